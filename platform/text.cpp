@@ -1,0 +1,52 @@
+#include "platform/text.h"
+
+#include <climits>
+
+namespace stats {
+
+std::string argText(const char* text) { return text ? std::string(text) : std::string(); }
+
+char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+bool isAsciiSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string toUpperAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = asciiUpper(c);
+  return out;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+  return true;
+}
+
+std::string trimmed(std::string_view text) {
+  size_t begin = 0, end = text.size();
+  while (begin < end && isAsciiSpace(text[begin])) ++begin;
+  while (end > begin && isAsciiSpace(text[end - 1])) --end;
+  return std::string(text.substr(begin, end - begin));
+}
+
+int decimalValue(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && isAsciiSpace(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long value = 0;
+  for (; i < text.size() && isAsciiDigit(text[i]); ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+}  // namespace stats

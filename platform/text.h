@@ -1,0 +1,25 @@
+#pragma once
+// Byte-string helpers. Case folding and character classes are ASCII only and never
+// go through the C locale: texts are bytes in the host's ANSI code page.
+#include <string>
+#include <string_view>
+
+namespace stats {
+
+// The text an argument points to; a null pointer reads as the empty text.
+std::string argText(const char* text);
+
+char asciiUpper(char c);
+char asciiLower(char c);
+bool isAsciiDigit(char c);
+bool isAsciiSpace(char c);  // blank, tab, CR, LF, vertical tab, form feed
+
+std::string toUpperAscii(std::string_view text);
+bool equalsNoCase(std::string_view a, std::string_view b);  // ASCII case-insensitive
+std::string trimmed(std::string_view text);                 // white space off both ends
+
+// The standard decimal conversion: optional leading white space and sign, then digits;
+// 0 when there are none. Values beyond the int range saturate.
+int decimalValue(std::string_view text);
+
+}  // namespace stats

@@ -1,0 +1,174 @@
+// The export table: each export turns its arguments into owned values, takes the state lock
+// where it touches the state, calls one module function and returns. Nothing thrown inside
+// ever reaches the host: every export catches everything and answers its neutral result.
+#include "plugin/exports.h"
+
+#include <string>
+
+#include "log/call_args.h"
+#include "platform/text.h"
+#include "plugin/state.h"
+#include "ui/window_port.h"
+
+using namespace stats;
+
+namespace {
+
+const char kSetName[] = "RDAC (C)";
+const char kNoSetupText[] = "No additional setup for this contest";
+const char kEmptyText[] = "";
+
+template <class Result, class Work>
+Result guarded(Result neutral, Work&& work) noexcept {
+  try {
+    return work();
+  } catch (...) {
+    return neutral;
+  }
+}
+
+QsoArgs qsoArgs(const char* ownCall, const char* call, const COleDateTime* qsoTime,
+                unsigned int freqHz, const char* mode, const char* rstSent, const char* rstRcvd,
+                const char* exchSent, const char* exchRcvd, const char* prefix,
+                const char* continent, const char* band) {
+  QsoArgs a;
+  a.ownCall = argText(ownCall);
+  a.call = argText(call);
+  a.qsoTime = readDateTime(qsoTime);
+  a.freqHz = freqHz;
+  a.mode = argText(mode);
+  a.rstSent = argText(rstSent);
+  a.rstRcvd = argText(rstRcvd);
+  a.exchSent = argText(exchSent);
+  a.exchRcvd = argText(exchRcvd);
+  a.prefix = argText(prefix);
+  a.continent = argText(continent);
+  a.band = argText(band);
+  return a;
+}
+
+std::optional<std::string> optionalText(const char* text) {
+  if (!text) return std::nullopt;
+  return std::string(text);
+}
+
+}  // namespace
+
+extern "C" {
+
+int AddData0(const char* ownCall, const char* call, COleDateTime* qsoTime, COleDateTime*,
+             COleDateTime*, COleDateTime*, unsigned int, unsigned int freqHz, const char* mode,
+             const char* rstSent, const char* rstRcvd, const char* exchSent, const char* exchRcvd,
+             const char*, const char*, const char*, const char*, const char*, const char*,
+             const char*, const char*, const char*, const char* prefix, int, int, int, double,
+             double, const char*, const char* continent, const char*, const char* band,
+             const char*) {
+  return guarded(0, [&] {
+    const QsoArgs args = qsoArgs(ownCall, call, qsoTime, freqHz, mode, rstSent, rstRcvd, exchSent,
+                                 exchRcvd, prefix, continent, band);
+    StateLock lock;
+    (void)args;
+    return 0;
+  });
+}
+
+int RemoveData0(const char* ownCall, const char* call, COleDateTime* qsoTime, COleDateTime*,
+                COleDateTime*, COleDateTime*, unsigned int, unsigned int freqHz, const char* mode,
+                const char* rstSent, const char* rstRcvd, const char* exchSent,
+                const char* exchRcvd, const char*, const char*, const char*, const char*,
+                const char*, const char*, const char*, const char*, const char*,
+                const char* prefix, int, int, int, double, double, const char*,
+                const char* continent, const char*, const char* band, const char*) {
+  return guarded(1, [&] {
+    const QsoArgs args = qsoArgs(ownCall, call, qsoTime, freqHz, mode, rstSent, rstRcvd, exchSent,
+                                 exchRcvd, prefix, continent, band);
+    StateLock lock;
+    (void)args;
+    return 1;
+  });
+}
+
+int CheckCall0(const char* call, unsigned int, unsigned int, const char* mode, const char*,
+               const char*, const char*, const char*, const char*, const char*, const char*,
+               const char*, const char*, const char* prefix, int, int, int, double, double,
+               const char*, const char*, const char*, const char*, const char*, const char* band,
+               const char* secondBand, char* hintBuffer, char*) {
+  // An answer of "ordinary" is the one that misleads the operator least if anything fails.
+  return guarded(1, [&] {
+    CheckArgs args;
+    args.call = argText(call);
+    args.mode = argText(mode);
+    args.prefix = argText(prefix);
+    args.band = optionalText(band);
+    args.secondBand = optionalText(secondBand);
+    args.hintBuffer = hintBuffer;
+    StateLock lock;
+    return 1;
+  });
+}
+
+int ResetStats0(const char* ownFolder, int exportFlag, const char* ownCall,
+                COleDateTime* contestStart, COleDateTime* contestEnd, const char*, const char*,
+                const char*, const char*, const char*, const char*, const char*, const char*,
+                const char*, const char* ownPrefix, int, int, int, double, double, const char*,
+                const char* ownContinent, const char*) {
+  return guarded(1, [&] {
+    ResetArgs args;
+    args.ownFolder = argText(ownFolder);
+    args.exportFlag = exportFlag;
+    args.ownCall = argText(ownCall);
+    args.contestStart = readDateTime(contestStart);
+    args.contestEnd = readDateTime(contestEnd);
+    args.ownPrefix = argText(ownPrefix);
+    args.ownContinent = argText(ownContinent);
+    StateLock lock;
+    return 1;
+  });
+}
+
+const char* GetResult0(int* status) {
+  return guarded<const char*>(kEmptyText, [&]() -> const char* {
+    if (status) *status = -1;
+    StateLock lock;
+    return lock.state().resultText.c_str();
+  });
+}
+
+int GetNumberOfSets(void) { return 1; }
+
+const char* GetSetName(int index) { return index == 0 ? kSetName : kEmptyText; }
+
+int GetExchgCount0(const char*, const char*, const char*) { return 1; }
+
+int IsValidExchg0(const char* exch, const char*, const char*, const char*, int, int, int) {
+  return guarded(0, [&] {
+    const std::string text = argText(exch);
+    StateLock lock;
+    return 0;
+  });
+}
+
+unsigned long setVersion(const char*) {
+  return guarded(0UL, [] {
+    StateLock lock;
+    lock.state().htmlForm = 1;
+    return 0UL;
+  });
+}
+
+void SetupSet0(void) {
+  guarded(0, [] {
+    showMessageBox(kNoSetupText, nullptr);
+    return 0;
+  });
+}
+
+const char* RunCommand0(int, const char* command) {
+  return guarded<const char*>(kEmptyText, [&]() -> const char* {
+    const std::string text = argText(command);
+    (void)text;
+    return kEmptyText;
+  });
+}
+
+}  // extern "C"

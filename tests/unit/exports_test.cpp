@@ -1,0 +1,119 @@
+// The export table as a host sees it: through dlopen of libStats.so, and called directly.
+#include "plugin/exports.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "plugin/state.h"
+#include "ui/native_windows.h"
+
+namespace {
+
+class LoadedLibrary {
+ public:
+  LoadedLibrary() : handle_(dlopen(STATS_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL)) {}
+  ~LoadedLibrary() {
+    if (handle_) dlclose(handle_);
+  }
+  template <class Fn>
+  Fn get(const char* name) const {
+    return reinterpret_cast<Fn>(dlsym(handle_, name));
+  }
+  void* handle() const { return handle_; }
+
+ private:
+  void* handle_;
+};
+
+TEST(ExportsLoaded, PublishesExactlyTheUndecoratedNames) {
+  LoadedLibrary lib;
+  ASSERT_NE(lib.handle(), nullptr) << dlerror();
+  for (const char* name : {"AddData0", "CheckCall0", "GetExchgCount0", "GetNumberOfSets",
+                           "GetResult0", "GetSetName", "IsValidExchg0", "RemoveData0",
+                           "ResetStats0", "SetupSet0", "setVersion", "RunCommand0"})
+    EXPECT_NE(dlsym(lib.handle(), name), nullptr) << name;
+  // Nothing of the library's inside is visible to a host.
+  EXPECT_EQ(dlsym(lib.handle(), "_ZN5stats11pluginStateEv"), nullptr);
+  EXPECT_EQ(dlsym(lib.handle(), "CheckCallFunc0"), nullptr);
+}
+
+TEST(ExportsLoaded, TrivialExportsAnswerAsTheHostExpects) {
+  LoadedLibrary lib;
+  ASSERT_NE(lib.handle(), nullptr) << dlerror();
+  auto setName = lib.get<const char* (*)(int)>("GetSetName");
+  auto numberOfSets = lib.get<int (*)()>("GetNumberOfSets");
+  auto exchgCount = lib.get<int (*)(const char*, const char*, const char*)>("GetExchgCount0");
+  auto version = lib.get<unsigned long (*)(const char*)>("setVersion");
+  auto command = lib.get<const char* (*)(int, const char*)>("RunCommand0");
+  EXPECT_STREQ(setName(0), "RDAC (C)");
+  ASSERT_NE(setName(1), nullptr);
+  EXPECT_STREQ(setName(1), "");
+  ASSERT_NE(setName(-1), nullptr);
+  EXPECT_STREQ(setName(-1), "");
+  EXPECT_EQ(numberOfSets(), 1);
+  EXPECT_EQ(exchgCount("", "", ""), 1);
+  EXPECT_EQ(version(""), 0ul);
+  ASSERT_NE(command(0, "showinfo"), nullptr);
+  EXPECT_STREQ(command(0, "showinfo"), "");
+}
+
+TEST(Exports, SetVersionSwitchesToTheHtmlFormForGood) {
+  stats::resetPluginStateForTests();
+  EXPECT_EQ(setVersion(nullptr), 0ul);
+  EXPECT_EQ(setVersion("anything"), 0ul);
+  stats::StateLock lock;
+  EXPECT_EQ(lock.state().htmlForm, 1);
+}
+
+TEST(Exports, StateStartsWithTheFlagsOfALoad) {
+  stats::resetPluginStateForTests();
+  stats::StateLock lock;
+  const stats::PluginState& s = lock.state();
+  EXPECT_EQ(s.refreshReady, 1);
+  EXPECT_EQ(s.currentBand, -1);
+  EXPECT_EQ(s.htmlForm + s.useHint + s.windowOnTop + s.ownRussian + s.russianTexts + s.exportFlag, 0);
+  EXPECT_EQ(s.qsoLog.size(), 0u);
+}
+
+TEST(Exports, SetupSet0ShowsItsMessageWithTheDefaultCaption) {
+  stats::clearShownMessages();
+  SetupSet0();
+  const auto shown = stats::shownMessages();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "No additional setup for this contest");
+  EXPECT_FALSE(shown[0].hasCaption);
+}
+
+TEST(Exports, NullPointersAreReadAsEmptyTexts) {
+  stats::resetPluginStateForTests();
+  EXPECT_STREQ(RunCommand0(0, nullptr), "");
+  EXPECT_EQ(GetExchgCount0(nullptr, nullptr, nullptr), 1);
+  EXPECT_EQ(IsValidExchg0(nullptr, nullptr, nullptr, nullptr, 0, 0, 0), 0);
+  const char* result = GetResult0(nullptr);
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(ResetStats0(nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0, 0, 0.0, 0.0,
+                        nullptr, nullptr, nullptr),
+            1);
+  EXPECT_EQ(RemoveData0(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr,
+                        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0, 0, 0.0, 0.0,
+                        nullptr, nullptr, nullptr, nullptr, nullptr),
+            1);
+  char* noBuffer = nullptr;
+  CheckCall0(nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+             nullptr, nullptr, nullptr, nullptr, 0, 0, 0, 0.0, 0.0, nullptr, nullptr, nullptr,
+             nullptr, nullptr, nullptr, nullptr, noBuffer, nullptr);
+}
+
+TEST(Exports, GetResultStoresMinusOneAndReturnsTheSameBuffer) {
+  stats::resetPluginStateForTests();
+  int status = 5;
+  const char* first = GetResult0(&status);
+  EXPECT_EQ(status, -1);
+  EXPECT_EQ(GetResult0(&status), first);
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+#include "log/log_store.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace stats {
+namespace {
+
+CInfo record(const std::string& call, const std::string& band, const std::string& mode,
+             double when) {
+  CInfo r;
+  r.call = call;
+  r.band = band;
+  r.mode = mode;
+  r.qsoTime.m_dt = when;
+  return r;
+}
+
+TEST(LogStore, NewRecordIsEmptyWithAValidZeroTime) {
+  const CInfo r;
+  EXPECT_TRUE(r.call.empty() && r.district.empty() && r.exchRcvd.empty());
+  EXPECT_EQ(r.noScore + r.badQso + r.dupe + r.freqKHz, 0);
+  EXPECT_EQ(r.qsoTime.m_status, COleDateTime::valid);
+  EXPECT_EQ(r.qsoTime.m_dt, 0.0);
+}
+
+TEST(LogStore, KeepsOrderAndClosesTheGapOnRemoval) {
+  LogStore log;
+  log.append(record("A1AA", "20m", "CW", 1));
+  log.append(record("B1BB", "20m", "CW", 2));
+  log.append(record("C1CC", "20m", "CW", 3));
+  log.removeAt(0);
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log.at(0).call, "B1BB");
+  EXPECT_EQ(log.at(1).call, "C1CC");
+  EXPECT_THROW(log.at(2), std::out_of_range);
+  EXPECT_THROW(log.removeAt(2), std::out_of_range);
+}
+
+TEST(LogStore, StoresCopiesThatOutliveTheCallersRecord) {
+  LogStore log;
+  {
+    CInfo r = record("UA9AA", "20m", "CW", 1);
+    r.dupe = r.noScore = 1;
+    log.append(r);
+    r.call = "changed";
+  }
+  EXPECT_EQ(log.at(0).call, "UA9AA");
+  EXPECT_EQ(log.at(0).dupe, 1);
+}
+
+TEST(LogStore, WorkedBandsAreExactTextsInOrderOfFirstAppearance) {
+  LogStore log;
+  log.addWorkedBand("20m");
+  log.addWorkedBand("40m");
+  log.addWorkedBand("20m");
+  log.addWorkedBand("20M");
+  EXPECT_EQ(log.workedBands(), (std::vector<std::string>{"20m", "40m", "20M"}));
+  log.append(record("A1AA", "20m", "CW", 1));
+  log.clear();
+  EXPECT_EQ(log.size(), 0u);
+  EXPECT_TRUE(log.workedBands().empty());
+}
+
+TEST(LogStore, ContactMatchNeedsCallModeBandAndEqualTime) {
+  LogStore log;
+  log.append(record("A1AA", "20m", "CW", 1.5));
+  log.append(record("A1AA", "20m", "CW", 1.5));
+  EXPECT_EQ(log.findContact(record("A1AA", "20m", "CW", 1.5)), 0u);
+  EXPECT_EQ(log.findContact(record("a1aa", "20m", "CW", 1.5)), LogStore::npos);
+  EXPECT_EQ(log.findContact(record("A1AA", "20M", "CW", 1.5)), LogStore::npos);
+  EXPECT_EQ(log.findContact(record("A1AA", "20m", "SSB", 1.5)), LogStore::npos);
+  EXPECT_EQ(log.findContact(record("A1AA", "20m", "CW", 1.5000001)), LogStore::npos);
+  CInfo invalid = record("A1AA", "20m", "CW", 1.5);
+  invalid.qsoTime.m_status = COleDateTime::invalid;
+  log.append(invalid);
+  EXPECT_EQ(log.findContact(invalid), LogStore::npos);
+}
+
+}  // namespace
+}  // namespace stats

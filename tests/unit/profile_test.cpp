@@ -1,0 +1,135 @@
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/ini_text.h"
+#include "plugin/settings.h"
+#include "tests/support/scratch_dir.h"
+
+namespace stats {
+namespace {
+
+using testing::ScratchDir;
+
+std::string fixture(const std::string& name) {
+  std::ifstream in(std::string(STATS_SOURCE_DIR) + "/tests/fixtures/" + name, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+TEST(IniText, NamesAreCaseInsensitiveAndValuesTrimmedAndUnquoted) {
+  const IniText ini(
+      "; written by hand\n[ settings ]\n  START = 1 \nquoted='a b'\nbare\n[Other]\nstart=7\n");
+  EXPECT_EQ(ini.value("Settings", "Start"), "1");
+  EXPECT_EQ(ini.value("SETTINGS", "Quoted"), "a b");
+  EXPECT_EQ(ini.value("Other", "Start"), "7");
+  EXPECT_FALSE(ini.value("Settings", "Missing"));
+  EXPECT_FALSE(ini.value("Settings", "bare"));
+  EXPECT_FALSE(ini.value("Nowhere", "Start"));
+}
+
+TEST(IniText, SetKeepsOtherLinesAndTheKeysSpelling) {
+  IniText ini("[Settings]\r\nstart=1\r\n\r\n[Other]\r\nKeep=yes\r\n");
+  ini.set("SETTINGS", "Start", "0");
+  ini.set("Settings", "Claimed", "42");
+  ini.set("New", "Key", "v");
+  EXPECT_EQ(ini.text(),
+            "[Settings]\r\nstart=0\r\nClaimed=42\r\n\r\n[Other]\r\nKeep=yes\r\n[New]\r\nKey=v\r\n");
+}
+
+TEST(IniText, ALineBreakInAValueCannotStartAnotherKey) {
+  IniText ini("");
+  ini.set("Settings", "Name", "a\r\n[Settings]\r\nStart=9");
+  EXPECT_EQ(ini.value("Settings", "Start"), std::nullopt);
+  EXPECT_EQ(ini.value("Settings", "Name"), "a  [Settings]  Start=9");
+}
+
+TEST(Profile, WritesTheSameBytesAsTheWindowsProfileFunctions) {
+  // The same calls, made with the real functions under Wine, wrote the fixture.
+  ScratchDir dir;
+  const std::string file = "Plugins\\RDA.ini";
+  dir.write("Plugins/.keep", "");
+  ASSERT_TRUE(writeProfileString(file, "Settings", "Start", "1"));
+  ASSERT_TRUE(writeProfileString(file, "Other", "Keep", "yes"));
+  ASSERT_TRUE(writeProfileString(file, "settings", "Claimed", "1234"));
+  ASSERT_TRUE(writeProfileString(file, "SETTINGS", "start", "0"));
+  ASSERT_TRUE(writeProfileString(file, "Settings", "Name", " spaced value "));
+  ASSERT_TRUE(writeProfileString(file, "Settings", "Quoted", "\"q v\""));
+  ASSERT_TRUE(writeProfileString(file, "Settings", "Empty", ""));
+  EXPECT_EQ(dir.read("Plugins/RDA.ini"), fixture("profile_written_by_windows.ini"));
+}
+
+TEST(Profile, ReadsAFileWrittenByTheWindowsProfileFunctions) {
+  ScratchDir dir;
+  dir.write("Plugins/RDA.ini", fixture("profile_written_by_windows.ini"));
+  const std::string file = "Plugins\\RDA.ini";
+  EXPECT_EQ(readProfileString(file, "Settings", "Start", "x"), "0");
+  EXPECT_EQ(readProfileString(file, "settings", "CLAIMED", "x"), "1234");
+  EXPECT_EQ(readProfileString(file, "Settings", "Name", "x"), "spaced value");
+  EXPECT_EQ(readProfileString(file, "Settings", "Quoted", "x"), "q v");
+  EXPECT_EQ(readProfileString(file, "Settings", "Empty", "x"), "");
+  EXPECT_EQ(readProfileString(file, "Other", "Keep", "x"), "yes");
+  EXPECT_EQ(readProfileString(file, "Settings", "Missing", " dflt "), " dflt");
+}
+
+TEST(Profile, MissingFileReadsDefaultAndLongValuesAreCutTo99) {
+  ScratchDir dir;
+  EXPECT_EQ(readProfileString("Plugins\\RDA.ini", "Settings", "Start", ""), "");
+  dir.write("Plugins/RDA.ini", "[Settings]\nName=" + std::string(150, 'x') + "\n");
+  EXPECT_EQ(readProfileString("Plugins\\RDA.ini", "Settings", "Name", ""), std::string(99, 'x'));
+}
+
+TEST(Profile, WriteFailsWithoutTheFolderAndLeavesNothingBehind) {
+  ScratchDir dir;
+  EXPECT_FALSE(writeProfileString("Plugins\\RDA.ini", "Settings", "Start", "1"));
+  EXPECT_FALSE(dir.exists("Plugins"));
+}
+
+TEST(Profile, AFileThatCannotBeReadIsNotReplaced) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  ScratchDir dir;
+  const std::string path = dir.write("Plugins/RDA.ini", "[Settings]\r\nStart=1\r\nName=kept\r\n");
+  chmod(path.c_str(), 0200);
+  EXPECT_FALSE(writeProfileString("Plugins\\RDA.ini", "Settings", "Start", "0"));
+  chmod(path.c_str(), 0600);
+  EXPECT_EQ(dir.read("Plugins/RDA.ini"), "[Settings]\r\nStart=1\r\nName=kept\r\n");
+}
+
+TEST(Settings, KeysSurviveOtherKeysAndSections) {
+  ScratchDir dir;
+  dir.write("Plugins/RDA.ini", "[Cabrillo]\r\nName=Other program\r\n[Settings]\r\nRDA=1\r\n");
+  writeSetting("Start", "1");
+  writeSettingInt("Claimed", 5120);
+  writeSetting("RDA", "0");
+  EXPECT_EQ(readSettingInt("Start"), 1);
+  EXPECT_EQ(readSetting("Claimed"), "5120");
+  EXPECT_EQ(readSettingInt("RDA"), 0);
+  EXPECT_EQ(readProfileString(settingsFile, "Cabrillo", "Name", ""), "Other program");
+  EXPECT_EQ(readSettingInt("Missing"), 0);
+}
+
+TEST(Settings, WindowCoordinatesOfAnySizeAreStored) {
+  ScratchDir dir;
+  dir.write("Plugins/.keep", "");
+  for (int value : {10, -999, 9999, -32000, 123456, -2147483647 - 1, 2147483647}) {
+    writeSettingInt("baud_x", value);
+    EXPECT_EQ(readSettingInt("baud_x"), value);
+  }
+}
+
+TEST(Settings, NumbersReadByTheStandardDecimalConversion) {
+  ScratchDir dir;
+  dir.write("Plugins/RDA.ini", "[Settings]\r\na= -12xyz\r\nb=+7\r\nc=abc\r\nd=99999999999\r\n");
+  EXPECT_EQ(readSettingInt("a"), -12);
+  EXPECT_EQ(readSettingInt("b"), 7);
+  EXPECT_EQ(readSettingInt("c"), 0);
+  EXPECT_EQ(readSettingInt("d"), 2147483647);
+}
+
+}  // namespace
+}  // namespace stats

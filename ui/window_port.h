@@ -1,0 +1,12 @@
+#pragma once
+// What the plug-in asks of the window system. The Windows build shows real windows; the
+// native stand-in shows nothing and answers at once.
+#include <string>
+
+namespace stats {
+
+// A modal box with one OK button and no owner; a null caption leaves the system's default.
+// Returns when it is dismissed. Never call it while holding the state lock.
+void showMessageBox(const std::string& text, const char* caption);
+
+}  // namespace stats
