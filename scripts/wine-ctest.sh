@@ -6,4 +6,4 @@ source scripts/wine-env.sh
 start_display
 start_wine_session
 trap 'stop_wine_session; stop_display' EXIT
-ctest --preset win32 "$@"
+ctest --test-dir "$STATS_WIN32_BUILD" --output-on-failure "$@"

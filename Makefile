@@ -1,0 +1,40 @@
+# Entry points. Each first runs scripts/setup.sh, which installs what is missing (as root).
+.PHONY: setup build build-native build-win32 test test-native test-asan test-win32 demo bench clean
+
+JOBS ?= $(shell nproc)
+
+setup:
+	@bash scripts/setup.sh
+
+build-native: setup
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS)
+
+build-win32: setup
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32 -j $(JOBS)
+
+build: build-native build-win32
+
+test-native: build-native
+	ctest --preset native -j $(JOBS)
+
+test-asan: setup
+	cmake --preset native-asan >/dev/null
+	cmake --build --preset native-asan -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 ctest --preset native-asan -j $(JOBS)
+
+test-win32: build-win32
+	bash scripts/wine-ctest.sh
+
+test: test-native test-asan test-win32
+	@echo "make test: native, sanitizer and Wine tests all passed"
+
+demo: build
+	bash scripts/demo.sh
+
+bench: build-native
+	bash scripts/bench.sh
+
+clean:
+	rm -rf build out
