@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "contest/district_table.h"
 #include "log/log_store.h"
 
 namespace stats {
@@ -27,6 +28,10 @@ struct PluginState {
   int exportFlag = 0;
   int ownRussian = 0;    // only ever goes from 0 to 1
   int russianTexts = 0;  // only ever goes from 0 to 1
+
+  // Contest data, reloaded by every reset.
+  DistrictTable DistrictList;
+  StationHints StationHintList;
 
   // Result.
   int htmlForm = 0;  // set by setVersion, never cleared

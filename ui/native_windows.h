@@ -15,4 +15,6 @@ struct ShownMessage {
 std::vector<ShownMessage> shownMessages();
 void clearShownMessages();
 
+int postedRefreshCount();  // refresh requests posted while the stand-in's windows were open
+
 }  // namespace stats

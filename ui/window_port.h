@@ -1,6 +1,6 @@
 #pragma once
-// What the plug-in asks of the window system. The Windows build shows real windows; the
-// native stand-in shows nothing and answers at once.
+// What the plug-in asks of the window system. The Windows build shows real windows on a
+// thread of their own; the native stand-in shows nothing and answers at once.
 #include <string>
 
 namespace stats {
@@ -8,5 +8,19 @@ namespace stats {
 // A modal box with one OK button and no owner; a null caption leaves the system's default.
 // Returns when it is dismissed. Never call it while holding the state lock.
 void showMessageBox(const std::string& text, const char* caption);
+
+// Whether `setupWindow` exists, that is, the window thread runs.
+bool setupWindowExists();
+
+// Posts the refresh request (WM_USER + 500, both parameters 0) to `setupWindow` when it
+// exists; never waits for the window thread.
+void postRefresh();
+
+// Starts the window thread with the plug-in's windows unless it already runs.
+void StartWindowThread();
+
+// Closes the windows and ends the window thread, waiting a bounded time.
+// Never call it while holding the state lock: the window thread takes it.
+void StopWindowThread();
 
 }  // namespace stats

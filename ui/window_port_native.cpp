@@ -1,3 +1,4 @@
+#include <atomic>
 #include <mutex>
 
 #include "ui/native_windows.h"
@@ -15,6 +16,9 @@ std::vector<ShownMessage>& messages() {
   return shown;
 }
 
+std::atomic<bool> windowsOpen{false};
+std::atomic<int> refreshRequests{0};
+
 }  // namespace
 
 void showMessageBox(const std::string& text, const char* caption) {
@@ -31,5 +35,17 @@ void clearShownMessages() {
   std::lock_guard<std::mutex> lock(messagesMutex());
   messages().clear();
 }
+
+bool setupWindowExists() { return windowsOpen; }
+
+void postRefresh() {
+  if (windowsOpen) ++refreshRequests;
+}
+
+void StartWindowThread() { windowsOpen = true; }
+
+void StopWindowThread() { windowsOpen = false; }
+
+int postedRefreshCount() { return refreshRequests; }
 
 }  // namespace stats

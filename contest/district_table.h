@@ -1,0 +1,39 @@
+#pragma once
+// The RDA district table (".\Plugins\rda_rus.dat") and the station hint file
+// (".\Plugins\RDAC.hlp"), read whole at every reset.
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace stats {
+
+// Four-character district codes in file order, duplicates kept, with an index for lookups.
+class DistrictTable {
+ public:
+  void load(const std::string& path);  // empties first; a missing file leaves it empty
+  void loadFromText(const std::string& bytes);
+  void clear();
+  const std::vector<std::string>& codes() const { return codes_; }
+  int IsKnownDistrict(const std::string& code) const;  // exact, case-sensitive: 1 or 0
+
+ private:
+  std::vector<std::string> codes_;
+  std::unordered_set<std::string> index_;
+};
+
+// Every line of the hint file, verbatim, in file order.
+class StationHints {
+ public:
+  void load(const std::string& path);
+  void loadFromText(const std::string& bytes);
+  void clear() { lines_.clear(); }
+  const std::vector<std::string>& lines() const { return lines_; }
+
+ private:
+  std::vector<std::string> lines_;
+};
+
+extern const char* const kDistrictFileName;  // ".\Plugins\rda_rus.dat"
+extern const char* const kHintFileName;      // ".\Plugins\RDAC.hlp"
+
+}  // namespace stats
