@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "contest/exchange.h"
 #include "log/call_args.h"
 #include "platform/text.h"
 #include "plugin/state.h"
@@ -144,7 +145,7 @@ int IsValidExchg0(const char* exch, const char*, const char*, const char*, int, 
   return guarded(0, [&] {
     const std::string text = argText(exch);
     StateLock lock;
-    return 0;
+    return isValidExchange(text, lock.state().DistrictList);
   });
 }
 
