@@ -167,7 +167,10 @@ void SetupSet0(void) {
 const char* RunCommand0(int, const char* command) {
   return guarded<const char*>(kEmptyText, [&]() -> const char* {
     const std::string text = argText(command);
-    (void)text;
+    if (text == "SHOWINFO")
+      StartWindowThread();
+    else if (text == "HIDEINFO")
+      StopWindowThread();
     return kEmptyText;
   });
 }

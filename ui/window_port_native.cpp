@@ -1,8 +1,20 @@
+// The native stand-in of the windows: no windows, but a real window thread with a message queue
+// that runs the same SetupController (setup logic and refresh) as the Windows build and records
+// in a NativeWindowModel what the windows would show.
+#include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
 #include <mutex>
+#include <thread>
 
+#include "plugin/state.h"
+#include "platform/text.h"
 #include "ui/native_windows.h"
+#include "ui/setup_controller.h"
 #include "ui/window_port.h"
+#include "ui/window_texts.h"
 
 namespace stats {
 namespace {
@@ -16,8 +28,234 @@ std::vector<ShownMessage>& messages() {
   return shown;
 }
 
-std::atomic<bool> windowsOpen{false};
 std::atomic<int> refreshRequests{0};
+
+struct Message {
+  enum Kind { refresh, stop, click, escape } kind;
+  int id = 0;
+};
+
+bool lessNoCase(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(asciiLower(x)) < static_cast<unsigned char>(asciiLower(y));
+  });
+}
+
+// The setup window of the stand-in: WindowSet calls become changes of the model.
+class ModelWindows final : public WindowSet {
+ public:
+  ModelWindows(std::mutex& mutex, NativeWindowModel& model) : mutex_(mutex), model_(model) {}
+
+  bool isOpen(InfoWindow w) const override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return w == InfoWindow::rda ? model_.rdaOpen : model_.dxccOpen;
+  }
+  void open(InfoWindow w) override {
+    // The window's initialisation reads its position (the state lock, never under mutex_).
+    const WindowPoint at = w == InfoWindow::rda ? rdaPosition_.load() : dxccPosition_.load();
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (w == InfoWindow::rda) {
+      model_.rdaOpen = true;
+      model_.rdaTitle = "RDAC";
+      model_.rdaList.clear();
+      model_.rdaPosition = at;
+    } else {
+      model_.dxccOpen = true;
+      model_.dxccTitle = "DXCC";
+      model_.dxccPosition = at;
+    }
+  }
+  void close(InfoWindow w) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    (w == InfoWindow::rda ? model_.rdaOpen : model_.dxccOpen) = false;
+  }
+  void setTitle(InfoWindow w, const std::string& title) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    (w == InfoWindow::rda ? model_.rdaTitle : model_.dxccTitle) = title;
+  }
+  void fillRdaList(const std::vector<std::string>& entries) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.rdaList = entries;
+    std::stable_sort(model_.rdaList.begin(), model_.rdaList.end(), lessNoCase);
+    ++model_.rdaListFills;
+  }
+  void invalidate(InfoWindow w) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++(w == InfoWindow::rda ? model_.rdaInvalidations : model_.dxccInvalidations);
+  }
+  void setSetupTitle(const std::string& title) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.setupTitle = title;
+  }
+  void setControlText(int id, const std::string& text) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.controlTexts[id] = text;
+  }
+  void setChecked(int id, bool checked) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.checked[id] = checked;
+  }
+  void setEnabled(int id, bool enabled) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.enabled[id] = enabled;
+  }
+  void postRefreshToSelf() override;
+
+  std::function<void()> postSelf;
+
+ private:
+  std::mutex& mutex_;
+  NativeWindowModel& model_;
+  SavedPosition rdaPosition_{kRdaPositionKeys};
+  SavedPosition dxccPosition_{kDxccPositionKeys};
+};
+
+// The window thread and its queue. Constructed after the plug-in state, so destroyed before it:
+// its destructor ends a thread still running at exit while the state is still there.
+class NativeWindowThread {
+ public:
+  NativeWindowThread() {
+    pluginState();
+    stateMutex();
+  }
+  ~NativeWindowThread() { stop(); }
+
+  void start() {
+    std::lock_guard<std::mutex> lifecycle(lifecycle_);
+    stopLocked();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      queue_.clear();
+      busy_ = false;
+      running_ = true;
+      model_ = NativeWindowModel();
+    }
+    thread_ = std::thread([this] { run(); });
+  }
+
+  void stop() {
+    std::lock_guard<std::mutex> lifecycle(lifecycle_);
+    stopLocked();
+  }
+
+  bool post(Message message) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!model_.setupOpen) return false;
+    queue_.push_back(message);
+    wake_.notify_all();
+    return true;
+  }
+
+  bool exists() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return model_.setupOpen;
+  }
+
+  NativeWindowModel model() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return model_;
+  }
+
+  bool waitIdle(int timeoutMs) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return idle_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] {
+      return !running_ || (model_.setupOpen && queue_.empty() && !busy_);
+    }) && model_.setupOpen;
+  }
+
+ private:
+  void stopLocked() {
+    if (!thread_.joinable()) return;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      queue_.push_back({Message::stop});
+      wake_.notify_all();
+    }
+    thread_.join();
+  }
+
+  void run() {
+    ModelWindows windows(mutex_, model_);
+    windows.postSelf = [this] {
+      std::lock_guard<std::mutex> lock(mutex_);
+      queue_.push_back({Message::refresh});
+      wake_.notify_all();
+    };
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      model_.setupTitle = "Setup RDAC";
+      model_.controlTexts = {{kIdCwButton, "CW"},         {kIdSsbButton, "SSB"},
+                             {kIdToDisplay, "To display"}, {kIdRdaCheck, "RDA"},
+                             {kIdDxccCheck, "DXCC"},       {kIdHintCheck, "Use hint"},
+                             {kIdOnTopCheck, "Window on top"}};
+      busy_ = true;
+    }
+    SetupController controller(windows);
+    const WindowPoint at = SavedPosition(kSetupPositionKeys).load();
+    controller.initialise(connectHostLink());
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      model_.setupPosition = at;
+      model_.setupOpen = true;
+    }
+    for (;;) {
+      Message message;
+      {
+        std::unique_lock<std::mutex> lock(mutex_);
+        busy_ = false;
+        idle_.notify_all();
+        wake_.wait(lock, [this] { return !queue_.empty(); });
+        message = queue_.front();
+        queue_.pop_front();
+        busy_ = true;
+      }
+      if (message.kind == Message::stop || message.kind == Message::escape) break;
+      handle(controller, message);
+    }
+    controller.closeInfoWindows();
+    controller.releaseHost().reset();
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.setupOpen = false;
+    running_ = false;
+    busy_ = false;
+    queue_.clear();
+    idle_.notify_all();
+  }
+
+  void handle(SetupController& controller, const Message& message) {
+    if (message.kind == Message::refresh) {
+      controller.refresh();
+      std::lock_guard<std::mutex> lock(mutex_);
+      ++model_.refreshesHandled;
+      return;
+    }
+    switch (message.id) {
+      case kIdCwButton: controller.chooseCw(); break;
+      case kIdSsbButton: controller.chooseSsb(); break;
+      case kIdRdaCheck: controller.toggleRda(); break;
+      case kIdDxccCheck: controller.toggleDxcc(); break;
+      case kIdHintCheck: controller.toggleHint(); break;
+      case kIdOnTopCheck: controller.toggleOnTop(); break;
+      default: break;
+    }
+  }
+
+  std::mutex lifecycle_;
+  std::mutex mutex_;  // the queue and the model
+  std::condition_variable wake_, idle_;
+  std::deque<Message> queue_;
+  bool busy_ = false;
+  bool running_ = false;  // from start() until the thread's loop has ended
+  NativeWindowModel model_;
+  std::thread thread_;
+};
+
+NativeWindowThread& windowThread() {
+  static NativeWindowThread thread;
+  return thread;
+}
+
+void ModelWindows::postRefreshToSelf() { postSelf(); }
 
 }  // namespace
 
@@ -36,16 +274,24 @@ void clearShownMessages() {
   messages().clear();
 }
 
-bool setupWindowExists() { return windowsOpen; }
+bool setupWindowExists() { return windowThread().exists(); }
 
 void postRefresh() {
-  if (windowsOpen) ++refreshRequests;
+  if (windowThread().post({Message::refresh})) ++refreshRequests;
 }
 
-void StartWindowThread() { windowsOpen = true; }
+void StartWindowThread() { windowThread().start(); }
 
-void StopWindowThread() { windowsOpen = false; }
+void StopWindowThread() { windowThread().stop(); }
 
 int postedRefreshCount() { return refreshRequests; }
+
+NativeWindowModel nativeWindowModel() { return windowThread().model(); }
+
+bool waitForWindowsIdle(int timeoutMs) { return windowThread().waitIdle(timeoutMs); }
+
+void clickSetupControl(int id) { windowThread().post({Message::click, id}); }
+
+void pressSetupEscape() { windowThread().post({Message::escape}); }
 
 }  // namespace stats

@@ -1,17 +1,255 @@
+// The window thread: its start, its stop, and the hand-over from the host thread.
+//
+// Design of the stop (the Part's own design can hang or crash the host when it unloads us):
+// - The host thread never sends to the window thread and never waits without a bound. A stop
+//   posts kStopMessage to the setup window (or leaves a flag that the window reads as soon as it
+//   exists) and waits for the thread's "done" event for at most kStopWaitMs, pumping COM while it
+//   waits, so that a host call the window thread is making into the host's apartment can finish.
+// - The window thread does all its work, releases the host object and COM, and then signals
+//   "done" as its very last act by jumping into SetEvent with the return address of its caller
+//   (windowThreadEntry below): once the event is set no instruction of this DLL runs on that
+//   thread any more, so FreeLibrary may unmap it at once. The thread is never joined: under the
+//   loader lock (DllMain) a thread cannot end, but it can set an event.
+// - FreeLibrary with the windows open (DLL_PROCESS_DETACH, lpReserved null): the same stop, but
+//   the window thread then leaves the host object and COM alone (a Release or CoUninitialize may
+//   need the host's apartment or the loader lock, both held by the thread that waits for it);
+//   one reference on the host's object and the thread's apartment are left behind, on purpose.
+// - Process exit (lpReserved non-null): the other threads are already gone; nothing waits and
+//   nothing touches the windows.
+// - The bound, kStopWaitMs = 3 s: a stop takes a few milliseconds (the thread only has to leave
+//   its message loop); 3 s covers a host call in flight and stays under the 5 s after which
+//   Windows calls the host "not responding". When it runs out, the thread stays recorded as
+//   running, so no second window thread can start; the next start or stop waits for it again.
+#include <objbase.h>
 #include <windows.h>
 
+#include <memory>
+
+#include "ui/host_link.h"
+#include "ui/setup_window_win.h"
 #include "ui/window_port.h"
+#include "ui/window_texts.h"
+#include "ui/window_thread_win.h"
 
 namespace stats {
+namespace {
+
+constexpr DWORD kStopWaitMs = 3000;
+
+struct Control {
+  Control() { InitializeCriticalSection(&lifecycle); }
+  CRITICAL_SECTION lifecycle;  // one start or stop at a time
+  DWORD lifecycleOwner = 0;    // to refuse a start or stop nested in a pumped wait
+  SRWLOCK lock = SRWLOCK_INIT;  // guards the fields below; held only for a few instructions
+  HWND setupWindow = nullptr;   // `setupWindow`: present while the setup window exists
+  HANDLE done = nullptr;        // the current window thread's "done" event; null when none
+  bool stopRequested = false;
+  bool unloading = false;
+  bool processExiting = false;
+};
+
+Control& control() {
+  static Control* c = new Control;  // never destroyed: DllMain may use it after static teardown
+  return *c;
+}
+
+class Locked {
+ public:
+  explicit Locked(Control& c) : c_(c) { AcquireSRWLockExclusive(&c_.lock); }
+  ~Locked() { ReleaseSRWLockExclusive(&c_.lock); }
+  Locked(const Locked&) = delete;
+  Locked& operator=(const Locked&) = delete;
+
+ private:
+  Control& c_;
+};
+
+class Lifecycle {
+ public:
+  explicit Lifecycle(Control& c) : c_(c) {
+    if (c_.lifecycleOwner == GetCurrentThreadId()) return;  // nested: refuse
+    EnterCriticalSection(&c_.lifecycle);
+    c_.lifecycleOwner = GetCurrentThreadId();
+    entered_ = true;
+  }
+  ~Lifecycle() {
+    if (!entered_) return;
+    c_.lifecycleOwner = 0;
+    LeaveCriticalSection(&c_.lifecycle);
+  }
+  bool entered() const { return entered_; }
+
+ private:
+  Control& c_;
+  bool entered_ = false;
+};
+
+// Waits for the event, serving COM calls into this thread's apartment meanwhile.
+bool waitForDone(HANDLE done, DWORD bound) {
+  DWORD index = 0;
+  const HRESULT hr = CoWaitForMultipleHandles(0, bound, 1, &done, &index);
+  if (hr == CO_E_NOTINITIALIZED) return WaitForSingleObject(done, bound) == WAIT_OBJECT_0;
+  return hr == S_OK;
+}
+
+// Stops the current window thread, if any; true when none is left.
+bool stopThread(Control& c, DWORD bound) {
+  HANDLE done;
+  HWND window;
+  {
+    Locked locked(c);
+    done = c.done;
+    if (!done) return true;
+    c.stopRequested = true;
+    window = c.setupWindow;
+  }
+  if (window) PostMessageA(window, kStopMessage, 0, 0);
+  if (!waitForDone(done, bound)) return false;
+  {
+    Locked locked(c);
+    c.done = nullptr;
+  }
+  CloseHandle(done);
+  return true;
+}
+
+void runWindows() {
+  const HRESULT com = CoInitialize(nullptr);
+  {
+    Setup setup;
+    setup.run();
+    std::unique_ptr<HostLink> host = setup.releaseHost();
+    if (windowsUnloading()) (void)host.release();  // see the design above
+  }
+  if (SUCCEEDED(com) && !windowsUnloading()) CoUninitialize();
+}
+
+}  // namespace
+
+// WindowThreadProc. Returns the event to set; the caller sets it and leaves this DLL's code.
+extern "C" HANDLE windowThreadBody(void* doneEvent) {
+  Control& c = control();
+  bool refused;
+  {
+    Locked locked(c);
+    refused = c.setupWindow != nullptr;  // another window thread owns the windows
+  }
+  if (!refused) {
+    try {
+      runWindows();
+    } catch (...) {
+    }
+    withdrawSetupWindow();
+  }
+  return static_cast<HANDLE>(doneEvent);
+}
+
+extern "C" DWORD WINAPI windowThreadEntry(void* doneEvent);
+#if defined(__i386__)
+// The thread's entry: runs the body, then replaces its own argument with the event and jumps to
+// SetEvent, which therefore returns straight into the system's thread start.
+asm(".text\n"
+    ".globl _windowThreadEntry@4\n"
+    ".def _windowThreadEntry@4; .scl 2; .type 32; .endef\n"
+    "_windowThreadEntry@4:\n"
+    "  pushl 4(%esp)\n"
+    "  call _windowThreadBody\n"
+    "  addl $4, %esp\n"
+    "  movl %eax, 4(%esp)\n"
+    "  jmp *__imp__SetEvent@4\n");
+#else
+extern "C" DWORD WINAPI windowThreadEntry(void* doneEvent) {
+  return SetEvent(windowThreadBody(doneEvent)) ? 0 : 1;  // a few instructions after the mark
+}
+#endif
+
+bool publishSetupWindow(HWND window) {
+  Control& c = control();
+  Locked locked(c);
+  c.setupWindow = window;
+  return c.stopRequested;
+}
+
+void withdrawSetupWindow() {
+  Control& c = control();
+  Locked locked(c);
+  c.setupWindow = nullptr;
+}
+
+bool windowsUnloading() {
+  Control& c = control();
+  Locked locked(c);
+  return c.unloading;
+}
+
+bool setupWindowExists() {
+  Control& c = control();
+  Locked locked(c);
+  return c.setupWindow != nullptr;
+}
+
+void postRefresh() {
+  Control& c = control();
+  Locked locked(c);
+  if (c.setupWindow) PostMessageA(c.setupWindow, kRefreshMessage, 0, 0);
+}
+
+void StartWindowThread() {
+  Control& c = control();
+  Lifecycle lifecycle(c);
+  if (!lifecycle.entered()) return;
+  {
+    Locked locked(c);
+    if (c.unloading || c.processExiting) return;
+  }
+  if (!stopThread(c, kStopWaitMs)) return;  // still running: keep to one window thread
+  HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (!done) return;
+  {
+    Locked locked(c);
+    c.done = done;
+    c.stopRequested = false;
+  }
+  HANDLE thread = CreateThread(nullptr, 0, windowThreadEntry, done, 0, nullptr);
+  if (thread) {
+    CloseHandle(thread);
+    return;
+  }
+  {
+    Locked locked(c);
+    c.done = nullptr;
+  }
+  CloseHandle(done);
+}
+
+void StopWindowThread() {
+  Control& c = control();
+  Lifecycle lifecycle(c);
+  if (!lifecycle.entered()) return;
+  stopThread(c, kStopWaitMs);
+}
+
+void stopWindowsForUnload() {
+  Control& c = control();
+  {
+    Locked locked(c);
+    c.unloading = true;
+    if (!c.done) return;
+  }
+  // A start or stop of another thread may be waiting already; do not queue behind it.
+  const bool entered = TryEnterCriticalSection(&c.lifecycle);
+  stopThread(c, kStopWaitMs);
+  if (entered) LeaveCriticalSection(&c.lifecycle);
+}
+
+void forgetWindowsAtProcessExit() {
+  Control& c = control();
+  Locked locked(c);
+  c.processExiting = true;
+}
 
 void showMessageBox(const std::string& text, const char* caption) {
   MessageBoxA(nullptr, text.c_str(), caption, MB_OK);
 }
-
-// The window thread arrives with the plug-in's windows; until then there is none.
-bool setupWindowExists() { return false; }
-void postRefresh() {}
-void StartWindowThread() {}
-void StopWindowThread() {}
 
 }  // namespace stats

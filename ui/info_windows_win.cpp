@@ -1,0 +1,243 @@
+#include "ui/info_windows_win.h"
+
+#include "plugin/state.h"
+#include "resources/resource_ids.h"
+#include "ui/info_panel.h"
+#include "ui/window_texts.h"
+
+namespace stats {
+namespace {
+
+// The dialog procedures' object, stored at WM_INITDIALOG. Nothing thrown gets past them.
+template <class Window>
+Window* windowOf(HWND hwnd, UINT message, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    return reinterpret_cast<Window*>(lParam);
+  }
+  return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+}
+
+void destroyWindow(HWND& hwnd) {
+  if (hwnd) DestroyWindow(hwnd);
+  hwnd = nullptr;
+}
+
+COLORREF colourRef(PanelColour c) { return RGB(c.r, c.g, c.b); }
+
+void replay(HDC dc, const std::vector<PanelStep>& steps) {
+  for (const PanelStep& step : steps) {
+    switch (step.kind) {
+      case PanelStep::fill: {
+        const RECT r{step.rect.left, step.rect.top, step.rect.right, step.rect.bottom};
+        HBRUSH brush = CreateSolidBrush(colourRef(step.colour));
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+        break;
+      }
+      case PanelStep::transparentText:
+        SetBkMode(dc, TRANSPARENT);
+        break;
+      case PanelStep::drawText:
+        TextOutA(dc, step.x, step.y, step.text.data(), static_cast<int>(step.text.size()));
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+// ---- CMemDC
+
+CMemDC::CMemDC(HDC target) : target_(target), offScreen_(GetDeviceCaps(target, TECHNOLOGY) != DT_RASPRINTER) {
+  if (!offScreen_) return;
+  GetClipBox(target_, &rect_);
+  memory_ = CreateCompatibleDC(target_);
+  bitmap_ = CreateCompatibleBitmap(target_, rect_.right - rect_.left, rect_.bottom - rect_.top);
+  if (!memory_ || !bitmap_) {  // no memory for the bitmap: draw on the screen, flicker and all
+    if (memory_) DeleteDC(memory_);
+    if (bitmap_) DeleteObject(bitmap_);
+    memory_ = nullptr;
+    bitmap_ = nullptr;
+    offScreen_ = false;
+    return;
+  }
+  previous_ = SelectObject(memory_, bitmap_);
+  SetWindowOrgEx(memory_, rect_.left, rect_.top, nullptr);
+}
+
+CMemDC::~CMemDC() {
+  if (offScreen_) {
+    BitBlt(target_, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top,
+           memory_, rect_.left, rect_.top, SRCCOPY);
+    SelectObject(memory_, previous_);
+    DeleteDC(memory_);
+  }
+  if (bitmap_) DeleteObject(bitmap_);
+}
+
+// ---- CCqWwInfoButton
+
+void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item) {
+  PanelInput input;
+  {
+    StateLock lock;
+    input = panelInputOf(lock.state());
+  }
+  const PanelRect r{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
+  CMemDC memory(item.hDC);
+  replay(memory.dc(), drawInfoPanel(input, r));
+}
+
+// ---- rda
+
+bool rda::create(bool onTop) {
+  onTop_ = onTop;
+  hwnd_ = CreateDialogParamA(win::moduleInstance(), MAKEINTRESOURCEA(IDD_RDA), nullptr, proc,
+                             reinterpret_cast<LPARAM>(this));
+  if (!hwnd_) return false;
+  ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+  return true;
+}
+
+rda::~rda() {
+  destroyWindow(hwnd_);
+  if (font_) DeleteObject(font_);
+}
+
+void rda::setTitle(const std::string& title) { SetWindowTextA(hwnd_, title.c_str()); }
+
+void rda::fill(const std::vector<std::string>& entries) {
+  HWND list = GetDlgItem(hwnd_, kIdRdaList);
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  for (const std::string& entry : entries)
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+}
+
+void rda::invalidateList() { InvalidateRect(GetDlgItem(hwnd_, kIdRdaList), nullptr, FALSE); }
+
+// The list keeps 1 pixel from the left and top and 3 from the right and bottom of the client.
+void rda::layOut() {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  MoveWindow(GetDlgItem(hwnd_, kIdRdaList), client.left + 1, client.top + 1, client.right - 4,
+             client.bottom - 4, TRUE);
+}
+
+INT_PTR CALLBACK rda::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    rda* self = windowOf<rda>(hwnd, message, lParam);
+    if (!self) return FALSE;
+    if (message == WM_INITDIALOG) self->hwnd_ = hwnd;
+    return self->handle(message, wParam, lParam);
+  } catch (...) {
+    return FALSE;
+  }
+}
+
+INT_PTR rda::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      LOGFONTA description = {};
+      description.lfHeight = 16;
+      lstrcpyA(description.lfFaceName, "System");
+      font_ = CreateFontIndirectA(&description);
+      SendDlgItemMessageA(hwnd_, kIdRdaList, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+      win::moveWindowTo(hwnd_, position_.load());
+      if (onTop_) win::makeTopmost(hwnd_);
+      win::setLargeIcon(hwnd_);
+      win::disableCloseItem(hwnd_);
+      layOut();
+      return TRUE;
+    }
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSCROLLBAR:
+      return win::colourControl(wParam, brush_);
+    case WM_SETCURSOR: {
+      const WindowPoint corner = win::windowCorner(hwnd_);
+      position_.update(corner.x, corner.y);
+      return FALSE;
+    }
+    case WM_SIZE:
+      layOut();
+      return FALSE;
+    case WM_COMMAND:
+      // Enter and Escape: ignored (see the header).
+      return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;
+  }
+  return FALSE;
+}
+
+// ---- DXCC
+
+bool DXCC::create(bool onTop) {
+  onTop_ = onTop;
+  hwnd_ = CreateDialogParamA(win::moduleInstance(), MAKEINTRESOURCEA(IDD_DXCC), nullptr, proc,
+                             reinterpret_cast<LPARAM>(this));
+  if (!hwnd_) return false;
+  ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+  return true;
+}
+
+DXCC::~DXCC() { destroyWindow(hwnd_); }
+
+void DXCC::setTitle(const std::string& title) { SetWindowTextA(hwnd_, title.c_str()); }
+
+void DXCC::invalidatePanel() { InvalidateRect(GetDlgItem(hwnd_, kIdInfoPanel), nullptr, FALSE); }
+
+// The panel keeps 5 pixels from every edge of the client area (also at creation, whose WM_SIZE
+// comes before the window object is attached).
+void DXCC::layOut() {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  MoveWindow(GetDlgItem(hwnd_, kIdInfoPanel), client.left + 5, client.top + 5, client.right - 10,
+             client.bottom - 10, TRUE);
+}
+
+INT_PTR CALLBACK DXCC::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    DXCC* self = windowOf<DXCC>(hwnd, message, lParam);
+    if (!self) return FALSE;
+    if (message == WM_INITDIALOG) self->hwnd_ = hwnd;
+    return self->handle(message, wParam, lParam);
+  } catch (...) {
+    return FALSE;
+  }
+}
+
+INT_PTR DXCC::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      win::moveWindowTo(hwnd_, position_.load());
+      if (onTop_) win::makeTopmost(hwnd_);
+      win::setLargeIcon(hwnd_);
+      win::disableCloseItem(hwnd_);
+      layOut();
+      return TRUE;
+    case WM_SETCURSOR: {
+      const WindowPoint corner = win::windowCorner(hwnd_);
+      position_.update(corner.x, corner.y);
+      return FALSE;
+    }
+    case WM_SIZE:
+      layOut();
+      return FALSE;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlID != static_cast<UINT>(kIdInfoPanel)) return FALSE;
+      CCqWwInfoButton::DrawItem(*item);
+      return TRUE;
+    }
+    case WM_COMMAND:
+      return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;  // Enter, Escape: ignored
+  }
+  return FALSE;
+}
+
+}  // namespace stats

@@ -1,0 +1,80 @@
+#pragma once
+// The RDA window (class rda, template 111) and the DXCC window (class DXCC, template 108) with
+// its drawn panel (CCqWwInfoButton) and off-screen context (CMemDC). Both belong to the window
+// thread and are modeless dialogs without owner. Enter and Escape are both ignored, so a window
+// closes only through the setup window, which therefore always knows whether it is open.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/window_look_win.h"
+#include "ui/window_position.h"
+
+namespace stats {
+
+// Draws into a memory bitmap and copies it to the target when destroyed (straight onto a
+// printer context).
+class CMemDC {
+ public:
+  explicit CMemDC(HDC target);
+  ~CMemDC();
+  CMemDC(const CMemDC&) = delete;
+  CMemDC& operator=(const CMemDC&) = delete;
+  HDC dc() const { return memory_ ? memory_ : target_; }
+
+ private:
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  HDC target_;
+  RECT rect_{};
+  bool offScreen_;
+  HDC memory_ = nullptr;
+};
+
+// The DXCC window's panel: button 1003, owner-drawn; its only behaviour is drawing.
+class CCqWwInfoButton {
+ public:
+  static void DrawItem(const DRAWITEMSTRUCT& item);
+};
+
+class rda {
+ public:
+  bool create(bool onTop);
+  ~rda();
+  HWND hwnd() const { return hwnd_; }
+  void setTitle(const std::string& title);
+  void fill(const std::vector<std::string>& entries);
+  void invalidateList();
+
+ private:
+  static INT_PTR CALLBACK proc(HWND, UINT, WPARAM, LPARAM);
+  INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void layOut();
+
+  HFONT font_ = nullptr;
+  win::BackgroundBrush brush_;
+  SavedPosition position_{kRdaPositionKeys};
+  HWND hwnd_ = nullptr;
+  bool onTop_ = false;
+};
+
+class DXCC {
+ public:
+  bool create(bool onTop);
+  ~DXCC();
+  HWND hwnd() const { return hwnd_; }
+  void setTitle(const std::string& title);
+  void invalidatePanel();
+
+ private:
+  static INT_PTR CALLBACK proc(HWND, UINT, WPARAM, LPARAM);
+  INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void layOut();
+
+  SavedPosition position_{kDxccPositionKeys};
+  HWND hwnd_ = nullptr;
+  bool onTop_ = false;
+};
+
+}  // namespace stats

@@ -1,0 +1,139 @@
+// The refresh of Part 5.1: the fifteen steps, run by SetupController on the window thread.
+#include <string>
+#include <vector>
+
+#include "contest/contest_rules.h"
+#include "plugin/state.h"
+#include "ui/setup_controller.h"
+#include "ui/window_texts.h"
+
+namespace stats {
+namespace {
+
+const char kEmptyCell[] = "   -";
+
+// Steps 7 and 8.1: the worked-with table of one callsign, the last matching record of the log
+// winning each cell. Only the callsign's own records are looked at: one pass over the log.
+void fillBandInfoRows(PluginState& s) {
+  for (int band = 0; band < kBandCount; ++band) {
+    BandInfoRow& row = s.BandInfoRows[band];
+    // Before the first reset the rows are still empty; the band name is what the reset puts.
+    if (row[0].empty()) row[0] = bandRules.at(band);
+    row[1] = row[2] = row[3] = kEmptyCell;
+  }
+  if (s.enteredCall.empty()) return;
+  for (const CInfo& record : s.qsoLog.records()) {
+    if (record.call != s.enteredCall) continue;
+    for (int band = 0; band < kBandCount; ++band) {
+      if (record.band != bandRules.at(band)) continue;
+      BandInfoRow& row = s.BandInfoRows[band];
+      if (record.mode == "CW")
+        row[1] = record.qsoTime.Format("%H:%M");
+      else if (record.mode == "SSB")
+        row[2] = record.qsoTime.Format("%H:%M");
+      row[3] = record.exchRcvd;
+    }
+  }
+}
+
+void setRefreshReady() {
+  StateLock lock;
+  lock.state().refreshReady = 1;
+}
+
+}  // namespace
+
+// Steps 1 and 2.
+void SetupController::openInfoWindows() {
+  int showRda, showDxcc, russianTexts, ownRussian;
+  {
+    StateLock lock;
+    const PluginState& s = lock.state();
+    showRda = s.showRdaWindow;
+    showDxcc = s.showDxccWindow;
+    russianTexts = s.russianTexts;
+    ownRussian = s.ownRussian;
+  }
+  if (showRda && !windows_.isOpen(InfoWindow::rda)) {
+    {
+      StateLock lock;
+      lock.state().shownDistrictCount = 0;
+    }
+    windows_.open(InfoWindow::rda);
+    showRda_ = 1;
+    windows_.setChecked(kIdRdaCheck, true);
+  }
+  if (showDxcc && !windows_.isOpen(InfoWindow::dxcc)) {
+    windows_.open(InfoWindow::dxcc);
+    if (!russianTexts) windows_.setControlText(kIdDxccCheck, previousQsoCheckLabel(ownRussian));
+    showDxcc_ = 1;
+    windows_.setChecked(kIdDxccCheck, true);
+  }
+}
+
+// Every exit sets refreshReady back to 1. A failed host call ends the refresh as an absent host
+// does (nothing else changes); a host that has gone away is dropped for good.
+void SetupController::refreshOnce() {
+  openInfoWindows();
+  if (!host_) return setRefreshReady();  // step 3
+
+  const std::optional<std::string> entry = host_->entryLine();  // step 4
+  if (!entry) {
+    dropHostIfGone();
+    return setRefreshReady();
+  }
+  if (entry->size() == 1 || entry->size() == 2) return setRefreshReady();  // step 5
+
+  std::string workedWith;
+  {
+    StateLock lock;
+    PluginState& s = lock.state();
+    s.enteredCall = *entry;
+    s.enteredCallPresent = !entry->empty();  // step 6
+    fillBandInfoRows(s);                     // steps 7, 8.1
+    if (!entry->empty()) workedWith = workedWithTitle(s.ownRussian, s.contestYear, *entry);
+  }
+  if (!workedWith.empty() && windows_.isOpen(InfoWindow::dxcc))  // step 8.2
+    windows_.setTitle(InfoWindow::dxcc, workedWith);
+
+  const std::optional<double> hz = host_->frequencyHz();  // step 9
+  const int band = hz ? bandIndexOfHostFrequency(*hz) : -1;
+  if (band < 0) {
+    dropHostIfGone();
+    return setRefreshReady();
+  }
+
+  const bool rdaOpen = windows_.isOpen(InfoWindow::rda);
+  std::string dxccTitle, rdaTitle;
+  bool refill = false;
+  std::vector<std::string> entries;
+  {
+    StateLock lock;
+    PluginState& s = lock.state();
+    s.currentBand = band;  // step 10
+    const std::string count = std::to_string(s.bandPrefixes[band].size());  // step 11
+    if (s.enteredCall.empty())                                                    // step 12
+      dxccTitle = panelTitle(s.russianTexts, s.ownRussian, bandRules.at(band), count);
+    if (rdaOpen) {  // step 13
+      rdaTitle = rdaWindowTitle(s.ownRussian);
+      const int districts = static_cast<int>(s.workedDistricts.size());
+      if (districts != s.shownDistrictCount) {
+        refill = true;
+        s.shownDistrictCount = districts;
+        entries.reserve(s.workedDistricts.size());
+        for (const std::string& district : s.workedDistricts) entries.push_back(" " + district);
+      }
+    }
+  }
+  if (!dxccTitle.empty() && windows_.isOpen(InfoWindow::dxcc))
+    windows_.setTitle(InfoWindow::dxcc, dxccTitle);
+  if (rdaOpen && windows_.isOpen(InfoWindow::rda)) {
+    windows_.setTitle(InfoWindow::rda, rdaTitle);
+    if (refill) windows_.fillRdaList(entries);
+    windows_.invalidate(InfoWindow::rda);
+  }
+  if (windows_.isOpen(InfoWindow::dxcc)) windows_.invalidate(InfoWindow::dxcc);  // step 14
+  setRefreshReady();                                                               // step 15
+}
+
+}  // namespace stats

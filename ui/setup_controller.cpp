@@ -1,0 +1,162 @@
+#include "ui/setup_controller.h"
+
+#include "contest/contest_rules.h"
+#include "plugin/settings.h"
+#include "plugin/state.h"
+#include "ui/window_texts.h"
+
+namespace stats {
+
+void SetupController::initialise(std::unique_ptr<HostLink> host) {
+  host_ = std::move(host);
+  int russianTexts, ownRussian;
+  std::string year;
+  {
+    StateLock lock;
+    PluginState& s = lock.state();
+    useHintBox_ = readSettingInt("setup_mast") != 0;
+    s.useHint = useHintBox_;
+    s.showRdaWindow = readSettingInt("RDA") != 0;
+    s.showDxccWindow = readSettingInt("DXCC") != 0;
+    // Each setup window starts with the option off, as the Part says; the key is only written.
+    s.windowOnTop = 0;
+    russianTexts = s.russianTexts;
+    ownRussian = s.ownRussian;
+    year = s.contestYear;
+  }
+  const std::string title = setupTitle(russianTexts, year);
+  if (russianTexts || ownRussian) {
+    windows_.setControlText(kIdToDisplay, kToDisplayRussian);
+    windows_.setControlText(kIdRdaCheck, "RDA");
+    windows_.setControlText(kIdDxccCheck, russianTexts ? "DXCC" : kQsoLabel);
+    windows_.setControlText(kIdHintCheck, kUseHintRussian);
+    windows_.setSetupTitle(title);
+  } else {
+    windows_.setControlText(kIdDxccCheck, kPreviousQso);
+  }
+  applyMode(true);
+  showMembers();
+  requestRefresh();
+}
+
+void SetupController::chooseCw() { applyMode(true); }
+void SetupController::chooseSsb() { applyMode(false); }
+
+void SetupController::applyMode(bool cw) {
+  windows_.setEnabled(kIdCwButton, !cw);
+  windows_.setEnabled(kIdSsbButton, cw);
+  if (host_) {
+    host_->sendCommand(cw ? kModeCwCommand : kModeSsbCommand);
+    dropHostIfGone();
+  }
+}
+
+void SetupController::showMembers() {
+  windows_.setChecked(kIdRdaCheck, showRda_);
+  windows_.setChecked(kIdDxccCheck, showDxcc_);
+  windows_.setChecked(kIdHintCheck, useHintBox_);
+  windows_.setChecked(kIdOnTopCheck, onTopBox_);
+}
+
+void SetupController::requestRefresh() {
+  {
+    StateLock lock;
+    lock.state().refreshReady = 1;
+  }
+  windows_.postRefreshToSelf();
+}
+
+void SetupController::closeRda() {
+  windows_.close(InfoWindow::rda);
+  StateLock lock;
+  lock.state().shownDistrictCount = 0;
+}
+
+void SetupController::toggleRda() {
+  const bool open = !windows_.isOpen(InfoWindow::rda);
+  if (open) {
+    windows_.open(InfoWindow::rda);
+  } else {
+    windows_.close(InfoWindow::rda);
+  }
+  showRda_ = open;
+  windows_.setChecked(kIdRdaCheck, open);
+  {
+    StateLock lock;
+    lock.state().showRdaWindow = open;
+    lock.state().shownDistrictCount = 0;
+    writeSetting("RDA", open ? "1" : "0");
+  }
+  requestRefresh();
+}
+
+void SetupController::toggleDxcc() {
+  const bool open = !windows_.isOpen(InfoWindow::dxcc);
+  if (open) {
+    windows_.open(InfoWindow::dxcc);
+  } else {
+    windows_.close(InfoWindow::dxcc);
+  }
+  showDxcc_ = open;
+  windows_.setChecked(kIdDxccCheck, open);
+  {
+    StateLock lock;
+    lock.state().showDxccWindow = open;
+    writeSetting("DXCC", open ? "1" : "0");
+  }
+  requestRefresh();
+}
+
+void SetupController::toggleHint() {
+  useHintBox_ = !useHintBox_;
+  {
+    StateLock lock;
+    lock.state().useHint = useHintBox_;
+    writeSetting("setup_mast", useHintBox_ ? "1" : "0");
+  }
+  showMembers();
+}
+
+void SetupController::toggleOnTop() {
+  onTopBox_ = !onTopBox_;
+  {
+    StateLock lock;
+    lock.state().windowOnTop = onTopBox_;
+    writeSetting("setup_window_on_top", onTopBox_ ? "1" : "0");
+  }
+  // Reopened by the refresh below, topmost or not as the option now says.
+  closeInfoWindows();
+  showMembers();
+  requestRefresh();
+}
+
+void SetupController::closeInfoWindows() {
+  if (windows_.isOpen(InfoWindow::dxcc)) windows_.close(InfoWindow::dxcc);
+  if (windows_.isOpen(InfoWindow::rda)) windows_.close(InfoWindow::rda);
+  StateLock lock;
+  lock.state().shownDistrictCount = 0;
+}
+
+void SetupController::dropHostIfGone() {
+  if (host_ && !host_->alive()) host_.reset();
+}
+
+void SetupController::refresh() {
+  if (refreshing_) {
+    refreshAgain_ = true;
+    return;
+  }
+  refreshing_ = true;
+  do {
+    refreshAgain_ = false;
+    refreshOnce();
+  } while (refreshAgain_);
+  refreshing_ = false;
+}
+
+int bandIndexOfHostFrequency(double hz) {
+  if (!(hz >= 0.0 && hz < 4294967296.0)) return -1;
+  return bandIndexOfFrequency(static_cast<uint32_t>(hz));
+}
+
+}  // namespace stats

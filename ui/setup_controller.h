@@ -1,0 +1,64 @@
+#pragma once
+// The setup window's behaviour (Part 5.4) and the refresh (Part 5.1), portable: the Windows
+// dialog and the native stand-in both drive one SetupController on their window thread and give
+// it their windows through WindowSet.
+//
+// Shared state: every read and write of PluginState happens under the state lock in short
+// sections; the lock is never held across a window operation (opening a window takes it in the
+// window's initialisation) or a host call (which may be slow).
+#include <memory>
+
+#include "ui/host_link.h"
+#include "ui/window_set.h"
+
+namespace stats {
+
+class SetupController {
+ public:
+  explicit SetupController(WindowSet& windows) : windows_(windows) {}
+
+  // Initialisation steps 5 to 13 (placement, topmost, brush and icon belong to the window):
+  // takes the host link (null when there is no host), reads the settings, sets the texts,
+  // applies CW mode and posts the first refresh.
+  void initialise(std::unique_ptr<HostLink> host);
+
+  void chooseCw();   // button 1003
+  void chooseSsb();  // button 1004
+  void toggleRda();    // check box 1115
+  void toggleDxcc();   // check box 1116
+  void toggleHint();   // check box 1117
+  void toggleOnTop();  // check box 1119
+
+  // The refresh request. A request that arrives while a refresh is running (a host call may
+  // dispatch messages while it waits) is not nested: the running refresh goes round once more.
+  void refresh();
+  bool refreshing() const { return refreshing_; }
+
+  // The stop routine's part: closes the DXCC window, then the RDA window.
+  void closeInfoWindows();
+
+  // The host link, handed back when the window thread ends (it must be released there).
+  std::unique_ptr<HostLink> releaseHost() { return std::move(host_); }
+  bool hasHost() const { return host_ != nullptr; }
+
+ private:
+  void refreshOnce();
+  void openInfoWindows();
+  void applyMode(bool cw);
+  void showMembers();
+  void closeRda();
+  void requestRefresh();  // refreshReady = 1, then post
+  void dropHostIfGone();
+
+  WindowSet& windows_;
+  std::unique_ptr<HostLink> host_;
+  int showRda_ = 0, showDxcc_ = 0, useHintBox_ = 0, onTopBox_ = 0;
+  bool refreshing_ = false;
+  bool refreshAgain_ = false;
+};
+
+// The whole MHz of a frequency read from the host, as a band index 0..5, or -1 (also for
+// values no rig has: negative, not a number, beyond 4 GHz).
+int bandIndexOfHostFrequency(double hz);
+
+}  // namespace stats

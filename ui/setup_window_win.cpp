@@ -1,0 +1,166 @@
+#include "ui/setup_window_win.h"
+
+#include "plugin/state.h"
+#include "resources/resource_ids.h"
+#include "ui/window_texts.h"
+#include "ui/window_thread_win.h"
+
+namespace stats {
+
+void Setup::run() {
+  DialogBoxParamA(win::moduleInstance(), MAKEINTRESOURCEA(IDD_SETUP), nullptr, proc,
+                  reinterpret_cast<LPARAM>(this));
+  withdrawSetupWindow();
+  dxcc_.reset();
+  rda_.reset();
+}
+
+INT_PTR CALLBACK Setup::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    auto* self = reinterpret_cast<Setup*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (!self) return FALSE;
+    if (message == WM_INITDIALOG) self->hwnd_ = hwnd;
+    return self->handle(message, wParam, lParam);
+  } catch (...) {
+    return FALSE;
+  }
+}
+
+INT_PTR Setup::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      initialise();
+      return TRUE;
+    case WM_COMMAND:
+      command(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+      return win::colourControl(wParam, brush_);
+    case WM_SETCURSOR: {
+      const WindowPoint corner = win::windowCorner(hwnd_);
+      position_.update(corner.x, corner.y);
+      return FALSE;
+    }
+    case kRefreshMessage:
+      controller_.refresh();
+      if (stopPending_) stop();
+      SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, 0);
+      return TRUE;
+    case kStopMessage:
+      stop();
+      return TRUE;
+  }
+  return FALSE;
+}
+
+// Steps 2 to 4 and 10 here; the rest (connection made by the caller's COM apartment, settings,
+// texts, CW mode, first refresh) in SetupController::initialise.
+void Setup::initialise() {
+  win::moveWindowTo(hwnd_, position_.load());
+  win::makeTopmost(hwnd_);
+  win::setLargeIcon(hwnd_);
+  win::disableCloseItem(hwnd_);
+  controller_.initialise(connectHostLink());
+  if (publishSetupWindow(hwnd_)) PostMessageA(hwnd_, kStopMessage, 0, 0);
+}
+
+void Setup::command(int id, int code) {
+  if (code != BN_CLICKED) return;
+  switch (id) {
+    case kIdCwButton:
+      controller_.chooseCw();
+      break;
+    case kIdSsbButton:
+      controller_.chooseSsb();
+      break;
+    case kIdRdaCheck:
+      controller_.toggleRda();
+      break;
+    case kIdDxccCheck:
+      controller_.toggleDxcc();
+      break;
+    case kIdHintCheck:
+      controller_.toggleHint();
+      break;
+    case kIdOnTopCheck:
+      controller_.toggleOnTop();
+      break;
+    case IDCANCEL:  // Escape closes the setup window and ends the window thread
+      stop();
+      break;
+    default:  // IDOK (Enter): ignored
+      break;
+  }
+}
+
+void Setup::stop() {
+  if (controller_.refreshing()) {  // a host call inside the refresh let this message through
+    stopPending_ = true;
+    return;
+  }
+  if (ended_) return;
+  ended_ = true;
+  controller_.closeInfoWindows();
+  EndDialog(hwnd_, 0);
+}
+
+bool Setup::onTop() const {
+  StateLock lock;
+  return lock.state().windowOnTop != 0;
+}
+
+bool Setup::isOpen(InfoWindow window) const {
+  return window == InfoWindow::rda ? rda_ != nullptr : dxcc_ != nullptr;
+}
+
+void Setup::open(InfoWindow window) {
+  const bool top = onTop();
+  if (window == InfoWindow::rda) {
+    auto created = std::make_unique<rda>();
+    if (created->create(top)) rda_ = std::move(created);
+  } else {
+    auto created = std::make_unique<DXCC>();
+    if (created->create(top)) dxcc_ = std::move(created);
+  }
+}
+
+void Setup::close(InfoWindow window) {
+  if (window == InfoWindow::rda)
+    rda_.reset();
+  else
+    dxcc_.reset();
+}
+
+void Setup::setTitle(InfoWindow window, const std::string& title) {
+  if (window == InfoWindow::rda && rda_) rda_->setTitle(title);
+  if (window == InfoWindow::dxcc && dxcc_) dxcc_->setTitle(title);
+}
+
+void Setup::fillRdaList(const std::vector<std::string>& entries) {
+  if (rda_) rda_->fill(entries);
+}
+
+void Setup::invalidate(InfoWindow window) {
+  if (window == InfoWindow::rda && rda_) rda_->invalidateList();
+  if (window == InfoWindow::dxcc && dxcc_) dxcc_->invalidatePanel();
+}
+
+void Setup::setSetupTitle(const std::string& title) { SetWindowTextA(hwnd_, title.c_str()); }
+
+void Setup::setControlText(int id, const std::string& text) { SetDlgItemTextA(hwnd_, id, text.c_str()); }
+
+void Setup::setChecked(int id, bool checked) {
+  CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void Setup::setEnabled(int id, bool enabled) { EnableWindow(GetDlgItem(hwnd_, id), enabled); }
+
+void Setup::postRefreshToSelf() { PostMessageA(hwnd_, kRefreshMessage, 0, 0); }
+
+}  // namespace stats

@@ -1,0 +1,50 @@
+#include "ui/window_look_win.h"
+
+#include "resources/resource_ids.h"
+#include "ui/info_panel.h"
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace stats::win {
+
+HINSTANCE moduleInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+
+void setLargeIcon(HWND window) {
+  HICON icon = LoadIconA(moduleInstance(), MAKEINTRESOURCEA(IDI_STATS));
+  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
+void disableCloseItem(HWND window) {
+  if (HMENU menu = GetSystemMenu(window, FALSE))
+    EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+}
+
+void makeTopmost(HWND window) {
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void moveWindowTo(HWND window, WindowPoint point) {
+  SetWindowPos(window, nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+WindowPoint windowCorner(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {r.left, r.top};
+}
+
+BackgroundBrush::BackgroundBrush()
+    : brush_(CreateSolidBrush(RGB(kWindowColour.r, kWindowColour.g, kWindowColour.b))) {}
+
+BackgroundBrush::~BackgroundBrush() {
+  if (brush_) DeleteObject(brush_);
+}
+
+INT_PTR colourControl(WPARAM dc, const BackgroundBrush& brush) {
+  HDC hdc = reinterpret_cast<HDC>(dc);
+  SetTextColor(hdc, RGB(0, 0, 0));
+  SetBkColor(hdc, RGB(kWindowColour.r, kWindowColour.g, kWindowColour.b));
+  return reinterpret_cast<INT_PTR>(brush.get());
+}
+
+}  // namespace stats::win

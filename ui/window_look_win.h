@@ -1,0 +1,34 @@
+#pragma once
+// What the three windows share: the module's own instance (for templates and icon 110), the
+// background colour with black text, the disabled Close item, topmost placement.
+#include <windows.h>
+
+#include "ui/window_position.h"
+
+namespace stats::win {
+
+HINSTANCE moduleInstance();
+void setLargeIcon(HWND window);
+void disableCloseItem(HWND window);
+void makeTopmost(HWND window);
+void moveWindowTo(HWND window, WindowPoint point);
+// The window's top-left corner on the screen.
+WindowPoint windowCorner(HWND window);
+
+// A solid brush of the windows' background colour, deleted with its owner.
+class BackgroundBrush {
+ public:
+  BackgroundBrush();
+  ~BackgroundBrush();
+  BackgroundBrush(const BackgroundBrush&) = delete;
+  BackgroundBrush& operator=(const BackgroundBrush&) = delete;
+  HBRUSH get() const { return brush_; }
+
+ private:
+  HBRUSH brush_;
+};
+
+// WM_CTLCOLOR*: black text on the background colour; the dialog procedure's answer.
+INT_PTR colourControl(WPARAM dc, const BackgroundBrush& brush);
+
+}  // namespace stats::win

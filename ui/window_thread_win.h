@@ -1,0 +1,22 @@
+#pragma once
+// The window thread's side of its control block (window_port_win.cpp), and the unload hooks
+// that DllMain calls.
+#include <windows.h>
+
+namespace stats {
+
+// Private message to the setup window: close the windows and end the window thread.
+constexpr UINT kStopMessage = WM_APP + 77;
+
+// The setup window announces itself once it exists; true when a stop was asked for before it
+// existed (the window then closes at once).
+bool publishSetupWindow(HWND window);
+void withdrawSetupWindow();
+// True while the library is being unloaded: the window thread then leaves COM alone.
+bool windowsUnloading();
+
+// DLL_PROCESS_DETACH by FreeLibrary (the loader lock is held) and at process exit.
+void stopWindowsForUnload();
+void forgetWindowsAtProcessExit();
+
+}  // namespace stats
