@@ -1,5 +1,5 @@
 # Entry points. Each first runs scripts/setup.sh, which installs what is missing (as root).
-.PHONY: setup build build-native build-win32 test test-native test-asan test-win32 demo bench clean
+.PHONY: setup build build-native build-win32 test test-native test-asan test-tsan test-win32 demo bench clean
 
 JOBS ?= $(shell nproc)
 
@@ -23,6 +23,12 @@ test-asan: setup
 	cmake --preset native-asan >/dev/null
 	cmake --build --preset native-asan -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 ctest --preset native-asan -j $(JOBS)
+
+# The windows' native tests (window thread, refresh, panel) under ThreadSanitizer.
+test-tsan: setup
+	cmake --preset native-tsan >/dev/null
+	cmake --build --preset native-tsan -j $(JOBS)
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --preset native-tsan -j $(JOBS)
 
 test-win32: build-win32
 	bash scripts/wine-ctest.sh
