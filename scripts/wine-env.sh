@@ -33,7 +33,7 @@ stop_display() {
 # test runner's output pipe and keep it open: start them here, outside the runner.
 start_wine_session() {
   wine_prefix_ready
-  wineserver -p
+  wineserver -p 2>/dev/null || true  # already running (another script of this prefix): reuse it
   wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
