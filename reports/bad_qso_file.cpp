@@ -1,9 +1,8 @@
 #include "reports/bad_qso_file.h"
 
-#include <cstdio>
-#include <memory>
 #include <vector>
 
+#include "platform/file_append.h"
 #include "platform/file_io.h"
 #include "platform/file_path.h"
 
@@ -14,10 +13,6 @@ const char kHeader[] = "RDA Contest UBN file ";
 const char kLineEnd[] = "\r\n";
 const char kSeparator[] = "  ";
 const char kQsoTimeFormat[] = "%Y-%m-%d %H%M";
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 // Lines as a text-mode reader sees them: split at LF, a CR before it dropped, a last line
 // without terminator included.
@@ -85,10 +80,7 @@ bool createBadQsoFile(const std::string& name) {
 
 bool appendBadQsoLines(const std::string& name, const std::string& lines) {
   if (name.empty() || lines.empty()) return false;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(hostPath(name).c_str(), "ab"));
-  if (!file) return false;
-  const bool written = std::fwrite(lines.data(), 1, lines.size(), file.get()) == lines.size();
-  return std::fclose(file.release()) == 0 && written;
+  return appendToFile(hostPath(name), lines);
 }
 
 bool removeBadQsoLines(const std::string& name, const std::string& call, const COleDateTime& qsoTime) {

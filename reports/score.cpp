@@ -65,8 +65,7 @@ ScoreSummary summarise(const LogStore& log, const std::vector<std::string>& band
                        const OwnStation& own, bool withRates) {
   ScoreSummary s;
   s.ownInRussia = IsRdaPrefix(own.prefix) == 1;
-  const std::vector<CInfo>& records = log.records();
-  const CInfo* last = records.empty() ? nullptr : &records.back();
+  const CInfo* last = log.empty() ? nullptr : &log.back();
   std::unordered_set<std::string> districtsSeen;
 
   for (const std::string& band : bands) {
@@ -78,10 +77,10 @@ ScoreSummary summarise(const LogStore& log, const std::vector<std::string>& band
     int32_t russianStations = 0;
     std::unordered_set<std::string> prefixesSeen;
 
-    for (const CInfo& r : records) {
-      if (r.band != band || r.call.empty()) continue;
+    log.forEach([&](const CInfo& r) {
+      if (r.band != band || r.call.empty()) return;
       row.dupes += r.dupe;
-      if (r.noScore != 0) continue;
+      if (r.noScore != 0) return;
       ++row.qsos;
       if (r.mode == "CW") ++row.cw;
       if (r.mode == "SSB") ++row.ssb;
@@ -107,7 +106,7 @@ ScoreSummary summarise(const LogStore& log, const std::vector<std::string>& band
         s.workedDistricts.push_back(r.district);
         ++row.rda;
       }
-    }
+    });
 
     int64_t points = 0;
     if (s.ownInRussia) {
