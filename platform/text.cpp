@@ -49,4 +49,17 @@ int decimalValue(std::string_view text) {
   return static_cast<int>(value);
 }
 
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(text);
+  std::string out;
+  size_t start = 0;
+  for (size_t found; (found = text.find(from, start)) != std::string_view::npos;
+       start = found + from.size()) {
+    out.append(text.substr(start, found - start));
+    out.append(to);
+  }
+  out.append(text.substr(start));
+  return out;
+}
+
 }  // namespace stats

@@ -22,4 +22,8 @@ std::string trimmed(std::string_view text);                 // white space off b
 // 0 when there are none. Values beyond the int range saturate.
 int decimalValue(std::string_view text);
 
+// Every non-overlapping occurrence of `from`, left to right, replaced by `to`; the inserted
+// text is not searched again.
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
+
 }  // namespace stats
