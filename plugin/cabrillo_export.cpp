@@ -90,9 +90,10 @@ void runCabrilloExport(StateLock& lock) {
   // Every pass starts afresh, so a file never holds a record twice however often the host
   // asks for the result while the export stays requested.
   record.qsoLines.clear();
-  for (const CInfo& qso : state.qsoLog.records())
+  state.qsoLog.forEach([&record](const CInfo& qso) {
     record.addQsoLine(qso.call, qso.freqKHz, cabrilloMode(qso.mode), qso.qsoTime, qso.rstSent,
                       qso.exchSent, qso.rstRcvd, qso.exchRcvd);
+  });
   const std::string message = record.writeFile(state.claimedScore, state.hostVersion);
   StateLockReleased unlocked(lock);
   showOutputBox(message);
