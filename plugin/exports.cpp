@@ -10,6 +10,7 @@
 #include "log/callsign_check.h"
 #include "log/intake.h"
 #include "log/reset.h"
+#include "plugin/boundary.h"
 #include "plugin/cabrillo_export.h"
 #include "plugin/settings.h"
 #include "reports/result.h"
@@ -24,15 +25,6 @@ namespace {
 const char kSetName[] = "RDAC (C)";
 const char kNoSetupText[] = "No additional setup for this contest";
 const char kEmptyText[] = "";
-
-template <class Result, class Work>
-Result guarded(Result neutral, Work&& work) noexcept {
-  try {
-    return work();
-  } catch (...) {
-    return neutral;
-  }
-}
 
 QsoArgs qsoArgs(const char* ownCall, const char* call, const COleDateTime* qsoTime,
                 unsigned int freqHz, const char* mode, const char* rstSent, const char* rstRcvd,
