@@ -33,6 +33,21 @@ std::string trimmed(std::string_view text) {
   return std::string(text.substr(begin, end - begin));
 }
 
+std::vector<std::string> textLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    const bool terminated = end != std::string::npos;
+    if (!terminated) end = bytes.size();
+    size_t length = end - start;
+    if (terminated && length > 0 && bytes[end - 1] == '\r') --length;
+    lines.push_back(bytes.substr(start, length));
+    start = end + 1;
+  }
+  return lines;
+}
+
 int decimalValue(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && isAsciiSpace(text[i])) ++i;
