@@ -68,7 +68,15 @@ ScoreSummary summarise(const LogStore& log, const std::vector<std::string>& band
   const CInfo* last = log.empty() ? nullptr : &log.back();
   std::unordered_set<std::string> districtsSeen;
 
-  for (const std::string& band : bands) {
+  // One walk of the log sorts its records by band, keeping log order within each band.
+  std::vector<std::vector<const CInfo*>> recordsOf(bands.size());
+  log.forEach([&](const CInfo& r) {
+    for (size_t b = 0; b < bands.size(); ++b)
+      if (r.band == bands[b]) return recordsOf[b].push_back(&r);
+  });
+
+  for (size_t b = 0; b < bands.size(); ++b) {
+    const std::string& band = bands[b];
     const int index = exactBandIndex(band);
     if (index >= 0) s.bandPrefixes[index].clear();
     BandRow row;
@@ -77,10 +85,11 @@ ScoreSummary summarise(const LogStore& log, const std::vector<std::string>& band
     int32_t russianStations = 0;
     std::unordered_set<std::string> prefixesSeen;
 
-    log.forEach([&](const CInfo& r) {
-      if (r.band != band || r.call.empty()) return;
+    for (const CInfo* record : recordsOf[b]) {
+      const CInfo& r = *record;
+      if (r.call.empty()) continue;
       row.dupes += r.dupe;
-      if (r.noScore != 0) return;
+      if (r.noScore != 0) continue;
       ++row.qsos;
       if (r.mode == "CW") ++row.cw;
       if (r.mode == "SSB") ++row.ssb;
@@ -106,7 +115,7 @@ ScoreSummary summarise(const LogStore& log, const std::vector<std::string>& band
         s.workedDistricts.push_back(r.district);
         ++row.rda;
       }
-    });
+    }
 
     int64_t points = 0;
     if (s.ownInRussia) {
