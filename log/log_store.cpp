@@ -4,32 +4,109 @@
 #include <stdexcept>
 
 namespace stats {
+namespace {
+
+std::string bandPrefixKey(const std::string& band, const std::string& prefix) {
+  std::string key;
+  key.reserve(band.size() + prefix.size() + 1);
+  key.append(band).push_back('\0');
+  key.append(prefix);
+  return key;
+}
+
+}  // namespace
 
 bool sameContact(const CInfo& a, const CInfo& b) {
   return a.call == b.call && a.mode == b.mode && a.band == b.band && a.qsoTime == b.qsoTime;
 }
 
 const CInfo& LogStore::at(size_t index) const {
-  if (index >= records_.size()) throw std::out_of_range("qsoLog index");
-  return records_[index];
+  if (index >= order_.size()) throw std::out_of_range("qsoLog index");
+  return order_[index]->record;
 }
 
-void LogStore::append(const CInfo& record) { records_.push_back(record); }
+LogStore::Node* LogStore::newNode(CInfo&& record) {
+  if (usedNodes_ == blocks_.size() * kBlockSize) blocks_.push_back(std::make_unique<Node[]>(kBlockSize));
+  Node* node = &blocks_[usedNodes_ / kBlockSize][usedNodes_ % kBlockSize];
+  ++usedNodes_;
+  node->record = std::move(record);
+  node->id = nextId_++;
+  node->nextOfCall = nullptr;
+  return node;
+}
+
+void LogStore::link(Node* node, Chain& chain) {
+  order_.push_back(node);
+  (chain.tail ? chain.tail->nextOfCall : chain.head) = node;
+  chain.tail = node;
+  ++bandPrefixCount_[bandPrefixKey(node->record.band, node->record.prefix)];
+}
+
+void LogStore::append(CInfo record) {
+  Chain& chain = byCall_[record.call];
+  link(newNode(std::move(record)), chain);
+}
+
+bool LogStore::appendFlaggingDupe(CInfo record) {
+  Chain& chain = byCall_[record.call];
+  bool dupe = false;
+  for (const Node* n = chain.head; n && !dupe; n = n->nextOfCall)
+    dupe = n->record.band == record.band && n->record.mode == record.mode;
+  if (dupe) record.dupe = record.noScore = 1;
+  link(newNode(std::move(record)), chain);
+  return dupe;
+}
+
+void LogStore::unlink(Node* node) {
+  auto chain = byCall_.find(node->record.call);
+  if (chain != byCall_.end()) {
+    Node* previous = nullptr;
+    for (Node* n = chain->second.head; n && n != node; n = n->nextOfCall) previous = n;
+    (previous ? previous->nextOfCall : chain->second.head) = node->nextOfCall;
+    if (chain->second.tail == node) chain->second.tail = previous;
+    if (!chain->second.head) byCall_.erase(chain);
+  }
+  auto count = bandPrefixCount_.find(bandPrefixKey(node->record.band, node->record.prefix));
+  if (count != bandPrefixCount_.end() && --count->second == 0) bandPrefixCount_.erase(count);
+}
 
 void LogStore::removeAt(size_t index) {
-  if (index >= records_.size()) throw std::out_of_range("qsoLog index");
-  records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
+  if (index >= order_.size()) throw std::out_of_range("qsoLog index");
+  unlink(order_[index]);
+  order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void LogStore::clear() {
-  records_.clear();
+  order_.clear();
+  usedNodes_ = 0;
+  byCall_.clear();
+  bandPrefixCount_.clear();
   workedBands_.clear();
 }
 
+size_t LogStore::positionOf(const Node* node) const {
+  const auto at = std::lower_bound(order_.begin(), order_.end(), node->id,
+                                   [](const Node* n, uint64_t id) { return n->id < id; });
+  return static_cast<size_t>(at - order_.begin());
+}
+
+bool LogStore::hasContact(const std::string& call, const std::string& band,
+                          const std::string& mode) const {
+  bool found = false;
+  forEachOfCall(call, [&](const CInfo& r) { return !(found = r.band == band && r.mode == mode); });
+  return found;
+}
+
 size_t LogStore::findContact(const CInfo& probe) const {
-  for (size_t i = 0; i < records_.size(); ++i)
-    if (sameContact(records_[i], probe)) return i;
+  auto chain = byCall_.find(probe.call);
+  if (chain == byCall_.end()) return npos;
+  for (const Node* node = chain->second.head; node; node = node->nextOfCall)
+    if (sameContact(node->record, probe)) return positionOf(node);
   return npos;
+}
+
+bool LogStore::hasBandPrefix(const std::string& band, const std::string& prefix) const {
+  return bandPrefixCount_.count(bandPrefixKey(band, prefix)) != 0;
 }
 
 bool LogStore::hasWorkedBand(const std::string& band) const {

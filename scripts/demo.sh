@@ -24,3 +24,6 @@ if [[ -x build/native/bin/rdac ]]; then
   echo "== rdac: the example contest log scored through the plug-in =="
   build/native/bin/rdac score examples/sample.adi --workdir out/demo
 fi
+echo
+echo "== Cabrillo header dialog under Wine =="
+bash scripts/cabrillo-screenshot.sh
