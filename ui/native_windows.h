@@ -63,4 +63,8 @@ bool waitForWindowsIdle(int timeoutMs = 5000);
 void clickSetupControl(int id);
 void pressSetupEscape();
 
+// Holds the window thread between two messages, so that a test can post several requests and
+// look at them before any is handled (the refreshReady throttle); a stop releases it.
+void holdWindowThread(bool held);
+
 }  // namespace stats

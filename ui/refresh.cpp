@@ -13,7 +13,7 @@ namespace {
 const char kEmptyCell[] = "   -";
 
 // Steps 7 and 8.1: the worked-with table of one callsign, the last matching record of the log
-// winning each cell. Only the callsign's own records are looked at: one pass over the log.
+// winning each cell. Only the callsign's own records are visited (the log's index by call).
 void fillBandInfoRows(PluginState& s) {
   for (int band = 0; band < kBandCount; ++band) {
     BandInfoRow& row = s.BandInfoRows[band];
@@ -22,8 +22,7 @@ void fillBandInfoRows(PluginState& s) {
     row[1] = row[2] = row[3] = kEmptyCell;
   }
   if (s.enteredCall.empty()) return;
-  for (const CInfo& record : s.qsoLog.records()) {
-    if (record.call != s.enteredCall) continue;
+  s.qsoLog.forEachOfCall(s.enteredCall, [&s](const CInfo& record) {
     for (int band = 0; band < kBandCount; ++band) {
       if (record.band != bandRules.at(band)) continue;
       BandInfoRow& row = s.BandInfoRows[band];
@@ -33,7 +32,8 @@ void fillBandInfoRows(PluginState& s) {
         row[2] = record.qsoTime.Format("%H:%M");
       row[3] = record.exchRcvd;
     }
-  }
+    return true;
+  });
 }
 
 void setRefreshReady() {

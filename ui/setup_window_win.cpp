@@ -49,6 +49,10 @@ INT_PTR Setup::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case kRefreshMessage:
       controller_.refresh();
+      if (!settled_) {
+        settled_ = true;
+        announceWindowsSettled();
+      }
       if (stopPending_) stop();
       SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, 0);
       return TRUE;
@@ -120,6 +124,7 @@ bool Setup::isOpen(InfoWindow window) const {
 }
 
 void Setup::open(InfoWindow window) {
+  if (windowStopRequested()) return;  // see window_port_win.cpp: the unload may hold the loader lock
   const bool top = onTop();
   if (window == InfoWindow::rda) {
     auto created = std::make_unique<rda>();

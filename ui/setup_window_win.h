@@ -51,6 +51,7 @@ class Setup final : public WindowSet {
   SetupController controller_{*this};
   bool stopPending_ = false;
   bool ended_ = false;
+  bool settled_ = false;  // the first refresh has run
 };
 
 }  // namespace stats

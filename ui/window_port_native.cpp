@@ -131,6 +131,16 @@ class NativeWindowThread {
       model_ = NativeWindowModel();
     }
     thread_ = std::thread([this] { run(); });
+    // Unlike Windows, the stand-in returns once `setupWindow` exists (or the thread ended), so
+    // that a test sees the windows open right after the call.
+    std::unique_lock<std::mutex> lock(mutex_);
+    idle_.wait(lock, [this] { return model_.setupOpen || !running_; });
+  }
+
+  void hold(bool held) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    held_ = held;
+    wake_.notify_all();
   }
 
   void stop() {
@@ -159,7 +169,7 @@ class NativeWindowThread {
   bool waitIdle(int timeoutMs) {
     std::unique_lock<std::mutex> lock(mutex_);
     return idle_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] {
-      return !running_ || (model_.setupOpen && queue_.empty() && !busy_);
+      return !running_ || (model_.setupOpen && (queue_.empty() || held_) && !busy_);
     }) && model_.setupOpen;
   }
 
@@ -168,6 +178,7 @@ class NativeWindowThread {
     if (!thread_.joinable()) return;
     {
       std::lock_guard<std::mutex> lock(mutex_);
+      held_ = false;
       queue_.push_back({Message::stop});
       wake_.notify_all();
     }
@@ -197,6 +208,7 @@ class NativeWindowThread {
       std::lock_guard<std::mutex> lock(mutex_);
       model_.setupPosition = at;
       model_.setupOpen = true;
+      idle_.notify_all();
     }
     for (;;) {
       Message message;
@@ -204,7 +216,7 @@ class NativeWindowThread {
         std::unique_lock<std::mutex> lock(mutex_);
         busy_ = false;
         idle_.notify_all();
-        wake_.wait(lock, [this] { return !queue_.empty(); });
+        wake_.wait(lock, [this] { return !queue_.empty() && !held_; });
         message = queue_.front();
         queue_.pop_front();
         busy_ = true;
@@ -246,6 +258,7 @@ class NativeWindowThread {
   std::deque<Message> queue_;
   bool busy_ = false;
   bool running_ = false;  // from start() until the thread's loop has ended
+  bool held_ = false;     // a test holds the thread: posted messages wait
   NativeWindowModel model_;
   std::thread thread_;
 };
@@ -293,5 +306,7 @@ bool waitForWindowsIdle(int timeoutMs) { return windowThread().waitIdle(timeoutM
 void clickSetupControl(int id) { windowThread().post({Message::click, id}); }
 
 void pressSetupEscape() { windowThread().post({Message::escape}); }
+
+void holdWindowThread(bool held) { windowThread().hold(held); }
 
 }  // namespace stats

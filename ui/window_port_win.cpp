@@ -16,6 +16,9 @@
 //   one reference on the host's object and the thread's apartment are left behind, on purpose.
 // - Process exit (lpReserved non-null): the other threads are already gone; nothing waits and
 //   nothing touches the windows.
+// - A start returns once the windows are open (bounded the same way), and no window is opened
+//   once a stop is asked for: opening one loads resources, which needs the loader lock. What is
+//   left is an operator's click that opens a window at the very moment the host unloads us.
 // - The bound, kStopWaitMs = 3 s: a stop takes a few milliseconds (the thread only has to leave
 //   its message loop); 3 s covers a host call in flight and stays under the 5 s after which
 //   Windows calls the host "not responding". When it runs out, the thread stays recorded as
@@ -42,6 +45,7 @@ struct Control {
   DWORD lifecycleOwner = 0;    // to refuse a start or stop nested in a pumped wait
   SRWLOCK lock = SRWLOCK_INIT;  // guards the fields below; held only for a few instructions
   HWND setupWindow = nullptr;   // `setupWindow`: present while the setup window exists
+  bool settled = false;         // the first refresh has opened the windows the settings show
   HANDLE done = nullptr;        // the current window thread's "done" event; null when none
   bool stopRequested = false;
   bool unloading = false;
@@ -113,6 +117,22 @@ bool stopThread(Control& c, DWORD bound) {
   return true;
 }
 
+// Returns when the windows are open (the setup window has run its first refresh) or the thread
+// has ended, at most after kStopWaitMs. The Part returns at once; waiting here means that an
+// unload right after a start never finds a thread still opening windows: a thread being
+// attached to the DLLs, or loading a dialog template or a system menu, needs the loader lock,
+// which the unloading thread holds while it waits.
+void waitUntilRunning(Control& c, HANDLE done) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < kStopWaitMs) {
+    {
+      Locked locked(c);
+      if (c.settled) return;
+    }
+    if (waitForDone(done, 5)) return;
+  }
+}
+
 void runWindows() {
   const HRESULT com = CoInitialize(nullptr);
   {
@@ -176,6 +196,18 @@ void withdrawSetupWindow() {
   c.setupWindow = nullptr;
 }
 
+void announceWindowsSettled() {
+  Control& c = control();
+  Locked locked(c);
+  c.settled = true;
+}
+
+bool windowStopRequested() {
+  Control& c = control();
+  Locked locked(c);
+  return c.stopRequested;
+}
+
 bool windowsUnloading() {
   Control& c = control();
   Locked locked(c);
@@ -209,10 +241,12 @@ void StartWindowThread() {
     Locked locked(c);
     c.done = done;
     c.stopRequested = false;
+    c.settled = false;
   }
   HANDLE thread = CreateThread(nullptr, 0, windowThreadEntry, done, 0, nullptr);
   if (thread) {
     CloseHandle(thread);
+    waitUntilRunning(c, done);
     return;
   }
   {

@@ -12,6 +12,10 @@ constexpr UINT kStopMessage = WM_APP + 77;
 // existed (the window then closes at once).
 bool publishSetupWindow(HWND window);
 void withdrawSetupWindow();
+// The first refresh has run: the windows the settings show are open.
+void announceWindowsSettled();
+// A stop was asked for: no new window may be opened.
+bool windowStopRequested();
 // True while the library is being unloaded: the window thread then leaves COM alone.
 bool windowsUnloading();
 

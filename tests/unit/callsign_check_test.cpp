@@ -146,6 +146,7 @@ TEST_F(CheckTest, NudgesTheOpenWindowOnceUntilItRefreshed) {
   checkCall("UA9ABC", "20m", "CW", "UA9");
   EXPECT_EQ(postedRefreshCount(), before);  // no window: nothing posted
   StartWindowThread();
+  holdWindowThread(true);  // the window thread handles none of the requests meanwhile
   checkCall("UA9ABC", "20m", "CW", "UA9");
   checkCall("UA9ABCD", "20m", "CW", "UA9");
   EXPECT_EQ(postedRefreshCount(), before + 1);

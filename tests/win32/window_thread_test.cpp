@@ -161,6 +161,23 @@ TEST_F(WindowThread, FreeLibraryWithTheWindowsOpenClosesThemAndReturnsPromptly) 
   EXPECT_EQ(findPluginWindows().setup, nullptr);
 }
 
+// Unloaded straight after a start: the thread has not reached its message loop yet.
+TEST(WindowThreadUnload, FreeLibraryRightAfterShowInfo) {
+  ScratchFolder folder;
+  folder.writeSetting("RDA", "1");
+  folder.writeSetting("DXCC", "1");
+  for (int i = 0; i < 20; ++i) {
+    StatsDll dll;
+    ASSERT_NE(dll.module(), nullptr);
+    dll.get<RunCommandFn>(decorated::RunCommand0)(0, "SHOWINFO");
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(dll.unload());
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    EXPECT_EQ(findPluginWindows().setup, nullptr);
+  }
+  pumpMessages(200);
+}
+
 // Run in a child process by the test below: opens the windows and ends the process at once.
 TEST(DISABLED_WindowThreadChild, ExitProcessWithTheWindowsOpen) {
   ScratchFolder folder;
