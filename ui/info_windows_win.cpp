@@ -109,11 +109,9 @@ void rda::setTitle(const std::string& title) { SetWindowTextA(hwnd_, title.c_str
 
 void rda::fill(const std::vector<std::string>& entries) {
   HWND list = GetDlgItem(hwnd_, kIdRdaList);
-  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
   for (const std::string& entry : entries)
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
 void rda::invalidateList() { InvalidateRect(GetDlgItem(hwnd_, kIdRdaList), nullptr, FALSE); }

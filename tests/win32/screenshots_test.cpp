@@ -99,12 +99,20 @@ class Screenshots : public ::testing::Test {
     refresh(shown.setup);
     return shown;
   }
+  // Posts a refresh and lets the window thread handle it and repaint (a sent message is served
+  // between two posted ones, so a few rounds make sure the posted refresh has gone through).
   void refresh(HWND setup) {
     PostMessageA(setup, WM_USER + 500, 0, 0);
-    Sleep(50);
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(setup, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
-    Sleep(50);
+    for (int i = 0; i < 4; ++i) {
+      Sleep(40);
+      DWORD_PTR ignored;
+      SendMessageTimeoutA(setup, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    }
+  }
+  void picture(HWND window, const std::string& expectedTitle, const char* name) {
+    waitUntil([&] { return windowText(window) == expectedTitle; }, 3000);
+    Sleep(150);  // the repaint follows the refresh once the queue is empty
+    saveScreenshot(window, name);
   }
 
   ScratchFolder folder_;
@@ -122,14 +130,27 @@ TEST_F(Screenshots, EnglishStation) {
   EXPECT_EQ(windowText(shown.setup), "Setup RDAC");
   EXPECT_EQ(windowText(shown.rda), "RDA worked");
   EXPECT_EQ(windowText(shown.dxcc), "Previous QSO");
-  saveScreenshot(shown.setup, "setup");
-  saveScreenshot(shown.rda, "rda");
-  saveScreenshot(shown.dxcc, "dxcc_empty");
+  picture(shown.setup, "Setup RDAC", "setup");
+  picture(shown.rda, "RDA worked", "rda");
+  if (stored) {
+    EXPECT_EQ(SendDlgItemMessageA(shown.rda, 1123, LB_GETCOUNT, 0, 0), 3);
+    char entry[32] = {};
+    SendDlgItemMessageA(shown.rda, 1123, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(entry));
+    EXPECT_STREQ(entry, " KR01");
+    // The first entry is drawn (a refill once left it blank until the next full repaint).
+    HWND list = GetDlgItem(shown.rda, 1123);
+    int dark = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 60; ++x) dark += clientPixel(list, x, y) == RGB(0, 0, 0);
+    EXPECT_GT(dark, 10);
+  }
+  picture(shown.dxcc, "Previous QSO", "dxcc_empty");
   host.setEntry("UA9AA");
   refresh(shown.setup);
   // The contest year comes from the reset; until the reset is built it stays empty.
-  EXPECT_EQ(windowText(shown.dxcc), stored ? "RDAC 2026 worked with UA9AA" : "RDAC  worked with UA9AA");
-  saveScreenshot(shown.dxcc, "dxcc_worked_with");
+  const std::string title = stored ? "RDAC 2026 worked with UA9AA" : "RDAC  worked with UA9AA";
+  picture(shown.dxcc, title, "dxcc_worked_with");
+  EXPECT_EQ(windowText(shown.dxcc), title);
 }
 
 // Under the Windows-1251 code page (the Cyrillic tests run with a Russian locale).
@@ -142,13 +163,16 @@ TEST_F(Screenshots, CyrillicRussianStation) {
   EXPECT_EQ(windowText(shown.setup), "\xd3\xf1\xf2\xe0\xed\xee\xe2\xea\xe8 RDAC-2026");
   EXPECT_EQ(windowText(shown.rda), "RDA \xf1\xf0\xe0\xe1\xee\xf2\xe0\xed\xee");
   EXPECT_EQ(itemText(shown.setup, 1124), "\xcf\xee\xea\xe0\xe7\xfb\xe2\xe0\xf2\xfc");
-  saveScreenshot(shown.setup, "setup_russian");
-  saveScreenshot(shown.rda, "rda_russian");
-  saveScreenshot(shown.dxcc, "dxcc_prefix_grid");
+  picture(shown.setup, windowText(shown.setup), "setup_russian");
+  picture(shown.rda, windowText(shown.rda), "rda_russian");
+  picture(shown.dxcc, windowText(shown.dxcc), "dxcc_prefix_grid");
+  EXPECT_EQ(windowText(shown.dxcc), "DXCC \xf1\xf0\xe0\xe1\xee\xf2\xe0\xed\xee \xed\xe0 20m 5 of 338");
+  EXPECT_EQ(SendDlgItemMessageA(shown.rda, 1123, LB_GETCOUNT, 0, 0), 3);
   host.setEntry("UA9AA");
   refresh(shown.setup);
-  EXPECT_EQ(windowText(shown.dxcc), "RDAC 2026 \xf0\xe0\xe1\xee\xf2\xe0\xeb \xf1 UA9AA");
-  saveScreenshot(shown.dxcc, "dxcc_worked_with_russian");
+  const std::string title = "RDAC 2026 \xf0\xe0\xe1\xee\xf2\xe0\xeb \xf1 UA9AA";
+  picture(shown.dxcc, title, "dxcc_worked_with_russian");
+  EXPECT_EQ(windowText(shown.dxcc), title);
 }
 
 }  // namespace

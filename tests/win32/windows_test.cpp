@@ -34,11 +34,12 @@ class Windows : public ::testing::Test {
   // Lets the window thread handle everything posted so far (the fake host answers meanwhile).
   void settle(HWND setup) {
     if (!setup) return;
-    Sleep(30);
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(setup, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
-    Sleep(30);
-    SendMessageTimeoutA(setup, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    // A sent message is served between two posted ones: a few rounds let the posted ones through.
+    for (int i = 0; i < 4; ++i) {
+      Sleep(25);
+      DWORD_PTR ignored;
+      SendMessageTimeoutA(setup, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    }
   }
   void click(HWND dialog, int id) {
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
