@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "tests/support/contest_session_win.h"
 #include "tests/support/fake_host_win.h"
 #include "tests/support/plugin_windows_win.h"
 #include "tests/support/screenshot_win.h"
@@ -12,40 +13,6 @@
 
 namespace stats::testing {
 namespace {
-
-struct Qso {
-  const char* call;
-  const char* prefix;
-  const char* continent;
-  const char* band;
-  unsigned freqHz;
-  const char* mode;
-  int hour, minute;
-  const char* exch;
-};
-
-const Qso kLog[] = {
-    {"UA9AA", "UA9", "AS", "20m", 14025000, "CW", 10, 5, "SV01"},
-    {"DL1AB", "DL", "EU", "20m", 14030000, "CW", 10, 7, "001"},
-    {"OK1XY", "OK", "EU", "20m", 14032000, "CW", 10, 9, "002"},
-    {"RA3AB", "UA", "EU", "20m", 14035000, "CW", 10, 12, "MA05"},
-    {"UA9AA", "UA9", "AS", "20m", 14150000, "SSB", 10, 20, "SV01"},
-    {"UA9AA", "UA9", "AS", "40m", 7010000, "CW", 11, 0, "SV01"},
-    {"F5ABC", "F", "EU", "20m", 14040000, "CW", 11, 5, "003"},
-    {"RN6XY", "UA", "EU", "40m", 7015000, "CW", 11, 10, "KR01"},
-};
-
-double oleDate(int year, int month, int day, int hour, int minute) {
-  SYSTEMTIME t{};
-  t.wYear = year;
-  t.wMonth = month;
-  t.wDay = day;
-  t.wHour = hour;
-  t.wMinute = minute;
-  double value = 0;
-  SystemTimeToVariantTime(&t, &value);
-  return value;
-}
 
 class Screenshots : public ::testing::Test {
  protected:
@@ -60,37 +27,12 @@ class Screenshots : public ::testing::Test {
     folder_.writeSetting("rda_y", "140");
     folder_.writeSetting("dxcc_x", "420");
     folder_.writeSetting("dxcc_y", "10");
-    writeFile("Plugins\\rda_rus.dat", "RDA districts\r\nSV-01 \r\nMA-05 \r\nKR-01 \r\nAD-01 \r\n");
+    writeDistrictTable();
   }
   void TearDown() override { dll_.get<RunCommandFn>(decorated::RunCommand0)(0, "HIDEINFO"); }
 
-  static void writeFile(const char* name, const std::string& bytes) {
-    HANDLE f = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-  }
-
-  // Reset as station ownCall/ownPrefix, feed the log, ask for the result; the QSOs stored.
   int runContest(const char* ownCall, const char* ownPrefix) {
-    HostDateTime start{oleDate(2026, 3, 7, 8, 0)}, end{oleDate(2026, 3, 7, 20, 0)};
-    char folder[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    lstrcatA(folder, "\\");
-    dll_.get<ResetStatsFn>(decorated::ResetStats0)(folder, 0, ownCall, &start, &end, "", "", "", "",
-                                                   "", "", "", "", "", ownPrefix, 0, 0, 0, 0, 0,
-                                                   "", "EU", "");
-    auto add = dll_.get<AddDataFn>(decorated::AddData0);
-    int stored = 0;
-    for (const Qso& q : kLog) {
-      HostDateTime when{oleDate(2026, 3, 7, q.hour, q.minute)}, none{0, 2, 0};
-      stored += add(ownCall, q.call, &when, &none, &none, &none, 0, q.freqHz, q.mode, "599", "599",
-                    "001", q.exch, "", "", "", "", "", "", "", "", "", q.prefix, 0, 0, 0, 0, 0, "",
-                    q.continent, "", q.band, "");
-    }
-    int status = 0;
-    dll_.get<GetResultFn>(decorated::GetResult0)(&status);
-    return stored;
+    return playContest(dll_, ownCall, ownPrefix);
   }
 
   PluginWindows showWindows() {
