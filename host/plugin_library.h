@@ -1,0 +1,61 @@
+#pragma once
+// The plug-in as a host sees it: a shared library reached through its exports only, called
+// with the host's argument lists.
+#include <memory>
+#include <string>
+
+#include "plugin/exports.h"
+
+namespace rdac {
+
+// The values of one QSO that the plug-in reads from AddData0's argument list.
+struct HostQso {
+  std::string ownCall, call;
+  stats::COleDateTime time;
+  uint32_t freqHz = 0;
+  std::string mode, rstSent, rstRcvd, exchSent, exchRcvd, prefix, continent, band;
+};
+
+// The values ResetStats0 reads.
+struct HostReset {
+  std::string ownFolder;  // ends in a path separator
+  bool exportRun = false;
+  std::string ownCall, ownPrefix, ownContinent;
+  stats::COleDateTime contestStart, contestEnd;
+};
+
+struct CheckAnswer {
+  int code = 0;      // CheckCall0's result
+  std::string hint;  // what it wrote into the hint buffer, empty when nothing
+};
+
+class PluginLibrary {
+ public:
+  // Loads the library and finds every export; nothing, with `error` set, when it cannot.
+  static std::unique_ptr<PluginLibrary> open(const std::string& path, std::string& error);
+  ~PluginLibrary();
+  PluginLibrary(const PluginLibrary&) = delete;
+  PluginLibrary& operator=(const PluginLibrary&) = delete;
+
+  int reset(const HostReset& values);
+  int addQso(const HostQso& qso);
+  CheckAnswer checkCall(const std::string& call, const std::string& mode,
+                        const std::string& prefix, const std::string& band);
+  std::string result();  // GetResult0's text, copied before the next call replaces it
+  void switchToHtml();   // setVersion
+  void runCommand(const char* command);
+
+ private:
+  explicit PluginLibrary(void* handle) : handle_(handle) {}
+  bool bind(std::string& error);
+
+  void* handle_;
+  decltype(&::ResetStats0) resetStats_ = nullptr;
+  decltype(&::AddData0) addData_ = nullptr;
+  decltype(&::CheckCall0) checkCall_ = nullptr;
+  decltype(&::GetResult0) getResult_ = nullptr;
+  decltype(&::setVersion) setVersion_ = nullptr;
+  decltype(&::RunCommand0) runCommand_ = nullptr;
+};
+
+}  // namespace rdac
