@@ -11,11 +11,12 @@
 namespace rdac {
 namespace {
 
-using Fields = std::vector<std::pair<std::string, std::string>>;  // names in upper case
+// Views into the file's bytes; names as the file spells them.
+using Fields = std::vector<std::pair<std::string_view, std::string_view>>;
 
-std::string_view field(const Fields& fields, std::string_view name) {
-  for (const auto& [key, value] : fields)
-    if (key == name) return value;
+std::string_view field(const Fields& fields, std::string_view upperName) {
+  for (const auto& [name, value] : fields)
+    if (stats::equalsNoCase(name, upperName)) return value;
   return std::string_view();
 }
 
@@ -26,7 +27,7 @@ std::string_view firstPresent(const Fields& fields, std::string_view a, std::str
 
 // A data specifier: <NAME>, <NAME:LENGTH> or <NAME:LENGTH:TYPE>.
 struct Tag {
-  std::string name;
+  std::string_view name;
   bool hasLength = false;
   size_t length = 0;
 };
@@ -38,7 +39,7 @@ bool parseTag(std::string_view inside, Tag& tag) {
   for (char c : name)
     if (!(stats::isAsciiDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'))
       return false;
-  tag.name = stats::toUpperAscii(name);
+  tag.name = name;
   tag.hasLength = colon != std::string_view::npos;
   if (!tag.hasLength) return true;
   std::string_view length = inside.substr(colon + 1);
@@ -105,25 +106,26 @@ class AdifScanner {
     if (fields_.empty()) recordLine_ = lineAt(open);
     pos_ = close + 1;
     if (!tag.hasLength) {
-      if (tag.name == "EOH" && inHeader_) {
+      if (stats::equalsNoCase(tag.name, "EOH") && inHeader_) {
         header_ = std::move(fields_);
         fields_.clear();
         inHeader_ = false;
-      } else if (tag.name == "EOR") {
+      } else if (stats::equalsNoCase(tag.name, "EOR")) {
         inHeader_ = false;
         endRecord();
       } else if (!inHeader_ && !fields_.empty()) {
-        skipBadRecord(open, "<" + tag.name + "> without a length");
+        skipBadRecord(open, "<" + std::string(tag.name) + "> without a length");
       }
       return true;
     }
     if (tag.length > bytes_.size() - pos_) {
-      problem(lineAt(open), "record skipped: the value of " + tag.name + " runs past the end of the file");
+      problem(lineAt(open), "record skipped: the value of " + std::string(tag.name) +
+                                " runs past the end of the file");
       fields_.clear();
       pos_ = bytes_.size();
       return false;
     }
-    fields_.emplace_back(tag.name, std::string(bytes_.substr(pos_, tag.length)));
+    fields_.emplace_back(tag.name, bytes_.substr(pos_, tag.length));
     pos_ += tag.length;
     return true;
   }
@@ -142,13 +144,12 @@ class AdifScanner {
   }
 
   void endRecord() {
-    Fields fields = std::move(fields_);
-    fields_.clear();
-    if (fields.empty()) return;
+    if (fields_.empty()) return;
     if (recordOwnCall_.empty())
-      recordOwnCall_ = normalisedCall(firstPresent(fields, "STATION_CALLSIGN", "OPERATOR"));
+      recordOwnCall_ = normalisedCall(firstPresent(fields_, "STATION_CALLSIGN", "OPERATOR"));
     std::string why;
-    LoggedQso qso = toQso(fields, why);
+    LoggedQso qso = toQso(fields_, why);
+    fields_.clear();  // keeps its capacity for the next record
     if (!why.empty()) {
       problem(recordLine_, "record skipped: " + why);
       return;

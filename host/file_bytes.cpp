@@ -4,23 +4,26 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 namespace rdac {
 
 std::optional<std::string> readFileBytes(const std::string& path, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
     error = std::strerror(errno);
     return std::nullopt;
   }
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) {
+  std::string bytes;
+  char chunk[1 << 16];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) {
     error = "read error";
     return std::nullopt;
   }
-  return bytes.str();
+  return bytes;
 }
 
 bool replaceFileBytes(const std::string& path, const std::string& bytes, std::string& error) {

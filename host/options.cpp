@@ -61,31 +61,37 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
       positional.push_back(arg);
       continue;
     }
+    std::string* target = arg == "--plugin"        ? &options.pluginPath
+                          : arg == "--cty"         ? &options.ctyPath
+                          : arg == "--districts"   ? &options.districtsPath
+                          : arg == "--hints"       ? &options.hintsPath
+                          : arg == "--workdir"     ? &options.workdir
+                          : arg == "--call"        ? &options.ownCall
+                          : arg == "--prefix"      ? &options.ownPrefix
+                          : arg == "--continent"   ? &options.ownContinent
+                          : arg == "--html"        ? &options.htmlPath
+                          : arg == "--band"        ? &options.checkBand
+                          : arg == "--mode"        ? &options.checkMode
+                          : nullptr;
+    const bool known = target || arg == "--header-file" || arg == "--header" || arg == "--start" ||
+                       arg == "--end";
+    if (!known) {
+      error = "unknown option " + arg;
+      return false;
+    }
     if (i + 1 >= args.size()) {
       error = "option " + arg + " needs a value";
       return false;
     }
     const std::string& value = args[++i];
-    if (arg == "--plugin") options.pluginPath = value;
-    else if (arg == "--cty") options.ctyPath = value;
-    else if (arg == "--districts") options.districtsPath = value;
-    else if (arg == "--hints") options.hintsPath = value;
-    else if (arg == "--workdir") options.workdir = value;
-    else if (arg == "--call") options.ownCall = normalisedCall(value);
-    else if (arg == "--prefix") options.ownPrefix = value;
-    else if (arg == "--continent") options.ownContinent = value;
-    else if (arg == "--html") options.htmlPath = value;
-    else if (arg == "--header-file") options.headerFiles.push_back(value);
-    else if (arg == "--header") options.headerValues.push_back(value);
-    else if (arg == "--band") options.checkBand = value;
-    else if (arg == "--mode") options.checkMode = value;
-    else if (arg == "--start" || arg == "--end") {
-      if (!dateOption(value, arg == "--start" ? options.contestStart : options.contestEnd)) {
-        error = arg + " wants a date written YYYY-MM-DD, not '" + value + "'";
-        return false;
-      }
-    } else {
-      error = "unknown option " + arg;
+    if (target) {
+      *target = arg == "--call" ? normalisedCall(value) : value;
+    } else if (arg == "--header-file") {
+      options.headerFiles.push_back(value);
+    } else if (arg == "--header") {
+      options.headerValues.push_back(value);
+    } else if (!dateOption(value, arg == "--start" ? options.contestStart : options.contestEnd)) {
+      error = arg + " wants a date written YYYY-MM-DD, not '" + value + "'";
       return false;
     }
   }
