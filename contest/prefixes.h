@@ -1,6 +1,8 @@
 #pragma once
 // What the plug-in itself does with country prefixes and callsigns.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "contest/district_table.h"
 
@@ -12,5 +14,8 @@ std::string FoldCountryPrefix(const std::string& prefix);  // "IT9", "IG9" -> "I
 
 // District (from the hint file), region code, "SPEC" or "STO" for a callsign.
 std::string GuessRdaRegion(const std::string& call, const StationHints& hints);
+
+// Every (region code, pair) of the region table, in table order.
+std::vector<std::pair<std::string, std::string>> regionPairs();
 
 }  // namespace stats

@@ -5,7 +5,13 @@
 
 #include <string>
 
+#include "contest/exchange.h"
 #include "log/call_args.h"
+#include "log/callsign_check.h"
+#include "log/intake.h"
+#include "log/reset.h"
+#include "plugin/settings.h"
+#include "reports/result.h"
 #include "platform/text.h"
 #include "plugin/state.h"
 #include "ui/window_port.h"
@@ -67,8 +73,7 @@ int AddData0(const char* ownCall, const char* call, COleDateTime* qsoTime, COleD
     const QsoArgs args = qsoArgs(ownCall, call, qsoTime, freqHz, mode, rstSent, rstRcvd, exchSent,
                                  exchRcvd, prefix, continent, band);
     StateLock lock;
-    (void)args;
-    return 0;
+    return addQso(lock.state(), args);
   });
 }
 
@@ -83,7 +88,8 @@ int RemoveData0(const char* ownCall, const char* call, COleDateTime* qsoTime, CO
     const QsoArgs args = qsoArgs(ownCall, call, qsoTime, freqHz, mode, rstSent, rstRcvd, exchSent,
                                  exchRcvd, prefix, continent, band);
     StateLock lock;
-    (void)args;
+    removeQso(lock.state(), args);
+    postRefresh();
     return 1;
   });
 }
@@ -101,9 +107,15 @@ int CheckCall0(const char* call, unsigned int, unsigned int, const char* mode, c
     args.prefix = argText(prefix);
     args.band = optionalText(band);
     args.secondBand = optionalText(secondBand);
-    args.hintBuffer = hintBuffer;
     StateLock lock;
-    return 1;
+    PluginState& state = lock.state();
+    if (setupWindowExists() && state.refreshReady == 1) {
+      state.refreshReady = 0;
+      postRefresh();
+    }
+    const CallCheck check = checkCall(state, args);
+    if (!check.hint.empty()) writeHint(hintBuffer, check.hint);
+    return check.result;
   });
 }
 
@@ -122,14 +134,20 @@ int ResetStats0(const char* ownFolder, int exportFlag, const char* ownCall,
     args.ownPrefix = argText(ownPrefix);
     args.ownContinent = argText(ownContinent);
     StateLock lock;
+    resetLog(lock.state(), args);
+    if (args.exportFlag != 0) writeSetting("Start", "1");
+    const bool startThread = finishReset(lock.state(), args, setupWindowExists());
+    lock.release();
+    if (startThread) StartWindowThread();
     return 1;
   });
 }
 
 const char* GetResult0(int* status) {
   return guarded<const char*>(kEmptyText, [&]() -> const char* {
-    if (status) *status = -1;
     StateLock lock;
+    computeResult(lock.state());
+    if (status) *status = -1;
     return lock.state().resultText.c_str();
   });
 }
@@ -144,7 +162,7 @@ int IsValidExchg0(const char* exch, const char*, const char*, const char*, int, 
   return guarded(0, [&] {
     const std::string text = argText(exch);
     StateLock lock;
-    return 0;
+    return isValidExchange(text, lock.state().DistrictList);
   });
 }
 

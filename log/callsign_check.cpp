@@ -1,0 +1,61 @@
+#include "log/callsign_check.h"
+
+#include <cstring>
+
+#include "contest/contest_rules.h"
+#include "contest/prefixes.h"
+#include "platform/text.h"
+
+namespace stats {
+namespace {
+
+constexpr size_t kHintBufferSize = 10;
+
+bool canOfferHint(const PluginState& state, const std::string& hint) {
+  return state.useHint == 1 && !hint.empty() && hint != "STO" && hint != "SPEC";
+}
+
+}  // namespace
+
+CallCheck checkCall(const PluginState& state, const CheckArgs& args) {
+  CallCheck check;
+  if (args.call.size() < 4) return check;
+
+  const bool lenientHost = state.hostVersion == "2.19" || state.hostVersion == "2.20";
+  const int cannotCount = lenientHost ? kOrdinary : kCannotCount;
+  check.result = cannotCount;
+  if (args.band && args.secondBand && !equalsNoCase(*args.band, *args.secondBand)) return check;
+  const std::string band = args.band.value_or(std::string());
+  if (!bandRules.contains(band) || !modeRules.contains(args.mode)) return check;
+  const bool russianStation = IsRdaPrefix(args.prefix) == 1;
+  if (state.ownRussian == 0 && !russianStation) return check;
+
+  std::string hint;
+  bool dupe = false;
+  state.qsoLog.forEachOfCall(args.call, [&](const CInfo& r) {
+    if (dupe) return;
+    if (russianStation) hint = r.exchRcvd;
+    if (r.band == band && r.mode == args.mode) dupe = true;
+  });
+  if (dupe) {
+    check.result = kDupeCall;
+    return check;
+  }
+  check.result = state.qsoLog.hasBandPrefix(band, args.prefix) ? kOrdinary : kNewMultiplier;
+
+  if (state.enteredCallPresent == 1 && russianStation && hint.empty())
+    hint = GuessRdaRegion(state.enteredCall, state.StationHintList);
+  if (canOfferHint(state, hint)) check.hint = hint;
+  return check;
+}
+
+void writeHint(char* hintBuffer, const std::string& hint) {
+  if (!hintBuffer || hint.empty()) return;
+  if (hint.size() >= kHintBufferSize) {
+    hintBuffer[0] = '\0';
+    return;
+  }
+  std::memcpy(hintBuffer, hint.c_str(), hint.size() + 1);
+}
+
+}  // namespace stats

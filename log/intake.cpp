@@ -1,0 +1,87 @@
+#include "log/intake.h"
+
+#include "contest/contest_rules.h"
+#include "contest/prefixes.h"
+#include "platform/text.h"
+#include "reports/bad_qso_file.h"
+
+namespace stats {
+namespace {
+
+CInfo recordOf(const QsoArgs& qso) {
+  CInfo r;
+  r.call = qso.call;
+  r.band = qso.band;
+  r.mode = qso.mode;
+  r.continent = qso.continent;
+  r.rstRcvd = qso.rstRcvd;
+  r.rstSent = qso.rstSent;
+  r.exchRcvd = qso.exchRcvd;
+  r.exchSent = qso.exchSent;
+  r.freqKHz = static_cast<int32_t>(qso.freqHz / 1000);
+  r.qsoTime = qso.qsoTime;
+  return r;
+}
+
+// Refused QSOs get their line and are not stored.
+const char* refusal(const QsoArgs& qso) {
+  if (!bandRules.contains(qso.band)) return kWrongBand;
+  if (!modeRules.contains(qso.mode)) return kWrongMode;
+  if (qso.exchRcvd.empty() || qso.exchSent.empty()) return kNoExchange;
+  return nullptr;
+}
+
+}  // namespace
+
+std::string normalisedDistrict(const std::string& exchRcvd) {
+  const size_t n = exchRcvd.size();
+  const std::string head = n < 2 ? exchRcvd : exchRcvd.substr(0, 2);
+  const std::string tail = n < 2 ? exchRcvd : exchRcvd.substr(n - 2);
+  return trimmed(toUpperAscii(head + tail));
+}
+
+int addQso(PluginState& state, const QsoArgs& qso) {
+  if (const char* reason = refusal(qso)) {
+    appendBadQsoLines(state.badQsoFileName, badQsoLine(qso, reason));
+    return 0;
+  }
+  state.qsoLog.addWorkedBand(qso.band);
+
+  CInfo record = recordOf(qso);
+  record.prefix = FoldCountryPrefix(qso.prefix);
+  std::string lines;
+  if (IsRdaPrefix(qso.prefix)) {
+    const std::string code = normalisedDistrict(qso.exchRcvd);
+    if (state.DistrictList.IsKnownDistrict(code)) {
+      record.district = code;
+      record.exchRcvd = code;
+    } else {
+      record.badQso = record.noScore = 1;
+      lines += badQsoLine(qso, unknownDistrictReason(code));
+    }
+  }
+  // Earlier records count whatever their own flags, and flags never change afterwards.
+  if (state.qsoLog.hasContact(record.call, record.band, record.mode)) {
+    record.dupe = record.noScore = 1;
+    lines += badQsoLine(qso, kDupe);
+  }
+  state.qsoLog.append(record);
+  if (!lines.empty()) appendBadQsoLines(state.badQsoFileName, lines);
+  return 1;
+}
+
+int removeQso(PluginState& state, const QsoArgs& qso) {
+  const CInfo probe = recordOf(qso);
+  const size_t match = state.qsoLog.findContact(probe);
+  if (match != LogStore::npos) state.qsoLog.removeAt(match);
+  if (state.qsoLog.empty()) {
+    state.qsoLog.clearWorkedBands();
+    state.workedDistricts.clear();
+    for (auto& prefixes : state.bandPrefixes) prefixes.clear();
+  }
+  removeBadQsoLines(state.badQsoFileName, qso.call, qso.qsoTime);
+  state.refreshReady = 1;
+  return 1;
+}
+
+}  // namespace stats

@@ -1,0 +1,20 @@
+#pragma once
+// AddData0 and RemoveData0: keep the plug-in's log in step with the host's, one QSO at a time.
+#include "log/call_args.h"
+#include "plugin/state.h"
+
+namespace stats {
+
+// 1 when the QSO was stored (also as a dupe or with a refused district), 0 when refused for
+// its band, mode or a missing exchange. Flagged and refused QSOs get bad-QSO lines.
+int addQso(PluginState& state, const QsoArgs& qso);
+
+// Removes the earliest record with the QSO's call, mode, band and time, and its bad-QSO lines;
+// empties the worked lists when the log becomes empty. Always 1.
+int removeQso(PluginState& state, const QsoArgs& qso);
+
+// The district code a received exchange stands for: its first two and last two bytes,
+// upper-cased and trimmed.
+std::string normalisedDistrict(const std::string& exchRcvd);
+
+}  // namespace stats

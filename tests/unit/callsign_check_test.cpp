@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "tests/support/plugin_fixture.h"
+#include "ui/native_windows.h"
+#include "ui/window_port.h"
+
+namespace stats::testing {
+namespace {
+
+class CheckTest : public PluginTest {
+ protected:
+  void SetUp() override {
+    PluginTest::SetUp();
+    dir.write("Plugins/RDA.ini", "[Settings]\r\nStart=1\r\n");  // no window thread
+    resetStats(Station{});
+    setUseHint(1);
+  }
+  void setUseHint(int on) {
+    withState([on](PluginState& s) { return s.useHint = on; });
+  }
+  void setEntered(const std::string& call) {
+    withState([call](PluginState& s) {
+      s.enteredCall = call;
+      return s.enteredCallPresent = call.empty() ? 0 : 1;
+    });
+  }
+  void setHostVersion(const std::string& v) {
+    withState([v](PluginState& s) {
+      s.hostVersion = v;
+      return 0;
+    });
+  }
+};
+
+TEST_F(CheckTest, ShortCallsAreOrdinaryWithoutHint) {
+  std::string hint;
+  EXPECT_EQ(checkCall("UA9", "30m", "RTTY", "DL", &hint), 1);
+  EXPECT_EQ(hint, "unset");
+}
+
+TEST_F(CheckTest, ContactsThisContestCannotCount) {
+  Station abroad;
+  abroad.prefix = "DL";
+  resetPluginStateForTests();
+  resetStats(abroad);
+  EXPECT_EQ(checkCall("RA3AA", "30m", "CW", "UA"), 4);
+  EXPECT_EQ(checkCall("RA3AA", "20m", "RTTY", "UA"), 4);
+  EXPECT_EQ(checkCall("RA3AA", "20m", "CW", "UA", nullptr, "40m"), 4);
+  EXPECT_EQ(checkCall("RA3AA", "20m", "CW", "UA", nullptr, "20M"), 2);  // agree in any case
+  EXPECT_EQ(checkCall("DL1ABC", "20m", "CW", "DL"), 4);  // abroad, only Russians count
+  EXPECT_EQ(checkCall("UA9ABC", "20m", "CW", "UA9"), 2);
+  setHostVersion("2.20");
+  EXPECT_EQ(checkCall("RA3AA", "30m", "CW", "UA"), 1);
+  setHostVersion("2.19");
+  EXPECT_EQ(checkCall("DL1ABC", "20m", "CW", "DL"), 1);
+  setHostVersion("2.18");
+  EXPECT_EQ(checkCall("RA3AA", "30m", "CW", "UA"), 4);
+}
+
+TEST_F(CheckTest, DupesAndMultipliersByExactBandModeAndPrefix) {
+  Qso q;
+  q.call = "UA9ABC";
+  q.exchRcvd = "MA01";
+  addData(q);
+  EXPECT_EQ(checkCall("UA9ABC", "20m", "CW", "UA9"), 0);
+  EXPECT_EQ(checkCall("UA9ABC", "20m", "SSB", "UA9"), 1);  // same prefix already on 20m
+  EXPECT_EQ(checkCall("UA9XYZ", "20m", "CW", "UA9"), 1);
+  EXPECT_EQ(checkCall("UA9XYZ", "40m", "CW", "UA9"), 2);
+  EXPECT_EQ(checkCall("UA9ABC", "20M", "CW", "UA9"), 2);   // stored under another spelling
+  EXPECT_EQ(checkCall("ua9abc", "20m", "CW", "UA9"), 1);   // not a dupe: call case differs
+}
+
+TEST_F(CheckTest, FoldedPrefixesNeverMatchTheHostsPrefix) {
+  Qso sicily;
+  sicily.call = "IT9AAA";
+  sicily.prefix = "IT9";
+  sicily.continent = "EU";
+  addData(sicily);
+  EXPECT_EQ(checkCall("IT9BBB", "20m", "CW", "IT9"), 2);
+  EXPECT_EQ(checkCall("I1BBB", "20m", "CW", "I"), 1);
+}
+
+TEST_F(CheckTest, DupesAndBadRecordsStillCountAsMultiplierMatches) {
+  Qso bad;
+  bad.call = "UA9BAD";
+  bad.exchRcvd = "ZZ99";
+  addData(bad);
+  EXPECT_EQ(checkCall("UA9NEW", "20m", "CW", "UA9"), 1);
+}
+
+TEST_F(CheckTest, HintFromTheLastQsoOfTheStation) {
+  Qso first, second;
+  first.call = second.call = "UA9ABC";
+  first.exchRcvd = "MA01";
+  first.band = "40m";
+  second.exchRcvd = "ma-02";
+  second.band = "80m";
+  addData(first);
+  addData(second);
+  std::string hint;
+  EXPECT_EQ(checkCall("UA9ABC", "20m", "CW", "UA9", &hint), 2);
+  EXPECT_EQ(hint, "MA02");
+  EXPECT_EQ(checkCall("UA9ABC", "40m", "CW", "UA9", &hint), 0);
+  EXPECT_EQ(hint, "unset");  // a dupe leaves the buffer alone
+  setUseHint(0);
+  EXPECT_EQ(checkCall("UA9ABC", "20m", "CW", "UA9", &hint), 2);
+  EXPECT_EQ(hint, "unset");
+}
+
+TEST_F(CheckTest, HintFromTheEntryLinesCallsign) {
+  std::string hint;
+  setEntered("RA3AAA");
+  EXPECT_EQ(checkCall("UA3X", "20m", "CW", "UA", &hint), 2);
+  EXPECT_EQ(hint, "MA");  // the entry line's call is guessed, not the argument
+  EXPECT_EQ(checkCall("DL1ABC", "20m", "CW", "DL", &hint), 2);
+  EXPECT_EQ(hint, "unset");  // only for Russian stations
+  setEntered("R10A");
+  EXPECT_EQ(checkCall("R10A", "20m", "CW", "UA", &hint), 2);
+  EXPECT_EQ(hint, "unset");  // "SPEC" is never offered
+  setEntered("RA3AA/P");
+  EXPECT_EQ(checkCall("RA3AA/P", "20m", "CW", "UA", &hint), 2);
+  EXPECT_EQ(hint, "unset");  // nor "STO"
+  setEntered("");
+  EXPECT_EQ(checkCall("RA3AAA", "20m", "CW", "UA", &hint), 2);
+  EXPECT_EQ(hint, "unset");
+}
+
+TEST_F(CheckTest, AHintTooLongForTheBufferEmptiesIt) {
+  Qso q;
+  q.call = "UA9ABC";
+  q.prefix = "CE9/KC4";
+  q.exchRcvd = "way too long an exchange";
+  addData(q);
+  withState([](PluginState& s) {
+    // A stored exchange of more than nine characters can come from a refused district.
+    EXPECT_EQ(s.qsoLog.at(0).exchRcvd, "way too long an exchange");
+    return 0;
+  });
+  std::string hint;
+  EXPECT_EQ(checkCall("UA9ABC", "40m", "CW", "CE9/KC4", &hint), 2);
+  EXPECT_EQ(hint, "");
+}
+
+TEST_F(CheckTest, NudgesTheOpenWindowOnceUntilItRefreshed) {
+  const int before = postedRefreshCount();
+  checkCall("UA9ABC", "20m", "CW", "UA9");
+  EXPECT_EQ(postedRefreshCount(), before);  // no window: nothing posted
+  StartWindowThread();
+  checkCall("UA9ABC", "20m", "CW", "UA9");
+  checkCall("UA9ABCD", "20m", "CW", "UA9");
+  EXPECT_EQ(postedRefreshCount(), before + 1);
+  EXPECT_EQ(withState([](PluginState& s) { return s.refreshReady; }), 0);
+  removeData(Qso{});  // removal always asks for a refresh and re-arms the nudge
+  EXPECT_EQ(postedRefreshCount(), before + 2);
+  checkCall("U", "20m", "CW", "UA9");
+  EXPECT_EQ(postedRefreshCount(), before + 3);
+  StopWindowThread();
+}
+
+}  // namespace
+}  // namespace stats::testing

@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include "log/intake.h"
+#include "tests/support/plugin_fixture.h"
+
+namespace stats::testing {
+namespace {
+
+const std::string kHeader = "RDA Contest UBN file \r\n";
+
+class IntakeTest : public PluginTest {
+ protected:
+  void SetUp() override {
+    PluginTest::SetUp();
+    resetStats(Station{});
+  }
+  size_t logSize() {
+    return withState([](PluginState& s) { return s.qsoLog.size(); });
+  }
+  CInfo record(size_t i) {
+    return withState([i](PluginState& s) { return s.qsoLog.at(i); });
+  }
+  std::vector<std::string> workedBands() {
+    return withState([](PluginState& s) { return s.qsoLog.workedBands(); });
+  }
+};
+
+TEST_F(IntakeTest, RefusedQsosGetOneLineAndAreNotStored) {
+  Qso wrongBand;
+  wrongBand.band = "30m";
+  wrongBand.mode = "RTTY";  // the band is tested first: one line only
+  wrongBand.freqHz = 10123999;
+  EXPECT_EQ(addData(wrongBand), 0);
+  Qso wrongMode;
+  wrongMode.mode = "CW ";
+  EXPECT_EQ(addData(wrongMode), 0);
+  Qso noSent;
+  noSent.exchSent = "";
+  EXPECT_EQ(addData(noSent), 0);
+  Qso noRcvd;
+  noRcvd.exchRcvd = "";
+  EXPECT_EQ(addData(noRcvd), 0);
+  Qso blanks;
+  blanks.exchRcvd = " ";  // present: no trimming
+  blanks.prefix = "DL";
+  EXPECT_EQ(addData(blanks), 1);
+  EXPECT_EQ(logSize(), 1u);
+  EXPECT_EQ(workedBands(), (std::vector<std::string>{"20m"}));
+  EXPECT_EQ(badLines(),
+            kHeader +
+                "QSO:  10123  RTTY  2017-09-05 1200  RA3AA  599  MA01  UA9AAA  599  001    WRONG BAND !!!\r\n"
+                "QSO:  14025  CW   2017-09-05 1200  RA3AA  599  MA01  UA9AAA  599  001    WRONG MODE !!!\r\n"
+                "QSO:  14025  CW  2017-09-05 1200  RA3AA  599    UA9AAA  599  001    NO RX NUMBER !!!\r\n"
+                "QSO:  14025  CW  2017-09-05 1200  RA3AA  599  MA01  UA9AAA  599      NO RX NUMBER !!!\r\n");
+}
+
+TEST_F(IntakeTest, RussianDistrictsAreNormalisedAndChecked) {
+  Qso known;
+  known.exchRcvd = "ma-01";
+  EXPECT_EQ(addData(known), 1);
+  CInfo r = record(0);
+  EXPECT_EQ(r.district, "MA01");
+  EXPECT_EQ(r.exchRcvd, "MA01");
+  EXPECT_EQ(r.badQso + r.noScore + r.dupe, 0);
+  EXPECT_EQ(badLines(), kHeader);
+
+  Qso unknown;
+  unknown.call = "RA9BB";
+  unknown.exchRcvd = "xy-99";
+  EXPECT_EQ(addData(unknown), 1);
+  r = record(1);
+  EXPECT_EQ(r.district, "");
+  EXPECT_EQ(r.exchRcvd, "xy-99");
+  EXPECT_EQ(r.badQso, 1);
+  EXPECT_EQ(r.noScore, 1);
+  EXPECT_EQ(badLines(), kHeader +
+                            "QSO:  14025  CW  2017-09-05 1200  RA3AA  599  MA01  RA9BB  599  xy-99  "
+                            "XY99  Russland District Area Code is not acceptable !!!\r\n");
+}
+
+TEST_F(IntakeTest, ShortAndLongExchangesFormTheirCodeFromBothEnds) {
+  EXPECT_EQ(normalisedDistrict("5"), "55");
+  EXPECT_EQ(normalisedDistrict("ab"), "ABAB");
+  EXPECT_EQ(normalisedDistrict("abc"), "ABBC");
+  EXPECT_EQ(normalisedDistrict("MA01"), "MA01");
+  EXPECT_EQ(normalisedDistrict("MA-01"), "MA01");
+  EXPECT_EQ(normalisedDistrict(" MA 01 "), "M1");
+  EXPECT_EQ(normalisedDistrict("MA\xe0" "01"), "MA01");
+  EXPECT_EQ(normalisedDistrict(std::string(100000, 'x') + "01"), "XX01");
+}
+
+TEST_F(IntakeTest, NonRussianStationsAreNotChecked) {
+  Qso dx;
+  dx.prefix = "DL";
+  dx.call = "DL1AA";
+  dx.exchRcvd = "anything at all";
+  EXPECT_EQ(addData(dx), 1);
+  EXPECT_EQ(record(0).badQso, 0);
+  EXPECT_EQ(record(0).exchRcvd, "anything at all");
+  EXPECT_EQ(badLines(), kHeader);
+}
+
+TEST_F(IntakeTest, DupesByExactCallBandAndMode) {
+  Qso first;
+  first.exchRcvd = "MA01";
+  ASSERT_EQ(addData(first), 1);
+  EXPECT_EQ(addData(first), 1);
+  Qso otherBand = first, otherMode = first, otherCase = first;
+  otherBand.band = "40m";
+  otherMode.mode = "SSB";
+  otherCase.call = "ua9aaa";
+  addData(otherBand);
+  addData(otherMode);
+  addData(otherCase);
+  EXPECT_EQ(record(1).dupe, 1);
+  EXPECT_EQ(record(1).noScore, 1);
+  for (size_t i : {0u, 2u, 3u, 4u}) EXPECT_EQ(record(i).dupe, 0) << i;
+  EXPECT_EQ(badLines(), kHeader +
+                            "QSO:  14025  CW  2017-09-05 1200  RA3AA  599  MA01  UA9AAA  599  MA01 "
+                            "DUPE !!!\r\n");
+}
+
+TEST_F(IntakeTest, BandTextsDifferingInCaseAreDifferentBands) {
+  Qso lower, upper;
+  upper.band = "20M";
+  addData(lower);
+  addData(upper);
+  EXPECT_EQ(record(1).dupe, 0);
+  EXPECT_EQ(workedBands(), (std::vector<std::string>{"20m", "20M"}));
+}
+
+TEST_F(IntakeTest, ABadDupeGetsTwoLinesDistrictFirst) {
+  Qso q;
+  q.exchRcvd = "ZZ99";
+  addData(q);
+  addData(q);
+  const CInfo r = record(1);
+  EXPECT_EQ(r.badQso, 1);
+  EXPECT_EQ(r.dupe, 1);
+  const std::string line = "QSO:  14025  CW  2017-09-05 1200  RA3AA  599  MA01  UA9AAA  599  ZZ99";
+  EXPECT_EQ(badLines(), kHeader + line + "  ZZ99  Russland District Area Code is not acceptable !!!\r\n" +
+                            line + "  ZZ99  Russland District Area Code is not acceptable !!!\r\n" +
+                            line + " DUPE !!!\r\n");
+}
+
+TEST_F(IntakeTest, SicilyIsStoredAsItalyAndOtherPrefixesUnchanged) {
+  Qso sicily, lower;
+  sicily.prefix = "IT9";
+  sicily.call = "IT9AAA";
+  lower.prefix = "ua9";
+  lower.call = "X1";
+  addData(sicily);
+  addData(lower);
+  EXPECT_EQ(record(0).prefix, "I");
+  EXPECT_EQ(record(1).prefix, "ua9");
+  EXPECT_EQ(record(1).district, "");  // "ua9" is not a Russian prefix
+}
+
+TEST_F(IntakeTest, FrequencyDatesAndOddTextsAreSafe) {
+  Qso q;
+  q.freqHz = 4294967295u;
+  q.time.m_status = COleDateTime::invalid;
+  q.call = std::string(100000, '\xff');
+  q.prefix = "DL";
+  EXPECT_EQ(addData(q), 1);
+  EXPECT_EQ(addData(q), 1);
+  EXPECT_EQ(record(0).freqKHz, 4294967);
+  EXPECT_EQ(record(1).dupe, 1);
+  Qso nullTime;
+  nullTime.time.m_status = COleDateTime::null;
+  nullTime.band = "BAD";
+  nullTime.freqHz = 0;
+  EXPECT_EQ(addData(nullTime), 0);
+  EXPECT_NE(badLines().find("QSO:  0  CW    RA3AA"), std::string::npos);
+  EXPECT_NE(badLines().find("QSO:  4294967  CW  Invalid DateTime  RA3AA"), std::string::npos);
+}
+
+class RemovalTest : public IntakeTest {};
+
+TEST_F(RemovalTest, RemovesExactlyTheMatchingRecordAndKeepsTheOthersFlags) {
+  Qso a, b, c;
+  b.call = "RA9BB";
+  c.call = "RA9CC";
+  addData(a);
+  addData(a);  // dupe of a
+  addData(b);
+  addData(c);
+  EXPECT_EQ(removeData(a), 1);  // the earliest match goes
+  ASSERT_EQ(logSize(), 3u);
+  EXPECT_EQ(record(0).call, "UA9AAA");
+  EXPECT_EQ(record(0).dupe, 1);  // flags are never recomputed
+  EXPECT_EQ(record(1).call, "RA9BB");
+  Qso later = c;
+  later.time.m_dt += 1e-9;
+  EXPECT_EQ(removeData(later), 1);
+  EXPECT_EQ(logSize(), 3u);
+  Qso neverAdded;
+  neverAdded.call = "NOBODY";
+  EXPECT_EQ(removeData(neverAdded), 1);
+  EXPECT_EQ(logSize(), 3u);
+}
+
+TEST_F(RemovalTest, RemovingTheLastRecordEmptiesTheWorkedLists) {
+  Qso a, b;
+  b.band = "40m";
+  addData(a);
+  addData(b);
+  getResult();
+  removeData(a);
+  EXPECT_EQ(workedBands(), (std::vector<std::string>{"40m", "20m"}));  // in band order now
+  removeData(b);
+  EXPECT_TRUE(workedBands().empty());
+  withState([](PluginState& s) {
+    EXPECT_TRUE(s.workedDistricts.empty());
+    for (const auto& prefixes : s.bandPrefixes) EXPECT_TRUE(prefixes.empty());
+    return 0;
+  });
+}
+
+TEST_F(RemovalTest, OnlyTheRemovedContactsLinesGo) {
+  Qso a, other, longer, sameTimeOtherDay;
+  a.call = "UA1A";
+  a.exchRcvd = "ZZ01";
+  other.call = "UA1A";
+  other.exchRcvd = "ZZ02";
+  other.at(13, 0);
+  longer.call = "UA1AB";  // contains the removed call, same time
+  longer.exchRcvd = "ZZ03";
+  sameTimeOtherDay = a;
+  sameTimeOtherDay.time.m_dt -= 1.0;
+  sameTimeOtherDay.exchRcvd = "ZZ04";
+  for (const Qso& q : {a, a, other, longer, sameTimeOtherDay}) addData(q);
+  const std::string before = badLines();
+  removeData(a);
+  const std::string after = badLines();
+  EXPECT_EQ(after.find("UA1A  599  ZZ01"), std::string::npos);
+  EXPECT_NE(after.find("UA1A  599  ZZ02"), std::string::npos);
+  EXPECT_NE(after.find("UA1AB  599  ZZ03"), std::string::npos);
+  EXPECT_NE(after.find("UA1A  599  ZZ04"), std::string::npos);
+  EXPECT_EQ(after.rfind(kHeader, 0), 0u);
+  // Three lines of the removed contact (two district lines and the dupe line) are gone.
+  EXPECT_EQ(std::count(before.begin(), before.end(), '\n') - 3,
+            std::count(after.begin(), after.end(), '\n'));
+}
+
+TEST_F(RemovalTest, AMissingFileIsRecreatedAndAFolderInItsPlaceIsLeftAlone) {
+  std::remove(dir.file(badFile).c_str());
+  Qso q;
+  removeData(q);
+  EXPECT_EQ(badLines(), kHeader);
+
+  std::remove(dir.file(badFile).c_str());
+  dir.write(badFile + "/inside", "x");
+  q.band = "30m";
+  EXPECT_EQ(addData(q), 0);
+  EXPECT_EQ(removeData(q), 1);
+  EXPECT_EQ(dir.read(badFile + "/inside"), "x");
+  EXPECT_NE(getResult().find("Bad QSO\t 0"), std::string::npos);
+  EXPECT_FALSE(dir.exists(badFile + ".tmp"));
+}
+
+}  // namespace
+}  // namespace stats::testing

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "plugin/settings.h"
+#include "tests/support/plugin_fixture.h"
+#include "ui/window_port.h"
+
+namespace stats::testing {
+namespace {
+
+class ResetTest : public PluginTest {
+ protected:
+  void TearDown() override { StopWindowThread(); }
+  std::string hostVersion() {
+    return withState([](PluginState& s) { return s.hostVersion; });
+  }
+};
+
+TEST_F(ResetTest, KeepsStationAndDatesAndEmptiesTheLog) {
+  resetStats(Station{});
+  addData(Qso{});
+  Station st;
+  st.call = "UA9XYZ";
+  st.prefix = "UA9";
+  st.continent = "AS";
+  st.start = COleDateTime::fromParts(2018, 12, 31, 23, 59, 59);
+  st.end = COleDateTime::fromParts(2019, 1, 1, 12, 0, 0);
+  EXPECT_EQ(resetStats(st), 1);
+  withState([](PluginState& s) {
+    EXPECT_EQ(s.qsoLog.size(), 0u);
+    EXPECT_TRUE(s.qsoLog.workedBands().empty());
+    EXPECT_EQ(s.ownCall, "UA9XYZ");
+    EXPECT_EQ(s.ownPrefix, "UA9");
+    EXPECT_EQ(s.ownContinent, "AS");
+    EXPECT_EQ(s.startDayMonth, "31.12");
+    EXPECT_EQ(s.contestYear, "2018");
+    EXPECT_EQ(s.endDate, "01.01.2019");
+    EXPECT_EQ(s.badQsoFileName, "BadQSO_DedodEVA_01_01_2019.txt");
+    for (int i = 0; i < 6; ++i) {
+      EXPECT_EQ(s.BandInfoRows[i][0], std::vector<std::string>({"160m", "80m", "40m", "20m", "15m", "10m"})[i]);
+      for (int c = 1; c < 5; ++c) EXPECT_EQ(s.BandInfoRows[i][c], "-");
+    }
+    return 0;
+  });
+  EXPECT_EQ(dir.read("BadQSO_DedodEVA_01_01_2019.txt"), "RDA Contest UBN file \r\n");
+  // The old period's file stays as it was.
+  EXPECT_NE(dir.read(badFile).find("599  001  0001  Russland District Area Code"), std::string::npos);
+}
+
+TEST_F(ResetTest, NullAndInvalidDatesFormatAsTheirTexts) {
+  Station st;
+  st.start.m_status = COleDateTime::null;
+  st.end.m_status = COleDateTime::invalid;
+  resetStats(st);
+  withState([](PluginState& s) {
+    EXPECT_EQ(s.startDayMonth, "");
+    EXPECT_EQ(s.endDate, "Invalid DateTime");
+    EXPECT_EQ(s.badQsoFileName, "BadQSO_DedodEVA_Invalid DateTime.txt");
+    return 0;
+  });
+}
+
+TEST_F(ResetTest, OwnPrefixFlagsOnlyEverGoUp) {
+  auto flags = [&] {
+    return withState([](PluginState& s) { return std::make_pair(s.ownRussian, s.russianTexts); });
+  };
+  Station st;
+  st.prefix = "UN";
+  resetStats(st);
+  EXPECT_EQ(flags(), std::make_pair(0, 1));
+  resetPluginStateForTests();
+  st.prefix = "CE9/KC4";
+  resetStats(st);
+  EXPECT_EQ(flags(), std::make_pair(1, 0));
+  resetPluginStateForTests();
+  st.prefix = "UA9";
+  resetStats(st);
+  st.prefix = "DL";
+  resetStats(st);
+  EXPECT_EQ(flags(), std::make_pair(1, 1));
+}
+
+TEST_F(ResetTest, HostVersionFromTheHostsSettingsFile) {
+  dir.write("host/Tarn2.ini", "ignored: the file of the current folder is read\r\n");
+  dir.write("host/other.ini", "");
+  dir.write("Tarn2.ini", "[Main]\r\nTarn=2.20\r\nTarn=9.99\r\n");
+  Station st;
+  st.folder = dir.path() + "/host/";
+  resetStats(st);
+  EXPECT_EQ(hostVersion(), "2.20");
+  dir.write("Tarn2.ini", "[Main]\r\n Tarn=2.20\r\n");
+  resetStats(st);
+  EXPECT_EQ(hostVersion(), "=2.20");  // five characters are cut wherever the key stands
+  dir.write("Tarn2.ini", "[Main]\r\nnothing here\r\n");
+  resetStats(st);
+  EXPECT_EQ(hostVersion(), "=2.20");  // no version line: kept
+  st.folder = dir.path() + "/nowhere/";
+  resetStats(st);
+  EXPECT_EQ(hostVersion(), "Tarn");
+}
+
+TEST_F(ResetTest, StartToggleDecidesTheWindowThread) {
+  dir.write("Plugins/RDA.ini", "");
+  resetStats(Station{});
+  EXPECT_TRUE(setupWindowExists());
+  EXPECT_EQ(readSetting("Start"), "1");
+  StopWindowThread();
+  resetStats(Station{});
+  EXPECT_FALSE(setupWindowExists());
+  EXPECT_EQ(readSetting("Start"), "0");
+  resetStats(Station{});
+  EXPECT_TRUE(setupWindowExists());
+  resetStats(Station{});  // "1" in the file: written back as "0", the windows stay
+  EXPECT_EQ(readSetting("Start"), "0");
+  resetStats(Station{});  // the windows run: nothing written, nothing started
+  EXPECT_EQ(readSetting("Start"), "0");
+  EXPECT_TRUE(setupWindowExists());
+}
+
+TEST_F(ResetTest, HostVersionsWithTheirOwnWindowsNeverStartTheThread) {
+  dir.write("Plugins/RDA.ini", "");
+  dir.write("host/Tarn2.ini", "");
+  Station st;
+  st.folder = dir.path() + "/host/";
+  for (const char* version : {"2.14R", "2.14", "2.15", "2.16", "2.17", "2.18"}) {
+    dir.write("Tarn2.ini", std::string("Tarn=") + version + "\r\n");
+    writeSetting("Start", "0");
+    resetStats(st);
+    EXPECT_FALSE(setupWindowExists()) << version;
+    EXPECT_EQ(readSetting("Start"), "1") << version;
+  }
+}
+
+TEST_F(ResetTest, AnExportResetNeverStartsTheThread) {
+  dir.write("Plugins/RDA.ini", "[Settings]\r\nStart=0\r\n");
+  Station st;
+  st.exportFlag = 1;
+  resetStats(st);
+  EXPECT_FALSE(setupWindowExists());
+  EXPECT_EQ(readSetting("Start"), "0");
+  EXPECT_EQ(withState([](PluginState& s) { return s.exportFlag; }), 1);
+}
+
+TEST_F(ResetTest, ReturnsOneWhenEveryFileAccessFails) {
+  ScratchDir empty;  // no Plugins folder, no data files
+  Station st;
+  st.folder = "/nonexistent/";
+  EXPECT_EQ(resetStats(st), 1);
+  EXPECT_FALSE(empty.exists("Plugins"));
+  withState([](PluginState& s) {
+    EXPECT_TRUE(s.DistrictList.codes().empty());
+    EXPECT_TRUE(s.StationHintList.lines().empty());
+    return 0;
+  });
+}
+
+}  // namespace
+}  // namespace stats::testing
