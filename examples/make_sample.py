@@ -45,6 +45,8 @@ def master_calls():
 
 def is_russian(call):
     """Russian callsign blocks: R, and UA to UI, followed by an optional letter and a digit."""
+    if call.endswith("/P") or call.endswith("/M"):
+        call = call[:-2]
     if "/" in call or len(call) < 3:
         return False
     if call[0] == "R":
@@ -75,6 +77,7 @@ def make_log(rng, calls, districts, size, own_call):
     others = [c for c in calls if not is_russian(c)]
     station_district = {}
     serials = {}
+    worked = set()
     qsos = []
     minutes = CONTEST_HOURS * 60
     for index in range(size):
@@ -83,10 +86,14 @@ def make_log(rng, calls, districts, size, own_call):
             earlier = rng.choice(qsos)
             qsos.append(dict(earlier, time=at, serial_sent=index + 1))
             continue
-        band = rng.choices(list(BANDS), weights=[b[0] for b in BANDS.values()])[0]
-        mode = "CW" if rng.random() < 0.55 else "SSB"
-        russian = rng.random() < 0.65
-        call = rng.choice(russians if russian else others)
+        while True:  # dupes come only from the branch above, as often as operators make them
+            band = rng.choices(list(BANDS), weights=[b[0] for b in BANDS.values()])[0]
+            mode = "CW" if rng.random() < 0.55 else "SSB"
+            russian = rng.random() < 0.65
+            call = rng.choice(russians if russian else others)
+            if (call, band, mode) not in worked:
+                break
+        worked.add((call, band, mode))
         if russian:
             if call not in station_district:
                 region = rng.choice(REGIONS)

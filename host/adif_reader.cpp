@@ -1,8 +1,6 @@
 #include "host/adif_reader.h"
 
-#include <algorithm>
-#include <utility>
-#include <vector>
+#include <cstring>
 
 #include "host/band_plan.h"
 #include "host/qso_fields.h"
@@ -11,18 +9,41 @@
 namespace rdac {
 namespace {
 
-// Views into the file's bytes; names as the file spells them.
-using Fields = std::vector<std::pair<std::string_view, std::string_view>>;
+// The fields the host reads, by name; every other field of a record is passed over.
+enum FieldId {
+  kCall, kQsoDate, kTimeOn, kBand, kFreq, kMode, kRstSent, kRstRcvd, kStxString, kStx,
+  kSrxString, kSrx, kStationCallsign, kOperator, kFieldCount
+};
+constexpr std::string_view kFieldNames[kFieldCount] = {
+    "CALL", "QSO_DATE", "TIME_ON", "BAND", "FREQ", "MODE", "RST_SENT", "RST_RCVD",
+    "STX_STRING", "STX", "SRX_STRING", "SRX", "STATION_CALLSIGN", "OPERATOR"};
 
-std::string_view field(const Fields& fields, std::string_view upperName) {
-  for (const auto& [name, value] : fields)
-    if (stats::equalsNoCase(name, upperName)) return value;
-  return std::string_view();
+// Runs for every field of the log. Tag names hold only letters, digits and '_' (parseTag);
+// among those, clearing bit 5 folds the case of letters and maps no two others together.
+bool sameName(std::string_view name, std::string_view upperName) {
+  if (name.size() != upperName.size()) return false;
+  for (size_t i = 0; i < name.size(); ++i)
+    if ((name[i] & ~0x20) != (upperName[i] & ~0x20)) return false;
+  return true;
 }
 
-std::string_view firstPresent(const Fields& fields, std::string_view a, std::string_view b) {
-  const std::string_view value = field(fields, a);
-  return stats::trimmed(value).empty() ? field(fields, b) : value;
+int fieldId(std::string_view name) {
+  for (int id = 0; id < kFieldCount; ++id)
+    if (sameName(name, kFieldNames[id])) return id;
+  return -1;
+}
+
+// Views into the file's bytes, the first value of each field a record gives.
+struct Fields {
+  std::string_view value[kFieldCount];
+  bool any = false;
+
+  std::string_view operator[](FieldId id) const { return value[id]; }
+  void clear() { *this = Fields(); }
+};
+
+std::string_view firstPresent(const Fields& fields, FieldId a, FieldId b) {
+  return stats::trimmed(fields[a]).empty() ? fields[b] : fields[a];
 }
 
 // A data specifier: <NAME>, <NAME:LENGTH> or <NAME:LENGTH:TYPE>.
@@ -66,7 +87,7 @@ class AdifScanner {
       const size_t close = bytes_.find('>', open + 1);
       Tag tag;
       if (close == std::string_view::npos || !parseTag(bytes_.substr(open + 1, close - open - 1), tag)) {
-        if (inHeader_ || fields_.empty()) {  // comments outside records may hold a stray '<'
+        if (inHeader_ || !fields_.any) {  // comments outside records may hold a stray '<'
           pos_ = open + 1;
           continue;
         }
@@ -75,7 +96,7 @@ class AdifScanner {
       }
       if (!takeTag(tag, open, close)) break;
     }
-    if (!fields_.empty() && !inHeader_)
+    if (fields_.any && !inHeader_)
       problem(recordLine_, "record skipped: the file ends before its <EOR>");
     finishOwnCall();
     return std::move(log_);
@@ -94,7 +115,12 @@ class AdifScanner {
   ContestLog log_;
 
   size_t lineAt(size_t offset) {
-    line_ += static_cast<size_t>(std::count(bytes_.begin() + lineCountedTo_, bytes_.begin() + offset, '\n'));
+    const char* at = bytes_.data() + lineCountedTo_;
+    const char* const end = bytes_.data() + offset;
+    while ((at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at))))) {
+      ++line_;
+      ++at;
+    }
     lineCountedTo_ = offset;
     return line_;
   }
@@ -103,7 +129,7 @@ class AdifScanner {
 
   // Returns false when the rest of the file cannot be read.
   bool takeTag(const Tag& tag, size_t open, size_t close) {
-    if (fields_.empty()) recordLine_ = lineAt(open);
+    if (!fields_.any) recordLine_ = lineAt(open);
     pos_ = close + 1;
     if (!tag.hasLength) {
       if (stats::equalsNoCase(tag.name, "EOH") && inHeader_) {
@@ -113,7 +139,7 @@ class AdifScanner {
       } else if (stats::equalsNoCase(tag.name, "EOR")) {
         inHeader_ = false;
         endRecord();
-      } else if (!inHeader_ && !fields_.empty()) {
+      } else if (!inHeader_ && fields_.any) {
         skipBadRecord(open, "<" + std::string(tag.name) + "> without a length");
       }
       return true;
@@ -125,7 +151,9 @@ class AdifScanner {
       pos_ = bytes_.size();
       return false;
     }
-    fields_.emplace_back(tag.name, bytes_.substr(pos_, tag.length));
+    const int id = fieldId(tag.name);
+    if (id >= 0 && fields_.value[id].data() == nullptr) fields_.value[id] = bytes_.substr(pos_, tag.length);
+    fields_.any = true;
     pos_ += tag.length;
     return true;
   }
@@ -144,12 +172,12 @@ class AdifScanner {
   }
 
   void endRecord() {
-    if (fields_.empty()) return;
+    if (!fields_.any) return;
     if (recordOwnCall_.empty())
-      recordOwnCall_ = normalisedCall(firstPresent(fields_, "STATION_CALLSIGN", "OPERATOR"));
+      recordOwnCall_ = normalisedCall(firstPresent(fields_, kStationCallsign, kOperator));
     std::string why;
     LoggedQso qso = toQso(fields_, why);
-    fields_.clear();  // keeps its capacity for the next record
+    fields_.clear();
     if (!why.empty()) {
       problem(recordLine_, "record skipped: " + why);
       return;
@@ -160,18 +188,18 @@ class AdifScanner {
   LoggedQso toQso(const Fields& fields, std::string& why) const {
     LoggedQso qso;
     qso.line = recordLine_;
-    qso.call = normalisedCall(field(fields, "CALL"));
+    qso.call = normalisedCall(fields[kCall]);
     if (qso.call.empty()) {
       why = "no CALL";
       return qso;
     }
-    const auto time = qsoTime(stats::trimmed(field(fields, "QSO_DATE")), stats::trimmed(field(fields, "TIME_ON")));
+    const auto time = qsoTime(stats::trimmed(fields[kQsoDate]), stats::trimmed(fields[kTimeOn]));
     if (!time) {
       why = "no valid QSO_DATE and TIME_ON for " + qso.call;
       return qso;
     }
     qso.time = *time;
-    const std::string_view freq = field(fields, "FREQ");
+    const std::string_view freq = fields[kFreq];
     if (!stats::trimmed(freq).empty()) {
       const auto hz = hzOfMHz(freq);
       if (!hz) {
@@ -180,26 +208,26 @@ class AdifScanner {
       }
       qso.freqHz = *hz;
     }
-    qso.band = normalisedBand(std::string(field(fields, "BAND")));
+    qso.band = normalisedBand(std::string(fields[kBand]));
     if (qso.band.empty()) qso.band = bandOfKHz(qso.freqHz / 1000);
     if (qso.band.empty() && qso.freqHz == 0) {
       why = "neither BAND nor FREQ for " + qso.call;
       return qso;
     }
-    qso.mode = adifMode(field(fields, "MODE"));
+    qso.mode = adifMode(fields[kMode]);
     if (qso.mode.empty()) {
       why = "no MODE for " + qso.call;
       return qso;
     }
-    qso.rstSent = stats::trimmed(field(fields, "RST_SENT"));
-    qso.rstRcvd = stats::trimmed(field(fields, "RST_RCVD"));
-    qso.exchSent = stats::trimmed(firstPresent(fields, "STX_STRING", "STX"));
-    qso.exchRcvd = stats::trimmed(firstPresent(fields, "SRX_STRING", "SRX"));
+    qso.rstSent = stats::trimmed(fields[kRstSent]);
+    qso.rstRcvd = stats::trimmed(fields[kRstRcvd]);
+    qso.exchSent = stats::trimmed(firstPresent(fields, kStxString, kStx));
+    qso.exchRcvd = stats::trimmed(firstPresent(fields, kSrxString, kSrx));
     return qso;
   }
 
   void finishOwnCall() {
-    log_.ownCall = normalisedCall(firstPresent(header_, "STATION_CALLSIGN", "OPERATOR"));
+    log_.ownCall = normalisedCall(firstPresent(header_, kStationCallsign, kOperator));
     if (log_.ownCall.empty()) log_.ownCall = recordOwnCall_;
   }
 };

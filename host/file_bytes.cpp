@@ -14,6 +14,11 @@ std::optional<std::string> readFileBytes(const std::string& path, std::string& e
     return std::nullopt;
   }
   std::string bytes;
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long size = std::ftell(file);
+    if (size > 0) bytes.reserve(static_cast<size_t>(size));
+    std::rewind(file);
+  }
   char chunk[1 << 16];
   size_t got;
   while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
