@@ -211,6 +211,8 @@ bool ContestRun::prepareFolder(std::ostream& err) {
       return false;
     }
   plan.settings = header.settings();
+  // An operator who checks callsigns wants the district hint: the setup window's "Use hint".
+  if (options_.command == Options::Command::check) plan.settings.push_back({"setup_mast", "1"});
   for (const SettingValue& setting : plan.settings)
     if (setting.value.size() > 99)  // the plug-in reads settings through a 100-byte buffer
       err << "rdac: the header value " << setting.key << " is " << setting.value.size()

@@ -123,6 +123,8 @@ int check(ContestRun& run) {
   if (!country)
     std::cerr << "rdac: " << options.checkCall << " has no country in the country file; checked without a prefix\n";
   const std::string prefix = country ? country->prefix : std::string();
+  // As when the operator opens the plug-in's window: its setup takes "Use hint" on.
+  run.plugin().runCommand("SHOWINFO");
   const CheckAnswer answer = run.plugin().checkCall(options.checkCall, options.checkMode, prefix, options.checkBand);
   std::cout << options.checkCall << " (" << (prefix.empty() ? "no prefix" : prefix) << ") on "
             << options.checkBand << " " << options.checkMode << ": " << checkWords(answer.code) << '\n';

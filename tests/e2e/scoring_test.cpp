@@ -105,5 +105,15 @@ TEST_F(Scoring, ChecksACallsignAgainstTheFedLog) {
   }
 }
 
+TEST_F(Scoring, ChecksGiveTheDistrictOfAnEarlierQsoAsTheHint) {
+#if !STATS_HAS_WINDOW_THREAD
+  GTEST_SKIP() << "this tree's plug-in has no setup window to take \"Use hint\" on";
+#endif
+  const RdacRun run = runRdac({"check", "RA3BBB", "--band", "20m", "--mode", "CW", "log.adi",
+                               "--districts", "districts.dat"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "RA3BBB (UA) on 20m CW: new multiplier\nhint: MA03\n");
+}
+
 }  // namespace
 }  // namespace rdac::testing
