@@ -45,8 +45,9 @@ def master_calls():
 
 def is_russian(call):
     """Russian callsign blocks: R, and UA to UI, followed by an optional letter and a digit."""
-    if call.endswith("/P") or call.endswith("/M"):
-        call = call[:-2]
+    base, _, suffix = call.partition("/")
+    if suffix in ("P", "M") or (len(suffix) == 1 and suffix.isdigit()):
+        call = base
     if "/" in call or len(call) < 3:
         return False
     if call[0] == "R":
