@@ -129,17 +129,9 @@ bool ContestRun::resolveCalls(std::ostream& err) {
       continue;
     }
     HostQso host;
-    host.call = qso.call;
-    host.time = qso.time;
-    host.freqHz = qso.freqHz;
-    host.mode = qso.mode;
-    host.rstSent = qso.rstSent;
-    host.rstRcvd = qso.rstRcvd;
-    host.exchSent = qso.exchSent;
-    host.exchRcvd = qso.exchRcvd;
+    host.logged = &qso;
     host.prefix = entry->second->prefix;
     host.continent = entry->second->continent;
-    host.band = qso.band;
     hostQsos_.push_back(std::move(host));
   }
   if (!unresolved.empty()) {
@@ -170,7 +162,6 @@ bool ContestRun::decideOwnStation(std::ostream& err) {
     if (reset_.ownPrefix.empty()) reset_.ownPrefix = own->prefix;
     if (reset_.ownContinent.empty()) reset_.ownContinent = own->continent;
   }
-  for (HostQso& qso : hostQsos_) qso.ownCall = reset_.ownCall;
 
   const auto byTime = [](const LoggedQso& a, const LoggedQso& b) { return a.time.m_dt < b.time.m_dt; };
   const auto [first, last] = std::minmax_element(log_.qsos.begin(), log_.qsos.end(), byTime);
@@ -231,7 +222,7 @@ bool ContestRun::prepareFolder(std::ostream& err) {
 void ContestRun::feed(ProgressLine& progress) {
   const auto started = Clock::now();
   for (const HostQso& qso : hostQsos_) {
-    plugin_->addQso(qso);
+    plugin_->addQso(reset_.ownCall, qso);
     progress.update("fed", ++fed_, hostQsos_.size());
   }
   progress.finish();

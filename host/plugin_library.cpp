@@ -54,14 +54,15 @@ int PluginLibrary::reset(const HostReset& v) {
                      v.ownPrefix.c_str(), 0, 0, 0, 0.0, 0.0, u, v.ownContinent.c_str(), u);
 }
 
-int PluginLibrary::addQso(const HostQso& q) {
+int PluginLibrary::addQso(const std::string& ownCall, const HostQso& host) {
+  const LoggedQso& q = *host.logged;
   stats::COleDateTime time = q.time, unreadTime = q.time;
   const char* u = kUnread;
-  return addData_(q.ownCall.c_str(), q.call.c_str(), &time, &unreadTime, &unreadTime, &unreadTime,
+  return addData_(ownCall.c_str(), q.call.c_str(), &time, &unreadTime, &unreadTime, &unreadTime,
                   0u, q.freqHz, q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(),
                   q.exchSent.c_str(), q.exchRcvd.c_str(),
                   u, u, u, u, u, u, u, u, u,  // 13 to 21
-                  q.prefix.c_str(), 0, 0, 0, 0.0, 0.0, u, q.continent.c_str(), u, q.band.c_str(), u);
+                  host.prefix.c_str(), 0, 0, 0, 0.0, 0.0, u, host.continent.c_str(), u, q.band.c_str(), u);
 }
 
 CheckAnswer PluginLibrary::checkCall(const std::string& call, const std::string& mode,

@@ -4,16 +4,15 @@
 #include <memory>
 #include <string>
 
+#include "host/logged_qso.h"
 #include "plugin/exports.h"
 
 namespace rdac {
 
-// The values of one QSO that the plug-in reads from AddData0's argument list.
+// A QSO as the host passes it: the logged values and where the country file places the call.
 struct HostQso {
-  std::string ownCall, call;
-  stats::COleDateTime time;
-  uint32_t freqHz = 0;
-  std::string mode, rstSent, rstRcvd, exchSent, exchRcvd, prefix, continent, band;
+  const LoggedQso* logged = nullptr;
+  std::string prefix, continent;
 };
 
 // The values ResetStats0 reads.
@@ -38,7 +37,7 @@ class PluginLibrary {
   PluginLibrary& operator=(const PluginLibrary&) = delete;
 
   int reset(const HostReset& values);
-  int addQso(const HostQso& qso);
+  int addQso(const std::string& ownCall, const HostQso& qso);
   CheckAnswer checkCall(const std::string& call, const std::string& mode,
                         const std::string& prefix, const std::string& band);
   std::string result();  // GetResult0's text, copied before the next call replaces it

@@ -3,18 +3,12 @@
 
 #include "tests/e2e/rdac_runner.h"
 #include "tests/e2e/small_logs.h"
-#include "tests/support/scratch_dir.h"
 
 namespace rdac::testing {
 namespace {
 
-class Errors : public ::testing::Test {
+class Errors : public SmallLogTest {
  protected:
-  stats::testing::ScratchDir dir;
-  void SetUp() override {
-    dir.write("log.adi", kRussianLog);
-    dir.write("districts.dat", kDistricts);
-  }
   RdacRun score(const std::string& log, std::vector<std::string> extra = {}) {
     std::vector<std::string> args{"score", log, "--districts", "districts.dat", "--plugin", RECORDING_PLUGIN_PATH};
     args.insert(args.end(), extra.begin(), extra.end());

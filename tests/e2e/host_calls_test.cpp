@@ -3,7 +3,6 @@
 
 #include "tests/e2e/rdac_runner.h"
 #include "tests/e2e/small_logs.h"
-#include "tests/support/scratch_dir.h"
 
 namespace rdac::testing {
 namespace {
@@ -21,13 +20,8 @@ std::vector<std::string> linesStartingWith(const std::string& text, const std::s
   return out;
 }
 
-class HostCalls : public ::testing::Test {
+class HostCalls : public SmallLogTest {
  protected:
-  stats::testing::ScratchDir dir;
-  void SetUp() override {
-    dir.write("log.adi", kRussianLog);
-    dir.write("districts.dat", kDistricts);
-  }
   RdacRun score(std::vector<std::string> extra = {}) {
     std::vector<std::string> args{"score", "log.adi", "--districts", "districts.dat", "--plugin",
                                   RECORDING_PLUGIN_PATH};

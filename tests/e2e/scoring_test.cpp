@@ -3,7 +3,6 @@
 
 #include "tests/e2e/rdac_runner.h"
 #include "tests/e2e/small_logs.h"
-#include "tests/support/scratch_dir.h"
 
 namespace rdac::testing {
 namespace {
@@ -36,14 +35,7 @@ const char kExpectedBadQsoSummary[] =
     "District Area Code is not acceptable !!!\n"
     "  QSO:  10115  CW  2017-08-19 1205  RA3AAA  599  MA-03  K1ABC  599  005    WRONG BAND !!!\n";
 
-class Scoring : public ::testing::Test {
- protected:
-  stats::testing::ScratchDir dir;
-  void SetUp() override {
-    dir.write("log.adi", kRussianLog);
-    dir.write("districts.dat", kDistricts);
-  }
-};
+class Scoring : public SmallLogTest {};
 
 TEST_F(Scoring, PrintsThePluginsResultAndTheBadQsoFile) {
   const RdacRun run = runRdac({"score", "log.adi", "--districts", "districts.dat"});

@@ -1,5 +1,8 @@
 #pragma once
 // Small logs the end-to-end tests score, written the way loggers write them.
+#include <gtest/gtest.h>
+
+#include "tests/support/scratch_dir.h"
 
 namespace rdac::testing {
 
@@ -28,5 +31,16 @@ inline constexpr char kRussianLog[] =
     "<RST_SENT:3>599<RST_RCVD:3>599<STX_STRING:5>MA-03<SRX:3>005<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n"
     "<CALL:8>RA3DDD/P<QSO_DATE:8>20170819<TIME_ON:4>1206<BAND:3>40m<FREQ:5>7.012<MODE:2>CW"
     "<RST_SENT:3>599<RST_RCVD:3>599<STX_STRING:5>MA-03<SRX_STRING:5>TA-04<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n";
+
+// A scratch folder, current while the test runs, holding log.adi (kRussianLog) and
+// districts.dat (kDistricts).
+class SmallLogTest : public ::testing::Test {
+ protected:
+  stats::testing::ScratchDir dir;
+  void SetUp() override {
+    dir.write("log.adi", kRussianLog);
+    dir.write("districts.dat", kDistricts);
+  }
+};
 
 }  // namespace rdac::testing
