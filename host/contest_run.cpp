@@ -212,6 +212,11 @@ bool ContestRun::prepareFolder(std::ostream& err) {
     err << "rdac: " << error << '\n';
     return false;
   }
+  // A file from an earlier export must not pass for one this run wrote.
+  if (options_.cabrillo) {
+    std::error_code ignored;
+    fs::remove(cabrilloFilePath(options_.workdir, reset_.ownCall), ignored);
+  }
   if (chdir(options_.workdir.c_str()) != 0) {
     err << "rdac: cannot work in " << options_.workdir << '\n';
     return false;

@@ -17,8 +17,8 @@ std::optional<stats::COleDateTime> qsoTime(std::string_view date, std::string_vi
 std::optional<uint32_t> hzOfMHz(std::string_view mhz);
 
 // The plug-in knows "CW" and "SSB"; SSB with either SUBMODE, and the sidebands that older
-// ADIF wrote as MODE, are SSB. Other modes
-// keep their text, so the plug-in reports them as modes outside the contest.
+// ADIF wrote as MODE, are SSB. Other modes keep their text, so the plug-in reports them as
+// modes outside the contest.
 std::string adifMode(std::string_view mode);
 std::string cabrilloMode(std::string_view mode);
 

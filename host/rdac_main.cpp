@@ -1,5 +1,6 @@
 // rdac: scores a contest log through the plug-in's exports, as the logger would.
 #include <filesystem>
+#include <iomanip>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -8,7 +9,6 @@
 #include "host/file_bytes.h"
 #include "host/options.h"
 #include "host/work_folder.h"
-#include "platform/text.h"
 
 namespace fs = std::filesystem;
 using namespace rdac;
@@ -39,15 +39,6 @@ std::vector<std::string> lines(const std::string& text) {
     pos = end + 1;
   }
   return out;
-}
-
-// Where the plug-in writes the Cabrillo file: the own call made a file name.
-std::string cabrilloFileName(const std::string& ownCall) {
-  std::string base = ownCall;
-  for (char& c : base)
-    if (c == '/' || c == '\\') c = '_';
-  base = stats::trimmed(base);
-  return (base.empty() ? "RDRC" : base) + ".cbr";
 }
 
 // Paths as the user gave them: relative to the folder rdac was started in.
@@ -89,18 +80,19 @@ int score(ContestRun& run, const std::string& startFolder) {
   std::cout << '\n';
   printBadQsoSummary(run, startFolder);
   if (options.cabrillo) {
-    const fs::path cabrillo = fs::path(options.workdir) / cabrilloFileName(run.resetValues().ownCall);
+    const std::string cabrillo = cabrilloFilePath(options.workdir, run.resetValues().ownCall);
     if (fs::exists(cabrillo)) {
       std::cout << "Cabrillo file: " << forUser(cabrillo, startFolder) << '\n';
     } else {
-      std::cerr << "rdac: the plug-in wrote no Cabrillo file " << cabrillo.string() << '\n';
+      std::cerr << "rdac: the plug-in wrote no Cabrillo file " << cabrillo << '\n';
       exitCode = kFailed;
     }
   }
   if (options.timings) {
     const StageTimes& t = run.times();
     const std::chrono::duration<double> result = std::chrono::steady_clock::now() - started;
-    std::cerr << "rdac: " << run.log().qsos.size() << " QSOs read in " << t.read.count() << " s, resolved in "
+    std::cerr << std::fixed << std::setprecision(3) << "rdac: " << run.log().qsos.size()
+              << " QSOs read in " << t.read.count() << " s, resolved in "
               << t.resolve.count() << " s; " << run.fedCount() << " fed in " << t.feed.count()
               << " s; result in " << result.count() << " s\n";
   }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/ini_text.h"
+#include "platform/text.h"
 
 namespace fs = std::filesystem;
 
@@ -63,6 +64,14 @@ bool layOutWorkFolder(const WorkFolderPlan& plan, std::string& error) {
   if (!plan.hintsPath.empty() && !copyInto(plan.hintsPath, plugins / "RDAC.hlp", "hint file", error))
     return false;
   return writeSettings(plugins / "RDA.ini", plan.settings, error);
+}
+
+std::string cabrilloFilePath(const std::string& folder, const std::string& ownCall) {
+  std::string base = ownCall;
+  for (char& c : base)
+    if (c == '/' || c == '\\') c = '_';
+  base = stats::trimmed(base);
+  return (fs::path(folder) / ((base.empty() ? "RDRC" : base) + ".cbr")).string();
 }
 
 std::string badQsoFilePath(const std::string& folder, const stats::COleDateTime& contestEnd) {

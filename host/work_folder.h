@@ -21,6 +21,9 @@ struct WorkFolderPlan {
 // False with `error` set when any of it fails or no district table would be there.
 bool layOutWorkFolder(const WorkFolderPlan& plan, std::string& error);
 
+// The plug-in's Cabrillo file for that own callsign, inside the folder.
+std::string cabrilloFilePath(const std::string& folder, const std::string& ownCall);
+
 // The plug-in's bad-QSO file for a contest ending on that date, inside the folder.
 std::string badQsoFilePath(const std::string& folder, const stats::COleDateTime& contestEnd);
 

@@ -88,6 +88,7 @@ TEST_F(HostCalls, LaysOutTheWorkFolderTheWayThePluginNamesItsFiles) {
 TEST_F(HostCalls, AnExportRunWritesTheHeaderToTheSettingsBeforeTheReset) {
   dir.write("w/Plugins/RDA.ini", "[Settings]\r\nStart=0\r\nName=Old name\r\n");
   dir.write("header.txt", "NAME: Ivan Petrov\nSOAPBOX: line one\nSOAPBOX: line two\n");
+  dir.write("w/RA3AAA.cbr", "from an earlier export\r\n");
   const RdacRun run = score({"--workdir", "w", "--cabrillo", "--header-file", "header.txt",
                              "--header", "CLUB=Test club"});
   EXPECT_EQ(dir.read("w/Plugins/RDA.ini"),
@@ -96,7 +97,9 @@ TEST_F(HostCalls, AnExportRunWritesTheHeaderToTheSettingsBeforeTheReset) {
   const auto resets = linesStartingWith(calls("w"), "ResetStats0");
   ASSERT_EQ(resets.size(), 1u);
   EXPECT_NE(resets[0].find("/w/ 1=1 2=RA3AAA "), std::string::npos);
-  // The stand-in writes no Cabrillo file: a failure, not a success.
+  // The stand-in writes no Cabrillo file: a failure, not a success, whatever an earlier
+  // export left there.
+  EXPECT_FALSE(dir.exists("w/RA3AAA.cbr"));
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("rdac: the plug-in wrote no Cabrillo file"), std::string::npos) << run.err;
 }
