@@ -2,6 +2,7 @@
 
 #include "platform/file_io.h"
 #include "platform/file_path.h"
+#include "platform/text.h"
 
 namespace stats {
 
@@ -9,22 +10,6 @@ const char* const kDistrictFileName = ".\\Plugins\\rda_rus.dat";
 const char* const kHintFileName = ".\\Plugins\\RDAC.hlp";
 
 namespace {
-
-// Lines end at LF, a CR before the LF going with it; a last line without LF counts too.
-// Bytes stay as they are, NUL bytes included: they belong to their line and end nothing.
-template <class Each>
-void forEachLine(const std::string& bytes, Each each) {
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    const bool terminated = end != std::string::npos;
-    if (!terminated) end = bytes.size();
-    size_t length = end - start;
-    if (terminated && length > 0 && bytes[end - 1] == '\r') --length;
-    each(bytes.substr(start, length));
-    start = end + 1;
-  }
-}
 
 std::string readDataFile(const std::string& name) {
   return readWholeFile(hostPath(name)).value_or(std::string());
@@ -39,14 +24,15 @@ void DistrictTable::clear() {
 
 void DistrictTable::loadFromText(const std::string& bytes) {
   clear();
-  forEachLine(bytes, [this](const std::string& line) {
+  // NUL bytes stay in their line: they end nothing there.
+  for (const std::string& line : textLines(bytes)) {
     const size_t dash = line.find('-');
-    if (dash == std::string::npos || dash == 0) return;
+    if (dash == std::string::npos || dash == 0) continue;
     const std::string head = line.substr(0, 5);
     const std::string code = head.substr(0, 2) + head.substr(head.size() < 2 ? 0 : head.size() - 2);
     codes_.push_back(code);
     index_.insert(code);
-  });
+  }
 }
 
 void DistrictTable::load(const std::string& path) { loadFromText(readDataFile(path)); }
@@ -56,8 +42,7 @@ int DistrictTable::IsKnownDistrict(const std::string& code) const {
 }
 
 void StationHints::loadFromText(const std::string& bytes) {
-  lines_.clear();
-  forEachLine(bytes, [this](const std::string& line) { lines_.push_back(line); });
+  lines_ = textLines(bytes);
 }
 
 void StationHints::load(const std::string& path) { loadFromText(readDataFile(path)); }

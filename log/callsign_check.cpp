@@ -33,9 +33,9 @@ CallCheck checkCall(const PluginState& state, const CheckArgs& args) {
   std::string hint;
   bool dupe = false;
   state.qsoLog.forEachOfCall(args.call, [&](const CInfo& r) {
-    if (dupe) return;
     if (russianStation) hint = r.exchRcvd;
-    if (r.band == band && r.mode == args.mode) dupe = true;
+    dupe = r.band == band && r.mode == args.mode;
+    return !dupe;
   });
   if (dupe) {
     check.result = kDupeCall;

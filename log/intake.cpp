@@ -61,11 +61,7 @@ int addQso(PluginState& state, const QsoArgs& qso) {
     }
   }
   // Earlier records count whatever their own flags, and flags never change afterwards.
-  if (state.qsoLog.hasContact(record.call, record.band, record.mode)) {
-    record.dupe = record.noScore = 1;
-    lines += badQsoLine(qso, kDupe);
-  }
-  state.qsoLog.append(record);
+  if (state.qsoLog.appendFlaggingDupe(std::move(record))) lines += badQsoLine(qso, kDupe);
   if (!lines.empty()) appendBadQsoLines(state.badQsoFileName, lines);
   return 1;
 }

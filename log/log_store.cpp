@@ -6,29 +6,12 @@
 namespace stats {
 namespace {
 
-std::string contactKey(const std::string& call, const std::string& band, const std::string& mode) {
-  std::string key;
-  key.reserve(call.size() + band.size() + mode.size() + 2);
-  key.append(call).push_back('\0');
-  key.append(band).push_back('\0');
-  key.append(mode);
-  return key;
-}
-
 std::string bandPrefixKey(const std::string& band, const std::string& prefix) {
-  std::string key = band;
-  key.push_back('\0');
+  std::string key;
+  key.reserve(band.size() + prefix.size() + 1);
+  key.append(band).push_back('\0');
   key.append(prefix);
   return key;
-}
-
-void eraseId(std::unordered_map<std::string, std::vector<uint64_t>>& index, const std::string& key,
-             uint64_t id) {
-  auto found = index.find(key);
-  if (found == index.end()) return;
-  auto& ids = found->second;
-  ids.erase(std::remove(ids.begin(), ids.end(), id), ids.end());
-  if (ids.empty()) index.erase(found);
 }
 
 }  // namespace
@@ -38,66 +21,88 @@ bool sameContact(const CInfo& a, const CInfo& b) {
 }
 
 const CInfo& LogStore::at(size_t index) const {
-  if (index >= records_.size()) throw std::out_of_range("qsoLog index");
-  return records_[index];
+  if (index >= order_.size()) throw std::out_of_range("qsoLog index");
+  return order_[index]->record;
 }
 
-void LogStore::append(const CInfo& record) {
-  const uint64_t id = nextId_++;
-  records_.push_back(record);
-  ids_.push_back(id);
-  byContact_[contactKey(record.call, record.band, record.mode)].push_back(id);
-  byCall_[record.call].push_back(id);
-  ++bandPrefixCount_[bandPrefixKey(record.band, record.prefix)];
+LogStore::Node* LogStore::newNode(CInfo&& record) {
+  if (usedNodes_ == blocks_.size() * kBlockSize) blocks_.push_back(std::make_unique<Node[]>(kBlockSize));
+  Node* node = &blocks_[usedNodes_ / kBlockSize][usedNodes_ % kBlockSize];
+  ++usedNodes_;
+  node->record = std::move(record);
+  node->id = nextId_++;
+  node->nextOfCall = nullptr;
+  return node;
 }
 
-void LogStore::unindex(const CInfo& record, uint64_t id) {
-  eraseId(byContact_, contactKey(record.call, record.band, record.mode), id);
-  eraseId(byCall_, record.call, id);
-  auto count = bandPrefixCount_.find(bandPrefixKey(record.band, record.prefix));
+void LogStore::link(Node* node, Chain& chain) {
+  order_.push_back(node);
+  (chain.tail ? chain.tail->nextOfCall : chain.head) = node;
+  chain.tail = node;
+  ++bandPrefixCount_[bandPrefixKey(node->record.band, node->record.prefix)];
+}
+
+void LogStore::append(CInfo record) {
+  Chain& chain = byCall_[record.call];
+  link(newNode(std::move(record)), chain);
+}
+
+bool LogStore::appendFlaggingDupe(CInfo record) {
+  Chain& chain = byCall_[record.call];
+  bool dupe = false;
+  for (const Node* n = chain.head; n && !dupe; n = n->nextOfCall)
+    dupe = n->record.band == record.band && n->record.mode == record.mode;
+  if (dupe) record.dupe = record.noScore = 1;
+  link(newNode(std::move(record)), chain);
+  return dupe;
+}
+
+void LogStore::unlink(Node* node) {
+  auto chain = byCall_.find(node->record.call);
+  if (chain != byCall_.end()) {
+    Node* previous = nullptr;
+    for (Node* n = chain->second.head; n && n != node; n = n->nextOfCall) previous = n;
+    (previous ? previous->nextOfCall : chain->second.head) = node->nextOfCall;
+    if (chain->second.tail == node) chain->second.tail = previous;
+    if (!chain->second.head) byCall_.erase(chain);
+  }
+  auto count = bandPrefixCount_.find(bandPrefixKey(node->record.band, node->record.prefix));
   if (count != bandPrefixCount_.end() && --count->second == 0) bandPrefixCount_.erase(count);
 }
 
 void LogStore::removeAt(size_t index) {
-  if (index >= records_.size()) throw std::out_of_range("qsoLog index");
-  unindex(records_[index], ids_[index]);
-  records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
-  ids_.erase(ids_.begin() + static_cast<std::ptrdiff_t>(index));
+  if (index >= order_.size()) throw std::out_of_range("qsoLog index");
+  unlink(order_[index]);
+  order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void LogStore::clear() {
-  records_.clear();
-  ids_.clear();
-  byContact_.clear();
+  order_.clear();
+  usedNodes_ = 0;
   byCall_.clear();
   bandPrefixCount_.clear();
   workedBands_.clear();
 }
 
-size_t LogStore::positionOf(uint64_t id) const {
-  return static_cast<size_t>(std::lower_bound(ids_.begin(), ids_.end(), id) - ids_.begin());
+size_t LogStore::positionOf(const Node* node) const {
+  const auto at = std::lower_bound(order_.begin(), order_.end(), node->id,
+                                   [](const Node* n, uint64_t id) { return n->id < id; });
+  return static_cast<size_t>(at - order_.begin());
 }
 
 bool LogStore::hasContact(const std::string& call, const std::string& band,
                           const std::string& mode) const {
-  return byContact_.count(contactKey(call, band, mode)) != 0;
+  bool found = false;
+  forEachOfCall(call, [&](const CInfo& r) { return !(found = r.band == band && r.mode == mode); });
+  return found;
 }
 
 size_t LogStore::findContact(const CInfo& probe) const {
-  auto found = byContact_.find(contactKey(probe.call, probe.band, probe.mode));
-  if (found == byContact_.end()) return npos;
-  for (uint64_t id : found->second) {
-    const size_t position = positionOf(id);
-    if (records_[position].qsoTime == probe.qsoTime) return position;
-  }
+  auto chain = byCall_.find(probe.call);
+  if (chain == byCall_.end()) return npos;
+  for (const Node* node = chain->second.head; node; node = node->nextOfCall)
+    if (sameContact(node->record, probe)) return positionOf(node);
   return npos;
-}
-
-void LogStore::forEachOfCall(const std::string& call,
-                             const std::function<void(const CInfo&)>& visit) const {
-  auto found = byCall_.find(call);
-  if (found == byCall_.end()) return;
-  for (uint64_t id : found->second) visit(records_[positionOf(id)]);
 }
 
 bool LogStore::hasBandPrefix(const std::string& band, const std::string& prefix) const {

@@ -1,10 +1,10 @@
 #pragma once
 // qsoLog, the records in the order AddData0 stored them, and workedBands, the band texts
-// worked, each once, in order of first appearance. Indexes keep the lookups the intake, the
-// callsign check and removal make independent of the log's length.
+// worked, each once, in order of first appearance. The store is indexed so that intake, the
+// callsign check and removal cost the same with 100,000 records as with 10.
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -15,12 +15,19 @@ namespace stats {
 
 class LogStore {
  public:
-  size_t size() const { return records_.size(); }
-  bool empty() const { return records_.empty(); }
+  size_t size() const { return order_.size(); }
+  bool empty() const { return order_.empty(); }
   const CInfo& at(size_t index) const;  // throws std::out_of_range past the end
-  const std::vector<CInfo>& records() const { return records_; }
+  const CInfo& back() const { return order_.back()->record; }
+  template <class Visit>
+  void forEach(Visit visit) const {
+    for (const Node* node : order_) visit(node->record);
+  }
 
-  void append(const CInfo& record);
+  void append(CInfo record);
+  // Appends, first flagging the record as a dupe (dupe and noScore 1) when an earlier record
+  // has its call, band and mode; returns whether it did.
+  bool appendFlaggingDupe(CInfo record);
   void removeAt(size_t index);  // later records move down by one
   void clear();                 // records and worked bands
 
@@ -29,8 +36,14 @@ class LogStore {
   // Index of the earliest record that sameContact() matches, or npos.
   size_t findContact(const CInfo& probe) const;
   static constexpr size_t npos = static_cast<size_t>(-1);
-  // The records of one call, in log order.
-  void forEachOfCall(const std::string& call, const std::function<void(const CInfo&)>& visit) const;
+  // The records of one call, in log order, until visit returns false.
+  template <class Visit>
+  void forEachOfCall(const std::string& call, Visit visit) const {
+    auto chain = byCall_.find(call);
+    if (chain == byCall_.end()) return;
+    for (const Node* node = chain->second.head; node; node = node->nextOfCall)
+      if (!visit(node->record)) return;
+  }
   // Whether some record on this band has this (stored, folded) prefix.
   bool hasBandPrefix(const std::string& band, const std::string& prefix) const;
 
@@ -41,16 +54,30 @@ class LogStore {
   void clearWorkedBands() { workedBands_.clear(); }
 
  private:
-  using Ids = std::vector<uint64_t>;  // ascending, that is in log order
-  size_t positionOf(uint64_t id) const;
-  void unindex(const CInfo& record, uint64_t id);
+  struct Node {
+    CInfo record;
+    uint64_t id;  // ascending in log order
+    Node* nextOfCall = nullptr;
+  };
+  struct Chain {  // the records of one call, in log order
+    Node* head = nullptr;
+    Node* tail = nullptr;
+  };
+  size_t positionOf(const Node* node) const;
+  void unlink(Node* node);
 
-  std::vector<CInfo> records_;
-  Ids ids_;  // ids_[i] belongs to records_[i]; ascending
+  Node* newNode(CInfo&& record);
+  void link(Node* node, Chain& chain);
+
+  // Nodes live in fixed blocks that a reset keeps for the next reload, so their addresses stay
+  // put and reloading does not return and refetch the memory; removed nodes wait for clear().
+  static constexpr size_t kBlockSize = 4096;
+  std::vector<std::unique_ptr<Node[]>> blocks_;
+  size_t usedNodes_ = 0;
+  std::vector<Node*> order_;  // the log, in index order
   uint64_t nextId_ = 0;
-  std::unordered_map<std::string, Ids> byContact_;  // call, band, mode
-  std::unordered_map<std::string, Ids> byCall_;
-  std::unordered_map<std::string, size_t> bandPrefixCount_;  // band, prefix
+  std::unordered_map<std::string, Chain> byCall_;
+  std::unordered_map<std::string, size_t> bandPrefixCount_;  // band, NUL, prefix
   std::vector<std::string> workedBands_;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/file_io.h"
 #include "platform/file_path.h"
 #include "platform/find_files.h"
+#include "platform/text.h"
 #include "plugin/settings.h"
 #include "reports/bad_qso_file.h"
 
@@ -35,15 +36,8 @@ std::string findHostVersion(const std::string& ownFolder, const std::string& cur
   // The version is read from the name itself in the current folder, not from the one found.
   const std::optional<std::string> content = readWholeFile(hostPath(kHostSettingsName));
   if (!content) return current;
-  size_t start = 0;
-  while (start < content->size()) {
-    size_t end = content->find('\n', start);
-    if (end == std::string::npos) end = content->size();
-    std::string line = content->substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string& line : textLines(*content))
     if (line.find(kVersionKey) != std::string::npos) return line.substr(5);
-    start = end + 1;
-  }
   return current;
 }
 

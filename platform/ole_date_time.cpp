@@ -13,7 +13,7 @@ constexpr double kMaxDays = 2958465.999999;
 const char kInvalidText[] = "Invalid DateTime";
 
 // Days from 1 March 0000 (proleptic Gregorian) arithmetic, after H. Hinnant's civil algorithms.
-long long daysFromCivil(long long y, unsigned m, unsigned d) {
+constexpr long long daysFromCivil(long long y, unsigned m, unsigned d) {
   y -= m <= 2;
   const long long era = (y >= 0 ? y : y - 399) / 400;
   const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -40,7 +40,8 @@ Civil civilFromDays(long long z) {
   return {y + (m <= 2), m, d};
 }
 
-const long long kEpochOffset = daysFromCivil(1899, 12, 30);
+// constexpr: date-time constants of other files may be built before this file's dynamic initialisation.
+constexpr long long kEpochOffset = daysFromCivil(1899, 12, 30);
 
 struct Broken {
   long long year;

@@ -33,6 +33,21 @@ std::string trimmed(std::string_view text) {
   return std::string(text.substr(begin, end - begin));
 }
 
+std::vector<std::string> textLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    const bool terminated = end != std::string::npos;
+    if (!terminated) end = bytes.size();
+    size_t length = end - start;
+    if (terminated && length > 0 && bytes[end - 1] == '\r') --length;
+    lines.push_back(bytes.substr(start, length));
+    start = end + 1;
+  }
+  return lines;
+}
+
 int decimalValue(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && isAsciiSpace(text[i])) ++i;
@@ -47,6 +62,19 @@ int decimalValue(std::string_view text) {
   if (value > INT_MAX) return INT_MAX;
   if (value < INT_MIN) return INT_MIN;
   return static_cast<int>(value);
+}
+
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(text);
+  std::string out;
+  size_t start = 0;
+  for (size_t found; (found = text.find(from, start)) != std::string_view::npos;
+       start = found + from.size()) {
+    out.append(text.substr(start, found - start));
+    out.append(to);
+  }
+  out.append(text.substr(start));
+  return out;
 }
 
 }  // namespace stats

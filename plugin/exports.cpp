@@ -10,6 +10,8 @@
 #include "log/callsign_check.h"
 #include "log/intake.h"
 #include "log/reset.h"
+#include "plugin/boundary.h"
+#include "plugin/cabrillo_export.h"
 #include "plugin/settings.h"
 #include "reports/result.h"
 #include "platform/text.h"
@@ -23,15 +25,6 @@ namespace {
 const char kSetName[] = "RDAC (C)";
 const char kNoSetupText[] = "No additional setup for this contest";
 const char kEmptyText[] = "";
-
-template <class Result, class Work>
-Result guarded(Result neutral, Work&& work) noexcept {
-  try {
-    return work();
-  } catch (...) {
-    return neutral;
-  }
-}
 
 QsoArgs qsoArgs(const char* ownCall, const char* call, const COleDateTime* qsoTime,
                 unsigned int freqHz, const char* mode, const char* rstSent, const char* rstRcvd,
@@ -135,7 +128,10 @@ int ResetStats0(const char* ownFolder, int exportFlag, const char* ownCall,
     args.ownContinent = argText(ownContinent);
     StateLock lock;
     resetLog(lock.state(), args);
-    if (args.exportFlag != 0) writeSetting("Start", "1");
+    if (args.exportFlag != 0) {
+      prepareExport(lock, lock.state().ownCall, args.contestStart, args.contestEnd);
+      writeSetting("Start", "1");
+    }
     const bool startThread = finishReset(lock.state(), args, setupWindowExists());
     lock.release();
     if (startThread) StartWindowThread();
@@ -147,6 +143,7 @@ const char* GetResult0(int* status) {
   return guarded<const char*>(kEmptyText, [&]() -> const char* {
     StateLock lock;
     computeResult(lock.state());
+    if (lock.state().exportFlag != 0) runCabrilloExport(lock);
     if (status) *status = -1;
     return lock.state().resultText.c_str();
   });

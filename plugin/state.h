@@ -8,6 +8,7 @@
 
 #include "contest/district_table.h"
 #include "log/log_store.h"
+#include "reports/cabrillo_log.h"
 
 namespace stats {
 
@@ -41,6 +42,9 @@ struct PluginState {
   std::vector<std::string> workedDistricts;
   std::array<std::vector<std::string>, kBandCount> bandPrefixes;
 
+  // Cabrillo export: the header confirmed at the last reset and the lines of the last pass.
+  CabrilloLog cabrilloLog;
+
   // Windows.
   std::array<BandInfoRow, kBandCount> BandInfoRows;
   int useHint = 0;
@@ -68,6 +72,18 @@ class StateLock {
 
  private:
   std::unique_lock<std::mutex> lock_;
+};
+
+// Steps out of a held StateLock for its lifetime, around a modal dialog or message box.
+class StateLockReleased {
+ public:
+  explicit StateLockReleased(StateLock& lock) : lock_(lock) { lock_.release(); }
+  ~StateLockReleased() { lock_.reacquire(); }
+  StateLockReleased(const StateLockReleased&) = delete;
+  StateLockReleased& operator=(const StateLockReleased&) = delete;
+
+ private:
+  StateLock& lock_;
 };
 
 // Puts the state back as it is at load (for the tests, which share one process-wide state).

@@ -1,11 +1,11 @@
 #include "reports/bad_qso_file.h"
 
-#include <cstdio>
-#include <memory>
 #include <vector>
 
+#include "platform/file_append.h"
 #include "platform/file_io.h"
 #include "platform/file_path.h"
+#include "platform/text.h"
 
 namespace stats {
 namespace {
@@ -14,27 +14,6 @@ const char kHeader[] = "RDA Contest UBN file ";
 const char kLineEnd[] = "\r\n";
 const char kSeparator[] = "  ";
 const char kQsoTimeFormat[] = "%Y-%m-%d %H%M";
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-// Lines as a text-mode reader sees them: split at LF, a CR before it dropped, a last line
-// without terminator included.
-std::vector<std::string> linesOf(const std::string& bytes) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    const bool terminated = end != std::string::npos;
-    if (!terminated) end = bytes.size();
-    size_t length = end - start;
-    if (terminated && length > 0 && bytes[end - 1] == '\r') --length;
-    lines.push_back(bytes.substr(start, length));
-    start = end + 1;
-  }
-  return lines;
-}
 
 // The fields of a line written by badQsoLine(), split at the two-blank separators.
 std::vector<std::string> fieldsOf(const std::string& line) {
@@ -85,10 +64,7 @@ bool createBadQsoFile(const std::string& name) {
 
 bool appendBadQsoLines(const std::string& name, const std::string& lines) {
   if (name.empty() || lines.empty()) return false;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(hostPath(name).c_str(), "ab"));
-  if (!file) return false;
-  const bool written = std::fwrite(lines.data(), 1, lines.size(), file.get()) == lines.size();
-  return std::fclose(file.release()) == 0 && written;
+  return appendToFile(hostPath(name), lines);
 }
 
 bool removeBadQsoLines(const std::string& name, const std::string& call, const COleDateTime& qsoTime) {
@@ -99,7 +75,7 @@ bool removeBadQsoLines(const std::string& name, const std::string& call, const C
   std::string kept = std::string(kHeader) + kLineEnd;
   bool removedAny = false;
   if (content) {
-    const std::vector<std::string> lines = linesOf(*content);
+    const std::vector<std::string> lines = textLines(*content);
     for (size_t i = 1; i < lines.size(); ++i) {
       if (isLineOf(lines[i], call, when)) {
         removedAny = true;
@@ -119,7 +95,7 @@ int countBadQsos(const std::string& name) {
   const std::optional<std::string> content = readWholeFile(hostPath(name));
   if (!content) return 0;
   int count = 0;
-  for (const std::string& line : linesOf(*content))
+  for (const std::string& line : textLines(*content))
     if (line.find("DUPE") == std::string::npos && line.find("UBN") == std::string::npos) ++count;
   return count;
 }

@@ -65,11 +65,18 @@ ScoreSummary summarise(const LogStore& log, const std::vector<std::string>& band
                        const OwnStation& own, bool withRates) {
   ScoreSummary s;
   s.ownInRussia = IsRdaPrefix(own.prefix) == 1;
-  const std::vector<CInfo>& records = log.records();
-  const CInfo* last = records.empty() ? nullptr : &records.back();
+  const CInfo* last = log.empty() ? nullptr : &log.back();
   std::unordered_set<std::string> districtsSeen;
 
-  for (const std::string& band : bands) {
+  // One walk of the log sorts its records by band, keeping log order within each band.
+  std::vector<std::vector<const CInfo*>> recordsOf(bands.size());
+  log.forEach([&](const CInfo& r) {
+    for (size_t b = 0; b < bands.size(); ++b)
+      if (r.band == bands[b]) return recordsOf[b].push_back(&r);
+  });
+
+  for (size_t b = 0; b < bands.size(); ++b) {
+    const std::string& band = bands[b];
     const int index = exactBandIndex(band);
     if (index >= 0) s.bandPrefixes[index].clear();
     BandRow row;
@@ -78,8 +85,9 @@ ScoreSummary summarise(const LogStore& log, const std::vector<std::string>& band
     int32_t russianStations = 0;
     std::unordered_set<std::string> prefixesSeen;
 
-    for (const CInfo& r : records) {
-      if (r.band != band || r.call.empty()) continue;
+    for (const CInfo* record : recordsOf[b]) {
+      const CInfo& r = *record;
+      if (r.call.empty()) continue;
       row.dupes += r.dupe;
       if (r.noScore != 0) continue;
       ++row.qsos;

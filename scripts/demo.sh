@@ -44,3 +44,6 @@ VP8ABC 10m CW
 K1ABC 30m CW
 CHECKS
 fi
+echo
+echo "== Cabrillo header dialog under Wine =="
+bash scripts/cabrillo-screenshot.sh

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
+#include "plugin/boundary.h"
 #include "plugin/state.h"
 #include "ui/native_windows.h"
 
@@ -106,6 +109,13 @@ TEST(Exports, NullPointersAreReadAsEmptyTexts) {
   CheckCall0(nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
              nullptr, nullptr, nullptr, nullptr, 0, 0, 0, 0.0, 0.0, nullptr, nullptr, nullptr,
              nullptr, nullptr, nullptr, nullptr, noBuffer, nullptr);
+}
+
+TEST(Exports, NothingThrownInsideLeavesTheBoundary) {
+  EXPECT_EQ(stats::guarded(7, []() -> int { throw std::bad_alloc(); }), 7);
+  EXPECT_EQ(stats::guarded(0, []() -> int { throw 42; }), 0);
+  EXPECT_STREQ(stats::guarded<const char*>("", []() -> const char* { throw std::out_of_range("x"); }), "");
+  EXPECT_EQ(stats::guarded(1, [] { return 5; }), 5);
 }
 
 TEST(Exports, GetResultStoresMinusOneAndReturnsTheSameBuffer) {

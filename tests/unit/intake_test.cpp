@@ -175,6 +175,22 @@ TEST_F(IntakeTest, FrequencyDatesAndOddTextsAreSafe) {
   EXPECT_NE(badLines().find("QSO:  4294967  CW  Invalid DateTime  RA3AA"), std::string::npos);
 }
 
+TEST_F(IntakeTest, AFileDeletedOrReplacedBetweenCallsGetsTheNextLines) {
+  Qso bad;
+  bad.band = "30m";
+  addData(bad);
+  std::remove(dir.file(badFile).c_str());
+  bad.call = "RA9AFTER";
+  addData(bad);
+  EXPECT_EQ(badLines(),
+            "QSO:  14025  CW  2017-09-05 1200  RA3AA  599  MA01  RA9AFTER  599  001    WRONG BAND !!!\r\n");
+  dir.write(badFile, "replaced\r\n");
+  bad.call = "RA9NEXT";
+  addData(bad);
+  EXPECT_EQ(badLines(),
+            "replaced\r\nQSO:  14025  CW  2017-09-05 1200  RA3AA  599  MA01  RA9NEXT  599  001    WRONG BAND !!!\r\n");
+}
+
 class RemovalTest : public IntakeTest {};
 
 TEST_F(RemovalTest, RemovesExactlyTheMatchingRecordAndKeepsTheOthersFlags) {

@@ -233,6 +233,15 @@ TEST_F(ResultTest, ExportResultEndsAfterTheTotals) {
   const std::string text = getResult();
   EXPECT_EQ(text.substr(text.size() - 19), "\nScore: 3*(1+0) = 3");
   EXPECT_EQ(text.find("Last QSO"), std::string::npos);
+  // The export ran: every record once in the file, however often the result is asked for.
+  getResult();
+  const std::string cabrillo = dir.read("RA3AA.cbr");
+  EXPECT_NE(cabrillo.find("CLAIMED-SCORE: 3\r\n"), std::string::npos) << cabrillo;
+  EXPECT_EQ(cabrillo.find("QSO:"), cabrillo.rfind("QSO:"));
+  const auto shown = shownMessages();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1].caption, "Output");
+  EXPECT_EQ(shown[1].text.find("File produced: "), 0u);
 }
 
 TEST_F(ResultTest, StatusIsMinusOneAndThePointerStays) {

@@ -1,0 +1,115 @@
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "contest/contest_rules.h"
+#include "reports/cabrillo_dialog.h"
+#include "resources/resource_ids.h"
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace stats {
+namespace {
+
+struct ControlField {
+  int id;
+  std::string CabrilloHeader::*field;
+  const std::vector<std::string>* choices;  // list of a combo box, or null for an edit
+};
+
+const ControlField kControls[] = {
+    {IDC_CABRILLO_CONTEST, &CabrilloHeader::contest, nullptr},
+    {IDC_CABRILLO_CALLSIGN, &CabrilloHeader::callsign, nullptr},
+    {IDC_CABRILLO_CLAIMED, &CabrilloHeader::claimed, nullptr},
+    {IDC_CABRILLO_CATEGORY_OPERATOR, &CabrilloHeader::categoryOperator, &kCategoryOperator},
+    {IDC_CABRILLO_LOCATION, &CabrilloHeader::location, nullptr},
+    {IDC_CABRILLO_CATEGORY_BAND, &CabrilloHeader::categoryBand, &kCategoryBand},
+    {IDC_CABRILLO_CATEGORY_MODE, &CabrilloHeader::categoryMode, &kCategoryMode},
+    {IDC_CABRILLO_CATEGORY_POWER, &CabrilloHeader::categoryPower, &kCategoryPower},
+    {IDC_CABRILLO_CATEGORY_STATION, &CabrilloHeader::categoryStation, &kCategoryStation},
+    {IDC_CABRILLO_CATEGORY_TRANSMITTER, &CabrilloHeader::categoryTransmitter,
+     &kCategoryTransmitter},
+    {IDC_CABRILLO_NAME, &CabrilloHeader::name, nullptr},
+    {IDC_CABRILLO_ADDRESS, &CabrilloHeader::address, nullptr},
+    {IDC_CABRILLO_ADDRESS_CITY, &CabrilloHeader::addressCity, nullptr},
+    {IDC_CABRILLO_ADDRESS_POSTALCODE, &CabrilloHeader::addressPostalCode, nullptr},
+    {IDC_CABRILLO_ADDRESS_COUNTRY, &CabrilloHeader::addressCountry, nullptr},
+    {IDC_CABRILLO_OPERATORS, &CabrilloHeader::operators, nullptr},
+    {IDC_CABRILLO_CLUB, &CabrilloHeader::club, nullptr},
+    {IDC_CABRILLO_SOAPBOX, &CabrilloHeader::soapbox, nullptr},
+    {IDC_CABRILLO_EMAIL, &CabrilloHeader::email, nullptr},
+};
+
+std::string controlText(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  const int length = GetWindowTextLengthA(control);
+  if (length <= 0) return std::string();
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const int got = GetWindowTextA(control, text.data(), length + 1);
+  text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return text;
+}
+
+void showValues(HWND dialog, const CabrilloHeader& values) {
+  for (const ControlField& control : kControls) {
+    if (control.choices)
+      for (const std::string& choice : *control.choices)
+        SendDlgItemMessageA(dialog, control.id, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(choice.c_str()));
+    // A drop-down combo box shows any text in its edit part, listed or not.
+    SetDlgItemTextA(dialog, control.id, (values.*control.field).c_str());
+  }
+}
+
+void takeValues(HWND dialog, CabrilloHeader& values) {
+  for (const ControlField& control : kControls)
+    values.*control.field = controlText(dialog, control.id);
+}
+
+// Nothing may unwind through the system's dialog manager: any failure cancels the dialog.
+INT_PTR CALLBACK cabrilloDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    switch (message) {
+      case WM_INITDIALOG:
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        showValues(dialog, *reinterpret_cast<CabrilloHeader*>(lParam));
+        return TRUE;
+      case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+          takeValues(dialog, *reinterpret_cast<CabrilloHeader*>(GetWindowLongPtrA(dialog, DWLP_USER)));
+          EndDialog(dialog, IDOK);
+          return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+          EndDialog(dialog, IDCANCEL);
+          return TRUE;
+        }
+        return FALSE;
+      default:
+        return FALSE;
+    }
+  } catch (...) {
+    EndDialog(dialog, IDCANCEL);
+    return TRUE;
+  }
+}
+
+}  // namespace
+
+bool runCabrilloDialog(CabrilloHeader& values) {
+  // Owned by the window the operator works in, so the host waits for the answer.
+  CabrilloHeader edited = values;
+  const INT_PTR result =
+      DialogBoxParamA(reinterpret_cast<HINSTANCE>(&__ImageBase), MAKEINTRESOURCEA(IDD_CABRILLO),
+                      GetActiveWindow(), cabrilloDialogProc, reinterpret_cast<LPARAM>(&edited));
+  if (result != IDOK) return false;
+  values = edited;
+  return true;
+}
+
+void showOutputBox(const std::string& text) {
+  MessageBoxA(nullptr, text.c_str(), "Output", MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace stats

@@ -1,0 +1,20 @@
+#pragma once
+// Native stand-in only: lets a test answer the header dialog as an operator would, and tells
+// what each dialog was shown.
+#include <functional>
+#include <vector>
+
+#include "reports/cabrillo_log.h"
+
+namespace stats {
+
+// Edits the values in place and returns true for OK, false for Cancel.
+using CabrilloDialogAnswer = std::function<bool(CabrilloHeader&)>;
+
+// Answers every following dialog; an empty answer restores the default, OK with the values shown.
+void setCabrilloDialogAnswer(CabrilloDialogAnswer answer);
+
+std::vector<CabrilloHeader> shownCabrilloDialogs();  // in the order they were shown
+void clearShownCabrilloDialogs();
+
+}  // namespace stats
