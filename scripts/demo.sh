@@ -38,8 +38,8 @@ if [[ -x build/native/bin/rdac ]]; then
   while read -r call band mode; do
     "$rdac" check "$call" --band "$band" --mode "$mode" examples/sample.adi "${data[@]}" 2>/dev/null
   done <<'CHECKS'
-RA1ALC 40m CW
-RA1ALC 10m SSB
+R9UDK 40m CW
+R9UDK 10m SSB
 VP8ABC 10m CW
 K1ABC 30m CW
 CHECKS
