@@ -67,7 +67,8 @@ ContestRun::ContestRun(Options options) : options_(std::move(options)) {
 bool ContestRun::start(std::ostream& err) {
   // Counted from here, so a slow read shows the progress line earlier.
   ProgressLine progress(err, isatty(STDERR_FILENO) == 1);
-  if (!readLog(err) || !resolveCalls(err) || !decideOwnStation(err) || !prepareFolder(err)) return false;
+  if (!readLog(err) || !resolveCalls(err, progress) || !decideOwnStation(err) || !prepareFolder(err))
+    return false;
   std::string error;
   plugin_ = PluginLibrary::open(options_.pluginPath, error);
   if (!plugin_) {
@@ -102,7 +103,7 @@ bool ContestRun::readLog(std::ostream& err) {
   return true;
 }
 
-bool ContestRun::resolveCalls(std::ostream& err) {
+bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
   std::string error;
   const auto text = readFileBytes(options_.ctyPath, error);
   if (!text) {
@@ -120,7 +121,9 @@ bool ContestRun::resolveCalls(std::ostream& err) {
   std::vector<std::string> unresolved;  // distinct callsigns
   size_t unresolvedQsos = 0;
   hostQsos_.reserve(log_.qsos.size());
+  size_t done = 0;
   for (const LoggedQso& qso : log_.qsos) {
+    progress.update("resolved", ++done, log_.qsos.size());
     auto [entry, added] = known.try_emplace(qso.call);
     if (added) entry->second = countries_.resolve(qso.call);
     if (!entry->second) {
@@ -134,6 +137,7 @@ bool ContestRun::resolveCalls(std::ostream& err) {
     host.continent = entry->second->continent;
     hostQsos_.push_back(std::move(host));
   }
+  progress.finish();  // a message must not land inside the progress line
   if (!unresolved.empty()) {
     err << "rdac: " << unresolvedQsos << " QSO(s) not scored: no country in "
         << fs::path(options_.ctyPath).filename().string() << " for";

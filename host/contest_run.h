@@ -49,7 +49,7 @@ class ContestRun {
   size_t fed_ = 0;
 
   bool readLog(std::ostream& err);
-  bool resolveCalls(std::ostream& err);
+  bool resolveCalls(std::ostream& err, ProgressLine& progress);
   bool decideOwnStation(std::ostream& err);
   bool prepareFolder(std::ostream& err);
   void feed(ProgressLine& progress);
