@@ -130,7 +130,11 @@ std::optional<Country> CountryFile::resolve(std::string_view rawCall) const {
 
 std::optional<Country> CountryFile::resolvePortable(const std::vector<std::string>& parts) const {
   // A single digit after the call moves it to that call area of its own country.
-  if (parts.size() == 2 && isSingleDigit(parts[1])) return byPrefix(withCallArea(parts[0], parts[1][0]));
+  // When no prefix has that area (JD1BNN/3), the base call still names the country.
+  if (parts.size() == 2 && isSingleDigit(parts[1])) {
+    if (auto found = byPrefix(withCallArea(parts[0], parts[1][0]))) return found;
+    return byPrefix(parts[0]);
+  }
   // Otherwise the shortest part is the prefix of the country the station operates from;
   // the earlier one wins a tie, as prefixes are usually written first.
   std::vector<const std::string*> byLength;

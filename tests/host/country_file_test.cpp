@@ -63,6 +63,7 @@ TEST_F(RealCountryFile, HandlesPortableCallsigns) {
   EXPECT_EQ(prefixOf("UA3ABC/DL"), "DL");
   EXPECT_EQ(prefixOf("UA3ABC/9"), "UA9");        // another call area of the same country
   EXPECT_EQ(prefixOf("UA9ABC/1"), "UA");
+  EXPECT_EQ(prefixOf("JD1BNN/3"), "JD/o");       // no JD3 prefix: the base call decides
   EXPECT_EQ(prefixOf("UA9ABC/P"), "UA9");        // suffixes that only say how it operates
   EXPECT_EQ(prefixOf("RA3ABC/M"), "UA");
   EXPECT_EQ(prefixOf("rk9abc/qrp"), "UA9");
