@@ -36,6 +36,17 @@ LogStore::Node* LogStore::newNode(CInfo&& record) {
 }
 
 void LogStore::link(Node* node, Chain& chain) {
+  const CInfo& r = node->record;
+  uint8_t flags = 0;
+  if (!r.call.empty()) flags |= ScoreKey::kCallPresent;
+  if (!r.call.empty() && r.noScore == 0) flags |= ScoreKey::kCounted;
+  if (r.dupe) flags |= ScoreKey::kDupe;
+  if (r.mode == "CW") flags |= ScoreKey::kCw;
+  if (r.mode == "SSB") flags |= ScoreKey::kSsb;
+  if (r.call.size() >= 2 && r.call.compare(r.call.size() - 2, 2, "/P") == 0) flags |= ScoreKey::kPortable;
+  keys_.push_back({r.qsoTime.m_dt, bandIds_.idOf(r.band), prefixIds_.idOf(r.prefix),
+                   continentIds_.idOf(r.continent),
+                   r.district.empty() ? TextIds::kNone : districtIds_.idOf(r.district), flags});
   order_.push_back(node);
   (chain.tail ? chain.tail->nextOfCall : chain.head) = node;
   chain.tail = node;
@@ -74,10 +85,16 @@ void LogStore::removeAt(size_t index) {
   if (index >= order_.size()) throw std::out_of_range("qsoLog index");
   unlink(order_[index]);
   order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(index));
+  keys_.erase(keys_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void LogStore::clear() {
   order_.clear();
+  keys_.clear();
+  bandIds_.clear();
+  prefixIds_.clear();
+  continentIds_.clear();
+  districtIds_.clear();
   usedNodes_ = 0;
   byCall_.clear();
   bandPrefixCount_.clear();

@@ -1,0 +1,36 @@
+#pragma once
+// Small numbers for the few distinct texts of a field (bands, prefixes, continents, districts),
+// so the result can count with arrays instead of comparing strings record by record.
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace stats {
+
+class TextIds {
+ public:
+  static constexpr uint32_t kNone = UINT32_MAX;
+
+  uint32_t idOf(const std::string& text) {
+    auto [it, added] = ids_.try_emplace(text, static_cast<uint32_t>(texts_.size()));
+    if (added) texts_.push_back(text);
+    return it->second;
+  }
+  uint32_t find(const std::string& text) const {
+    auto it = ids_.find(text);
+    return it == ids_.end() ? kNone : it->second;
+  }
+  const std::string& text(uint32_t id) const { return texts_[id]; }
+  size_t size() const { return texts_.size(); }
+  void clear() {
+    ids_.clear();
+    texts_.clear();
+  }
+
+ private:
+  std::unordered_map<std::string, uint32_t> ids_;
+  std::vector<std::string> texts_;
+};
+
+}  // namespace stats
