@@ -59,6 +59,7 @@ std::string badQsoLine(const QsoArgs& qso, const std::string& reason) {
 
 bool createBadQsoFile(const std::string& name) {
   if (name.empty()) return false;
+  forgetAppendTarget(hostPath(name));
   return replaceWholeFile(hostPath(name), std::string(kHeader) + kLineEnd);
 }
 
@@ -87,6 +88,7 @@ bool removeBadQsoLines(const std::string& name, const std::string& call, const C
   }
   // Nothing to change: leave the file as it is rather than write the same bytes again.
   if (!removedAny && content && *content == kept) return true;
+  forgetAppendTarget(path);
   return replaceWholeFile(path, kept);
 }
 
