@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "log/cinfo.h"
+#include "log/flat_string_map.h"
 #include "log/text_ids.h"
 
 namespace stats {
@@ -52,15 +53,23 @@ class LogStore {
 
   // Whether some record has this call, band and mode (each exact): the dupe test.
   bool hasContact(const std::string& call, const std::string& band, const std::string& mode) const;
+  // The dupe test, answered from the call's index entry without visiting its records, and
+  // the received exchange of the call's last record (null when the call was never worked).
+  struct CallRecords {
+    bool hasContact = false;
+    const std::string* lastExchRcvd = nullptr;
+  };
+  CallRecords lookupCall(const std::string& call, const std::string& band,
+                         const std::string& mode) const;
   // Index of the earliest record that sameContact() matches, or npos.
   size_t findContact(const CInfo& probe) const;
   static constexpr size_t npos = static_cast<size_t>(-1);
   // The records of one call, in log order, until visit returns false.
   template <class Visit>
   void forEachOfCall(const std::string& call, Visit visit) const {
-    auto chain = byCall_.find(call);
-    if (chain == byCall_.end()) return;
-    for (const Node* node = chain->second.head; node; node = node->nextOfCall)
+    const Chain* chain = byCall_.find(call);
+    if (!chain) return;
+    for (const Node* node = chain->head; node; node = node->nextOfCall)
       if (!visit(node->record)) return;
   }
   // Whether some record on this band has this (stored, folded) prefix.
@@ -78,10 +87,18 @@ class LogStore {
     uint64_t id;  // ascending in log order
     Node* nextOfCall = nullptr;
   };
-  struct Chain {  // the records of one call, in log order
+  // The records of one call, in log order, with what the dupe test and the callsign check
+  // read of them: band and mode ids of the first records and the last received exchange.
+  struct Chain {
+    static constexpr uint32_t kKept = 4;
     Node* head = nullptr;
     Node* tail = nullptr;
+    uint32_t count = 0;
+    uint32_t contacts[kKept] = {};  // band id << 16 | mode id
   };
+  uint32_t contactOf(uint32_t bandId, const CInfo& record);
+  bool chainHasContact(const Chain& chain, const std::string& band, const std::string& mode) const;
+  void summariseChain(Chain& chain);
   size_t positionOf(const Node* node) const;
   void unlink(Node* node);
 
@@ -95,9 +112,9 @@ class LogStore {
   size_t usedNodes_ = 0;
   std::vector<Node*> order_;  // the log, in index order
   std::vector<ScoreKey> keys_;  // keys_[i] belongs to order_[i]
-  TextIds bandIds_, prefixIds_, continentIds_, districtIds_;
+  TextIds bandIds_, prefixIds_, continentIds_, districtIds_, modeIds_;
   uint64_t nextId_ = 0;
-  std::unordered_map<std::string, Chain> byCall_;
+  FlatStringMap<Chain> byCall_;
   std::unordered_map<std::string, size_t> bandPrefixCount_;  // band, NUL, prefix
   std::vector<std::string> workedBands_;
 };

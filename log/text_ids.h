@@ -13,9 +13,11 @@ class TextIds {
   static constexpr uint32_t kNone = UINT32_MAX;
 
   uint32_t idOf(const std::string& text) {
+    // Neighbouring records mostly repeat a band or continent: try the last answer first.
+    if (last_ != kNone && texts_[last_] == text) return last_;
     auto [it, added] = ids_.try_emplace(text, static_cast<uint32_t>(texts_.size()));
     if (added) texts_.push_back(text);
-    return it->second;
+    return last_ = it->second;
   }
   uint32_t find(const std::string& text) const {
     auto it = ids_.find(text);
@@ -26,11 +28,13 @@ class TextIds {
   void clear() {
     ids_.clear();
     texts_.clear();
+    last_ = kNone;
   }
 
  private:
   std::unordered_map<std::string, uint32_t> ids_;
   std::vector<std::string> texts_;
+  uint32_t last_ = kNone;
 };
 
 }  // namespace stats
