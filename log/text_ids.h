@@ -15,11 +15,21 @@ class TextIds {
   uint32_t idOf(const std::string& text) {
     // Neighbouring records mostly repeat a band or continent: try the last answer first.
     if (last_ != kNone && texts_[last_] == text) return last_;
-    auto [it, added] = ids_.try_emplace(text, static_cast<uint32_t>(texts_.size()));
-    if (added) texts_.push_back(text);
-    return last_ = it->second;
+    uint32_t id = find(text);
+    if (id == kNone) {
+      id = static_cast<uint32_t>(texts_.size());
+      texts_.push_back(text);
+      ids_.emplace(text, id);
+    }
+    return last_ = id;
   }
   uint32_t find(const std::string& text) const {
+    // A handful of texts (bands, modes, continents) are found faster without hashing.
+    if (texts_.size() <= kScanned) {
+      for (uint32_t id = 0; id < texts_.size(); ++id)
+        if (texts_[id] == text) return id;
+      return kNone;
+    }
     auto it = ids_.find(text);
     return it == ids_.end() ? kNone : it->second;
   }
@@ -32,6 +42,7 @@ class TextIds {
   }
 
  private:
+  static constexpr size_t kScanned = 16;
   std::unordered_map<std::string, uint32_t> ids_;
   std::vector<std::string> texts_;
   uint32_t last_ = kNone;
