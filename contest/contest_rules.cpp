@@ -10,7 +10,7 @@ CContestRules::CContestRules(std::initializer_list<const char*> texts) {
   for (const char* text : texts) texts_.emplace_back(text);
 }
 
-int CContestRules::contains(std::string text) const {
+int CContestRules::contains(std::string_view text) const {
   for (const std::string& element : texts_)
     if (equalsNoCase(element, text)) return 1;
   return 0;

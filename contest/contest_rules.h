@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace stats {
@@ -14,7 +15,7 @@ class CContestRules {
   CContestRules(std::initializer_list<const char*> texts);
   virtual ~CContestRules() = default;
 
-  int contains(std::string text) const;  // 1 when an element equals text, ASCII case-insensitively
+  int contains(std::string_view text) const;  // 1 when an element equals text, ASCII case-insensitively
   const std::string& at(size_t index) const { return texts_.at(index); }
   size_t size() const { return texts_.size(); }
   const std::vector<std::string>& texts() const { return texts_; }

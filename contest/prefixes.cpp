@@ -10,7 +10,7 @@ const char* const kRdaPrefixes[] = {"UA", "UA2", "UA9", "CE9/KC4"};
 const char* const kRussianLanguagePrefixes[] = {"UA", "UA2", "UA2/f", "UA9", "UN", "UR", "EU"};
 
 template <size_t N>
-int isOneOf(const std::string& text, const char* const (&set)[N]) {
+int isOneOf(std::string_view text, const char* const (&set)[N]) {
   for (const char* member : set)
     if (text == member) return 1;
   return 0;
@@ -67,14 +67,14 @@ bool rowMatches(const RegionRow& row, const std::string& call) {
 
 }  // namespace
 
-int IsRdaPrefix(const std::string& prefix) { return isOneOf(prefix, kRdaPrefixes); }
+int IsRdaPrefix(std::string_view prefix) { return isOneOf(prefix, kRdaPrefixes); }
 
-int IsRussianLanguagePrefix(const std::string& prefix) {
+int IsRussianLanguagePrefix(std::string_view prefix) {
   return isOneOf(prefix, kRussianLanguagePrefixes);
 }
 
-std::string FoldCountryPrefix(const std::string& prefix) {
-  return (prefix == "IT9" || prefix == "IG9") ? "I" : prefix;
+std::string FoldCountryPrefix(std::string_view prefix) {
+  return (prefix == "IT9" || prefix == "IG9") ? std::string("I") : std::string(prefix);
 }
 
 std::string GuessRdaRegion(const std::string& call, const StationHints& hints) {

@@ -1,6 +1,7 @@
 #pragma once
 // What the plug-in itself does with country prefixes and callsigns.
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -8,9 +9,9 @@
 
 namespace stats {
 
-int IsRdaPrefix(const std::string& prefix);              // "UA" "UA2" "UA9" "CE9/KC4"
-int IsRussianLanguagePrefix(const std::string& prefix);  // "UA" "UA2" "UA2/f" "UA9" "UN" "UR" "EU"
-std::string FoldCountryPrefix(const std::string& prefix);  // "IT9", "IG9" -> "I"
+int IsRdaPrefix(std::string_view prefix);             // "UA" "UA2" "UA9" "CE9/KC4"
+int IsRussianLanguagePrefix(std::string_view prefix);  // "UA" "UA2" "UA2/f" "UA9" "UN" "UR" "EU"
+std::string FoldCountryPrefix(std::string_view prefix);  // "IT9", "IG9" -> "I"
 
 // District (from the hint file), region code, "SPEC" or "STO" for a callsign.
 std::string GuessRdaRegion(const std::string& call, const StationHints& hints);

@@ -4,25 +4,27 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/ole_date_time.h"
 
 namespace stats {
 
-// AddData0 and RemoveData0.
+// AddData0 and RemoveData0. The texts are views of the host's strings, valid during the call
+// only: intake copies what it keeps, once.
 struct QsoArgs {
-  std::string ownCall;
-  std::string call;
+  std::string_view ownCall;
+  std::string_view call;
   COleDateTime qsoTime;
   uint32_t freqHz = 0;
-  std::string mode;
-  std::string rstSent;
-  std::string rstRcvd;
-  std::string exchSent;
-  std::string exchRcvd;
-  std::string prefix;
-  std::string continent;
-  std::string band;
+  std::string_view mode;
+  std::string_view rstSent;
+  std::string_view rstRcvd;
+  std::string_view exchSent;
+  std::string_view exchRcvd;
+  std::string_view prefix;
+  std::string_view continent;
+  std::string_view band;
 };
 
 // ResetStats0.

@@ -30,14 +30,11 @@ CallCheck checkCall(const PluginState& state, const CheckArgs& args) {
   const bool russianStation = IsRdaPrefix(args.prefix) == 1;
   if (state.ownRussian == 0 && !russianStation) return check;
 
+  // A dupe answers at once; otherwise a Russian station's hint is the exchange of its last QSO.
+  const LogStore::CallRecords worked = state.qsoLog.lookupCall(args.call, band, args.mode);
   std::string hint;
-  bool dupe = false;
-  state.qsoLog.forEachOfCall(args.call, [&](const CInfo& r) {
-    if (russianStation) hint = r.exchRcvd;
-    dupe = r.band == band && r.mode == args.mode;
-    return !dupe;
-  });
-  if (dupe) {
+  if (worked.lastExchRcvd && russianStation) hint = *worked.lastExchRcvd;
+  if (worked.hasContact) {
     check.result = kDupeCall;
     return check;
   }

@@ -10,14 +10,14 @@ namespace {
 
 CInfo recordOf(const QsoArgs& qso) {
   CInfo r;
-  r.call = qso.call;
-  r.band = qso.band;
-  r.mode = qso.mode;
-  r.continent = qso.continent;
-  r.rstRcvd = qso.rstRcvd;
-  r.rstSent = qso.rstSent;
-  r.exchRcvd = qso.exchRcvd;
-  r.exchSent = qso.exchSent;
+  r.call.assign(qso.call);
+  r.band.assign(qso.band);
+  r.mode.assign(qso.mode);
+  r.continent.assign(qso.continent);
+  r.rstRcvd.assign(qso.rstRcvd);
+  r.rstSent.assign(qso.rstSent);
+  r.exchRcvd.assign(qso.exchRcvd);
+  r.exchSent.assign(qso.exchSent);
   r.freqKHz = static_cast<int32_t>(qso.freqHz / 1000);
   r.qsoTime = qso.qsoTime;
   return r;
@@ -33,11 +33,14 @@ const char* refusal(const QsoArgs& qso) {
 
 }  // namespace
 
-std::string normalisedDistrict(const std::string& exchRcvd) {
+std::string normalisedDistrict(std::string_view exchRcvd) {
   const size_t n = exchRcvd.size();
-  const std::string head = n < 2 ? exchRcvd : exchRcvd.substr(0, 2);
-  const std::string tail = n < 2 ? exchRcvd : exchRcvd.substr(n - 2);
-  return trimmed(toUpperAscii(head + tail));
+  const std::string_view head = n < 2 ? exchRcvd : exchRcvd.substr(0, 2);
+  const std::string_view tail = n < 2 ? exchRcvd : exchRcvd.substr(n - 2);
+  std::string code;
+  code.reserve(head.size() + tail.size());
+  code.append(head).append(tail);
+  return trimmed(toUpperAscii(code));
 }
 
 int addQso(PluginState& state, const QsoArgs& qso) {
@@ -45,7 +48,7 @@ int addQso(PluginState& state, const QsoArgs& qso) {
     appendBadQsoLines(state.badQsoFileName, badQsoLine(qso, reason));
     return 0;
   }
-  state.qsoLog.addWorkedBand(qso.band);
+  state.qsoLog.addWorkedBand(std::string(qso.band));
 
   CInfo record = recordOf(qso);
   record.prefix = FoldCountryPrefix(qso.prefix);
@@ -75,7 +78,7 @@ int removeQso(PluginState& state, const QsoArgs& qso) {
     state.workedDistricts.clear();
     for (auto& prefixes : state.bandPrefixes) prefixes.clear();
   }
-  removeBadQsoLines(state.badQsoFileName, qso.call, qso.qsoTime);
+  removeBadQsoLines(state.badQsoFileName, probe.call, qso.qsoTime);
   state.refreshReady = 1;
   return 1;
 }

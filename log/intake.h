@@ -15,6 +15,6 @@ int removeQso(PluginState& state, const QsoArgs& qso);
 
 // The district code a received exchange stands for: its first two and last two bytes,
 // upper-cased and trimmed.
-std::string normalisedDistrict(const std::string& exchRcvd);
+std::string normalisedDistrict(std::string_view exchRcvd);
 
 }  // namespace stats

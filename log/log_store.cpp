@@ -36,9 +36,23 @@ LogStore::Node* LogStore::newNode(CInfo&& record) {
 }
 
 void LogStore::link(Node* node, Chain& chain) {
+  const CInfo& r = node->record;
+  uint8_t flags = 0;
+  if (!r.call.empty()) flags |= ScoreKey::kCallPresent;
+  if (!r.call.empty() && r.noScore == 0) flags |= ScoreKey::kCounted;
+  if (r.dupe) flags |= ScoreKey::kDupe;
+  if (r.mode == "CW") flags |= ScoreKey::kCw;
+  if (r.mode == "SSB") flags |= ScoreKey::kSsb;
+  if (r.call.size() >= 2 && r.call.compare(r.call.size() - 2, 2, "/P") == 0) flags |= ScoreKey::kPortable;
+  const uint32_t bandId = bandIds_.idOf(r.band);
+  keys_.push_back({r.qsoTime.m_dt, bandId, prefixIds_.idOf(r.prefix),
+                   continentIds_.idOf(r.continent),
+                   r.district.empty() ? TextIds::kNone : districtIds_.idOf(r.district), flags});
   order_.push_back(node);
   (chain.tail ? chain.tail->nextOfCall : chain.head) = node;
   chain.tail = node;
+  if (chain.count < Chain::kKept) chain.contacts[chain.count] = contactOf(bandId, r);
+  ++chain.count;
   ++bandPrefixCount_[bandPrefixKey(node->record.band, node->record.prefix)];
 }
 
@@ -47,24 +61,52 @@ void LogStore::append(CInfo record) {
   link(newNode(std::move(record)), chain);
 }
 
+uint32_t LogStore::contactOf(uint32_t bandId, const CInfo& record) {
+  return bandId << 16 | (modeIds_.idOf(record.mode) & 0xFFFF);
+}
+
+bool LogStore::chainHasContact(const Chain& chain, const std::string& band,
+                               const std::string& mode) const {
+  if (chain.count > Chain::kKept) {
+    for (const Node* n = chain.head; n; n = n->nextOfCall)
+      if (n->record.band == band && n->record.mode == mode) return true;
+    return false;
+  }
+  const uint32_t bandId = bandIds_.find(band), modeId = modeIds_.find(mode);
+  if (bandId == TextIds::kNone || modeId == TextIds::kNone) return false;
+  const uint32_t contact = bandId << 16 | (modeId & 0xFFFF);
+  for (uint32_t i = 0; i < chain.count; ++i)
+    if (chain.contacts[i] == contact) return true;
+  return false;
+}
+
+void LogStore::summariseChain(Chain& chain) {
+  chain.count = 0;
+  for (Node* n = chain.head; n; n = n->nextOfCall) {
+    if (chain.count < Chain::kKept)
+      chain.contacts[chain.count] = contactOf(bandIds_.idOf(n->record.band), n->record);
+    ++chain.count;
+  }
+}
+
 bool LogStore::appendFlaggingDupe(CInfo record) {
   Chain& chain = byCall_[record.call];
-  bool dupe = false;
-  for (const Node* n = chain.head; n && !dupe; n = n->nextOfCall)
-    dupe = n->record.band == record.band && n->record.mode == record.mode;
+  const bool dupe = chainHasContact(chain, record.band, record.mode);
   if (dupe) record.dupe = record.noScore = 1;
   link(newNode(std::move(record)), chain);
   return dupe;
 }
 
 void LogStore::unlink(Node* node) {
-  auto chain = byCall_.find(node->record.call);
-  if (chain != byCall_.end()) {
+  if (Chain* chain = byCall_.find(node->record.call)) {
     Node* previous = nullptr;
-    for (Node* n = chain->second.head; n && n != node; n = n->nextOfCall) previous = n;
-    (previous ? previous->nextOfCall : chain->second.head) = node->nextOfCall;
-    if (chain->second.tail == node) chain->second.tail = previous;
-    if (!chain->second.head) byCall_.erase(chain);
+    for (Node* n = chain->head; n && n != node; n = n->nextOfCall) previous = n;
+    (previous ? previous->nextOfCall : chain->head) = node->nextOfCall;
+    if (chain->tail == node) chain->tail = previous;
+    if (!chain->head)
+      byCall_.erase(node->record.call);
+    else
+      summariseChain(*chain);
   }
   auto count = bandPrefixCount_.find(bandPrefixKey(node->record.band, node->record.prefix));
   if (count != bandPrefixCount_.end() && --count->second == 0) bandPrefixCount_.erase(count);
@@ -74,10 +116,17 @@ void LogStore::removeAt(size_t index) {
   if (index >= order_.size()) throw std::out_of_range("qsoLog index");
   unlink(order_[index]);
   order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(index));
+  keys_.erase(keys_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void LogStore::clear() {
   order_.clear();
+  keys_.clear();
+  bandIds_.clear();
+  prefixIds_.clear();
+  continentIds_.clear();
+  districtIds_.clear();
+  modeIds_.clear();
   usedNodes_ = 0;
   byCall_.clear();
   bandPrefixCount_.clear();
@@ -92,15 +141,23 @@ size_t LogStore::positionOf(const Node* node) const {
 
 bool LogStore::hasContact(const std::string& call, const std::string& band,
                           const std::string& mode) const {
-  bool found = false;
-  forEachOfCall(call, [&](const CInfo& r) { return !(found = r.band == band && r.mode == mode); });
+  return lookupCall(call, band, mode).hasContact;
+}
+
+LogStore::CallRecords LogStore::lookupCall(const std::string& call, const std::string& band,
+                                           const std::string& mode) const {
+  CallRecords found;
+  const Chain* chain = byCall_.find(call);
+  if (!chain) return found;
+  found.hasContact = chainHasContact(*chain, band, mode);
+  found.lastExchRcvd = &chain->tail->record.exchRcvd;
   return found;
 }
 
 size_t LogStore::findContact(const CInfo& probe) const {
-  auto chain = byCall_.find(probe.call);
-  if (chain == byCall_.end()) return npos;
-  for (const Node* node = chain->second.head; node; node = node->nextOfCall)
+  const Chain* chain = byCall_.find(probe.call);
+  if (!chain) return npos;
+  for (const Node* node = chain->head; node; node = node->nextOfCall)
     if (sameContact(node->record, probe)) return positionOf(node);
   return npos;
 }

@@ -10,8 +10,22 @@
 #include <vector>
 
 #include "log/cinfo.h"
+#include "log/flat_string_map.h"
+#include "log/text_ids.h"
 
 namespace stats {
+
+// What the result needs of one record, kept beside the log in log order: small and free of
+// strings, so scoring 100,000 records walks a few megabytes instead of the records themselves.
+struct ScoreKey {
+  enum Flag : uint8_t { kCallPresent = 1, kCounted = 2, kDupe = 4, kCw = 8, kSsb = 16, kPortable = 32 };
+  double time;          // qsoTime's day count
+  uint32_t band;        // LogStore::bandIds()
+  uint32_t prefix;      // LogStore::prefixIds()
+  uint32_t continent;   // LogStore::continentIds()
+  uint32_t district;    // LogStore::districtIds(); TextIds::kNone when empty
+  uint8_t flags;
+};
 
 class LogStore {
  public:
@@ -24,6 +38,12 @@ class LogStore {
     for (const Node* node : order_) visit(node->record);
   }
 
+  const std::vector<ScoreKey>& scoreKeys() const { return keys_; }
+  const TextIds& bandIds() const { return bandIds_; }
+  const TextIds& prefixIds() const { return prefixIds_; }
+  const TextIds& continentIds() const { return continentIds_; }
+  const TextIds& districtIds() const { return districtIds_; }
+
   void append(CInfo record);
   // Appends, first flagging the record as a dupe (dupe and noScore 1) when an earlier record
   // has its call, band and mode; returns whether it did.
@@ -33,15 +53,23 @@ class LogStore {
 
   // Whether some record has this call, band and mode (each exact): the dupe test.
   bool hasContact(const std::string& call, const std::string& band, const std::string& mode) const;
+  // The dupe test, answered from the call's index entry without visiting its records, and
+  // the received exchange of the call's last record (null when the call was never worked).
+  struct CallRecords {
+    bool hasContact = false;
+    const std::string* lastExchRcvd = nullptr;
+  };
+  CallRecords lookupCall(const std::string& call, const std::string& band,
+                         const std::string& mode) const;
   // Index of the earliest record that sameContact() matches, or npos.
   size_t findContact(const CInfo& probe) const;
   static constexpr size_t npos = static_cast<size_t>(-1);
   // The records of one call, in log order, until visit returns false.
   template <class Visit>
   void forEachOfCall(const std::string& call, Visit visit) const {
-    auto chain = byCall_.find(call);
-    if (chain == byCall_.end()) return;
-    for (const Node* node = chain->second.head; node; node = node->nextOfCall)
+    const Chain* chain = byCall_.find(call);
+    if (!chain) return;
+    for (const Node* node = chain->head; node; node = node->nextOfCall)
       if (!visit(node->record)) return;
   }
   // Whether some record on this band has this (stored, folded) prefix.
@@ -59,10 +87,18 @@ class LogStore {
     uint64_t id;  // ascending in log order
     Node* nextOfCall = nullptr;
   };
-  struct Chain {  // the records of one call, in log order
+  // The records of one call, in log order, with what the dupe test and the callsign check
+  // read of them: band and mode ids of the first records and the last received exchange.
+  struct Chain {
+    static constexpr uint32_t kKept = 4;
     Node* head = nullptr;
     Node* tail = nullptr;
+    uint32_t count = 0;
+    uint32_t contacts[kKept] = {};  // band id << 16 | mode id
   };
+  uint32_t contactOf(uint32_t bandId, const CInfo& record);
+  bool chainHasContact(const Chain& chain, const std::string& band, const std::string& mode) const;
+  void summariseChain(Chain& chain);
   size_t positionOf(const Node* node) const;
   void unlink(Node* node);
 
@@ -75,8 +111,10 @@ class LogStore {
   std::vector<std::unique_ptr<Node[]>> blocks_;
   size_t usedNodes_ = 0;
   std::vector<Node*> order_;  // the log, in index order
+  std::vector<ScoreKey> keys_;  // keys_[i] belongs to order_[i]
+  TextIds bandIds_, prefixIds_, continentIds_, districtIds_, modeIds_;
   uint64_t nextId_ = 0;
-  std::unordered_map<std::string, Chain> byCall_;
+  FlatStringMap<Chain> byCall_;
   std::unordered_map<std::string, size_t> bandPrefixCount_;  // band, NUL, prefix
   std::vector<std::string> workedBands_;
 };

@@ -5,6 +5,7 @@
 namespace stats {
 
 std::string argText(const char* text) { return text ? std::string(text) : std::string(); }
+std::string_view argView(const char* text) { return text ? std::string_view(text) : std::string_view(); }
 
 char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }

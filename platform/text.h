@@ -9,6 +9,7 @@ namespace stats {
 
 // The text an argument points to; a null pointer reads as the empty text.
 std::string argText(const char* text);
+std::string_view argView(const char* text);
 
 char asciiUpper(char c);
 char asciiLower(char c);

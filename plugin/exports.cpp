@@ -31,18 +31,18 @@ QsoArgs qsoArgs(const char* ownCall, const char* call, const COleDateTime* qsoTi
                 const char* exchSent, const char* exchRcvd, const char* prefix,
                 const char* continent, const char* band) {
   QsoArgs a;
-  a.ownCall = argText(ownCall);
-  a.call = argText(call);
+  a.ownCall = argView(ownCall);
+  a.call = argView(call);
   a.qsoTime = readDateTime(qsoTime);
   a.freqHz = freqHz;
-  a.mode = argText(mode);
-  a.rstSent = argText(rstSent);
-  a.rstRcvd = argText(rstRcvd);
-  a.exchSent = argText(exchSent);
-  a.exchRcvd = argText(exchRcvd);
-  a.prefix = argText(prefix);
-  a.continent = argText(continent);
-  a.band = argText(band);
+  a.mode = argView(mode);
+  a.rstSent = argView(rstSent);
+  a.rstRcvd = argView(rstRcvd);
+  a.exchSent = argView(exchSent);
+  a.exchRcvd = argView(exchRcvd);
+  a.prefix = argView(prefix);
+  a.continent = argView(continent);
+  a.band = argView(band);
   return a;
 }
 

@@ -48,9 +48,10 @@ std::string badQsoFileNameFor(const COleDateTime& contestEnd) {
 
 std::string badQsoLine(const QsoArgs& qso, const std::string& reason) {
   std::string line = "QSO:";
-  for (const std::string& field :
-       {std::to_string(qso.freqHz / 1000), qso.mode, qso.qsoTime.Format(kQsoTimeFormat),
-        qso.ownCall, qso.rstSent, qso.exchSent, qso.call, qso.rstRcvd, qso.exchRcvd}) {
+  const std::string kHz = std::to_string(qso.freqHz / 1000);
+  const std::string when = qso.qsoTime.Format(kQsoTimeFormat);
+  for (std::string_view field : {std::string_view(kHz), qso.mode, std::string_view(when), qso.ownCall,
+                                 qso.rstSent, qso.exchSent, qso.call, qso.rstRcvd, qso.exchRcvd}) {
     line += kSeparator;
     line += field;
   }
@@ -59,6 +60,7 @@ std::string badQsoLine(const QsoArgs& qso, const std::string& reason) {
 
 bool createBadQsoFile(const std::string& name) {
   if (name.empty()) return false;
+  forgetAppendTarget(hostPath(name));
   return replaceWholeFile(hostPath(name), std::string(kHeader) + kLineEnd);
 }
 
@@ -87,6 +89,7 @@ bool removeBadQsoLines(const std::string& name, const std::string& call, const C
   }
   // Nothing to change: leave the file as it is rather than write the same bytes again.
   if (!removedAny && content && *content == kept) return true;
+  forgetAppendTarget(path);
   return replaceWholeFile(path, kept);
 }
 

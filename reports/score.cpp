@@ -1,7 +1,7 @@
 #include "reports/score.h"
 
 #include <cmath>
-#include <unordered_set>
+#include <cstdint>
 
 #include "contest/contest_rules.h"
 #include "contest/prefixes.h"
@@ -13,25 +13,12 @@ std::string bandKey(const std::string& band) {
   return band.size() >= 20 ? band : std::string(20 - band.size(), '0') + band;
 }
 
-bool isPortable(const std::string& call) {
-  return call.size() >= 2 && call.compare(call.size() - 2, 2, "/P") == 0;
-}
-
 // 32-bit signed arithmetic as the host's compiler does it, wrapping instead of trapping.
 int32_t wrapped(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(value)); }
 
 // Point buckets of an own station in Russia, in the order they are weighted.
 enum Bucket { kPortable, kSameArea, kOtherArea, kSameContinent, kOtherContinent, kBucketCount };
 constexpr int32_t kBucketPoints[kBucketCount] = {10, 1, 2, 3, 5};
-
-Bucket bucketOf(const CInfo& r, const OwnStation& own) {
-  if (IsRdaPrefix(r.prefix)) {
-    if (isPortable(r.call)) return kPortable;
-    if (r.prefix == own.prefix || r.continent == own.continent) return kSameArea;
-    return kOtherArea;
-  }
-  return r.continent == own.continent ? kSameContinent : kOtherContinent;
-}
 
 }  // namespace
 
@@ -48,13 +35,12 @@ int exactBandIndex(const std::string& band) {
   return -1;
 }
 
-int32_t pointsOf(const CInfo& record, const OwnStation& own) {
-  if (!IsRdaPrefix(own.prefix)) return 10;
-  return kBucketPoints[bucketOf(record, own)];
+int32_t wholeMinutes(const COleDateTime& when, const COleDateTime& reference) {
+  return wholeMinutesBetween(when.m_dt, reference.m_dt);
 }
 
-int32_t wholeMinutes(const COleDateTime& when, const COleDateTime& reference) {
-  double days = reference.m_dt - when.m_dt;
+int32_t wholeMinutesBetween(double when, double reference) {
+  double days = reference - when;
   days += days >= 0 ? 0.5 / 86400.0 : -0.5 / 86400.0;
   const double minutes = std::trunc(days * 1440.0);
   if (!(minutes > -2147483648.0 && minutes < 2147483647.0)) return minutes > 0 ? INT32_MAX : INT32_MIN;
@@ -65,61 +51,83 @@ ScoreSummary summarise(const LogStore& log, const std::vector<std::string>& band
                        const OwnStation& own, bool withRates) {
   ScoreSummary s;
   s.ownInRussia = IsRdaPrefix(own.prefix) == 1;
-  const CInfo* last = log.empty() ? nullptr : &log.back();
-  std::unordered_set<std::string> districtsSeen;
+  const std::vector<ScoreKey>& keys = log.scoreKeys();
+  const TextIds& prefixes = log.prefixIds();
+  const TextIds& districts = log.districtIds();
+
+  // Per prefix, once: Russian or not; the own station's prefix and continent as ids.
+  std::vector<char> russianPrefix(prefixes.size());
+  for (uint32_t id = 0; id < prefixes.size(); ++id) russianPrefix[id] = IsRdaPrefix(prefixes.text(id)) == 1;
+  const uint32_t ownPrefix = prefixes.find(own.prefix);
+  const uint32_t ownContinent = log.continentIds().find(own.continent);
+  auto bucket = [&](const ScoreKey& k) {
+    if (russianPrefix[k.prefix]) {
+      if (k.flags & ScoreKey::kPortable) return kPortable;
+      return (k.prefix == ownPrefix || k.continent == ownContinent) ? kSameArea : kOtherArea;
+    }
+    return k.continent == ownContinent ? kSameContinent : kOtherContinent;
+  };
 
   // One walk of the log sorts its records by band, keeping log order within each band.
-  std::vector<std::vector<const CInfo*>> recordsOf(bands.size());
-  log.forEach([&](const CInfo& r) {
-    for (size_t b = 0; b < bands.size(); ++b)
-      if (r.band == bands[b]) return recordsOf[b].push_back(&r);
-  });
+  std::vector<int> slotOfBand(log.bandIds().size(), -1);
+  for (size_t b = 0; b < bands.size(); ++b) {
+    const uint32_t id = log.bandIds().find(bands[b]);
+    if (id != TextIds::kNone) slotOfBand[id] = static_cast<int>(b);
+  }
+  std::vector<std::vector<const ScoreKey*>> keysOf(bands.size());
+  for (const ScoreKey& k : keys)
+    if (slotOfBand[k.band] >= 0) keysOf[slotOfBand[k.band]].push_back(&k);
+
+  const ScoreKey* last = keys.empty() ? nullptr : &keys.back();
+  std::vector<char> districtSeen(districts.size());
+  std::vector<size_t> prefixSeenOnBand(prefixes.size(), SIZE_MAX);
 
   for (size_t b = 0; b < bands.size(); ++b) {
-    const std::string& band = bands[b];
-    const int index = exactBandIndex(band);
+    const int index = exactBandIndex(bands[b]);
     if (index >= 0) s.bandPrefixes[index].clear();
     BandRow row;
-    row.band = band;
+    row.band = bands[b];
     int32_t buckets[kBucketCount] = {};
     int32_t russianStations = 0;
-    std::unordered_set<std::string> prefixesSeen;
 
-    for (const CInfo* record : recordsOf[b]) {
-      const CInfo& r = *record;
-      if (r.call.empty()) continue;
-      row.dupes += r.dupe;
-      if (r.noScore != 0) continue;
+    for (const ScoreKey* key : keysOf[b]) {
+      const ScoreKey& k = *key;
+      if (!(k.flags & ScoreKey::kCallPresent)) continue;
+      if (k.flags & ScoreKey::kDupe) ++row.dupes;
+      if (!(k.flags & ScoreKey::kCounted)) continue;
       ++row.qsos;
-      if (r.mode == "CW") ++row.cw;
-      if (r.mode == "SSB") ++row.ssb;
-      if (r.band == last->band) {
-        const int32_t p = pointsOf(r, own);
+      if (k.flags & ScoreKey::kCw) ++row.cw;
+      if (k.flags & ScoreKey::kSsb) ++row.ssb;
+      if (k.band == last->band) {
+        const int32_t p = s.ownInRussia ? kBucketPoints[bucket(k)] : 10;
         s.lastQsoPoints = p;
         if (withRates) {
-          const int32_t m = wholeMinutes(r.qsoTime, last->qsoTime);
+          const int32_t m = wholeMinutesBetween(k.time, last->time);
           if (m < 60) ++s.hourQsos, s.hourPoints += p;
           if (m < 10) ++s.tenMinuteQsos, s.tenMinutePoints += p;
         }
       }
       if (s.ownInRussia) {
-        ++buckets[bucketOf(r, own)];
-        if (prefixesSeen.insert(r.prefix).second) {
-          if (index >= 0) s.bandPrefixes[index].push_back(r.prefix);
+        ++buckets[bucket(k)];
+        if (prefixSeenOnBand[k.prefix] != b) {
+          prefixSeenOnBand[k.prefix] = b;
+          if (index >= 0) s.bandPrefixes[index].push_back(prefixes.text(k.prefix));
           ++row.dxcc;
         }
-      } else if (IsRdaPrefix(r.prefix)) {
+      } else if (russianPrefix[k.prefix]) {
         ++russianStations;
       }
-      if (!r.district.empty() && districtsSeen.insert(r.district).second) {
-        s.workedDistricts.push_back(r.district);
+      if (k.district != TextIds::kNone && !districtSeen[k.district]) {
+        districtSeen[k.district] = 1;
+        s.workedDistricts.push_back(districts.text(k.district));
         ++row.rda;
       }
     }
 
     int64_t points = 0;
     if (s.ownInRussia) {
-      for (int b = 0; b < kBucketCount; ++b) points += int64_t{kBucketPoints[b]} * buckets[b];
+      for (int bucketIndex = 0; bucketIndex < kBucketCount; ++bucketIndex)
+        points += int64_t{kBucketPoints[bucketIndex]} * buckets[bucketIndex];
     } else {
       points = int64_t{10} * russianStations;
     }

@@ -42,10 +42,8 @@ int exactBandIndex(const std::string& band);
 ScoreSummary summarise(const LogStore& log, const std::vector<std::string>& bands,
                        const OwnStation& own, bool withRates);
 
-// The points one counted record earns, and its bucket (see summarise()).
-int32_t pointsOf(const CInfo& record, const OwnStation& own);
-
 // Whole minutes from `when` to `reference`, rounded as the rates need them.
 int32_t wholeMinutes(const COleDateTime& when, const COleDateTime& reference);
+int32_t wholeMinutesBetween(double whenDays, double referenceDays);
 
 }  // namespace stats

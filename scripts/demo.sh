@@ -22,7 +22,27 @@ nm -D --defined-only "$so" | awk '$2=="T"{print "  " $3}'
 if [[ -x build/native/bin/rdac ]]; then
   echo
   echo "== rdac: the example contest log scored through the plug-in =="
-  build/native/bin/rdac score examples/sample.adi --workdir out/demo
+  rdac=build/native/bin/rdac
+  data=(--districts examples/rda_sample.dat --hints examples/RDAC_sample.hlp --workdir out/demo)
+  "$rdac" score examples/sample.adi "${data[@]}" --html out/demo/result.html
+  echo
+  echo "== rdac: export run, header from examples/cabrillo_header.txt =="
+  "$rdac" score examples/sample.adi "${data[@]}" --cabrillo --header-file examples/cabrillo_header.txt |
+    sed -n '/^Score:/p;/^Cabrillo file:/p'
+  echo
+  echo "== rdac: the exported Cabrillo file read back =="
+  "$rdac" score out/demo/RA3AL.cbr --districts examples/rda_sample.dat --workdir out/demo-readback |
+    sed -n '/^Score:/p'
+  echo
+  echo "== rdac: callsign checks against the example log =="
+  while read -r call band mode; do
+    "$rdac" check "$call" --band "$band" --mode "$mode" examples/sample.adi "${data[@]}" 2>/dev/null
+  done <<'CHECKS'
+R9UDK 40m CW
+R9UDK 10m SSB
+VP8ABC 10m CW
+K1ABC 30m CW
+CHECKS
 fi
 echo
 echo "== Cabrillo header dialog under Wine =="

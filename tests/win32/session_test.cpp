@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "resources/resource_ids.h"
+#include "tests/support/modal_driver_win.h"
 #include "tests/support/stats_dll_win.h"
 
 namespace stats::testing {
@@ -39,10 +41,10 @@ class Session : public ::testing::Test {
     dll_.unload();
     SetCurrentDirectoryA(previous_);
   }
-  int reset(const char* ownPrefix, const char* ownCall = "RA3AA") {
+  int reset(const char* ownPrefix, const char* ownCall = "RA3AA", int exportFlag = 0) {
     HostDateTime start{42980.3333, 0, 0}, end{42983.3333, 0, 0};  // 2 and 5 September 2017
     return dll_.get<ResetStatsFn>(decorated::ResetStats0)(
-        ".\\", 0, ownCall, &start, &end, "5", "6", "7", "8", "9", "10", "11", "12", "13",
+        ".\\", exportFlag, ownCall, &start, &end, "5", "6", "7", "8", "9", "10", "11", "12", "13",
         ownPrefix, 15, 16, 17, 18.5, 19.5, "20", "EU", "22");
   }
   int add(const char* call, const char* band, const char* mode, const char* exch,
@@ -142,6 +144,35 @@ TEST_F(Session, RemovalDropsTheRecordAndItsLines) {
             1);
   EXPECT_EQ(readFile("BadQSO_DedodEVA_05_09_2017.txt"), "RDA Contest UBN file \r\n");
   EXPECT_NE(result().find("Total\t 0\t 0\t 0\t 0\t 0\r\n"), std::string::npos);
+}
+
+TEST_F(Session, AnExportRunAsksForTheHeaderAndWritesTheLog) {
+  DeleteFileA("RA3AA.cbr");
+  {
+    ModalDriver header(GetCurrentThreadId(), IDOK, [](HWND dialog) {
+      SetDlgItemTextA(dialog, IDC_CABRILLO_NAME, "Test Operator");
+    });
+    ASSERT_EQ(reset("UA", "RA3AA", 1), 1);
+    ASSERT_TRUE(header.seen().found);
+    EXPECT_EQ(header.seen().caption, "RDAC");
+  }
+  add("UA9ABC", "20m", "CW", "MA01", "UA9", "AS", 42983.5, 14025300);
+  add("DL1ABC", "20m", "SSB", "001", "DL", "EU", 42983.51, 14250000);
+  ModalDriver output(GetCurrentThreadId(), IDOK);
+  const std::string text = result();
+  ASSERT_TRUE(output.seen().found);
+  EXPECT_EQ(output.seen().caption, "Output");
+  EXPECT_EQ(text.substr(text.size() - 21), "\r\nScore: 5*(2+1) = 15");
+  const std::string log = readFile("RA3AA.cbr");
+  EXPECT_EQ(log.find("START-OF-LOG: 3.0\r\n"), 0u) << log;
+  EXPECT_NE(log.find("CALLSIGN: RA3AA\r\n"), std::string::npos);
+  EXPECT_NE(log.find("NAME: Test Operator\r\n"), std::string::npos);
+  EXPECT_NE(log.find("CLAIMED-SCORE: 15\r\n"), std::string::npos);
+  EXPECT_NE(log.find("UA9ABC"), std::string::npos);
+  EXPECT_NE(log.find(" PH "), std::string::npos);
+  EXPECT_NE(log.find("END-OF-LOG:"), std::string::npos);
+  EXPECT_NE(readFile("Plugins\\RDA.ini").find("Name=Test Operator"), std::string::npos);
+  DeleteFileA("RA3AA.cbr");
 }
 
 }  // namespace

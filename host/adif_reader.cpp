@@ -1,0 +1,239 @@
+#include "host/adif_reader.h"
+
+#include <cstring>
+
+#include "host/band_plan.h"
+#include "host/qso_fields.h"
+#include "platform/text.h"
+
+namespace rdac {
+namespace {
+
+// The fields the host reads, by name; every other field of a record is passed over.
+enum FieldId {
+  kCall, kQsoDate, kTimeOn, kBand, kFreq, kMode, kRstSent, kRstRcvd, kStxString, kStx,
+  kSrxString, kSrx, kStationCallsign, kOperator, kFieldCount
+};
+constexpr std::string_view kFieldNames[kFieldCount] = {
+    "CALL", "QSO_DATE", "TIME_ON", "BAND", "FREQ", "MODE", "RST_SENT", "RST_RCVD",
+    "STX_STRING", "STX", "SRX_STRING", "SRX", "STATION_CALLSIGN", "OPERATOR"};
+
+// Runs for every field of the log. Tag names hold only letters, digits and '_' (parseTag);
+// among those, clearing bit 5 folds the case of letters and maps no two others together.
+bool sameName(std::string_view name, std::string_view upperName) {
+  if (name.size() != upperName.size()) return false;
+  for (size_t i = 0; i < name.size(); ++i)
+    if ((name[i] & ~0x20) != (upperName[i] & ~0x20)) return false;
+  return true;
+}
+
+int fieldId(std::string_view name) {
+  for (int id = 0; id < kFieldCount; ++id)
+    if (sameName(name, kFieldNames[id])) return id;
+  return -1;
+}
+
+// Views into the file's bytes, the first value of each field a record gives.
+struct Fields {
+  std::string_view value[kFieldCount];
+  bool any = false;
+
+  std::string_view operator[](FieldId id) const { return value[id]; }
+  void clear() { *this = Fields(); }
+};
+
+std::string_view firstPresent(const Fields& fields, FieldId a, FieldId b) {
+  return stats::trimmed(fields[a]).empty() ? fields[b] : fields[a];
+}
+
+// A data specifier: <NAME>, <NAME:LENGTH> or <NAME:LENGTH:TYPE>.
+struct Tag {
+  std::string_view name;
+  bool hasLength = false;
+  size_t length = 0;
+};
+
+bool parseTag(std::string_view inside, Tag& tag) {
+  const size_t colon = inside.find(':');
+  const std::string_view name = inside.substr(0, colon);
+  if (name.empty()) return false;
+  for (char c : name)
+    if (!(stats::isAsciiDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'))
+      return false;
+  tag.name = name;
+  tag.hasLength = colon != std::string_view::npos;
+  if (!tag.hasLength) return true;
+  std::string_view length = inside.substr(colon + 1);
+  length = length.substr(0, length.find(':'));
+  if (length.empty() || length.size() > 9) return false;
+  tag.length = 0;
+  for (char c : length) {
+    if (!stats::isAsciiDigit(c)) return false;
+    tag.length = tag.length * 10 + static_cast<size_t>(c - '0');
+  }
+  return true;
+}
+
+class AdifScanner {
+ public:
+  explicit AdifScanner(std::string_view bytes) : bytes_(bytes) {}
+
+  ContestLog read() {
+    // A file that does not start with '<' has a header, ended by <EOH>.
+    inHeader_ = !bytes_.empty() && bytes_[0] != '<';
+    while (pos_ < bytes_.size()) {
+      const size_t open = bytes_.find('<', pos_);
+      if (open == std::string_view::npos) break;
+      const size_t close = bytes_.find('>', open + 1);
+      Tag tag;
+      if (close == std::string_view::npos || !parseTag(bytes_.substr(open + 1, close - open - 1), tag)) {
+        if (inHeader_ || !fields_.any) {  // comments outside records may hold a stray '<'
+          pos_ = open + 1;
+          continue;
+        }
+        skipBadRecord(open, "a tag that cannot be read");
+        continue;
+      }
+      if (!takeTag(tag, open, close)) break;
+    }
+    if (fields_.any && !inHeader_)
+      problem(recordLine_, "record skipped: the file ends before its <EOR>");
+    finishOwnCall();
+    return std::move(log_);
+  }
+
+ private:
+  std::string_view bytes_;
+  size_t pos_ = 0;
+  size_t lineCountedTo_ = 0;
+  size_t line_ = 1;
+  bool inHeader_ = false;
+  size_t recordLine_ = 0;
+  Fields fields_;
+  Fields header_;
+  std::string recordOwnCall_;
+  ContestLog log_;
+
+  size_t lineAt(size_t offset) {
+    const char* at = bytes_.data() + lineCountedTo_;
+    const char* const end = bytes_.data() + offset;
+    while ((at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at))))) {
+      ++line_;
+      ++at;
+    }
+    lineCountedTo_ = offset;
+    return line_;
+  }
+
+  void problem(size_t line, std::string message) { log_.problems.push_back({line, std::move(message)}); }
+
+  // Returns false when the rest of the file cannot be read.
+  bool takeTag(const Tag& tag, size_t open, size_t close) {
+    if (!fields_.any) recordLine_ = lineAt(open);
+    pos_ = close + 1;
+    if (!tag.hasLength) {
+      if (stats::equalsNoCase(tag.name, "EOH") && inHeader_) {
+        header_ = std::move(fields_);
+        fields_.clear();
+        inHeader_ = false;
+      } else if (stats::equalsNoCase(tag.name, "EOR")) {
+        inHeader_ = false;
+        endRecord();
+      } else if (!inHeader_ && fields_.any) {
+        skipBadRecord(open, "<" + std::string(tag.name) + "> without a length");
+      }
+      return true;
+    }
+    if (tag.length > bytes_.size() - pos_) {
+      problem(lineAt(open), "record skipped: the value of " + std::string(tag.name) +
+                                " runs past the end of the file");
+      fields_.clear();
+      pos_ = bytes_.size();
+      return false;
+    }
+    const int id = fieldId(tag.name);
+    if (id >= 0 && fields_.value[id].data() == nullptr) fields_.value[id] = bytes_.substr(pos_, tag.length);
+    fields_.any = true;
+    pos_ += tag.length;
+    return true;
+  }
+
+  void skipBadRecord(size_t at, const std::string& what) {
+    problem(recordLine_, "record skipped: " + what + " on line " + std::to_string(lineAt(at)));
+    fields_.clear();
+    const size_t eor = findEor(at);
+    pos_ = eor == std::string_view::npos ? bytes_.size() : eor + 5;
+  }
+
+  size_t findEor(size_t from) const {
+    for (size_t at = bytes_.find('<', from); at != std::string_view::npos; at = bytes_.find('<', at + 1))
+      if (stats::equalsNoCase(bytes_.substr(at, 5), "<EOR>")) return at;
+    return std::string_view::npos;
+  }
+
+  void endRecord() {
+    if (!fields_.any) return;
+    if (recordOwnCall_.empty())
+      recordOwnCall_ = normalisedCall(firstPresent(fields_, kStationCallsign, kOperator));
+    std::string why;
+    LoggedQso qso = toQso(fields_, why);
+    fields_.clear();
+    if (!why.empty()) {
+      problem(recordLine_, "record skipped: " + why);
+      return;
+    }
+    log_.qsos.push_back(std::move(qso));
+  }
+
+  LoggedQso toQso(const Fields& fields, std::string& why) const {
+    LoggedQso qso;
+    qso.line = recordLine_;
+    qso.call = normalisedCall(fields[kCall]);
+    if (qso.call.empty()) {
+      why = "no CALL";
+      return qso;
+    }
+    const auto time = qsoTime(stats::trimmed(fields[kQsoDate]), stats::trimmed(fields[kTimeOn]));
+    if (!time) {
+      why = "no valid QSO_DATE and TIME_ON for " + qso.call;
+      return qso;
+    }
+    qso.time = *time;
+    const std::string_view freq = fields[kFreq];
+    if (!stats::trimmed(freq).empty()) {
+      const auto hz = hzOfMHz(freq);
+      if (!hz) {
+        why = "FREQ \"" + std::string(freq) + "\" is not a frequency in MHz";
+        return qso;
+      }
+      qso.freqHz = *hz;
+    }
+    qso.band = normalisedBand(std::string(fields[kBand]));
+    if (qso.band.empty()) qso.band = bandOfKHz(qso.freqHz / 1000);
+    if (qso.band.empty() && qso.freqHz == 0) {
+      why = "neither BAND nor FREQ for " + qso.call;
+      return qso;
+    }
+    qso.mode = adifMode(fields[kMode]);
+    if (qso.mode.empty()) {
+      why = "no MODE for " + qso.call;
+      return qso;
+    }
+    qso.rstSent = stats::trimmed(fields[kRstSent]);
+    qso.rstRcvd = stats::trimmed(fields[kRstRcvd]);
+    qso.exchSent = stats::trimmed(firstPresent(fields, kStxString, kStx));
+    qso.exchRcvd = stats::trimmed(firstPresent(fields, kSrxString, kSrx));
+    return qso;
+  }
+
+  void finishOwnCall() {
+    log_.ownCall = normalisedCall(firstPresent(header_, kStationCallsign, kOperator));
+    if (log_.ownCall.empty()) log_.ownCall = recordOwnCall_;
+  }
+};
+
+}  // namespace
+
+ContestLog readAdif(std::string_view bytes) { return AdifScanner(bytes).read(); }
+
+}  // namespace rdac

@@ -1,0 +1,241 @@
+#include "host/contest_run.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <unordered_map>
+
+#include "host/adif_reader.h"
+#include "host/cabrillo_reader.h"
+#include "host/file_bytes.h"
+#include "host/progress_line.h"
+#include "host/work_folder.h"
+#include "platform/text.h"
+
+namespace fs = std::filesystem;
+
+namespace rdac {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const char kDefaultCountryFile[] = "/usr/share/hamradio-files/cty.dat";
+
+std::string absolute(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code ec;
+  const fs::path full = fs::absolute(path, ec);
+  return ec ? path : full.lexically_normal().string();
+}
+
+bool endsWithNoCase(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && stats::equalsNoCase(text.substr(text.size() - tail.size()), tail);
+}
+
+enum class LogFormat { adif, cabrillo, unknown };
+
+LogFormat formatOf(const std::string& path, const std::string& bytes) {
+  if (endsWithNoCase(path, ".adi") || endsWithNoCase(path, ".adif")) return LogFormat::adif;
+  if (endsWithNoCase(path, ".log") || endsWithNoCase(path, ".cbr")) return LogFormat::cabrillo;
+  const std::string head = stats::toUpperAscii(std::string_view(bytes).substr(0, 4096));
+  if (stats::trimmed(head).rfind("START-OF-LOG:", 0) == 0) return LogFormat::cabrillo;
+  if (head.find("<EOR>") != std::string::npos || head.find("<EOH>") != std::string::npos)
+    return LogFormat::adif;
+  return LogFormat::unknown;
+}
+
+}  // namespace
+
+std::string defaultPluginPath() {
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  return ((ec ? fs::path(".") : self.parent_path()) / "libStats.so").string();
+}
+
+ContestRun::ContestRun(Options options) : options_(std::move(options)) {
+  options_.logPath = absolute(options_.logPath);
+  options_.pluginPath = absolute(options_.pluginPath.empty() ? defaultPluginPath() : options_.pluginPath);
+  options_.ctyPath = absolute(options_.ctyPath.empty() ? kDefaultCountryFile : options_.ctyPath);
+  options_.districtsPath = absolute(options_.districtsPath);
+  options_.hintsPath = absolute(options_.hintsPath);
+  options_.workdir = absolute(options_.workdir);
+  options_.htmlPath = absolute(options_.htmlPath);
+  for (std::string& file : options_.headerFiles) file = absolute(file);
+}
+
+bool ContestRun::start(std::ostream& err) {
+  // Counted from here, so a slow read shows the progress line earlier.
+  ProgressLine progress(err, isatty(STDERR_FILENO) == 1);
+  if (!readLog(err) || !resolveCalls(err, progress) || !decideOwnStation(err) || !prepareFolder(err))
+    return false;
+  std::string error;
+  plugin_ = PluginLibrary::open(options_.pluginPath, error);
+  if (!plugin_) {
+    err << "rdac: cannot load the plug-in " << options_.pluginPath << ": " << error << '\n';
+    return false;
+  }
+  plugin_->reset(reset_);
+  feed(progress);
+  return true;
+}
+
+bool ContestRun::readLog(std::ostream& err) {
+  const auto started = Clock::now();
+  std::string error;
+  const auto bytes = readFileBytes(options_.logPath, error);
+  if (!bytes) {
+    err << "rdac: cannot read the log " << options_.logPath << ": " << error << '\n';
+    return false;
+  }
+  switch (formatOf(options_.logPath, *bytes)) {
+    case LogFormat::adif: log_ = readAdif(*bytes); break;
+    case LogFormat::cabrillo: log_ = readCabrillo(*bytes); break;
+    case LogFormat::unknown:
+      err << "rdac: " << options_.logPath
+          << " is neither ADIF nor Cabrillo (name it .adi, .adif, .log or .cbr)\n";
+      return false;
+  }
+  const std::string name = fs::path(options_.logPath).filename().string();
+  for (const LogProblem& problem : log_.problems)
+    err << "rdac: " << name << ":" << problem.line << ": " << problem.message << '\n';
+  times_.read = Clock::now() - started;
+  return true;
+}
+
+bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
+  std::string error;
+  const auto text = readFileBytes(options_.ctyPath, error);
+  if (!text) {
+    err << "rdac: cannot read the country file " << options_.ctyPath << ": " << error << '\n';
+    return false;
+  }
+  const auto started = Clock::now();
+  countries_ = CountryFile::parse(*text);
+  if (countries_.entityCount() == 0) {
+    err << "rdac: " << options_.ctyPath << " holds no country in the cty.dat format\n";
+    return false;
+  }
+  // Contest logs work the same stations again on every band.
+  std::unordered_map<std::string, std::optional<Country>> known;
+  std::vector<std::string> unresolved;  // distinct callsigns
+  size_t unresolvedQsos = 0;
+  hostQsos_.reserve(log_.qsos.size());
+  size_t done = 0;
+  for (const LoggedQso& qso : log_.qsos) {
+    progress.update("resolved", ++done, log_.qsos.size());
+    auto [entry, added] = known.try_emplace(qso.call);
+    if (added) entry->second = countries_.resolve(qso.call);
+    if (!entry->second) {
+      if (added) unresolved.push_back(qso.call);
+      ++unresolvedQsos;
+      continue;
+    }
+    HostQso host;
+    host.logged = &qso;
+    host.prefix = entry->second->prefix;
+    host.continent = entry->second->continent;
+    hostQsos_.push_back(std::move(host));
+  }
+  progress.finish();  // a message must not land inside the progress line
+  if (!unresolved.empty()) {
+    err << "rdac: " << unresolvedQsos << " QSO(s) not scored: no country in "
+        << fs::path(options_.ctyPath).filename().string() << " for";
+    for (const std::string& call : unresolved) err << ' ' << call;
+    err << '\n';
+  }
+  times_.resolve = Clock::now() - started;
+  return true;
+}
+
+bool ContestRun::decideOwnStation(std::ostream& err) {
+  reset_.ownCall = options_.ownCall.empty() ? log_.ownCall : options_.ownCall;
+  if (reset_.ownCall.empty()) {
+    err << "rdac: the log does not name the own callsign: give --call CALL\n";
+    return false;
+  }
+  reset_.ownPrefix = options_.ownPrefix;
+  reset_.ownContinent = options_.ownContinent;
+  if (reset_.ownPrefix.empty() || reset_.ownContinent.empty()) {
+    const auto own = countries_.resolve(reset_.ownCall);
+    if (!own) {
+      err << "rdac: the own callsign " << reset_.ownCall
+          << " has no country in the country file: give --prefix and --continent\n";
+      return false;
+    }
+    if (reset_.ownPrefix.empty()) reset_.ownPrefix = own->prefix;
+    if (reset_.ownContinent.empty()) reset_.ownContinent = own->continent;
+  }
+
+  const auto byTime = [](const LoggedQso& a, const LoggedQso& b) { return a.time.m_dt < b.time.m_dt; };
+  const auto [first, last] = std::minmax_element(log_.qsos.begin(), log_.qsos.end(), byTime);
+  if (!options_.contestStart && first == log_.qsos.end()) {
+    err << "rdac: the log holds no QSO to date the contest by: give --start and --end\n";
+    return false;
+  }
+  reset_.contestStart = options_.contestStart ? *options_.contestStart : first->time;
+  reset_.contestEnd = options_.contestEnd ? *options_.contestEnd
+                      : last != log_.qsos.end() ? last->time
+                                                : reset_.contestStart;
+  reset_.exportRun = options_.cabrillo;
+  reset_.ownFolder = options_.workdir + "/";
+  return true;
+}
+
+bool ContestRun::prepareFolder(std::ostream& err) {
+  WorkFolderPlan plan;
+  plan.folder = options_.workdir;
+  plan.districtsPath = options_.districtsPath;
+  plan.hintsPath = options_.hintsPath;
+  CabrilloHeader header;
+  std::string error;
+  for (const std::string& file : options_.headerFiles) {
+    const auto text = readFileBytes(file, error);
+    if (!text) {
+      err << "rdac: cannot read the header file " << file << ": " << error << '\n';
+      return false;
+    }
+    if (!header.addFile(*text, fs::path(file).filename().string(), error)) {
+      err << "rdac: " << error << '\n';
+      return false;
+    }
+  }
+  for (const std::string& assignment : options_.headerValues)
+    if (!header.addAssignment(assignment, error)) {
+      err << "rdac: " << error << '\n';
+      return false;
+    }
+  plan.settings = header.settings();
+  // An operator who checks callsigns wants the district hint: the setup window's "Use hint".
+  if (options_.command == Options::Command::check) plan.settings.push_back({"setup_mast", "1"});
+  for (const SettingValue& setting : plan.settings)
+    if (setting.value.size() > 99)  // the plug-in reads settings through a 100-byte buffer
+      err << "rdac: the header value " << setting.key << " is " << setting.value.size()
+          << " bytes long; the plug-in reads only its first 99\n";
+  if (!layOutWorkFolder(plan, error)) {
+    err << "rdac: " << error << '\n';
+    return false;
+  }
+  // A file from an earlier export must not pass for one this run wrote.
+  if (options_.cabrillo) {
+    std::error_code ignored;
+    fs::remove(cabrilloFilePath(options_.workdir, reset_.ownCall), ignored);
+  }
+  if (chdir(options_.workdir.c_str()) != 0) {
+    err << "rdac: cannot work in " << options_.workdir << '\n';
+    return false;
+  }
+  return true;
+}
+
+void ContestRun::feed(ProgressLine& progress) {
+  const auto started = Clock::now();
+  for (const HostQso& qso : hostQsos_) {
+    plugin_->addQso(reset_.ownCall, qso);
+    progress.update("fed", ++fed_, hostQsos_.size());
+  }
+  progress.finish();
+  times_.feed = Clock::now() - started;
+}
+
+}  // namespace rdac

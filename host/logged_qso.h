@@ -1,0 +1,36 @@
+#pragma once
+// One QSO of a contest log as the readers hand it to the host, whatever format it came in,
+// and what went wrong while reading.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/ole_date_time.h"
+
+namespace rdac {
+
+struct LoggedQso {
+  std::string call;
+  stats::COleDateTime time;
+  uint32_t freqHz = 0;
+  std::string mode;  // "CW", "SSB", or the log's own text for other modes
+  std::string band;  // "20m" style; empty when neither band nor frequency says
+  std::string rstSent;
+  std::string rstRcvd;
+  std::string exchSent;
+  std::string exchRcvd;
+  size_t line = 0;  // where the record starts in the file, for messages
+};
+
+struct LogProblem {
+  size_t line = 0;
+  std::string message;
+};
+
+struct ContestLog {
+  std::string ownCall;  // from the log's header or records; empty when it names none
+  std::vector<LoggedQso> qsos;
+  std::vector<LogProblem> problems;  // records skipped, each with its line
+};
+
+}  // namespace rdac

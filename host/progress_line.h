@@ -1,0 +1,30 @@
+#pragma once
+// A progress line on standard error for logs that take a while: silent for the first second,
+// so short runs print nothing; then the count, at most four times a second.
+#include <chrono>
+#include <functional>
+#include <ostream>
+#include <string>
+
+namespace rdac {
+
+class ProgressLine {
+ public:
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+  // `overwrite`: a terminal, where each update replaces the last one; elsewhere each update
+  // is a line of its own, at most one a second.
+  ProgressLine(std::ostream& out, bool overwrite, Clock clock = std::chrono::steady_clock::now);
+
+  void update(const std::string& stage, size_t done, size_t total);
+  void finish();  // ends the line if one was shown
+
+ private:
+  std::ostream& out_;
+  bool overwrite_;
+  Clock clock_;
+  std::chrono::steady_clock::time_point start_, lastShown_;
+  bool shown_ = false;
+};
+
+}  // namespace rdac

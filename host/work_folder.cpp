@@ -1,0 +1,81 @@
+#include "host/work_folder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "platform/ini_text.h"
+#include "platform/text.h"
+
+namespace fs = std::filesystem;
+
+namespace rdac {
+namespace {
+
+const char kSettingsSection[] = "Settings";
+
+bool copyInto(const std::string& source, const fs::path& target, const char* what, std::string& error) {
+  std::error_code ec;
+  if (!fs::is_regular_file(source, ec)) {
+    error = std::string(what) + " '" + source + "' not found";
+    return false;
+  }
+  fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+  if (ec) error = std::string("cannot copy ") + what + " '" + source + "' to " + target.string() + ": " + ec.message();
+  return !ec;
+}
+
+bool writeSettings(const fs::path& file, const std::vector<SettingValue>& settings, std::string& error) {
+  if (settings.empty()) return true;
+  std::string existing;
+  if (std::ifstream in{file, std::ios::binary}) {
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    existing = bytes.str();
+  }
+  stats::IniText ini(existing);
+  for (const SettingValue& setting : settings) ini.set(kSettingsSection, setting.key, setting.value);
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << ini.text();
+  out.close();
+  if (!out) error = "cannot write the settings file " + file.string();
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+bool layOutWorkFolder(const WorkFolderPlan& plan, std::string& error) {
+  const fs::path plugins = fs::path(plan.folder) / "Plugins";
+  std::error_code ec;
+  fs::create_directories(plugins, ec);
+  if (ec || !fs::is_directory(plugins)) {
+    error = "cannot make the work folder " + plugins.string() + (ec ? ": " + ec.message() : "");
+    return false;
+  }
+  const fs::path districts = plugins / "rda_rus.dat";
+  if (!plan.districtsPath.empty()) {
+    if (!copyInto(plan.districtsPath, districts, "district table", error)) return false;
+  } else if (!fs::is_regular_file(districts, ec)) {
+    error = "no district table: give --districts FILE (the plug-in refuses every Russian "
+            "district without one)";
+    return false;
+  }
+  if (!plan.hintsPath.empty() && !copyInto(plan.hintsPath, plugins / "RDAC.hlp", "hint file", error))
+    return false;
+  return writeSettings(plugins / "RDA.ini", plan.settings, error);
+}
+
+std::string cabrilloFilePath(const std::string& folder, const std::string& ownCall) {
+  std::string base = ownCall;
+  for (char& c : base)
+    if (c == '/' || c == '\\') c = '_';
+  base = stats::trimmed(base);
+  return (fs::path(folder) / ((base.empty() ? "RDRC" : base) + ".cbr")).string();
+}
+
+std::string badQsoFilePath(const std::string& folder, const stats::COleDateTime& contestEnd) {
+  return (fs::path(folder) / ("BadQSO_DedodEVA_" + contestEnd.Format("%d_%m_%Y") + ".txt")).string();
+}
+
+}  // namespace rdac

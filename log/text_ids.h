@@ -1,0 +1,51 @@
+#pragma once
+// Small numbers for the few distinct texts of a field (bands, prefixes, continents, districts),
+// so the result can count with arrays instead of comparing strings record by record.
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace stats {
+
+class TextIds {
+ public:
+  static constexpr uint32_t kNone = UINT32_MAX;
+
+  uint32_t idOf(const std::string& text) {
+    // Neighbouring records mostly repeat a band or continent: try the last answer first.
+    if (last_ != kNone && texts_[last_] == text) return last_;
+    uint32_t id = find(text);
+    if (id == kNone) {
+      id = static_cast<uint32_t>(texts_.size());
+      texts_.push_back(text);
+      ids_.emplace(text, id);
+    }
+    return last_ = id;
+  }
+  uint32_t find(const std::string& text) const {
+    // A handful of texts (bands, modes, continents) are found faster without hashing.
+    if (texts_.size() <= kScanned) {
+      for (uint32_t id = 0; id < texts_.size(); ++id)
+        if (texts_[id] == text) return id;
+      return kNone;
+    }
+    auto it = ids_.find(text);
+    return it == ids_.end() ? kNone : it->second;
+  }
+  const std::string& text(uint32_t id) const { return texts_[id]; }
+  size_t size() const { return texts_.size(); }
+  void clear() {
+    ids_.clear();
+    texts_.clear();
+    last_ = kNone;
+  }
+
+ private:
+  static constexpr size_t kScanned = 16;
+  std::unordered_map<std::string, uint32_t> ids_;
+  std::vector<std::string> texts_;
+  uint32_t last_ = kNone;
+};
+
+}  // namespace stats

@@ -1,0 +1,134 @@
+// What rdac passes to the plug-in, position by position, seen through a recording stand-in.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/rdac_runner.h"
+#include "tests/e2e/small_logs.h"
+
+namespace rdac::testing {
+namespace {
+
+std::vector<std::string> linesStartingWith(const std::string& text, const std::string& head) {
+  std::vector<std::string> out;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(pos, end - pos);
+    if (line.rfind(head, 0) == 0) out.push_back(line);
+    pos = end + 1;
+  }
+  return out;
+}
+
+class HostCalls : public SmallLogTest {
+ protected:
+  RdacRun score(std::vector<std::string> extra = {}) {
+    std::vector<std::string> args{"score", "log.adi", "--districts", "districts.dat", "--plugin",
+                                  RECORDING_PLUGIN_PATH};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return runRdac(args);
+  }
+  std::string calls(const std::string& workdir = "out/rdac") const {
+    return dir.read(workdir + "/calls.txt");
+  }
+};
+
+TEST_F(HostCalls, ResetCarriesTheOwnStationAndTheContestDates) {
+  const RdacRun run = score();
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const auto resets = linesStartingWith(calls(), "ResetStats0");
+  ASSERT_EQ(resets.size(), 1u);
+  // 2017-08-19 is day 42966 after 1899-12-30; the last QSO is at 12:06.
+  EXPECT_EQ(resets[0], "ResetStats0 0=" + dir.path() + "/out/rdac/ 1=0 2=RA3AAA 3=42966.500000/0 "
+                       "4=42966.504167/0 5= 13= 14=UA 20= 21=EU 22=");
+}
+
+TEST_F(HostCalls, EveryQsoGoesToAddData0InTheHostsArgumentPositions) {
+  const RdacRun run = score();
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const auto adds = linesStartingWith(calls(), "AddData0");
+  ASSERT_EQ(adds.size(), 7u);
+  EXPECT_EQ(adds[0], "AddData0 0=RA3AAA 1=UA0ABC 2=42966.500000/0 6=0 7=14025000 8=CW 9=599 10=579 "
+                     "11=MA-03 12=sv-12 13= 14= 15= 16= 17= 18= 19= 20= 21= 22=UA9 28= 29=AS 30= "
+                     "31=20m 32=");
+  // The band from the frequency when the record has none; SSB with its sideband; the
+  // record that ran across lines.
+  EXPECT_NE(adds[1].find(" 1=DL1ABC "), std::string::npos);
+  EXPECT_NE(adds[1].find(" 12=001 "), std::string::npos);
+  EXPECT_NE(adds[1].find(" 22=DL 28= 29=EU 30= 31=20m "), std::string::npos);
+  EXPECT_NE(adds[2].find(" 31=20m "), std::string::npos);  // BAND 20M as the plug-in spells it
+  EXPECT_NE(adds[3].find(" 1=RA3BBB 2=42966.502083/0 6=0 7=3700000 8=SSB 9=59 10=59 11=MA-03 12=MA-03 "),
+            std::string::npos);
+  EXPECT_NE(adds[3].find(" 31=80m "), std::string::npos);
+  EXPECT_NE(adds[5].find(" 7=10115000 8=CW "), std::string::npos);
+  EXPECT_NE(adds[5].find(" 31=30m "), std::string::npos);  // left for the plug-in to refuse
+  EXPECT_NE(adds[6].find(" 1=RA3DDD/P "), std::string::npos);
+  EXPECT_NE(adds[6].find(" 22=UA "), std::string::npos);
+}
+
+TEST_F(HostCalls, HtmlComesAfterThePrintedTextAndGoesToItsFile) {
+  const RdacRun run = score({"--html", "result.html"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("recorded 7 QSOs\nHTML result: result.html\n", 0), 0u) << run.out;
+  EXPECT_EQ(dir.read("result.html"), "<html>recorded 7 QSOs\r\n");
+  const std::string c = calls();
+  EXPECT_LT(c.find("GetResult0"), c.find("setVersion"));
+  EXPECT_LT(c.find("setVersion"), c.rfind("GetResult0"));
+}
+
+TEST_F(HostCalls, LaysOutTheWorkFolderTheWayThePluginNamesItsFiles) {
+  dir.write("hints.hlp", "UA0ABC SV12\r\n");
+  const RdacRun run = score({"--workdir", "w", "--hints", "hints.hlp"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(dir.read("w/Plugins/rda_rus.dat"), kDistricts);
+  EXPECT_EQ(dir.read("w/Plugins/RDAC.hlp"), "UA0ABC SV12\r\n");
+  EXPECT_TRUE(dir.exists("w/calls.txt"));  // the plug-in ran with w as its current folder
+}
+
+TEST_F(HostCalls, AnExportRunWritesTheHeaderToTheSettingsBeforeTheReset) {
+  dir.write("w/Plugins/RDA.ini", "[Settings]\r\nStart=0\r\nName=Old name\r\n");
+  dir.write("header.txt", "NAME: Ivan Petrov\nSOAPBOX: line one\nSOAPBOX: line two\n");
+  dir.write("w/RA3AAA.cbr", "from an earlier export\r\n");
+  const RdacRun run = score({"--workdir", "w", "--cabrillo", "--header-file", "header.txt",
+                             "--header", "CLUB=Test club"});
+  EXPECT_EQ(dir.read("w/Plugins/RDA.ini"),
+            "[Settings]\r\nStart=0\r\nName=Ivan Petrov\r\nSoapBox=line one<CR><LF>line two\r\n"
+            "Club=Test club\r\n");
+  const auto resets = linesStartingWith(calls("w"), "ResetStats0");
+  ASSERT_EQ(resets.size(), 1u);
+  EXPECT_NE(resets[0].find("/w/ 1=1 2=RA3AAA "), std::string::npos);
+  // The stand-in writes no Cabrillo file: a failure, not a success, whatever an earlier
+  // export left there.
+  EXPECT_FALSE(dir.exists("w/RA3AAA.cbr"));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("rdac: the plug-in wrote no Cabrillo file"), std::string::npos) << run.err;
+}
+
+TEST_F(HostCalls, CheckAsksWithTheResolvedPrefixAndShowsTheAnswerInWords) {
+  const RdacRun run = runRdac({"check", "ua9abc", "--band", "15m", "--mode", "SSB", "log.adi",
+                               "--districts", "districts.dat", "--plugin", RECORDING_PLUGIN_PATH});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const auto checks = linesStartingWith(calls(), "CheckCall0");
+  ASSERT_EQ(checks.size(), 1u);
+  EXPECT_EQ(checks[0], "CheckCall0 0=UA9ABC 3=SSB 4= 12= 13=UA9 23= 24=15m 25=15m 27=");
+  EXPECT_EQ(run.out, "UA9ABC (UA9) on 15m SSB: new multiplier\nhint: ZZ99\n");
+}
+
+TEST_F(HostCalls, ReadsCabrilloQsoLines) {
+  dir.write("log.cbr",
+            "START-OF-LOG: 3.0\r\nCALLSIGN: UA9ABC\r\n"
+            "QSO: 21012 PH 2017-08-19 1200 UA9ABC        59  SV-12  RA3AAA        59  MA-03\r\n"
+            "END-OF-LOG:\r\n");
+  const RdacRun run = runRdac({"score", "log.cbr", "--districts", "districts.dat", "--plugin", RECORDING_PLUGIN_PATH});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::string c = calls();
+  EXPECT_NE(c.find(" 2=UA9ABC "), std::string::npos);  // own call from CALLSIGN:
+  EXPECT_NE(c.find(" 14=UA9 "), std::string::npos);
+  EXPECT_NE(c.find("AddData0 0=UA9ABC 1=RA3AAA 2=42966.500000/0 6=0 7=21012000 8=SSB 9=59 10=59 "
+                   "11=SV-12 12=MA-03 "),
+            std::string::npos);
+  EXPECT_NE(c.find(" 22=UA 28= 29=EU 30= 31=15m "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace rdac::testing

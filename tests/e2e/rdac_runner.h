@@ -1,0 +1,18 @@
+#pragma once
+// Runs the built rdac as a user would, in the current folder, and keeps what it printed.
+#include <string>
+#include <vector>
+
+namespace rdac::testing {
+
+struct RdacRun {
+  int exitCode = -1;
+  std::string out, err;
+};
+
+RdacRun runRdac(const std::vector<std::string>& args);
+
+// Whole file, "" when missing.
+std::string fileText(const std::string& path);
+
+}  // namespace rdac::testing

@@ -1,0 +1,111 @@
+// The plug-in's main job run by rdac: the small log scored through the real libStats.so.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/rdac_runner.h"
+#include "tests/e2e/small_logs.h"
+
+namespace rdac::testing {
+namespace {
+
+// Own station RA3AAA in European Russia. 80m: RA3BBB, same prefix (1 point), and RA3CCC
+// with a district not in the table (refused). 40m: RA3DDD/P (10 points). 20m: UA0ABC in Asia
+// (2 points), DL1ABC in Europe (3 points) and UA0ABC again (a dupe). K1ABC on 30m is refused.
+// The rates count only the last QSO's band, 40m.
+const char kExpectedResult[] =
+    "\t\tRDA CONTEST 19.08-19.08.2017\n"
+    "\t\t\tContestant: RA3AAA \n"
+    "\tQSOs\tPoints\tDXCC\tRDA\tCW\tSSB\n"
+    "80m\t 1\t 1\t 1\t\t 0\t 1\n"
+    "40m\t 1\t 10\t 1\t\t 1\t 0\n"
+    "20m\t 2\t 5\t 2\t\t 2\t 0\n"
+    "Total\t 4\t 16\t 4\t 3\t 3\t 1\n"
+    "Dupe\t 1\n"
+    "Bad QSO\t 2\n"
+    "\n"
+    "Score: 16*(4+3) = 112\n"
+    "Last QSO points:    10\n"
+    "Hourly (10min/1 hour) QSO rate:     1 /6\n"
+    "Hourly (10min/1 hour) pts rate:    10 /60\n"
+    "Created by RDAC (C)\n";
+
+const char kExpectedBadQsoSummary[] =
+    "Bad-QSO file out/rdac/BadQSO_DedodEVA_19_08_2017.txt: 3 line(s)\n"
+    "  QSO:  14026  CW  2017-08-19 1202  RA3AAA  599  MA-03  UA0ABC  599  sv-12 DUPE !!!\n"
+    "  QSO:  3701  SSB  2017-08-19 1204  RA3AAA  59  MA-03  RA3CCC  59  ZZ-99  ZZ99  Russland "
+    "District Area Code is not acceptable !!!\n"
+    "  QSO:  10115  CW  2017-08-19 1205  RA3AAA  599  MA-03  K1ABC  599  005    WRONG BAND !!!\n";
+
+class Scoring : public SmallLogTest {};
+
+TEST_F(Scoring, PrintsThePluginsResultAndTheBadQsoFile) {
+  const RdacRun run = runRdac({"score", "log.adi", "--districts", "districts.dat"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, std::string(kExpectedResult) + "\n" + kExpectedBadQsoSummary);
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(dir.read("out/rdac/Plugins/RDA.ini").find("Claimed=112\r\n"), std::string::npos);
+}
+
+TEST_F(Scoring, WritesTheHtmlFormOfTheSameResult) {
+  const RdacRun run = runRdac({"score", "log.adi", "--districts", "districts.dat", "--html", "r.html"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out.rfind(kExpectedResult, 0), 0u);  // the text form is printed first
+  const std::string html = dir.read("r.html");
+  EXPECT_EQ(html.rfind("<html><head><style>", 0), 0u);
+  EXPECT_NE(html.find("<center><b>   RDA CONTEST 19.08-19.08.2017</b></center><center>Contestant:  <b>RA3AAA</center>"),
+            std::string::npos);
+  EXPECT_NE(html.find("<center>16 * (4 + 3) = 112</center>"), std::string::npos);
+}
+
+TEST_F(Scoring, AnExportedCabrilloLogScoresTheSameWhenReadBack) {
+#if !STATS_HAS_CABRILLO_WRITER
+  GTEST_SKIP() << "this tree's plug-in has no Cabrillo writer yet";
+#endif
+  RdacRun run = runRdac({"score", "log.adi", "--districts", "districts.dat", "--cabrillo",
+                         "--header", "NAME=Ivan Petrov", "--header", "SOAPBOX=first", "--header", "SOAPBOX=second"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("Score: 16*(4+3) = 112"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Cabrillo file: out/rdac/RA3AAA.cbr\n"), std::string::npos);
+  const std::string cabrillo = dir.read("out/rdac/RA3AAA.cbr");
+  EXPECT_NE(cabrillo.find("\r\nNAME: Ivan Petrov\r\n"), std::string::npos);
+  EXPECT_NE(cabrillo.find("\r\nSOAPBOX: first\r\nSOAPBOX: second\r\n"), std::string::npos);
+  EXPECT_NE(cabrillo.find("\r\nCLAIMED-SCORE: 112\r\n"), std::string::npos);
+  // Every stored QSO once, the refused one on 30m not at all.
+  size_t qsoLines = 0;
+  for (size_t at = cabrillo.find("QSO: "); at != std::string::npos; at = cabrillo.find("QSO: ", at + 1)) ++qsoLines;
+  EXPECT_EQ(qsoLines, 6u);
+
+  run = runRdac({"score", "out/rdac/RA3AAA.cbr", "--districts", "districts.dat", "--workdir", "again"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("Score: 16*(4+3) = 112"), std::string::npos) << run.out;
+}
+
+TEST_F(Scoring, ChecksACallsignAgainstTheFedLog) {
+  struct Case {
+    const char *call, *band, *mode, *answer;
+  };
+  const Case cases[] = {
+      {"UA0ABC", "20m", "CW", "UA0ABC (UA9) on 20m CW: dupe\n"},
+      {"UA0ABC", "20m", "SSB", "UA0ABC (UA9) on 20m SSB: ordinary\n"},
+      {"JA1ABC", "20m", "CW", "JA1ABC (JA) on 20m CW: new multiplier\n"},
+      {"K1ABC", "30m", "CW", "K1ABC (K) on 30m CW: cannot count\n"},
+  };
+  for (const Case& c : cases) {
+    const RdacRun run = runRdac({"check", c.call, "--band", c.band, "--mode", c.mode, "log.adi",
+                                 "--districts", "districts.dat"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, c.answer);
+  }
+}
+
+TEST_F(Scoring, ChecksGiveTheDistrictOfAnEarlierQsoAsTheHint) {
+#if !STATS_HAS_WINDOW_THREAD
+  GTEST_SKIP() << "this tree's plug-in has no setup window to take \"Use hint\" on";
+#endif
+  const RdacRun run = runRdac({"check", "RA3BBB", "--band", "20m", "--mode", "CW", "log.adi",
+                               "--districts", "districts.dat"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "RA3BBB (UA) on 20m CW: new multiplier\nhint: MA03\n");
+}
+
+}  // namespace
+}  // namespace rdac::testing

@@ -1,0 +1,101 @@
+#include "host/options.h"
+
+#include <gtest/gtest.h>
+
+#include "host/cabrillo_header.h"
+
+namespace rdac {
+namespace {
+
+bool parse(std::vector<std::string> args, Options& options, std::string& error) {
+  return parseOptions(args, options, error);
+}
+
+TEST(Options, ScoreTakesALogAndItsOptionsInAnyOrder) {
+  Options o;
+  std::string error;
+  ASSERT_TRUE(parse({"--workdir", "w", "score", "my.adi", "--call", "ra3aaa", "--cabrillo",
+                     "--header", "NAME=Ivan", "--start", "2017-08-19", "--html", "r.html"},
+                    o, error))
+      << error;
+  EXPECT_EQ(o.command, Options::Command::score);
+  EXPECT_EQ(o.logPath, "my.adi");
+  EXPECT_EQ(o.workdir, "w");
+  EXPECT_EQ(o.ownCall, "RA3AAA");
+  EXPECT_TRUE(o.cabrillo);
+  EXPECT_EQ(o.headerValues, std::vector<std::string>{"NAME=Ivan"});
+  EXPECT_EQ(o.contestStart->Format("%d.%m.%Y %H%M"), "19.08.2017 0000");
+  EXPECT_FALSE(o.contestEnd.has_value());
+  EXPECT_EQ(o.htmlPath, "r.html");
+}
+
+TEST(Options, CheckNeedsACallABandAModeAndALog) {
+  Options o;
+  std::string error;
+  ASSERT_TRUE(parse({"check", "ua9abc", "--band", "20m", "--mode", "CW", "log.adi"}, o, error));
+  EXPECT_EQ(o.command, Options::Command::check);
+  EXPECT_EQ(o.checkCall, "UA9ABC");
+  EXPECT_EQ(o.logPath, "log.adi");
+  Options withoutMode;
+  EXPECT_FALSE(parse({"check", "UA9ABC", "--band", "20m", "log.adi"}, withoutMode, error));
+  EXPECT_EQ(error, "check needs --band and --mode");
+}
+
+TEST(Options, RefusesWhatDoesNotMakeACommand) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{}, "no command given"},
+      {{"score"}, "score takes one log file"},
+      {{"score", "a.adi", "b.adi"}, "score takes one log file"},
+      {{"rate", "a.adi"}, "unknown command 'rate'"},
+      {{"score", "a.adi", "--colour"}, "unknown option --colour"},
+      {{"score", "a.adi", "--call"}, "option --call needs a value"},
+      {{"score", "a.adi", "--end", "20.08.2017"}, "--end wants a date written YYYY-MM-DD, not '20.08.2017'"},
+      {{"score", "a.adi", "--end", "2017-02-30"}, "--end wants a date written YYYY-MM-DD, not '2017-02-30'"},
+      {{"score", "a.adi", "--header", "NAME=x"}, "--header and --header-file only make sense with --cabrillo"},
+  };
+  for (const auto& [args, message] : cases) {
+    Options o;
+    std::string error;
+    EXPECT_FALSE(parse(args, o, error));
+    EXPECT_EQ(error, message);
+  }
+  Options o;
+  std::string error;
+  EXPECT_TRUE(parse({"score", "a.adi", "--help"}, o, error));
+  EXPECT_EQ(o.command, Options::Command::help);
+}
+
+TEST(CabrilloHeader, MapsCabrilloLabelsToTheSettingsKeysOfTheExport) {
+  CabrilloHeader header;
+  std::string error;
+  ASSERT_TRUE(header.addFile("# my details\n\nNAME: Ivan Petrov\r\naddress-city: Moscow\n"
+                             "SOAPBOX: first line\nSOAPBOX: second line\nE-MAIL: ivan@example.org\n",
+                             "header.txt", error))
+      << error;
+  ASSERT_TRUE(header.addAssignment("LOCATION=MA", error));
+  ASSERT_TRUE(header.addAssignment("name=Ivan P.", error));  // a later value replaces
+  const std::vector<SettingValue>& s = header.settings();
+  ASSERT_EQ(s.size(), 5u);
+  EXPECT_EQ(s[0].key, "Name");
+  EXPECT_EQ(s[0].value, "Ivan P.");
+  EXPECT_EQ(s[1].key, "Address-City");
+  EXPECT_EQ(s[1].value, "Moscow");
+  EXPECT_EQ(s[2].key, "SoapBox");
+  EXPECT_EQ(s[2].value, "first line<CR><LF>second line");  // the plug-in's stored line break
+  EXPECT_EQ(s[3].key, "Email");
+  EXPECT_EQ(s[4].key, "Loc");
+}
+
+TEST(CabrilloHeader, RefusesValuesTheExportCannotTake) {
+  CabrilloHeader header;
+  std::string error;
+  EXPECT_FALSE(header.addAssignment("CATEGORY-POWER=LOW", error));
+  EXPECT_NE(error.find("CATEGORY-POWER"), std::string::npos);
+  EXPECT_FALSE(header.addAssignment("NAME", error));
+  EXPECT_EQ(error, "--header wants KEY=VALUE, not 'NAME'");
+  EXPECT_FALSE(header.addFile("NAME: x\nCLUB Radio club\n", "h.txt", error));
+  EXPECT_EQ(error, "h.txt:2: not a 'LABEL: value' line");
+}
+
+}  // namespace
+}  // namespace rdac
