@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <thread>
 
 #include "tests/support/fake_host_win.h"
 #include "tests/support/plugin_windows_win.h"
@@ -68,6 +69,26 @@ TEST_F(WindowThread, SecondShowInfoReopensTheWindowsOnANewThread) {
   ASSERT_NE(second.setup, nullptr);
   EXPECT_NE(GetWindowThreadProcessId(second.setup, nullptr), firstThread);
   EXPECT_EQ(second.setupCount, 1);
+}
+
+TEST_F(WindowThread, TwoShowInfoAtOnceKeepToOneWindowThread) {
+  for (int round = 0; round < 10; ++round) {
+    HANDLE go = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    auto show = [&] {
+      WaitForSingleObject(go, INFINITE);
+      command_(0, "SHOWINFO");
+    };
+    std::thread first(show), second(show);
+    Sleep(20);
+    SetEvent(go);
+    first.join();
+    second.join();
+    CloseHandle(go);
+    const PluginWindows shown = waitForPluginWindows();
+    Sleep(50);
+    EXPECT_EQ(findPluginWindows().setupCount, 1) << round;
+    ASSERT_NE(shown.setup, nullptr);
+  }
 }
 
 TEST_F(WindowThread, EscapeClosesTheSetupWindowAndEndsTheThread) {
