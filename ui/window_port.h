@@ -16,11 +16,13 @@ bool setupWindowExists();
 // exists; never waits for the window thread.
 void postRefresh();
 
-// Starts the window thread with the plug-in's windows unless it already runs.
+// Starts the window thread with the plug-in's windows; a running one is stopped first. Returns
+// once the windows are open (at most about 3 s, serving COM calls meanwhile). Never call it
+// while holding the state lock: the window thread takes it.
 void StartWindowThread();
 
-// Closes the windows and ends the window thread, waiting a bounded time.
-// Never call it while holding the state lock: the window thread takes it.
+// Closes the windows and ends the window thread, waiting at most about 3 s (serving COM calls
+// meanwhile; the design is in window_port_win.cpp). Never call it holding the state lock.
 void StopWindowThread();
 
 }  // namespace stats

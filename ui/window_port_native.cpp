@@ -30,6 +30,15 @@ std::vector<ShownMessage>& messages() {
 
 std::atomic<int> refreshRequests{0};
 
+// Nothing thrown by the window logic ends the thread (as the Windows dialog procedures catch).
+template <class Work>
+void guarded(Work&& work) noexcept {
+  try {
+    work();
+  } catch (...) {
+  }
+}
+
 struct Message {
   enum Kind { refresh, stop, click, escape } kind;
   int id = 0;
@@ -203,7 +212,7 @@ class NativeWindowThread {
     }
     SetupController controller(windows);
     const WindowPoint at = SavedPosition(kSetupPositionKeys).load();
-    controller.initialise(connectHostLink());
+    guarded([&] { controller.initialise(connectHostLink()); });
     {
       std::lock_guard<std::mutex> lock(mutex_);
       model_.setupPosition = at;
@@ -222,9 +231,9 @@ class NativeWindowThread {
         busy_ = true;
       }
       if (message.kind == Message::stop || message.kind == Message::escape) break;
-      handle(controller, message);
+      guarded([&] { handle(controller, message); });
     }
-    controller.closeInfoWindows();
+    guarded([&] { controller.closeInfoWindows(); });
     controller.releaseHost().reset();
     std::lock_guard<std::mutex> lock(mutex_);
     model_.setupOpen = false;
