@@ -29,7 +29,9 @@ bool writeProfileString(const std::string& file, const std::string& section,
   if (!content && errno != ENOENT) return false;
   IniText ini(content.value_or(std::string()));
   ini.set(section, key, value);
-  return replaceWholeFile(path, ini.text());
+  const std::string text = ini.text();
+  if (content && *content == text) return true;  // already holds it: nothing to rewrite
+  return replaceWholeFile(path, text);
 }
 
 }  // namespace stats

@@ -13,6 +13,7 @@
 #include "plugin/boundary.h"
 #include "plugin/cabrillo_export.h"
 #include "plugin/settings.h"
+#include "reports/bad_qso_file.h"
 #include "reports/result.h"
 #include "platform/text.h"
 #include "plugin/state.h"
@@ -81,6 +82,7 @@ int RemoveData0(const char* ownCall, const char* call, COleDateTime* qsoTime, CO
     const QsoArgs args = qsoArgs(ownCall, call, qsoTime, freqHz, mode, rstSent, rstRcvd, exchSent,
                                  exchRcvd, prefix, continent, band);
     StateLock lock;
+    flushBadQsoLines();  // a burst of AddData0 lines is over
     removeQso(lock.state(), args);
     postRefresh();
     return 1;
@@ -101,6 +103,7 @@ int CheckCall0(const char* call, unsigned int, unsigned int, const char* mode, c
     args.band = optionalText(band);
     args.secondBand = optionalText(secondBand);
     StateLock lock;
+    flushBadQsoLines();  // a burst of AddData0 lines is over
     PluginState& state = lock.state();
     if (setupWindowExists() && state.refreshReady == 1) {
       state.refreshReady = 0;
@@ -127,6 +130,7 @@ int ResetStats0(const char* ownFolder, int exportFlag, const char* ownCall,
     args.ownPrefix = argText(ownPrefix);
     args.ownContinent = argText(ownContinent);
     StateLock lock;
+    flushBadQsoLines();  // a burst of AddData0 lines is over
     resetLog(lock.state(), args);
     if (args.exportFlag != 0) {
       prepareExport(lock, lock.state().ownCall, args.contestStart, args.contestEnd);
@@ -142,6 +146,7 @@ int ResetStats0(const char* ownFolder, int exportFlag, const char* ownCall,
 const char* GetResult0(int* status) {
   return guarded<const char*>(kEmptyText, [&]() -> const char* {
     StateLock lock;
+    flushBadQsoLines();  // a burst of AddData0 lines is over
     computeResult(lock.state());
     if (lock.state().exportFlag != 0) runCabrilloExport(lock);
     if (status) *status = -1;
@@ -159,6 +164,7 @@ int IsValidExchg0(const char* exch, const char*, const char*, const char*, int, 
   return guarded(0, [&] {
     const std::string text = argText(exch);
     StateLock lock;
+    flushBadQsoLines();  // a burst of AddData0 lines is over
     return isValidExchange(text, lock.state().DistrictList);
   });
 }
@@ -166,6 +172,7 @@ int IsValidExchg0(const char* exch, const char*, const char*, const char*, int, 
 unsigned long setVersion(const char*) {
   return guarded(0UL, [] {
     StateLock lock;
+    flushBadQsoLines();  // a burst of AddData0 lines is over
     lock.state().htmlForm = 1;
     return 0UL;
   });

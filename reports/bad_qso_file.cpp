@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <chrono>
+
 #include "platform/file_append.h"
 #include "platform/file_io.h"
 #include "platform/file_path.h"
@@ -59,17 +61,61 @@ std::string badQsoLine(const QsoArgs& qso, const std::string& reason) {
 }
 
 bool createBadQsoFile(const std::string& name) {
+  flushBadQsoLines();
   if (name.empty()) return false;
   forgetAppendTarget(hostPath(name));
   return replaceWholeFile(hostPath(name), std::string(kHeader) + kLineEnd);
 }
 
-bool appendBadQsoLines(const std::string& name, const std::string& lines) {
-  if (name.empty() || lines.empty()) return false;
-  return appendToFile(hostPath(name), lines);
+namespace {
+
+// One write for a burst of lines instead of one open, write and close each: a reload of a
+// long log flags thousands of QSOs within a fraction of a second, and on a desktop disk
+// every open is costly.
+class BurstWriter {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  void append(const std::string& path, const std::string& lines) {
+    const Clock::time_point now = Clock::now();
+    const bool inBurst = now - lastLine_ < kBurstGap;
+    lastLine_ = now;
+    if (!pending_.empty() && path != path_) flush();
+    path_ = path;
+    pending_ += lines;
+    if (!inBurst || pending_.size() >= kMaxPending) flush();
+  }
+  void flush() {
+    if (pending_.empty()) return;
+    appendToFile(path_, pending_);
+    pending_.clear();
+  }
+  ~BurstWriter() { flush(); }
+
+ private:
+  static constexpr std::chrono::milliseconds kBurstGap{1};
+  static constexpr size_t kMaxPending = 64 * 1024;
+  std::string path_;
+  std::string pending_;
+  Clock::time_point lastLine_{};
+};
+
+BurstWriter& burstWriter() {
+  static BurstWriter writer;
+  return writer;
 }
 
+}  // namespace
+
+void appendBadQsoLines(const std::string& name, const std::string& lines) {
+  if (name.empty() || lines.empty()) return;
+  burstWriter().append(hostPath(name), lines);
+}
+
+void flushBadQsoLines() { burstWriter().flush(); }
+
 bool removeBadQsoLines(const std::string& name, const std::string& call, const COleDateTime& qsoTime) {
+  flushBadQsoLines();
   if (name.empty()) return false;
   const std::string path = hostPath(name);
   const std::optional<std::string> content = readWholeFile(path);
@@ -94,6 +140,7 @@ bool removeBadQsoLines(const std::string& name, const std::string& call, const C
 }
 
 int countBadQsos(const std::string& name) {
+  flushBadQsoLines();
   if (name.empty()) return 0;
   const std::optional<std::string> content = readWholeFile(hostPath(name));
   if (!content) return 0;

@@ -22,8 +22,14 @@ extern const char* const kDupe;
 std::string unknownDistrictReason(const std::string& code);
 
 // Each returns false when the file could not be written; an empty name writes nothing.
-bool createBadQsoFile(const std::string& name);                            // header line only
-bool appendBadQsoLines(const std::string& name, const std::string& lines);  // created if missing
+bool createBadQsoFile(const std::string& name);  // header line only
+
+// Appends lines, the file created if missing. A line that follows another within a
+// millisecond (the host feeding its whole log) waits in memory with the rest of the burst
+// and reaches the file with the next line after a pause, at 64 KB, at the next
+// flushBadQsoLines(), which every export makes, or at unload. Callers hold the state lock.
+void appendBadQsoLines(const std::string& name, const std::string& lines);
+void flushBadQsoLines();
 
 // Drops the lines of one removed contact: those whose own worked-call field equals `call`
 // and whose own date-time field equals `qsoTime` formatted as the lines write it. The file is

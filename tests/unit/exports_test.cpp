@@ -10,7 +10,10 @@
 
 #include "plugin/boundary.h"
 #include "plugin/state.h"
+#include "tests/support/scratch_dir.h"
 #include "ui/native_windows.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -60,6 +63,30 @@ TEST(ExportsLoaded, TrivialExportsAnswerAsTheHostExpects) {
   EXPECT_EQ(version(""), 0ul);
   ASSERT_NE(command(0, "showinfo"), nullptr);
   EXPECT_STREQ(command(0, "showinfo"), "");
+}
+
+TEST(ExportsLoaded, UnloadingWritesTheLinesOfAnUnfinishedBurst) {
+  stats::testing::ScratchDir dir;
+  {
+    LoadedLibrary lib;
+    ASSERT_NE(lib.handle(), nullptr) << dlerror();
+    using Reset = int (*)(const char*, int, const char*, COleDateTime*, COleDateTime*, const char*,
+                          const char*, const char*, const char*, const char*, const char*,
+                          const char*, const char*, const char*, const char*, int, int, int,
+                          double, double, const char*, const char*, const char*);
+    auto reset = lib.get<Reset>("ResetStats0");
+    auto add = lib.get<decltype(&AddData0)>("AddData0");
+    COleDateTime end = COleDateTime::fromParts(2017, 9, 5), when = end;
+    reset("", 0, "RA3AA", &end, &end, "", "", "", "", "", "", "", "", "", "UA", 0, 0, 0, 0, 0, "",
+          "EU", "");
+    for (int i = 0; i < 20; ++i)
+      add("RA3AA", ("K" + std::to_string(i)).c_str(), &when, &when, &when, &when, 0, 10100000, "CW",
+          "599", "599", "1", "2", "", "", "", "", "", "", "", "", "", "K", 0, 0, 0, 0, 0, "", "NA",
+          "", "30m", "");
+  }
+  const std::string lines = dir.read("BadQSO_DedodEVA_05_09_2017.txt");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 21);
+  EXPECT_NE(lines.find("K19  599  2    WRONG BAND !!!"), std::string::npos);
 }
 
 TEST(Exports, SetVersionSwitchesToTheHtmlFormForGood) {

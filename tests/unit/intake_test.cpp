@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "log/intake.h"
 #include "tests/support/plugin_fixture.h"
 
@@ -189,6 +192,27 @@ TEST_F(IntakeTest, AFileDeletedOrReplacedBetweenCallsGetsTheNextLines) {
   addData(bad);
   EXPECT_EQ(badLines(),
             "replaced\r\nQSO:  14025  CW  2017-09-05 1200  RA3AA  599  MA01  RA9NEXT  599  001    WRONG BAND !!!\r\n");
+}
+
+TEST_F(IntakeTest, ALineAfterAPauseIsInTheFileWhenTheCallReturns) {
+  Qso bad;
+  bad.band = "30m";
+  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  addData(bad);
+  EXPECT_NE(dir.read(badFile).find("WRONG BAND"), std::string::npos);
+}
+
+TEST_F(IntakeTest, ABurstOfLinesReachesTheFileByTheNextOtherCall) {
+  Qso bad;
+  bad.band = "30m";
+  for (int i = 0; i < 50; ++i) {
+    bad.call = "RA" + std::to_string(i);
+    addData(bad);
+  }
+  getResult();
+  const std::string lines = dir.read(badFile);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 51);
+  EXPECT_NE(lines.find("RA49  599  001    WRONG BAND !!!\r\n"), std::string::npos);
 }
 
 class RemovalTest : public IntakeTest {};
