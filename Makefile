@@ -33,8 +33,8 @@ test-tsan: setup
 test-win32: build-win32
 	bash scripts/wine-ctest.sh
 
-test: test-native test-asan test-win32
-	@echo "make test: native, sanitizer and Wine tests all passed"
+test: test-native test-asan test-tsan test-win32
+	@echo "make test: native, sanitizer (ASan+UBSan, TSan) and Wine tests all passed"
 
 demo: build
 	bash scripts/demo.sh

@@ -1,4 +1,4 @@
-// The library's load and unload (the application object CTestApp of the Parts): at unload the
+// The library's load and unload (the application object CTestApp): at unload the
 // window thread is stopped before the code it runs goes away. The design is explained in
 // ui/window_port_win.cpp.
 #include <windows.h>

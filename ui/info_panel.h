@@ -1,5 +1,5 @@
 #pragma once
-// What the DXCC window's panel (CCqWwInfoButton, Part 5.3) draws, as a list of drawing steps in
+// What the DXCC window's panel (CCqWwInfoButton) draws, as a list of drawing steps in
 // the item rectangle's coordinates: computed here on both builds, replayed with GDI on Windows.
 #include <array>
 #include <cstdint>

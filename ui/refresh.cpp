@@ -1,4 +1,4 @@
-// The refresh of Part 5.1: the fifteen steps, run by SetupController on the window thread.
+// The refresh of the windows, step by step, run by SetupController on the window thread.
 #include <string>
 #include <vector>
 

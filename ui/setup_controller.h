@@ -1,5 +1,5 @@
 #pragma once
-// The setup window's behaviour (Part 5.4) and the refresh (Part 5.1), portable: the Windows
+// The setup window's behaviour and the refresh, portable: the Windows
 // dialog and the native stand-in both drive one SetupController on their window thread and give
 // it their windows through WindowSet.
 //

@@ -1,6 +1,6 @@
 // The window thread: its start, its stop, and the hand-over from the host thread.
 //
-// Design of the stop (the Part's own design can hang or crash the host when it unloads us):
+// Design of the stop (waiting for the thread inside DllMain, or at process exit, would hang or crash the host):
 // - The host thread never sends to the window thread and never waits without a bound. A stop
 //   posts kStopMessage to the setup window (or leaves a flag that the window reads as soon as it
 //   exists) and waits for the thread's "done" event for at most kStopWaitMs, pumping COM while it
