@@ -45,5 +45,8 @@ K1ABC 30m CW
 CHECKS
 fi
 echo
-echo "== Cabrillo header dialog under Wine =="
+echo "== The plug-in's windows and the Cabrillo header dialog, drawn by Stats.dll under Wine =="
+bash scripts/screenshots.sh
 bash scripts/cabrillo-screenshot.sh
+echo
+echo "Files: out/demo (result.html, the bad-QSO file, RA3AL.cbr), out/screens (PNG pictures)"

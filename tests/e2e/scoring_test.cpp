@@ -57,9 +57,6 @@ TEST_F(Scoring, WritesTheHtmlFormOfTheSameResult) {
 }
 
 TEST_F(Scoring, AnExportedCabrilloLogScoresTheSameWhenReadBack) {
-#if !STATS_HAS_CABRILLO_WRITER
-  GTEST_SKIP() << "this tree's plug-in has no Cabrillo writer yet";
-#endif
   RdacRun run = runRdac({"score", "log.adi", "--districts", "districts.dat", "--cabrillo",
                          "--header", "NAME=Ivan Petrov", "--header", "SOAPBOX=first", "--header", "SOAPBOX=second"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -85,11 +82,8 @@ TEST_F(Scoring, ChecksACallsignAgainstTheFedLog) {
   };
   const Case cases[] = {
       {"UA0ABC", "20m", "CW", "UA0ABC (UA9) on 20m CW: dupe\n"},
-#if STATS_HAS_WINDOW_THREAD  // SHOWINFO's setup window takes "Use hint" on: the earlier district
+      // SHOWINFO's setup window takes "Use hint" on: the earlier district is offered.
       {"UA0ABC", "20m", "SSB", "UA0ABC (UA9) on 20m SSB: ordinary\nhint: SV12\n"},
-#else
-      {"UA0ABC", "20m", "SSB", "UA0ABC (UA9) on 20m SSB: ordinary\n"},
-#endif
       {"JA1ABC", "20m", "CW", "JA1ABC (JA) on 20m CW: new multiplier\n"},
       {"K1ABC", "30m", "CW", "K1ABC (K) on 30m CW: cannot count\n"},
   };
@@ -102,9 +96,6 @@ TEST_F(Scoring, ChecksACallsignAgainstTheFedLog) {
 }
 
 TEST_F(Scoring, ChecksGiveTheDistrictOfAnEarlierQsoAsTheHint) {
-#if !STATS_HAS_WINDOW_THREAD
-  GTEST_SKIP() << "this tree's plug-in has no setup window to take \"Use hint\" on";
-#endif
   const RdacRun run = runRdac({"check", "RA3BBB", "--band", "20m", "--mode", "CW", "log.adi",
                                "--districts", "districts.dat"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
