@@ -39,9 +39,12 @@ const bench::ContestLog& contestLog(size_t size) {
   return found->second;
 }
 
+// The reset opens the windows on every other call (the "Start" toggle); they are closed so
+// that each figure measures the call itself, not a refresh running beside it.
 void reload(const bench::ContestLog& log) {
   Station station;
   resetStats(station);
+  RunCommand0(0, "HIDEINFO");
   for (const Qso& q : log.qsos) addData(q);
 }
 
