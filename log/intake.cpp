@@ -8,8 +8,8 @@
 namespace stats {
 namespace {
 
-CInfo recordOf(const QsoArgs& qso) {
-  CInfo r;
+// Every field of the record, so a reused one keeps nothing of its past.
+void fill(CInfo& r, const QsoArgs& qso) {
   r.call.assign(qso.call);
   r.band.assign(qso.band);
   r.mode.assign(qso.mode);
@@ -18,8 +18,16 @@ CInfo recordOf(const QsoArgs& qso) {
   r.rstSent.assign(qso.rstSent);
   r.exchRcvd.assign(qso.exchRcvd);
   r.exchSent.assign(qso.exchSent);
+  r.prefix.clear();
+  r.district.clear();
   r.freqKHz = static_cast<int32_t>(qso.freqHz / 1000);
+  r.noScore = r.badQso = r.dupe = 0;
   r.qsoTime = qso.qsoTime;
+}
+
+CInfo recordOf(const QsoArgs& qso) {
+  CInfo r;
+  fill(r, qso);
   return r;
 }
 
@@ -48,9 +56,10 @@ int addQso(PluginState& state, const QsoArgs& qso) {
     appendBadQsoLines(state.badQsoFileName, badQsoLine(qso, reason));
     return 0;
   }
-  state.qsoLog.addWorkedBand(std::string(qso.band));
+  state.qsoLog.addWorkedBand(qso.band);
 
-  CInfo record = recordOf(qso);
+  CInfo& record = state.qsoLog.nextRecord();
+  fill(record, qso);
   record.prefix = FoldCountryPrefix(qso.prefix);
   std::string lines;
   if (IsRdaPrefix(qso.prefix)) {
@@ -64,7 +73,7 @@ int addQso(PluginState& state, const QsoArgs& qso) {
     }
   }
   // Earlier records count whatever their own flags, and flags never change afterwards.
-  if (state.qsoLog.appendFlaggingDupe(std::move(record))) lines += badQsoLine(qso, kDupe);
+  if (state.qsoLog.commitFlaggingDupe()) lines += badQsoLine(qso, kDupe);
   if (!lines.empty()) appendBadQsoLines(state.badQsoFileName, lines);
   return 1;
 }

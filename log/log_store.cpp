@@ -25,14 +25,9 @@ const CInfo& LogStore::at(size_t index) const {
   return order_[index]->record;
 }
 
-LogStore::Node* LogStore::newNode(CInfo&& record) {
+LogStore::Node* LogStore::newNode() {
   if (usedNodes_ == blocks_.size() * kBlockSize) blocks_.push_back(std::make_unique<Node[]>(kBlockSize));
-  Node* node = &blocks_[usedNodes_ / kBlockSize][usedNodes_ % kBlockSize];
-  ++usedNodes_;
-  node->record = std::move(record);
-  node->id = nextId_++;
-  node->nextOfCall = nullptr;
-  return node;
+  return &blocks_[usedNodes_ / kBlockSize][usedNodes_ % kBlockSize];
 }
 
 void LogStore::link(Node* node, Chain& chain) {
@@ -57,9 +52,15 @@ void LogStore::link(Node* node, Chain& chain) {
 }
 
 void LogStore::append(CInfo record) {
-  Chain& chain = byCall_[record.call];
-  link(newNode(std::move(record)), chain);
+  nextRecord() = std::move(record);
+  Node* node = newNode();
+  node->id = nextId_++;
+  node->nextOfCall = nullptr;
+  ++usedNodes_;
+  link(node, byCall_[node->record.call]);
 }
+
+CInfo& LogStore::nextRecord() { return newNode()->record; }
 
 uint32_t LogStore::contactOf(uint32_t bandId, const CInfo& record) {
   return bandId << 16 | (modeIds_.idOf(record.mode) & 0xFFFF);
@@ -89,11 +90,16 @@ void LogStore::summariseChain(Chain& chain) {
   }
 }
 
-bool LogStore::appendFlaggingDupe(CInfo record) {
+bool LogStore::commitFlaggingDupe() {
+  Node* node = newNode();
+  node->id = nextId_++;
+  node->nextOfCall = nullptr;
+  ++usedNodes_;
+  CInfo& record = node->record;
   Chain& chain = byCall_[record.call];
   const bool dupe = chainHasContact(chain, record.band, record.mode);
   if (dupe) record.dupe = record.noScore = 1;
-  link(newNode(std::move(record)), chain);
+  link(node, chain);
   return dupe;
 }
 
@@ -166,12 +172,12 @@ bool LogStore::hasBandPrefix(const std::string& band, const std::string& prefix)
   return bandPrefixCount_.count(bandPrefixKey(band, prefix)) != 0;
 }
 
-bool LogStore::hasWorkedBand(const std::string& band) const {
+bool LogStore::hasWorkedBand(std::string_view band) const {
   return std::find(workedBands_.begin(), workedBands_.end(), band) != workedBands_.end();
 }
 
-void LogStore::addWorkedBand(const std::string& band) {
-  if (!hasWorkedBand(band)) workedBands_.push_back(band);
+void LogStore::addWorkedBand(std::string_view band) {
+  if (!hasWorkedBand(band)) workedBands_.emplace_back(band);
 }
 
 void LogStore::setWorkedBands(std::vector<std::string> bands) { workedBands_ = std::move(bands); }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -45,9 +46,12 @@ class LogStore {
   const TextIds& districtIds() const { return districtIds_; }
 
   void append(CInfo record);
-  // Appends, first flagging the record as a dupe (dupe and noScore 1) when an earlier record
-  // has its call, band and mode; returns whether it did.
-  bool appendFlaggingDupe(CInfo record);
+  // Appending in two steps, so intake writes each text once, straight into the store:
+  // fill every field of the record nextRecord() hands out, then commitFlaggingDupe() appends
+  // it, first flagging it a dupe (dupe and noScore 1) when an earlier record has its call,
+  // band and mode, and says whether it did. The record is not part of the log before that.
+  CInfo& nextRecord();
+  bool commitFlaggingDupe();
   void removeAt(size_t index);  // later records move down by one
   void clear();                 // records and worked bands
 
@@ -76,8 +80,8 @@ class LogStore {
   bool hasBandPrefix(const std::string& band, const std::string& prefix) const;
 
   const std::vector<std::string>& workedBands() const { return workedBands_; }
-  bool hasWorkedBand(const std::string& band) const;  // exact, case-sensitive
-  void addWorkedBand(const std::string& band);        // appended unless already there
+  bool hasWorkedBand(std::string_view band) const;  // exact, case-sensitive
+  void addWorkedBand(std::string_view band);        // appended unless already there
   void setWorkedBands(std::vector<std::string> bands);
   void clearWorkedBands() { workedBands_.clear(); }
 
@@ -102,7 +106,7 @@ class LogStore {
   size_t positionOf(const Node* node) const;
   void unlink(Node* node);
 
-  Node* newNode(CInfo&& record);
+  Node* newNode();
   void link(Node* node, Chain& chain);
 
   // Nodes live in fixed blocks that a reset keeps for the next reload, so their addresses stay
