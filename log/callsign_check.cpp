@@ -33,7 +33,7 @@ CallCheck checkCall(const PluginState& state, const CheckArgs& args) {
   // A dupe answers at once; otherwise a Russian station's hint is the exchange of its last QSO.
   const LogStore::CallRecords worked = state.qsoLog.lookupCall(args.call, band, args.mode);
   std::string hint;
-  if (worked.lastExchRcvd && russianStation) hint = *worked.lastExchRcvd;
+  if (worked.worked && russianStation) hint = worked.lastExchRcvd;
   if (worked.hasContact) {
     check.result = kDupeCall;
     return check;

@@ -1,6 +1,7 @@
 #include "log/log_store.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace stats {
@@ -48,6 +49,7 @@ void LogStore::link(Node* node, Chain& chain) {
   chain.tail = node;
   if (chain.count < Chain::kKept) chain.contacts[chain.count] = contactOf(bandId, r);
   ++chain.count;
+  keepLastExchange(chain, r.exchRcvd);
   ++bandPrefixCount_[bandPrefixKey(node->record.band, node->record.prefix)];
 }
 
@@ -81,6 +83,11 @@ bool LogStore::chainHasContact(const Chain& chain, const std::string& band,
   return false;
 }
 
+void LogStore::keepLastExchange(Chain& chain, const std::string& exchRcvd) {
+  chain.lastExchLength = static_cast<uint8_t>(std::min(exchRcvd.size(), kHintView));
+  std::memcpy(chain.lastExch, exchRcvd.data(), chain.lastExchLength);
+}
+
 void LogStore::summariseChain(Chain& chain) {
   chain.count = 0;
   for (Node* n = chain.head; n; n = n->nextOfCall) {
@@ -88,6 +95,7 @@ void LogStore::summariseChain(Chain& chain) {
       chain.contacts[chain.count] = contactOf(bandIds_.idOf(n->record.band), n->record);
     ++chain.count;
   }
+  if (chain.tail) keepLastExchange(chain, chain.tail->record.exchRcvd);
 }
 
 bool LogStore::commitFlaggingDupe() {
@@ -155,8 +163,9 @@ LogStore::CallRecords LogStore::lookupCall(const std::string& call, const std::s
   CallRecords found;
   const Chain* chain = byCall_.find(call);
   if (!chain) return found;
+  found.worked = true;
   found.hasContact = chainHasContact(*chain, band, mode);
-  found.lastExchRcvd = &chain->tail->record.exchRcvd;
+  found.lastExchRcvd = std::string_view(chain->lastExch, chain->lastExchLength);
   return found;
 }
 

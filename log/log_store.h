@@ -59,9 +59,13 @@ class LogStore {
   bool hasContact(const std::string& call, const std::string& band, const std::string& mode) const;
   // The dupe test, answered from the call's index entry without visiting its records, and
   // the received exchange of the call's last record (null when the call was never worked).
+  // The exchange is cut to kHintView bytes: a hint longer than the host's buffer holds is
+  // refused whatever its length.
+  static constexpr size_t kHintView = 10;
   struct CallRecords {
+    bool worked = false;
     bool hasContact = false;
-    const std::string* lastExchRcvd = nullptr;
+    std::string_view lastExchRcvd;  // valid until the log changes
   };
   CallRecords lookupCall(const std::string& call, const std::string& band,
                          const std::string& mode) const;
@@ -99,10 +103,13 @@ class LogStore {
     Node* tail = nullptr;
     uint32_t count = 0;
     uint32_t contacts[kKept] = {};  // band id << 16 | mode id
+    uint8_t lastExchLength = 0;
+    char lastExch[kHintView] = {};  // the tail's exchRcvd, at most kHintView bytes of it
   };
   uint32_t contactOf(uint32_t bandId, const CInfo& record);
   bool chainHasContact(const Chain& chain, const std::string& band, const std::string& mode) const;
   void summariseChain(Chain& chain);
+  static void keepLastExchange(Chain& chain, const std::string& exchRcvd);
   size_t positionOf(const Node* node) const;
   void unlink(Node* node);
 

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bench=build/native/bin/stats_bench
 mkdir -p out
-"$bench" --benchmark_out=out/bench.json --benchmark_out_format=json --benchmark_repetitions=3 \
+"$bench" --benchmark_out=out/bench.json --benchmark_out_format=json --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true "$@"
 python3 - <<'PY'
 import json

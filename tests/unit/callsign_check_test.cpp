@@ -141,6 +141,22 @@ TEST_F(CheckTest, AHintTooLongForTheBufferEmptiesIt) {
   EXPECT_EQ(hint, "");
 }
 
+TEST_F(CheckTest, NineCharactersFitTheBufferAndTenDoNot) {
+  Qso nine, ten;
+  nine.call = "UA9NINE";
+  nine.exchRcvd = "123456789";
+  ten.call = "UA9TEN";
+  ten.exchRcvd = "1234567890";
+  nine.prefix = ten.prefix = "CE9/KC4";  // Russian, and the exchange is kept as typed (refused)
+  addData(nine);
+  addData(ten);
+  std::string hint;
+  EXPECT_EQ(checkCall("UA9NINE", "40m", "CW", "CE9/KC4", &hint), 2);
+  EXPECT_EQ(hint, "123456789");
+  EXPECT_EQ(checkCall("UA9TEN", "40m", "CW", "CE9/KC4", &hint), 2);
+  EXPECT_EQ(hint, "");
+}
+
 TEST_F(CheckTest, NudgesTheOpenWindowOnceUntilItRefreshed) {
   const int before = postedRefreshCount();
   checkCall("UA9ABC", "20m", "CW", "UA9");
