@@ -27,6 +27,14 @@ std::vector<std::string> fieldsOf(const std::string& line) {
   return fields;
 }
 
+// Whether a rewrite would give the same bytes: every line ends with CR LF, the last one too.
+bool isWrittenAsLines(const std::string& bytes) {
+  if (bytes.empty() || bytes.back() != '\n') return false;
+  for (size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1))
+    if (at == 0 || bytes[at - 1] != '\r') return false;
+  return true;
+}
+
 bool isLineOf(const std::string& line, const std::string& call, const std::string& when) {
   const std::vector<std::string> fields = fieldsOf(line);
   // QSO:, kHz, mode, date-time, own call, rst sent, exch sent, worked call, ...
@@ -120,7 +128,14 @@ bool removeBadQsoLines(const std::string& name, const std::string& call, const C
   const std::string path = hostPath(name);
   const std::optional<std::string> content = readWholeFile(path);
   const std::string when = qsoTime.Format(kQsoTimeFormat);
-  std::string kept = std::string(kHeader) + kLineEnd;
+  const std::string header = std::string(kHeader) + kLineEnd;
+  // Most removed contacts were never flagged: a file that starts with its header and does not
+  // hold the call as a field anywhere stays as it is, without taking it apart line by line.
+  if (content && content->compare(0, header.size(), header) == 0 &&
+      content->find(kSeparator + call + kSeparator) == std::string::npos &&
+      isWrittenAsLines(*content))
+    return true;
+  std::string kept = header;
   bool removedAny = false;
   if (content) {
     const std::vector<std::string> lines = textLines(*content);

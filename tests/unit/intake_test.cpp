@@ -283,6 +283,16 @@ TEST_F(RemovalTest, OnlyTheRemovedContactsLinesGo) {
             std::count(after.begin(), after.end(), '\n'));
 }
 
+TEST_F(RemovalTest, TheRewriteKeepsHeaderOrderAndCrLf) {
+  dir.write(badFile, "edited by hand\nQSO:  1  CW  x  y\n\nlast line");
+  Qso neverFlagged;
+  neverFlagged.call = "UA9ZZZ";
+  removeData(neverFlagged);
+  EXPECT_EQ(badLines(), kHeader + "QSO:  1  CW  x  y\r\n\r\nlast line\r\n");
+  removeData(neverFlagged);
+  EXPECT_EQ(badLines(), kHeader + "QSO:  1  CW  x  y\r\n\r\nlast line\r\n");
+}
+
 TEST_F(RemovalTest, AMissingFileIsRecreatedAndAFolderInItsPlaceIsLeftAlone) {
   std::remove(dir.file(badFile).c_str());
   Qso q;
