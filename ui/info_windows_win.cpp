@@ -8,16 +8,6 @@
 namespace stats {
 namespace {
 
-// The dialog procedures' object, stored at WM_INITDIALOG. Nothing thrown gets past them.
-template <class Window>
-Window* windowOf(HWND hwnd, UINT message, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-    return reinterpret_cast<Window*>(lParam);
-  }
-  return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-}
-
 void destroyWindow(HWND& hwnd) {
   if (hwnd) DestroyWindow(hwnd);
   hwnd = nullptr;
@@ -93,8 +83,8 @@ void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item) {
 
 bool rda::create(bool onTop) {
   onTop_ = onTop;
-  hwnd_ = CreateDialogParamA(win::moduleInstance(), MAKEINTRESOURCEA(IDD_RDA), nullptr, proc,
-                             reinterpret_cast<LPARAM>(this));
+  hwnd_ = CreateDialogParamA(win::moduleInstance(), MAKEINTRESOURCEA(IDD_RDA), nullptr,
+                             win::dialogProc<rda>, reinterpret_cast<LPARAM>(this));
   if (!hwnd_) return false;
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   return true;
@@ -122,17 +112,6 @@ void rda::layOut() {
   GetClientRect(hwnd_, &client);
   MoveWindow(GetDlgItem(hwnd_, kIdRdaList), client.left + 1, client.top + 1, client.right - 4,
              client.bottom - 4, TRUE);
-}
-
-INT_PTR CALLBACK rda::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    rda* self = windowOf<rda>(hwnd, message, lParam);
-    if (!self) return FALSE;
-    if (message == WM_INITDIALOG) self->hwnd_ = hwnd;
-    return self->handle(message, wParam, lParam);
-  } catch (...) {
-    return FALSE;
-  }
 }
 
 INT_PTR rda::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -176,8 +155,8 @@ INT_PTR rda::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool DXCC::create(bool onTop) {
   onTop_ = onTop;
-  hwnd_ = CreateDialogParamA(win::moduleInstance(), MAKEINTRESOURCEA(IDD_DXCC), nullptr, proc,
-                             reinterpret_cast<LPARAM>(this));
+  hwnd_ = CreateDialogParamA(win::moduleInstance(), MAKEINTRESOURCEA(IDD_DXCC), nullptr,
+                             win::dialogProc<DXCC>, reinterpret_cast<LPARAM>(this));
   if (!hwnd_) return false;
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
   return true;
@@ -196,17 +175,6 @@ void DXCC::layOut() {
   GetClientRect(hwnd_, &client);
   MoveWindow(GetDlgItem(hwnd_, kIdInfoPanel), client.left + 5, client.top + 5, client.right - 10,
              client.bottom - 10, TRUE);
-}
-
-INT_PTR CALLBACK DXCC::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    DXCC* self = windowOf<DXCC>(hwnd, message, lParam);
-    if (!self) return FALSE;
-    if (message == WM_INITDIALOG) self->hwnd_ = hwnd;
-    return self->handle(message, wParam, lParam);
-  } catch (...) {
-    return FALSE;
-  }
 }
 
 INT_PTR DXCC::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -48,7 +48,8 @@ class rda {
   void invalidateList();
 
  private:
-  static INT_PTR CALLBACK proc(HWND, UINT, WPARAM, LPARAM);
+  template <class Window>
+  friend INT_PTR CALLBACK win::dialogProc(HWND, UINT, WPARAM, LPARAM);
   INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
   void layOut();
 
@@ -68,7 +69,8 @@ class DXCC {
   void invalidatePanel();
 
  private:
-  static INT_PTR CALLBACK proc(HWND, UINT, WPARAM, LPARAM);
+  template <class Window>
+  friend INT_PTR CALLBACK win::dialogProc(HWND, UINT, WPARAM, LPARAM);
   INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
   void layOut();
 

@@ -8,23 +8,11 @@
 namespace stats {
 
 void Setup::run() {
-  DialogBoxParamA(win::moduleInstance(), MAKEINTRESOURCEA(IDD_SETUP), nullptr, proc,
-                  reinterpret_cast<LPARAM>(this));
+  DialogBoxParamA(win::moduleInstance(), MAKEINTRESOURCEA(IDD_SETUP), nullptr,
+                  win::dialogProc<Setup>, reinterpret_cast<LPARAM>(this));
   withdrawSetupWindow();
   dxcc_.reset();
   rda_.reset();
-}
-
-INT_PTR CALLBACK Setup::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-    auto* self = reinterpret_cast<Setup*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    if (!self) return FALSE;
-    if (message == WM_INITDIALOG) self->hwnd_ = hwnd;
-    return self->handle(message, wParam, lParam);
-  } catch (...) {
-    return FALSE;
-  }
 }
 
 INT_PTR Setup::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -36,7 +36,8 @@ class Setup final : public WindowSet {
   void postRefreshToSelf() override;
 
  private:
-  static INT_PTR CALLBACK proc(HWND, UINT, WPARAM, LPARAM);
+  template <class Window>
+  friend INT_PTR CALLBACK win::dialogProc(HWND, UINT, WPARAM, LPARAM);
   INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
   void initialise();
   void command(int id, int code);

@@ -31,4 +31,20 @@ class BackgroundBrush {
 // WM_CTLCOLOR*: black text on the background colour; the dialog procedure's answer.
 INT_PTR colourControl(WPARAM dc, const BackgroundBrush& brush);
 
+// The dialog procedure of a window object of class Window, which comes with WM_INITDIALOG
+// and is kept in DWLP_USER; its handle(message, wParam, lParam) answers. Nothing thrown
+// inside gets past it into the system's frames. Window makes it a friend.
+template <class Window>
+INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    Window* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (!self) return FALSE;
+    if (message == WM_INITDIALOG) self->hwnd_ = hwnd;
+    return self->handle(message, wParam, lParam);
+  } catch (...) {
+    return FALSE;
+  }
+}
+
 }  // namespace stats::win
