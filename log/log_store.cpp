@@ -153,11 +153,6 @@ size_t LogStore::positionOf(const Node* node) const {
   return static_cast<size_t>(at - order_.begin());
 }
 
-bool LogStore::hasContact(const std::string& call, const std::string& band,
-                          const std::string& mode) const {
-  return lookupCall(call, band, mode).hasContact;
-}
-
 LogStore::CallRecords LogStore::lookupCall(const std::string& call, const std::string& band,
                                            const std::string& mode) const {
   CallRecords found;

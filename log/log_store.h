@@ -55,12 +55,10 @@ class LogStore {
   void removeAt(size_t index);  // later records move down by one
   void clear();                 // records and worked bands
 
-  // Whether some record has this call, band and mode (each exact): the dupe test.
-  bool hasContact(const std::string& call, const std::string& band, const std::string& mode) const;
-  // The dupe test, answered from the call's index entry without visiting its records, and
-  // the received exchange of the call's last record (null when the call was never worked).
-  // The exchange is cut to kHintView bytes: a hint longer than the host's buffer holds is
-  // refused whatever its length.
+  // Whether the call was worked, whether on this band and mode (exact: the dupe test), and
+  // the received exchange of its last record, answered from the call's index entry without
+  // visiting its records. The exchange is cut to kHintView bytes: a hint longer than the
+  // host's buffer holds is refused whatever its length.
   static constexpr size_t kHintView = 10;
   struct CallRecords {
     bool worked = false;
