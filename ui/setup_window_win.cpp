@@ -38,6 +38,9 @@ INT_PTR Setup::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kRefreshMessage:
       controller_.refresh();
       if (!settled_) {
+        // A modal dialog is shown only when its loop first finds the queue empty, which is
+        // after this first refresh: show it now, so that "settled" means the windows are up.
+        if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOWNORMAL);
         settled_ = true;
         announceWindowsSettled();
       }
