@@ -115,6 +115,7 @@ void rda::layOut() {
 }
 
 INT_PTR rda::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (win::isControlColourMessage(message)) return win::colourControl(wParam, brush_);
   switch (message) {
     case WM_INITDIALOG: {
       LOGFONTA description = {};
@@ -122,25 +123,13 @@ INT_PTR rda::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       lstrcpyA(description.lfFaceName, "System");
       font_ = CreateFontIndirectA(&description);
       SendDlgItemMessageA(hwnd_, kIdRdaList, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-      win::moveWindowTo(hwnd_, position_.load());
-      if (onTop_) win::makeTopmost(hwnd_);
-      win::setLargeIcon(hwnd_);
-      win::disableCloseItem(hwnd_);
+      win::applyWindowLook(hwnd_, position_, onTop_);
       layOut();
       return TRUE;
     }
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSCROLLBAR:
-      return win::colourControl(wParam, brush_);
-    case WM_SETCURSOR: {
-      const WindowPoint corner = win::windowCorner(hwnd_);
-      position_.update(corner.x, corner.y);
+    case WM_SETCURSOR:
+      win::savePosition(hwnd_, position_);
       return FALSE;
-    }
     case WM_SIZE:
       layOut();
       return FALSE;
@@ -180,17 +169,12 @@ void DXCC::layOut() {
 INT_PTR DXCC::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      win::moveWindowTo(hwnd_, position_.load());
-      if (onTop_) win::makeTopmost(hwnd_);
-      win::setLargeIcon(hwnd_);
-      win::disableCloseItem(hwnd_);
+      win::applyWindowLook(hwnd_, position_, onTop_);
       layOut();
       return TRUE;
-    case WM_SETCURSOR: {
-      const WindowPoint corner = win::windowCorner(hwnd_);
-      position_.update(corner.x, corner.y);
+    case WM_SETCURSOR:
+      win::savePosition(hwnd_, position_);
       return FALSE;
-    }
     case WM_SIZE:
       layOut();
       return FALSE;

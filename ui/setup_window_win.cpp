@@ -16,6 +16,7 @@ void Setup::run() {
 }
 
 INT_PTR Setup::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (win::isControlColourMessage(message)) return win::colourControl(wParam, brush_);
   switch (message) {
     case WM_INITDIALOG:
       initialise();
@@ -23,18 +24,9 @@ INT_PTR Setup::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       command(LOWORD(wParam), HIWORD(wParam));
       return TRUE;
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR:
-      return win::colourControl(wParam, brush_);
-    case WM_SETCURSOR: {
-      const WindowPoint corner = win::windowCorner(hwnd_);
-      position_.update(corner.x, corner.y);
+    case WM_SETCURSOR:
+      win::savePosition(hwnd_, position_);
       return FALSE;
-    }
     case kRefreshMessage:
       controller_.refresh();
       if (!settled_) {
@@ -54,13 +46,10 @@ INT_PTR Setup::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return FALSE;
 }
 
-// Steps 2 to 4 and 10 here; the rest (connection made by the caller's COM apartment, settings,
-// texts, CW mode, first refresh) in SetupController::initialise.
+// The window's own look here; the rest (connection made by the caller's COM apartment,
+// settings, texts, CW mode, first refresh) in SetupController::initialise.
 void Setup::initialise() {
-  win::moveWindowTo(hwnd_, position_.load());
-  win::makeTopmost(hwnd_);
-  win::setLargeIcon(hwnd_);
-  win::disableCloseItem(hwnd_);
+  win::applyWindowLook(hwnd_, position_, true);
   controller_.initialise(connectHostLink());
   if (publishSetupWindow(hwnd_)) PostMessageA(hwnd_, kStopMessage, 0, 0);
 }

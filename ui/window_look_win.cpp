@@ -47,4 +47,29 @@ INT_PTR colourControl(WPARAM dc, const BackgroundBrush& brush) {
   return reinterpret_cast<INT_PTR>(brush.get());
 }
 
+bool isControlColourMessage(UINT message) {
+  switch (message) {
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSCROLLBAR:
+      return true;
+  }
+  return false;
+}
+
+void applyWindowLook(HWND window, SavedPosition& position, bool topmost) {
+  moveWindowTo(window, position.load());
+  if (topmost) makeTopmost(window);
+  setLargeIcon(window);
+  disableCloseItem(window);
+}
+
+void savePosition(HWND window, SavedPosition& position) {
+  const WindowPoint corner = windowCorner(window);
+  position.update(corner.x, corner.y);
+}
+
 }  // namespace stats::win

@@ -30,6 +30,12 @@ class BackgroundBrush {
 
 // WM_CTLCOLOR*: black text on the background colour; the dialog procedure's answer.
 INT_PTR colourControl(WPARAM dc, const BackgroundBrush& brush);
+bool isControlColourMessage(UINT message);
+
+// At creation: the saved position, topmost when asked, icon 110, the Close item disabled.
+void applyWindowLook(HWND window, SavedPosition& position, bool topmost);
+// On WM_SETCURSOR: the mouse is over the window; its corner is saved when it changed.
+void savePosition(HWND window, SavedPosition& position);
 
 // The dialog procedure of a window object of class Window, which comes with WM_INITDIALOG
 // and is kept in DWLP_USER; its handle(message, wParam, lParam) answers. Nothing thrown
