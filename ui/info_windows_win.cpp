@@ -83,11 +83,8 @@ void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item) {
 
 bool rda::create(bool onTop) {
   onTop_ = onTop;
-  hwnd_ = CreateDialogParamA(win::moduleInstance(), MAKEINTRESOURCEA(IDD_RDA), nullptr,
-                             win::dialogProc<rda>, reinterpret_cast<LPARAM>(this));
-  if (!hwnd_) return false;
-  ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-  return true;
+  hwnd_ = win::openModeless(IDD_RDA, win::dialogProc<rda>, this);
+  return hwnd_ != nullptr;
 }
 
 rda::~rda() {
@@ -107,12 +104,7 @@ void rda::fill(const std::vector<std::string>& entries) {
 void rda::invalidateList() { InvalidateRect(GetDlgItem(hwnd_, kIdRdaList), nullptr, FALSE); }
 
 // The list keeps 1 pixel from the left and top and 3 from the right and bottom of the client.
-void rda::layOut() {
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  MoveWindow(GetDlgItem(hwnd_, kIdRdaList), client.left + 1, client.top + 1, client.right - 4,
-             client.bottom - 4, TRUE);
-}
+void rda::layOut() { win::fitToClient(hwnd_, kIdRdaList, 1, 3); }
 
 INT_PTR rda::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (win::isControlColourMessage(message)) return win::colourControl(wParam, brush_);
@@ -144,11 +136,8 @@ INT_PTR rda::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool DXCC::create(bool onTop) {
   onTop_ = onTop;
-  hwnd_ = CreateDialogParamA(win::moduleInstance(), MAKEINTRESOURCEA(IDD_DXCC), nullptr,
-                             win::dialogProc<DXCC>, reinterpret_cast<LPARAM>(this));
-  if (!hwnd_) return false;
-  ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-  return true;
+  hwnd_ = win::openModeless(IDD_DXCC, win::dialogProc<DXCC>, this);
+  return hwnd_ != nullptr;
 }
 
 DXCC::~DXCC() { destroyWindow(hwnd_); }
@@ -159,12 +148,7 @@ void DXCC::invalidatePanel() { InvalidateRect(GetDlgItem(hwnd_, kIdInfoPanel), n
 
 // The panel keeps 5 pixels from every edge of the client area (also at creation, whose WM_SIZE
 // comes before the window object is attached).
-void DXCC::layOut() {
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  MoveWindow(GetDlgItem(hwnd_, kIdInfoPanel), client.left + 5, client.top + 5, client.right - 10,
-             client.bottom - 10, TRUE);
-}
+void DXCC::layOut() { win::fitToClient(hwnd_, kIdInfoPanel, 5, 5); }
 
 INT_PTR DXCC::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -47,6 +47,20 @@ INT_PTR colourControl(WPARAM dc, const BackgroundBrush& brush) {
   return reinterpret_cast<INT_PTR>(brush.get());
 }
 
+HWND openModeless(int templateId, DLGPROC proc, void* self) {
+  HWND window = CreateDialogParamA(moduleInstance(), MAKEINTRESOURCEA(templateId), nullptr, proc,
+                                   reinterpret_cast<LPARAM>(self));
+  if (window) ShowWindow(window, SW_SHOWNOACTIVATE);
+  return window;
+}
+
+void fitToClient(HWND dialog, int controlId, int leading, int trailing) {
+  RECT client;
+  GetClientRect(dialog, &client);
+  MoveWindow(GetDlgItem(dialog, controlId), client.left + leading, client.top + leading,
+             client.right - leading - trailing, client.bottom - leading - trailing, TRUE);
+}
+
 bool isControlColourMessage(UINT message) {
   switch (message) {
     case WM_CTLCOLORDLG:

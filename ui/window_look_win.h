@@ -32,6 +32,14 @@ class BackgroundBrush {
 INT_PTR colourControl(WPARAM dc, const BackgroundBrush& brush);
 bool isControlColourMessage(UINT message);
 
+// A modeless dialog from a template of this module, shown without taking the focus; null when
+// it cannot be made.
+HWND openModeless(int templateId, DLGPROC proc, void* self);
+
+// Fits a control to the dialog's client area, `leading` pixels from its left and top edges and
+// `trailing` from its right and bottom ones.
+void fitToClient(HWND dialog, int controlId, int leading, int trailing);
+
 // At creation: the saved position, topmost when asked, icon 110, the Close item disabled.
 void applyWindowLook(HWND window, SavedPosition& position, bool topmost);
 // On WM_SETCURSOR: the mouse is over the window; its corner is saved when it changed.
