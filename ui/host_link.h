@@ -5,6 +5,10 @@
 //
 // Every call is made on the window thread without the state lock, so a slow host delays only
 // the windows; a failed call answers nullopt / false and never throws.
+//
+// A link connects when it is called and holds that connection until releaseConnection(), which
+// the refresh and the mode buttons call when they are done: between them the window thread
+// holds nothing of the host's (see window_port_win.cpp for why that matters at unload).
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +23,8 @@ class HostLink {
   virtual bool sendCommand(const std::string& text) = 0;  // member 16 with the ANSI text
   // False once the host has gone away (the object disconnected); the link is then dropped.
   virtual bool alive() const { return true; }
+  // Gives back whatever the calls since the last release connected; the next call connects anew.
+  virtual void releaseConnection() {}
 };
 
 // Connects to the running host object; null when there is none. Windows: the calling thread

@@ -1,5 +1,7 @@
 // The host link over COM: the running "Tarn2.Application" object, called by dispatch id.
-// Used only on the window thread that connected it (its apartment); released there.
+// Used only on the window thread (its apartment). The object is looked up in the running object
+// table by the first call after a release and held only until the caller releases it again, so
+// that the window thread never ends holding a proxy (window_port_win.cpp).
 #include <objbase.h>
 #include <oleauto.h>
 #include <windows.h>
@@ -17,7 +19,21 @@ constexpr int kEntryFieldArgument = 5;
 // Errors after which the object is gone for good (host exited, object revoked).
 bool hostGone(HRESULT hr) {
   return hr == RPC_E_DISCONNECTED || hr == RPC_E_SERVER_DIED || hr == RPC_E_SERVER_DIED_DNE ||
-         hr == CO_E_OBJNOTCONNECTED || hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
+         hr == CO_E_OBJNOTCONNECTED || hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) ||
+         hr == MK_E_UNAVAILABLE;  // no longer in the running object table
+}
+
+// The running object's IDispatch; MK_E_UNAVAILABLE when none is registered.
+HRESULT activeDispatch(const CLSID& clsid, IDispatch** dispatch) {
+  *dispatch = nullptr;
+  IUnknown* object = nullptr;
+  HRESULT hr = GetActiveObject(clsid, nullptr, &object);
+  if (FAILED(hr)) return hr;
+  if (!object) return MK_E_UNAVAILABLE;
+  hr = object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch));
+  object->Release();
+  if (SUCCEEDED(hr) && !*dispatch) hr = E_NOINTERFACE;
+  return hr;
 }
 
 class Variant {
@@ -53,8 +69,8 @@ BSTR bstrOf(const std::string& ansi) {
 
 class ComHostLink final : public HostLink {
  public:
-  explicit ComHostLink(IDispatch* dispatch) : dispatch_(dispatch) {}
-  ~ComHostLink() override { dispatch_->Release(); }
+  ComHostLink(const CLSID& clsid, IDispatch* dispatch) : clsid_(clsid), dispatch_(dispatch) {}
+  ~ComHostLink() override { releaseConnection(); }
   ComHostLink(const ComHostLink&) = delete;
   ComHostLink& operator=(const ComHostLink&) = delete;
 
@@ -89,9 +105,21 @@ class ComHostLink final : public HostLink {
 
   bool alive() const override { return alive_; }
 
+  void releaseConnection() override {
+    if (dispatch_) dispatch_->Release();
+    dispatch_ = nullptr;
+  }
+
  private:
   bool invoke(DISPID member, WORD flags, VARIANT* args, UINT count, VARIANT* result) {
     if (!alive_) return false;
+    if (!dispatch_) {
+      const HRESULT hr = activeDispatch(clsid_, &dispatch_);
+      if (FAILED(hr)) {
+        if (hostGone(hr)) alive_ = false;
+        return false;
+      }
+    }
     DISPPARAMS params = {args, nullptr, count, 0};
     EXCEPINFO error = {};
     UINT badArgument = 0;
@@ -104,7 +132,8 @@ class ComHostLink final : public HostLink {
     return SUCCEEDED(hr);
   }
 
-  IDispatch* dispatch_;
+  CLSID clsid_;
+  IDispatch* dispatch_;  // null between a release and the next call
   bool alive_ = true;
 };
 
@@ -113,13 +142,9 @@ class ComHostLink final : public HostLink {
 std::unique_ptr<HostLink> connectHostLink() {
   CLSID clsid;
   if (FAILED(CLSIDFromProgID(L"Tarn2.Application", &clsid))) return nullptr;
-  IUnknown* object = nullptr;
-  if (FAILED(GetActiveObject(clsid, nullptr, &object)) || !object) return nullptr;
   IDispatch* dispatch = nullptr;
-  const HRESULT hr = object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
-  object->Release();
-  if (FAILED(hr) || !dispatch) return nullptr;
-  return std::make_unique<ComHostLink>(dispatch);
+  if (FAILED(activeDispatch(clsid, &dispatch))) return nullptr;
+  return std::make_unique<ComHostLink>(clsid, dispatch);  // connected until the first release
 }
 
 }  // namespace stats

@@ -72,16 +72,14 @@ void SetupController::openInfoWindows() {
 }
 
 // Every exit sets refreshReady back to 1. A failed host call ends the refresh as an absent host
-// does (nothing else changes); a host that has gone away is dropped for good.
+// does (nothing else changes); a host that has gone away is dropped for good when the refresh
+// is over (SetupController::HostUse).
 void SetupController::refreshOnce() {
   openInfoWindows();
   if (!host_) return setRefreshReady();  // step 3
 
   const std::optional<std::string> entry = host_->entryLine();  // step 4
-  if (!entry) {
-    dropHostIfGone();
-    return setRefreshReady();
-  }
+  if (!entry) return setRefreshReady();
   if (entry->size() == 1 || entry->size() == 2) return setRefreshReady();  // step 5
 
   std::string workedWith;
@@ -98,10 +96,7 @@ void SetupController::refreshOnce() {
 
   const std::optional<double> hz = host_->frequencyHz();  // step 9
   const int band = hz ? bandIndexOfHostFrequency(*hz) : -1;
-  if (band < 0) {
-    dropHostIfGone();
-    return setRefreshReady();
-  }
+  if (band < 0) return setRefreshReady();
 
   const bool rdaOpen = windows_.isOpen(InfoWindow::rda);
   std::string dxccTitle, rdaTitle;

@@ -46,8 +46,8 @@ void SetupController::applyMode(bool cw) {
   windows_.setEnabled(kIdCwButton, !cw);
   windows_.setEnabled(kIdSsbButton, cw);
   if (host_) {
+    HostUse use(*this);
     host_->sendCommand(cw ? kModeCwCommand : kModeSsbCommand);
-    dropHostIfGone();
   }
 }
 
@@ -137,8 +137,10 @@ void SetupController::closeInfoWindows() {
   lock.state().shownDistrictCount = 0;
 }
 
-void SetupController::dropHostIfGone() {
-  if (host_ && !host_->alive()) host_.reset();
+SetupController::HostUse::~HostUse() {
+  if (--c_.hostUsers_ > 0 || !c_.host_) return;
+  c_.host_->releaseConnection();
+  if (!c_.host_->alive()) c_.host_.reset();
 }
 
 void SetupController::refresh() {
@@ -146,6 +148,7 @@ void SetupController::refresh() {
     refreshAgain_ = true;
     return;
   }
+  HostUse use(*this);
   refreshing_ = true;
   do {
     refreshAgain_ = false;

@@ -48,13 +48,27 @@ class SetupController {
   void showMembers();
   void closeRda();
   void requestRefresh();  // refreshReady = 1, then post
-  void dropHostIfGone();
+
+  // Held around the host calls of a refresh or a mode button. A host call may let messages
+  // through while it waits (a COM call does), so one of them can run inside another's call:
+  // only the outermost gives the connection back and drops a host that has gone away.
+  class HostUse {
+   public:
+    explicit HostUse(SetupController& c) : c_(c) { ++c_.hostUsers_; }
+    ~HostUse();
+    HostUse(const HostUse&) = delete;
+    HostUse& operator=(const HostUse&) = delete;
+
+   private:
+    SetupController& c_;
+  };
 
   WindowSet& windows_;
   std::unique_ptr<HostLink> host_;
   int showRda_ = 0, showDxcc_ = 0, useHintBox_ = 0, onTopBox_ = 0;
   bool refreshing_ = false;
   bool refreshAgain_ = false;
+  int hostUsers_ = 0;
 };
 
 // The whole MHz of a frequency read from the host, as a band index 0..5, or -1 (also for

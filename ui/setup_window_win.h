@@ -21,7 +21,6 @@ class Setup final : public WindowSet {
 
   // Runs the dialog; returns when it has closed (stop request or Escape).
   void run();
-  std::unique_ptr<HostLink> releaseHost() { return controller_.releaseHost(); }
 
   bool isOpen(InfoWindow window) const override;
   void open(InfoWindow window) override;

@@ -5,15 +5,22 @@
 //   posts kStopMessage to the setup window (or leaves a flag that the window reads as soon as it
 //   exists) and waits for the thread's "done" event for at most kStopWaitMs, pumping COM while it
 //   waits, so that a host call the window thread is making into the host's apartment can finish.
-// - The window thread does all its work, releases the host object and COM, and then signals
+// - The window thread does all its work, closes its windows, and then signals
 //   "done" as its very last act by jumping into SetEvent with the return address of its caller
 //   (windowThreadEntry below): once the event is set no instruction of this DLL runs on that
 //   thread any more, so FreeLibrary may unmap it at once. The thread is never joined: under the
 //   loader lock (DllMain) a thread cannot end, but it can set an event.
+// - The window thread holds no proxy of the host's object while it waits for messages: the
+//   host link connects for a refresh or a mode command and gives the connection back when it is
+//   done (host_link.h). A proxy still alive when the thread ends would be released by COM's
+//   clean-up of the ending thread, which runs under the loader lock and calls into the host's
+//   apartment: if the host's thread then needs the loader lock before it pumps messages again
+//   (it loads or unloads a library, starts a thread), both wait for ever. A host call in flight
+//   when a stop comes is finished first, and its connection given back, within the bound.
 // - FreeLibrary with the windows open (DLL_PROCESS_DETACH, lpReserved null): the same stop, but
-//   the window thread then leaves the host object and COM alone (a Release or CoUninitialize may
-//   need the host's apartment or the loader lock, both held by the thread that waits for it);
-//   one reference on the host's object and the thread's apartment are left behind, on purpose.
+//   the window thread leaves CoUninitialize to the system's clean-up of the ending thread: the
+//   apartment's last release frees the proxy-stub libraries it loaded, which needs the loader
+//   lock that the thread waiting for us holds. With no proxy left, that clean-up is local.
 // - Process exit (lpReserved non-null): the other threads are already gone; nothing waits and
 //   nothing touches the windows.
 // - A start returns once the windows are open (bounded the same way), and no window is opened
@@ -138,8 +145,6 @@ void runWindows() {
   {
     Setup setup;
     setup.run();
-    std::unique_ptr<HostLink> host = setup.releaseHost();
-    if (windowsUnloading()) (void)host.release();  // see the design above
   }
   if (SUCCEEDED(com) && !windowsUnloading()) CoUninitialize();
 }
