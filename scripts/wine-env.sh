@@ -14,6 +14,12 @@ wine_prefix_ready() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
     wineserver -w
   fi
+  # Wine draws the caption buttons with the Marlett font, which it does not find in its own data
+  # folder on Debian: without it they show as the letters "0 1 r".
+  local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [[ -f "$marlett" && ! -f "$fonts/marlett.ttf" ]]; then
+    mkdir -p "$fonts" && cp "$marlett" "$fonts/"
+  fi
 }
 
 # Xvfb for dialogs and message boxes; a display already served is reused.
