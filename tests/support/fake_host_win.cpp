@@ -81,6 +81,11 @@ class Dispatch final : public IDispatch {
 
 }  // namespace
 
+// After revoking its object, a host keeps serving its apartment a moment before it leaves it, as
+// an application does while it shuts down: a call already on its way is answered (or refused,
+// being disconnected) instead of being left unanswered for ever.
+constexpr DWORD kWindDownMs = 200;
+
 void pumpMessages(DWORD ms) {
   const DWORD start = GetTickCount();
   do {
@@ -115,6 +120,7 @@ FakeHost::FakeHost(bool ownApartment) : ownApartment_(ownApartment) {
       DispatchMessageA(&msg);
     }
     revokeObject();
+    pumpMessages(kWindDownMs);
     CoUninitialize();
   });
   WaitForSingleObject(ready_, 10000);
@@ -127,6 +133,7 @@ FakeHost::~FakeHost() {
     CloseHandle(ready_);
   } else {
     revokeObject();
+    pumpMessages(kWindDownMs);
     CoUninitialize();
   }
 }
