@@ -12,6 +12,9 @@ wine_prefix_ready() {
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 </dev/null
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
+    # A crash prints its backtrace and ends the process, instead of waiting on a crash dialog
+    # that nobody sees until a test times out.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
     wineserver -w
   fi
   # Wine draws the caption buttons with the Marlett font, which it does not find in its own data

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "ui/host_link.h"
+#include "ui/window_thread_win.h"
 
 namespace stats {
 namespace {
@@ -106,13 +107,16 @@ class ComHostLink final : public HostLink {
   bool alive() const override { return alive_; }
 
   void releaseConnection() override {
-    if (dispatch_) dispatch_->Release();
+    if (!dispatch_) return;
+    HostCallScope call;
+    dispatch_->Release();
     dispatch_ = nullptr;
   }
 
  private:
   bool invoke(DISPID member, WORD flags, VARIANT* args, UINT count, VARIANT* result) {
     if (!alive_) return false;
+    HostCallScope call;
     if (!dispatch_) {
       const HRESULT hr = activeDispatch(clsid_, &dispatch_);
       if (FAILED(hr)) {
@@ -143,6 +147,7 @@ std::unique_ptr<HostLink> connectHostLink() {
   CLSID clsid;
   if (FAILED(CLSIDFromProgID(L"Tarn2.Application", &clsid))) return nullptr;
   IDispatch* dispatch = nullptr;
+  HostCallScope call;
   if (FAILED(activeDispatch(clsid, &dispatch))) return nullptr;
   return std::make_unique<ComHostLink>(clsid, dispatch);  // connected until the first release
 }

@@ -42,6 +42,10 @@ INT_PTR Setup::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kStopMessage:
       stop();
       return TRUE;
+    case kDestroyForUnloadMessage:
+      controller_.closeInfoWindows();
+      DestroyWindow(hwnd_);
+      return TRUE;
   }
   return FALSE;
 }

@@ -30,6 +30,8 @@
 //   its message loop); 3 s covers a host call in flight and stays under the 5 s after which
 //   Windows calls the host "not responding". When it runs out, the thread stays recorded as
 //   running, so no second window thread can start; the next start or stop waits for it again.
+//   At unload there is no next time: a thread still waiting in a host call is ended there
+//   (endThreadStuckInHostCall), since its return into the unmapped library would crash the host.
 #include <objbase.h>
 #include <windows.h>
 
@@ -54,6 +56,8 @@ struct Control {
   HWND setupWindow = nullptr;   // `setupWindow`: present while the setup window exists
   bool settled = false;         // the first refresh has opened the windows the settings show
   HANDLE done = nullptr;        // the current window thread's "done" event; null when none
+  HANDLE thread = nullptr;      // and the thread itself
+  int hostCalls = 0;            // the window thread is inside a call into the host's object
   bool stopRequested = false;
   bool unloading = false;
   bool processExiting = false;
@@ -116,12 +120,45 @@ bool stopThread(Control& c, DWORD bound) {
   }
   if (window) PostMessageA(window, kStopMessage, 0, 0);
   if (!waitForDone(done, bound)) return false;
+  HANDLE thread;
   {
     Locked locked(c);
     c.done = nullptr;
+    thread = c.thread;
+    c.thread = nullptr;
   }
   CloseHandle(done);
+  if (thread) CloseHandle(thread);
   return true;
+}
+
+// The unload's wait has run out and the library is about to be unmapped. A window thread still
+// inside a host call waits in COM for a host that does not answer; once the answer came it
+// would return into unmapped code and take the host down. Its windows are destroyed by the
+// thread itself (the wait handles sent messages), and it is then ended where it waits,
+// suspended first so that it cannot leave the call meanwhile.
+void endThreadStuckInHostCall(Control& c) {
+  HANDLE thread;
+  HWND window;
+  {
+    Locked locked(c);
+    if (!c.hostCalls) return;
+    thread = c.thread;
+    window = c.setupWindow;
+  }
+  DWORD_PTR ignored;
+  if (window) SendMessageTimeoutA(window, kDestroyForUnloadMessage, 0, 0, SMTO_NORMAL, 1000, &ignored);
+  if (!thread || SuspendThread(thread) == static_cast<DWORD>(-1)) return;
+  bool inHostCall;
+  {
+    Locked locked(c);
+    inHostCall = c.hostCalls > 0;
+  }
+  if (inHostCall && TerminateThread(thread, 1)) {
+    WaitForSingleObject(thread, 1000);  // a terminated thread runs no detach code: no loader lock
+    return;
+  }
+  ResumeThread(thread);
 }
 
 // Returns when the windows are open (the setup window has run its first refresh) or the thread
@@ -207,6 +244,18 @@ void announceWindowsSettled() {
   c.settled = true;
 }
 
+HostCallScope::HostCallScope() {
+  Control& c = control();
+  Locked locked(c);
+  ++c.hostCalls;
+}
+
+HostCallScope::~HostCallScope() {
+  Control& c = control();
+  Locked locked(c);
+  --c.hostCalls;
+}
+
 bool windowStopRequested() {
   Control& c = control();
   Locked locked(c);
@@ -248,9 +297,13 @@ void StartWindowThread() {
     c.stopRequested = false;
     c.settled = false;
   }
-  HANDLE thread = CreateThread(nullptr, 0, windowThreadEntry, done, 0, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, windowThreadEntry, done, CREATE_SUSPENDED, nullptr);
   if (thread) {
-    CloseHandle(thread);
+    {
+      Locked locked(c);
+      c.thread = thread;
+    }
+    ResumeThread(thread);
     waitUntilRunning(c, done);
     return;
   }
@@ -277,7 +330,7 @@ void stopWindowsForUnload() {
   }
   // A start or stop of another thread may be waiting already; do not queue behind it.
   const bool entered = TryEnterCriticalSection(&c.lifecycle);
-  stopThread(c, kStopWaitMs);
+  if (!stopThread(c, kStopWaitMs)) endThreadStuckInHostCall(c);
   if (entered) LeaveCriticalSection(&c.lifecycle);
 }
 

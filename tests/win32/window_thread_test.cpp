@@ -230,6 +230,28 @@ TEST(DISABLED_WindowThreadChild, LoadAgainWithoutPumpingAfterAnUnload) {
   ExitProcess(shown.setup && shown.rda && shown.dxcc && loaded ? 42 : 43);
 }
 
+// Run in a child process: unloaded while a host call hangs longer than the stop's bound. The
+// unload returns after the bound with the windows gone, and the call's late answer finds no
+// thread of the unmapped library waiting for it.
+TEST(DISABLED_WindowThreadChild, UnloadWhileAHostCallHangs) {
+  ScratchFolder folder;
+  FakeHost* host = new FakeHost;  // never revoked: the process ends with it
+  StatsDll* dll = new StatsDll;
+  dll->get<RunCommandFn>(decorated::RunCommand0)(0, "SHOWINFO");
+  const PluginWindows shown = waitForPluginWindows();
+  if (!waitUntil([&] { return host->commands().size() == 1; })) ExitProcess(44);
+  host->setDelayMs(4500);
+  PostMessageA(shown.setup, WM_USER + 500, 0, 0);
+  Sleep(300);  // the refresh is inside the host call now
+  const DWORD start = GetTickCount();
+  dll->unload();
+  const DWORD took = GetTickCount() - start;
+  host->setDelayMs(0);
+  pumpMessages(4000);  // the call comes back meanwhile
+  const bool closed = findPluginWindows().setup == nullptr && !IsWindow(shown.setup);
+  ExitProcess(took >= 4000 ? 43 : closed ? 42 : 45);
+}
+
 // Runs one of the child tests above in a process of its own; its exit code, or -1 when it did
 // not end within 20 s (it is then killed).
 long runChild(const char* test) {
@@ -255,6 +277,10 @@ long runChild(const char* test) {
 
 TEST(WindowThreadProcess, ExitWithTheWindowsOpenNeitherHangsNorCrashes) {
   EXPECT_EQ(runChild("ExitProcessWithTheWindowsOpen"), 42) << "-1: the process hung at exit";
+}
+
+TEST(WindowThreadProcess, UnloadWhileAHostCallHangsEndsWithoutACrash) {
+  EXPECT_EQ(runChild("UnloadWhileAHostCallHangs"), 42);
 }
 
 TEST(WindowThreadProcess, LoaderWorkRightAfterAnUnloadDoesNotWaitForTheWindowThread) {
