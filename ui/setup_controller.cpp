@@ -18,7 +18,7 @@ void SetupController::initialise(std::unique_ptr<HostLink> host) {
     s.useHint = useHintBox_;
     s.showRdaWindow = readSettingInt("RDA") != 0;
     s.showDxccWindow = readSettingInt("DXCC") != 0;
-    // Each setup window starts with the option off, as the Part says; the key is only written.
+    // Each setup window starts with the option off; the key is only written, never read back.
     s.windowOnTop = 0;
     russianTexts = s.russianTexts;
     ownRussian = s.ownRussian;

@@ -162,7 +162,7 @@ void endThreadStuckInHostCall(Control& c) {
 }
 
 // Returns when the windows are open (the setup window has run its first refresh) or the thread
-// has ended, at most after kStopWaitMs. The Part returns at once; waiting here means that an
+// has ended, at most after kStopWaitMs. Returning at once would be simpler; waiting means that an
 // unload right after a start never finds a thread still opening windows: a thread being
 // attached to the DLLs, or loading a dialog template or a system menu, needs the loader lock,
 // which the unloading thread holds while it waits.
