@@ -6,15 +6,11 @@
 
 namespace stats::testing {
 
-std::string saveScreenshot(HWND window, const std::string& name) {
-  const char* folder = std::getenv("STATS_SCREENSHOT_DIR");
-  if (!folder || !*folder || !window) return "";
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-  RECT r;
-  GetWindowRect(window, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return "";
+namespace {
 
+// The window's rectangle as it is on the screen now, as 24-bit rows.
+std::vector<unsigned char> grab(const RECT& r, BITMAPINFOHEADER& info) {
+  const int width = r.right - r.left, height = r.bottom - r.top;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
@@ -22,7 +18,7 @@ std::string saveScreenshot(HWND window, const std::string& name) {
   BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
   SelectObject(memory, old);
 
-  BITMAPINFOHEADER info = {};
+  info = {};
   info.biSize = sizeof info;
   info.biWidth = width;
   info.biHeight = height;
@@ -36,6 +32,27 @@ std::string saveScreenshot(HWND window, const std::string& name) {
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+}  // namespace
+
+std::string saveScreenshot(HWND window, const std::string& name) {
+  const char* folder = std::getenv("STATS_SCREENSHOT_DIR");
+  if (!folder || !*folder || !window) return "";
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  RECT r;
+  GetWindowRect(window, &r);
+  if (r.right <= r.left || r.bottom <= r.top) return "";
+  // The window's thread repaints it after a moment: take the picture once two grabs agree.
+  BITMAPINFOHEADER info;
+  std::vector<unsigned char> pixels = grab(r, info);
+  for (int tries = 0; tries < 20; ++tries) {
+    Sleep(50);
+    std::vector<unsigned char> again = grab(r, info);
+    if (again == pixels) break;
+    pixels.swap(again);
+  }
 
   const std::string path = std::string(folder) + "\\" + name + ".bmp";
   FILE* out = std::fopen(path.c_str(), "wb");
