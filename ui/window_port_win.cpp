@@ -138,16 +138,17 @@ bool stopThread(Control& c, DWORD bound) {
 // thread itself (the wait handles sent messages), and it is then ended where it waits,
 // suspended first so that it cannot leave the call meanwhile.
 void endThreadStuckInHostCall(Control& c) {
-  HANDLE thread;
+  HANDLE thread, done;
   HWND window;
   {
     Locked locked(c);
     if (!c.hostCalls) return;
     thread = c.thread;
+    done = c.done;
     window = c.setupWindow;
   }
   DWORD_PTR ignored;
-  if (window) SendMessageTimeoutA(window, kDestroyForUnloadMessage, 0, 0, SMTO_NORMAL, 1000, &ignored);
+  if (window) SendMessageTimeoutA(window, kDestroyForUnloadMessage, 0, 0, SMTO_NORMAL, 500, &ignored);
   if (!thread || SuspendThread(thread) == static_cast<DWORD>(-1)) return;
   bool inHostCall;
   {
@@ -155,10 +156,11 @@ void endThreadStuckInHostCall(Control& c) {
     inHostCall = c.hostCalls > 0;
   }
   if (inHostCall && TerminateThread(thread, 1)) {
-    WaitForSingleObject(thread, 1000);  // a terminated thread runs no detach code: no loader lock
+    WaitForSingleObject(thread, 500);  // a terminated thread runs no detach code: no loader lock
     return;
   }
   ResumeThread(thread);
+  if (done) waitForDone(done, 500);  // the answer came meanwhile; its windows gone, it ends now
 }
 
 // Returns when the windows are open (the setup window has run its first refresh) or the thread
@@ -297,13 +299,12 @@ void StartWindowThread() {
     c.stopRequested = false;
     c.settled = false;
   }
-  HANDLE thread = CreateThread(nullptr, 0, windowThreadEntry, done, CREATE_SUSPENDED, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, windowThreadEntry, done, 0, nullptr);
   if (thread) {
     {
       Locked locked(c);
       c.thread = thread;
     }
-    ResumeThread(thread);
     waitUntilRunning(c, done);
     return;
   }
