@@ -103,33 +103,17 @@ void rda::fill(const std::vector<std::string>& entries) {
 
 void rda::invalidateList() { InvalidateRect(GetDlgItem(hwnd_, kIdRdaList), nullptr, FALSE); }
 
-// The list keeps 1 pixel from the left and top and 3 from the right and bottom of the client.
-void rda::layOut() { win::fitToClient(hwnd_, kIdRdaList, 1, 3); }
-
 INT_PTR rda::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (win::isControlColourMessage(message)) return win::colourControl(wParam, brush_);
-  switch (message) {
-    case WM_INITDIALOG: {
-      LOGFONTA description = {};
-      description.lfHeight = 16;
-      lstrcpyA(description.lfFaceName, "System");
-      font_ = CreateFontIndirectA(&description);
-      SendDlgItemMessageA(hwnd_, kIdRdaList, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-      win::applyWindowLook(hwnd_, position_, onTop_);
-      layOut();
-      return TRUE;
-    }
-    case WM_SETCURSOR:
-      win::savePosition(hwnd_, position_);
-      return FALSE;
-    case WM_SIZE:
-      layOut();
-      return FALSE;
-    case WM_COMMAND:
-      // Enter and Escape: ignored (see the header).
-      return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;
+  if (message == WM_INITDIALOG) {
+    LOGFONTA description = {};
+    description.lfHeight = 16;
+    lstrcpyA(description.lfFaceName, "System");
+    font_ = CreateFontIndirectA(&description);
+    SendDlgItemMessageA(hwnd_, kIdRdaList, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   }
-  return FALSE;
+  // The list keeps 1 pixel from the left and top and 3 from the right and bottom of the client.
+  return win::handleInfoFrame(hwnd_, message, wParam, {position_, onTop_, kIdRdaList, 1, 3});
 }
 
 // ---- DXCC
@@ -146,32 +130,15 @@ void DXCC::setTitle(const std::string& title) { SetWindowTextA(hwnd_, title.c_st
 
 void DXCC::invalidatePanel() { InvalidateRect(GetDlgItem(hwnd_, kIdInfoPanel), nullptr, FALSE); }
 
-// The panel keeps 5 pixels from every edge of the client area (also at creation, whose WM_SIZE
-// comes before the window object is attached).
-void DXCC::layOut() { win::fitToClient(hwnd_, kIdInfoPanel, 5, 5); }
-
 INT_PTR DXCC::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      win::applyWindowLook(hwnd_, position_, onTop_);
-      layOut();
-      return TRUE;
-    case WM_SETCURSOR:
-      win::savePosition(hwnd_, position_);
-      return FALSE;
-    case WM_SIZE:
-      layOut();
-      return FALSE;
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlID != static_cast<UINT>(kIdInfoPanel)) return FALSE;
-      CCqWwInfoButton::DrawItem(*item);
-      return TRUE;
-    }
-    case WM_COMMAND:
-      return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;  // Enter, Escape: ignored
+  if (message == WM_DRAWITEM) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (item->CtlID != static_cast<UINT>(kIdInfoPanel)) return FALSE;
+    CCqWwInfoButton::DrawItem(*item);
+    return TRUE;
   }
-  return FALSE;
+  // The panel keeps 5 pixels from every edge of the client area.
+  return win::handleInfoFrame(hwnd_, message, wParam, {position_, onTop_, kIdInfoPanel, 5, 5});
 }
 
 }  // namespace stats

@@ -51,7 +51,6 @@ class rda {
   template <class Window>
   friend INT_PTR CALLBACK win::dialogProc(HWND, UINT, WPARAM, LPARAM);
   INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void layOut();
 
   HFONT font_ = nullptr;
   win::BackgroundBrush brush_;
@@ -72,7 +71,6 @@ class DXCC {
   template <class Window>
   friend INT_PTR CALLBACK win::dialogProc(HWND, UINT, WPARAM, LPARAM);
   INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void layOut();
 
   SavedPosition position_{kDxccPositionKeys};
   HWND hwnd_ = nullptr;

@@ -54,12 +54,17 @@ HWND openModeless(int templateId, DLGPROC proc, void* self) {
   return window;
 }
 
-void fitToClient(HWND dialog, int controlId, int leading, int trailing) {
+namespace {
+
+void fitToClient(HWND dialog, const InfoFrame& frame) {
   RECT client;
   GetClientRect(dialog, &client);
-  MoveWindow(GetDlgItem(dialog, controlId), client.left + leading, client.top + leading,
-             client.right - leading - trailing, client.bottom - leading - trailing, TRUE);
+  MoveWindow(GetDlgItem(dialog, frame.controlId), client.left + frame.leading,
+             client.top + frame.leading, client.right - frame.leading - frame.trailing,
+             client.bottom - frame.leading - frame.trailing, TRUE);
 }
+
+}  // namespace
 
 bool isControlColourMessage(UINT message) {
   switch (message) {
@@ -84,6 +89,24 @@ void applyWindowLook(HWND window, SavedPosition& position, bool topmost) {
 void savePosition(HWND window, SavedPosition& position) {
   const WindowPoint corner = windowCorner(window);
   position.update(corner.x, corner.y);
+}
+
+INT_PTR handleInfoFrame(HWND window, UINT message, WPARAM wParam, const InfoFrame& frame) {
+  switch (message) {
+    case WM_INITDIALOG:
+      applyWindowLook(window, frame.position, frame.onTop);
+      fitToClient(window, frame);  // the WM_SIZE of creation came before the object was attached
+      return TRUE;
+    case WM_SETCURSOR:
+      savePosition(window, frame.position);
+      return FALSE;
+    case WM_SIZE:
+      fitToClient(window, frame);
+      return FALSE;
+    case WM_COMMAND:  // Enter and Escape: ignored (see info_windows_win.h)
+      return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;
+  }
+  return FALSE;
 }
 
 }  // namespace stats::win

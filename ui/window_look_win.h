@@ -36,14 +36,25 @@ bool isControlColourMessage(UINT message);
 // it cannot be made.
 HWND openModeless(int templateId, DLGPROC proc, void* self);
 
-// Fits a control to the dialog's client area, `leading` pixels from its left and top edges and
-// `trailing` from its right and bottom ones.
-void fitToClient(HWND dialog, int controlId, int leading, int trailing);
-
 // At creation: the saved position, topmost when asked, icon 110, the Close item disabled.
 void applyWindowLook(HWND window, SavedPosition& position, bool topmost);
 // On WM_SETCURSOR: the mouse is over the window; its corner is saved when it changed.
 void savePosition(HWND window, SavedPosition& position);
+
+// The RDA and DXCC windows alike: their look and saved position, and their one control kept
+// `leading` pixels from the client area's left and top edges and `trailing` from its right and
+// bottom ones.
+struct InfoFrame {
+  SavedPosition& position;
+  bool onTop;
+  int controlId;
+  int leading;
+  int trailing;
+};
+// The dialog procedure's answer to what these windows handle alike: WM_INITDIALOG (after the
+// window's own part), WM_SETCURSOR, WM_SIZE, and WM_COMMAND, where Enter and Escape are ignored.
+// FALSE for any other message.
+INT_PTR handleInfoFrame(HWND window, UINT message, WPARAM wParam, const InfoFrame& frame);
 
 // The dialog procedure of a window object of class Window, which comes with WM_INITDIALOG
 // and is kept in DWLP_USER; its handle(message, wParam, lParam) answers. Nothing thrown
