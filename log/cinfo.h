@@ -23,6 +23,10 @@ struct CInfo {
   int32_t badQso = 0;
   int32_t dupe = 0;
   COleDateTime qsoTime;
+  // The bad-QSO lines written for it, which leave the file with it: the refused district's
+  // line, and the dupe line, which also goes when an earlier twin's removal makes it the first.
+  std::string districtLine;
+  std::string dupeLine;
 };
 
 // The match that removal uses: same call, mode, band (exact) and equal qsoTime.

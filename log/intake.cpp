@@ -20,6 +20,8 @@ void fill(CInfo& r, const QsoArgs& qso) {
   r.exchSent.assign(qso.exchSent);
   r.prefix.clear();
   r.district.clear();
+  r.districtLine.clear();
+  r.dupeLine.clear();
   r.freqKHz = static_cast<int32_t>(qso.freqHz / 1000);
   r.noScore = r.badQso = r.dupe = 0;
   r.qsoTime = qso.qsoTime;
@@ -39,6 +41,13 @@ const char* refusal(const QsoArgs& qso) {
   return nullptr;
 }
 
+// Index of an exact contest band name, -1 for any other spelling.
+int bandIndexOf(const std::string& band) {
+  for (size_t i = 0; i < bandRules.size(); ++i)
+    if (bandRules.at(i) == band) return static_cast<int>(i);
+  return -1;
+}
+
 }  // namespace
 
 std::string normalisedDistrict(std::string_view exchRcvd) {
@@ -53,7 +62,7 @@ std::string normalisedDistrict(std::string_view exchRcvd) {
 
 int addQso(PluginState& state, const QsoArgs& qso) {
   if (const char* reason = refusal(qso)) {
-    appendBadQsoLines(state.badQsoFileName, badQsoLine(qso, reason));
+    state.badQsoFile.append(badQsoLine(qso, reason));
     return 0;
   }
   state.qsoLog.addWorkedBand(qso.band);
@@ -61,7 +70,6 @@ int addQso(PluginState& state, const QsoArgs& qso) {
   CInfo& record = state.qsoLog.nextRecord();
   fill(record, qso);
   record.prefix = FoldCountryPrefix(qso.prefix);
-  std::string lines;
   if (IsRdaPrefix(qso.prefix)) {
     const std::string code = normalisedDistrict(qso.exchRcvd);
     if (state.DistrictList.IsKnownDistrict(code)) {
@@ -69,25 +77,39 @@ int addQso(PluginState& state, const QsoArgs& qso) {
       record.exchRcvd = code;
     } else {
       record.badQso = record.noScore = 1;
-      lines += badQsoLine(qso, unknownDistrictReason(code));
+      record.districtLine = badQsoLine(qso, unknownDistrictReason(code));
     }
   }
-  // Earlier records count whatever their own flags, and flags never change afterwards.
-  if (state.qsoLog.commitFlaggingDupe()) lines += badQsoLine(qso, kDupe);
-  if (!lines.empty()) appendBadQsoLines(state.badQsoFileName, lines);
+  // Earlier records count whatever their own flags.
+  if (state.qsoLog.commitFlaggingDupe()) record.dupeLine = badQsoLine(qso, kDupe);
+  state.badQsoFile.append(record.districtLine + record.dupeLine);
   return 1;
 }
 
 int removeQso(PluginState& state, const QsoArgs& qso) {
   const CInfo probe = recordOf(qso);
+  std::string gone;  // the lines that leave the bad-QSO file with the contact
   const size_t match = state.qsoLog.findContact(probe);
-  if (match != LogStore::npos) state.qsoLog.removeAt(match);
+  if (match != LogStore::npos) {
+    const CInfo& removed = state.qsoLog.at(match);
+    gone = removed.districtLine + removed.dupeLine;
+    const bool bandWasWorked = state.qsoLog.hasWorkedBand(removed.band);
+    if (CInfo* promoted = state.qsoLog.removeAt(match)) {
+      gone += promoted->dupeLine;
+      promoted->dupeLine.clear();
+    }
+    // A band whose last record went has no row: its list must not show what it had.
+    if (bandWasWorked && !state.qsoLog.hasWorkedBand(probe.band))
+      if (const int index = bandIndexOf(probe.band); index >= 0) state.bandPrefixes[index].clear();
+  } else if (const char* reason = refusal(qso)) {
+    gone = badQsoLine(qso, reason);
+  }
   if (state.qsoLog.empty()) {
     state.qsoLog.clearWorkedBands();
     state.workedDistricts.clear();
     for (auto& prefixes : state.bandPrefixes) prefixes.clear();
   }
-  removeBadQsoLines(state.badQsoFileName, probe.call, qso.qsoTime);
+  state.badQsoFile.remove(gone);
   state.refreshReady = 1;
   return 1;
 }

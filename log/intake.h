@@ -9,8 +9,10 @@ namespace stats {
 // its band, mode or a missing exchange. Flagged and refused QSOs get bad-QSO lines.
 int addQso(PluginState& state, const QsoArgs& qso);
 
-// Removes the earliest record with the QSO's call, mode, band and time, and its bad-QSO lines;
-// empties the worked lists when the log becomes empty. Always 1.
+// Removes the earliest record with the QSO's call, mode, band and time, and its bad-QSO lines,
+// leaving the log as a reload of the remaining records would: the next record of its call,
+// band and mode is no longer a dupe, and a band without records leaves the worked lists.
+// Empties the worked lists when the log becomes empty. Always 1.
 int removeQso(PluginState& state, const QsoArgs& qso);
 
 // The district code a received exchange stands for: its first two and last two bytes,

@@ -31,8 +31,7 @@ LogStore::Node* LogStore::newNode() {
   return &blocks_[usedNodes_ / kBlockSize][usedNodes_ % kBlockSize];
 }
 
-void LogStore::link(Node* node, Chain& chain) {
-  const CInfo& r = node->record;
+uint8_t LogStore::flagsOf(const CInfo& r) {
   uint8_t flags = 0;
   if (!r.call.empty()) flags |= ScoreKey::kCallPresent;
   if (!r.call.empty() && r.noScore == 0) flags |= ScoreKey::kCounted;
@@ -40,10 +39,17 @@ void LogStore::link(Node* node, Chain& chain) {
   if (r.mode == "CW") flags |= ScoreKey::kCw;
   if (r.mode == "SSB") flags |= ScoreKey::kSsb;
   if (r.call.size() >= 2 && r.call.compare(r.call.size() - 2, 2, "/P") == 0) flags |= ScoreKey::kPortable;
+  return flags;
+}
+
+void LogStore::link(Node* node, Chain& chain) {
+  const CInfo& r = node->record;
   const uint32_t bandId = bandIds_.idOf(r.band);
+  if (recordsOnBand_.size() <= bandId) recordsOnBand_.resize(bandId + 1);
+  ++recordsOnBand_[bandId];
   keys_.push_back({r.qsoTime.m_dt, bandId, prefixIds_.idOf(r.prefix),
                    continentIds_.idOf(r.continent),
-                   r.district.empty() ? TextIds::kNone : districtIds_.idOf(r.district), flags});
+                   r.district.empty() ? TextIds::kNone : districtIds_.idOf(r.district), flagsOf(r)});
   order_.push_back(node);
   (chain.tail ? chain.tail->nextOfCall : chain.head) = node;
   chain.tail = node;
@@ -126,11 +132,36 @@ void LogStore::unlink(Node* node) {
   if (count != bandPrefixCount_.end() && --count->second == 0) bandPrefixCount_.erase(count);
 }
 
-void LogStore::removeAt(size_t index) {
+LogStore::Node* LogStore::nextTwin(const Node* node) const {
+  const CInfo& r = node->record;
+  for (Node* n = node->nextOfCall; n; n = n->nextOfCall)
+    if (n->record.band == r.band && n->record.mode == r.mode) return n;
+  return nullptr;
+}
+
+void LogStore::forgetBandRecord(const CInfo& record) {
+  const uint32_t bandId = bandIds_.find(record.band);
+  if (bandId == TextIds::kNone || --recordsOnBand_[bandId] != 0) return;
+  const auto band = std::find(workedBands_.begin(), workedBands_.end(), record.band);
+  if (band != workedBands_.end()) workedBands_.erase(band);
+}
+
+CInfo* LogStore::removeAt(size_t index) {
   if (index >= order_.size()) throw std::out_of_range("qsoLog index");
-  unlink(order_[index]);
+  Node* node = order_[index];
+  // Only the first record of a call, band and mode is no dupe, so only its removal changes
+  // another record: the next one becomes the first.
+  Node* twin = node->record.dupe ? nullptr : nextTwin(node);
+  if (twin) {
+    twin->record.dupe = 0;
+    twin->record.noScore = twin->record.badQso;
+    keys_[positionOf(twin)].flags = flagsOf(twin->record);
+  }
+  forgetBandRecord(node->record);
+  unlink(node);
   order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(index));
   keys_.erase(keys_.begin() + static_cast<std::ptrdiff_t>(index));
+  return twin ? &twin->record : nullptr;
 }
 
 void LogStore::clear() {
@@ -144,6 +175,7 @@ void LogStore::clear() {
   usedNodes_ = 0;
   byCall_.clear();
   bandPrefixCount_.clear();
+  recordsOnBand_.clear();
   workedBands_.clear();
 }
 

@@ -52,7 +52,10 @@ class LogStore {
   // band and mode, and says whether it did. The record is not part of the log before that.
   CInfo& nextRecord();
   bool commitFlaggingDupe();
-  void removeAt(size_t index);  // later records move down by one
+  // Removes a record; later records move down by one. When it was the first of its call, band
+  // and mode, the next such record is a dupe no more (dupe 0, noScore as its badQso) and is
+  // returned, so its dupe line can go too. A band left without records leaves workedBands.
+  CInfo* removeAt(size_t index);
   void clear();                 // records and worked bands
 
   // Whether the call was worked, whether on this band and mode (exact: the dupe test), and
@@ -105,6 +108,9 @@ class LogStore {
     char lastExch[kHintView] = {};  // the tail's exchRcvd, at most kHintView bytes of it
   };
   uint32_t contactOf(uint32_t bandId, const CInfo& record);
+  static uint8_t flagsOf(const CInfo& record);
+  Node* nextTwin(const Node* node) const;
+  void forgetBandRecord(const CInfo& record);
   bool chainHasContact(const Chain& chain, const std::string& band, const std::string& mode) const;
   void summariseChain(Chain& chain);
   static void keepLastExchange(Chain& chain, const std::string& exchRcvd);
@@ -125,6 +131,7 @@ class LogStore {
   uint64_t nextId_ = 0;
   FlatStringMap<Chain> byCall_;
   std::unordered_map<std::string, size_t> bandPrefixCount_;  // band, NUL, prefix
+  std::vector<size_t> recordsOnBand_;                        // by band id
   std::vector<std::string> workedBands_;
 };
 

@@ -67,8 +67,7 @@ bool finishReset(PluginState& state, const ResetArgs& args, bool windowThreadRun
     startThread = !hostWithoutWindowThread(state.hostVersion);
     writeSetting("Start", "1");
   }
-  state.badQsoFileName = badQsoFileNameFor(args.contestEnd);
-  createBadQsoFile(state.badQsoFileName);
+  state.badQsoFile.create(badQsoFileNameFor(args.contestEnd));
   return startThread;
 }
 

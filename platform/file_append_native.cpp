@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <mutex>
 
 #include "platform/file_append.h"
@@ -9,12 +10,16 @@
 namespace stats {
 namespace {
 
-// A reload appends to the same file thousands of times in a row: the descriptor stays open
-// between calls and is reused while its file still has a name. A file deleted, or replaced by
-// a rename over it, has none left and is reopened by name, as a fresh open would; the
-// plug-in's own rewrites say so explicitly (forgetAppendTarget). Asking the descriptor costs
-// far less than resolving the name again for every line.
-struct CachedFile {
+std::string fullPathOf(const std::string& path) {
+  if (!path.empty() && path.front() == '/') return path;
+  char folder[4096];
+  if (!::getcwd(folder, sizeof folder)) return path;
+  return std::string(folder) + "/" + path;
+}
+
+// A file deleted, or replaced by a rename over it, has no name left and is reopened by name,
+// as a fresh open would be. Asking the descriptor costs far less than resolving the name.
+struct KeptFile {
   std::string path;
   int fd = -1;
 
@@ -37,36 +42,51 @@ struct CachedFile {
     path = name;
     return true;
   }
-  ~CachedFile() { close(); }
+  void cutBackTo(off_t size) const {
+    while (::ftruncate(fd, size) != 0 && errno == EINTR) {
+    }
+  }
+  bool appendWhole(const std::string& bytes) {
+    const off_t before = ::lseek(fd, 0, SEEK_END);
+    if (before < 0) return false;
+    for (size_t done = 0; done < bytes.size();) {
+      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        cutBackTo(before);
+        return false;
+      }
+      done += static_cast<size_t>(n);
+    }
+    return true;
+  }
 };
 
-std::mutex cacheMutex;
-CachedFile cache;
+// Lives as long as the process: nothing to tear down while other threads may still append.
+std::mutex& keptMutex() {
+  static std::mutex& m = *new std::mutex;
+  return m;
+}
+KeptFile& kept() {
+  static KeptFile& file = *new KeptFile;
+  return file;
+}
 
 }  // namespace
 
 bool appendToFile(const std::string& path, const std::string& bytes) {
-  std::lock_guard<std::mutex> lock(cacheMutex);
-  if (!cache.stillNames(path) && !cache.open(path)) return false;
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(cache.fd, bytes.data() + done, bytes.size() - done);
-    if (n <= 0) {
-      cache.close();
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
+  std::lock_guard<std::mutex> lock(keptMutex());
+  KeptFile& file = kept();
+  const std::string full = fullPathOf(path);
+  if (!file.stillNames(full) && !file.open(full)) return false;
+  if (file.appendWhole(bytes)) return true;
+  file.close();
+  return false;
 }
 
-}  // namespace stats
-
-namespace stats {
-
-void forgetAppendTarget(const std::string& path) {
-  std::lock_guard<std::mutex> lock(cacheMutex);
-  if (cache.path == path) cache.close();
+void closeAppendedFile() {
+  std::lock_guard<std::mutex> lock(keptMutex());
+  kept().close();
 }
 
 }  // namespace stats

@@ -3,6 +3,7 @@
 // ui/window_port_win.cpp.
 #include <windows.h>
 
+#include "platform/file_append.h"
 #include "ui/window_thread_win.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
@@ -10,8 +11,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
   try {
     if (reserved)  // process exit: the window thread is gone already, nothing may wait
       stats::forgetWindowsAtProcessExit();
-    else  // FreeLibrary: close the windows, bounded wait
+    else {  // FreeLibrary: close the windows, bounded wait
       stats::stopWindowsForUnload();
+      stats::closeAppendedFile();  // the operator can move or delete the bad-QSO file again
+    }
   } catch (...) {
   }
   return TRUE;

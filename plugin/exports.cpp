@@ -13,8 +13,8 @@
 #include "plugin/boundary.h"
 #include "plugin/cabrillo_export.h"
 #include "plugin/settings.h"
-#include "reports/bad_qso_file.h"
 #include "reports/result.h"
+#include "platform/file_append.h"
 #include "platform/text.h"
 #include "plugin/state.h"
 #include "ui/window_port.h"
@@ -82,7 +82,7 @@ int RemoveData0(const char* ownCall, const char* call, COleDateTime* qsoTime, CO
     const QsoArgs args = qsoArgs(ownCall, call, qsoTime, freqHz, mode, rstSent, rstRcvd, exchSent,
                                  exchRcvd, prefix, continent, band);
     StateLock lock;
-    flushBadQsoLines();  // a burst of AddData0 lines is over
+    closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
     removeQso(lock.state(), args);
     postRefresh();
     return 1;
@@ -103,7 +103,7 @@ int CheckCall0(const char* call, unsigned int, unsigned int, const char* mode, c
     args.band = optionalText(band);
     args.secondBand = optionalText(secondBand);
     StateLock lock;
-    flushBadQsoLines();  // a burst of AddData0 lines is over
+    closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
     PluginState& state = lock.state();
     if (setupWindowExists() && state.refreshReady == 1) {
       state.refreshReady = 0;
@@ -130,7 +130,7 @@ int ResetStats0(const char* ownFolder, int exportFlag, const char* ownCall,
     args.ownPrefix = argText(ownPrefix);
     args.ownContinent = argText(ownContinent);
     StateLock lock;
-    flushBadQsoLines();  // a burst of AddData0 lines is over
+    closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
     resetLog(lock.state(), args);
     if (args.exportFlag != 0) {
       prepareExport(lock, lock.state().ownCall, args.contestStart, args.contestEnd);
@@ -146,10 +146,15 @@ int ResetStats0(const char* ownFolder, int exportFlag, const char* ownCall,
 const char* GetResult0(int* status) {
   return guarded<const char*>(kEmptyText, [&]() -> const char* {
     StateLock lock;
-    flushBadQsoLines();  // a burst of AddData0 lines is over
+    closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
     computeResult(lock.state());
     if (lock.state().exportFlag != 0) runCabrilloExport(lock);
     if (status) *status = -1;
+    const std::string failure = lock.state().badQsoFile.takeFailureMessage();
+    if (!failure.empty()) {
+      StateLockReleased unlocked(lock);
+      showMessageBox(failure, "Output");
+    }
     return lock.state().resultText.c_str();
   });
 }
@@ -164,7 +169,7 @@ int IsValidExchg0(const char* exch, const char*, const char*, const char*, int, 
   return guarded(0, [&] {
     const std::string text = argText(exch);
     StateLock lock;
-    flushBadQsoLines();  // a burst of AddData0 lines is over
+    closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
     return isValidExchange(text, lock.state().DistrictList);
   });
 }
@@ -172,7 +177,7 @@ int IsValidExchg0(const char* exch, const char*, const char*, const char*, int, 
 unsigned long setVersion(const char*) {
   return guarded(0UL, [] {
     StateLock lock;
-    flushBadQsoLines();  // a burst of AddData0 lines is over
+    closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
     lock.state().htmlForm = 1;
     return 0UL;
   });

@@ -8,6 +8,7 @@
 
 #include "contest/district_table.h"
 #include "log/log_store.h"
+#include "reports/bad_qso_file.h"
 #include "reports/cabrillo_log.h"
 
 namespace stats {
@@ -25,7 +26,6 @@ struct PluginState {
   std::string ownFolder, ownCall, ownPrefix, ownContinent;
   std::string startDayMonth, contestYear, endDate;
   std::string hostVersion;
-  std::string badQsoFileName;
   int exportFlag = 0;
   int ownRussian = 0;    // only ever goes from 0 to 1
   int russianTexts = 0;  // only ever goes from 0 to 1
@@ -41,6 +41,9 @@ struct PluginState {
   std::string resultText;
   std::vector<std::string> workedDistricts;
   std::array<std::vector<std::string>, kBandCount> bandPrefixes;
+
+  // The bad-QSO file of the contest (its name is `badQsoFileName`) with this contest's lines.
+  BadQsoFile badQsoFile;
 
   // Cabrillo export: the header confirmed at the last reset and the lines of the last pass.
   CabrilloLog cabrilloLog;

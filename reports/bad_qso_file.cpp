@@ -1,8 +1,7 @@
 #include "reports/bad_qso_file.h"
 
+#include <algorithm>
 #include <vector>
-
-#include <chrono>
 
 #include "platform/file_append.h"
 #include "platform/file_io.h"
@@ -16,16 +15,9 @@ const char kHeader[] = "RDA Contest UBN file ";
 const char kLineEnd[] = "\r\n";
 const char kSeparator[] = "  ";
 const char kQsoTimeFormat[] = "%Y-%m-%d %H%M";
+const char kNotWrittenMessage[] = "File could not be written: ";
 
-// The fields of a line written by badQsoLine(), split at the two-blank separators.
-std::vector<std::string> fieldsOf(const std::string& line) {
-  std::vector<std::string> fields;
-  size_t start = 0;
-  for (size_t at; (at = line.find(kSeparator, start)) != std::string::npos; start = at + 2)
-    fields.push_back(line.substr(start, at - start));
-  fields.push_back(line.substr(start));
-  return fields;
-}
+std::string headerLine() { return std::string(kHeader) + kLineEnd; }
 
 // Whether a rewrite would give the same bytes: every line ends with CR LF, the last one too.
 bool isWrittenAsLines(const std::string& bytes) {
@@ -35,10 +27,28 @@ bool isWrittenAsLines(const std::string& bytes) {
   return true;
 }
 
-bool isLineOf(const std::string& line, const std::string& call, const std::string& when) {
-  const std::vector<std::string> fields = fieldsOf(line);
-  // QSO:, kHz, mode, date-time, own call, rst sent, exch sent, worked call, ...
-  return fields.size() > 7 && fields[0] == "QSO:" && fields[3] == when && fields[7] == call;
+bool holdsAnyLine(const std::string& bytes, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines)
+    if (bytes.find(line + kLineEnd) != std::string::npos) return true;
+  return false;
+}
+
+// `lines` less one occurrence of each of `gone`, every line ending with CR LF.
+std::string withoutLines(std::vector<std::string> lines, const std::vector<std::string>& gone) {
+  for (const std::string& line : gone) {
+    const auto at = std::find(lines.begin(), lines.end(), line);
+    if (at != lines.end()) lines.erase(at);
+  }
+  std::string text;
+  for (const std::string& line : lines) text.append(line).append(kLineEnd);
+  return text;
+}
+
+int countBadLines(const std::string& bytes) {
+  int count = 0;
+  for (const std::string& line : textLines(bytes))
+    if (line.find("DUPE") == std::string::npos && line.find("UBN") == std::string::npos) ++count;
+  return count;
 }
 
 }  // namespace
@@ -68,101 +78,61 @@ std::string badQsoLine(const QsoArgs& qso, const std::string& reason) {
   return line + reason + kLineEnd;
 }
 
-bool createBadQsoFile(const std::string& name) {
-  flushBadQsoLines();
-  if (name.empty()) return false;
-  forgetAppendTarget(hostPath(name));
-  return replaceWholeFile(hostPath(name), std::string(kHeader) + kLineEnd);
+bool BadQsoFile::create(const std::string& fileName) {
+  fileName_ = fileName;
+  lines_.clear();
+  failed_ = reported_ = false;
+  return !fileName_.empty() && rewrite(headerLine());
 }
 
-namespace {
+bool BadQsoFile::rewrite(const std::string& content) {
+  inStep_ = replaceWholeFile(hostPath(fileName_), content);
+  if (!inStep_) failed_ = true;
+  return inStep_;
+}
 
-// One write for a burst of lines instead of one open, write and close each: a reload of a
-// long log flags thousands of QSOs within a fraction of a second, and on a desktop disk
-// every open is costly.
-class BurstWriter {
- public:
-  using Clock = std::chrono::steady_clock;
+void BadQsoFile::append(const std::string& lines) {
+  if (fileName_.empty() || lines.empty()) return;
+  lines_ += lines;
+  if (inStep_ && !appendToFile(hostPath(fileName_), lines)) inStep_ = false, failed_ = true;
+}
 
-  void append(const std::string& path, const std::string& lines) {
-    const Clock::time_point now = Clock::now();
-    const bool inBurst = now - lastLine_ < kBurstGap;
-    lastLine_ = now;
-    if (!pending_.empty() && path != path_) flush();
-    path_ = path;
-    pending_ += lines;
-    if (!inBurst || pending_.size() >= kMaxPending) flush();
+void BadQsoFile::remove(const std::string& lines) {
+  if (fileName_.empty()) return;
+  const std::vector<std::string> gone = textLines(lines);
+  lines_ = withoutLines(textLines(lines_), gone);
+  std::optional<std::string> content;
+  if (inStep_) content = readWholeFile(hostPath(fileName_));
+  if (!content) {
+    rewrite(headerLine() + lines_);
+    return;
   }
-  void flush() {
-    if (pending_.empty()) return;
-    appendToFile(path_, pending_);
-    pending_.clear();
+  // Most removed contacts were never flagged: a file in its written form that holds none of
+  // the lines stays as it is, without being taken apart line by line.
+  const std::string header = headerLine();
+  if (content->compare(0, header.size(), header) == 0 && isWrittenAsLines(*content) &&
+      !holdsAnyLine(*content, gone))
+    return;
+  std::vector<std::string> fileLines = textLines(*content);
+  if (!fileLines.empty()) fileLines.erase(fileLines.begin());  // the header, whatever it says
+  const std::string kept = header + withoutLines(std::move(fileLines), gone);
+  if (kept != *content) rewrite(kept);
+}
+
+int BadQsoFile::countBad() {
+  if (fileName_.empty()) return 0;
+  if (inStep_) {
+    if (const std::optional<std::string> content = readWholeFile(hostPath(fileName_)))
+      return countBadLines(*content);
   }
-  ~BurstWriter() { flush(); }
-
- private:
-  static constexpr std::chrono::milliseconds kBurstGap{1};
-  static constexpr size_t kMaxPending = 64 * 1024;
-  std::string path_;
-  std::string pending_;
-  Clock::time_point lastLine_{};
-};
-
-BurstWriter& burstWriter() {
-  static BurstWriter writer;
-  return writer;
+  rewrite(headerLine() + lines_);
+  return countBadLines(lines_);
 }
 
-}  // namespace
-
-void appendBadQsoLines(const std::string& name, const std::string& lines) {
-  if (name.empty() || lines.empty()) return;
-  burstWriter().append(hostPath(name), lines);
-}
-
-void flushBadQsoLines() { burstWriter().flush(); }
-
-bool removeBadQsoLines(const std::string& name, const std::string& call, const COleDateTime& qsoTime) {
-  flushBadQsoLines();
-  if (name.empty()) return false;
-  const std::string path = hostPath(name);
-  const std::optional<std::string> content = readWholeFile(path);
-  const std::string when = qsoTime.Format(kQsoTimeFormat);
-  const std::string header = std::string(kHeader) + kLineEnd;
-  // Most removed contacts were never flagged: a file that starts with its header and does not
-  // hold the call as a field anywhere stays as it is, without taking it apart line by line.
-  if (content && content->compare(0, header.size(), header) == 0 &&
-      content->find(kSeparator + call + kSeparator) == std::string::npos &&
-      isWrittenAsLines(*content))
-    return true;
-  std::string kept = header;
-  bool removedAny = false;
-  if (content) {
-    const std::vector<std::string> lines = textLines(*content);
-    for (size_t i = 1; i < lines.size(); ++i) {
-      if (isLineOf(lines[i], call, when)) {
-        removedAny = true;
-        continue;
-      }
-      kept += lines[i];
-      kept += kLineEnd;
-    }
-  }
-  // Nothing to change: leave the file as it is rather than write the same bytes again.
-  if (!removedAny && content && *content == kept) return true;
-  forgetAppendTarget(path);
-  return replaceWholeFile(path, kept);
-}
-
-int countBadQsos(const std::string& name) {
-  flushBadQsoLines();
-  if (name.empty()) return 0;
-  const std::optional<std::string> content = readWholeFile(hostPath(name));
-  if (!content) return 0;
-  int count = 0;
-  for (const std::string& line : textLines(*content))
-    if (line.find("DUPE") == std::string::npos && line.find("UBN") == std::string::npos) ++count;
-  return count;
+std::string BadQsoFile::takeFailureMessage() {
+  if (!failed_ || reported_) return std::string();
+  reported_ = true;
+  return kNotWrittenMessage + fileName_;
 }
 
 }  // namespace stats

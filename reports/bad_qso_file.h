@@ -21,22 +21,43 @@ extern const char* const kNoExchange;
 extern const char* const kDupe;
 std::string unknownDistrictReason(const std::string& code);
 
-// Each returns false when the file could not be written; an empty name writes nothing.
-bool createBadQsoFile(const std::string& name);  // header line only
+// The file of the current contest, and this contest's lines kept beside it, so that a file the
+// system will not let us write (held open by another program, a full disk) never passes off
+// stale or missing lines as this contest's: while the file is behind, the count comes from the
+// kept lines, and every rewrite tries to bring the file back in step. Before the first
+// create() there is no file and nothing is written or kept. Callers hold the state lock.
+class BadQsoFile {
+ public:
+  const std::string& fileName() const { return fileName_; }
 
-// Appends lines, the file created if missing. A line that follows another within a
-// millisecond (the host feeding its whole log) waits in memory with the rest of the burst
-// and reaches the file with the next line after a pause, at 64 KB, at the next
-// flushBadQsoLines(), which every export makes, or at unload. Callers hold the state lock.
-void appendBadQsoLines(const std::string& name, const std::string& lines);
-void flushBadQsoLines();
+  // Starts the contest's file with the header line only. False when it could not be written.
+  bool create(const std::string& fileName);
 
-// Drops the lines of one removed contact: those whose own worked-call field equals `call`
-// and whose own date-time field equals `qsoTime` formatted as the lines write it. The file is
-// rewritten with its header (recreated when missing).
-bool removeBadQsoLines(const std::string& name, const std::string& call, const COleDateTime& qsoTime);
+  // Appends whole lines (each ending in CR LF); they are in the file when it returns unless
+  // the file cannot take them.
+  void append(const std::string& lines);
 
-// Lines that hold neither "DUPE" nor "UBN"; 0 when the file cannot be read.
-int countBadQsos(const std::string& name);
+  // Takes each of `lines` out once (the lines of a removed contact, or the dupe line of a
+  // contact that is no longer a dupe) and rewrites the file with its header, its other lines
+  // in order, each ending in CR LF, recreating it when missing.
+  void remove(const std::string& lines);
+
+  // Lines that hold neither "DUPE" nor "UBN": those of the file, or those kept here while the
+  // file is behind (after one more try to bring it in step).
+  int countBad();
+
+  // The message for the operator when the file fell behind since the last create(), once.
+  std::string takeFailureMessage();
+
+ private:
+  bool rewrite(const std::string& content);
+  void fellBehind() { inStep_ = false, failed_ = true; }
+
+  std::string fileName_;
+  std::string lines_;    // this contest's lines after the header, as the file should hold them
+  bool inStep_ = false;  // the file holds the header and exactly lines_ (or the operator's edits)
+  bool failed_ = false;  // fell behind since create()
+  bool reported_ = false;
+};
 
 }  // namespace stats

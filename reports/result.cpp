@@ -13,7 +13,7 @@ constexpr size_t kResultCapacity = 64 * 1024;
 
 void computeResult(PluginState& state) {
   state.qsoLog.setWorkedBands(sortedBands(state.qsoLog.workedBands()));
-  state.badQsoCount = countBadQsos(state.badQsoFileName);
+  state.badQsoCount = state.badQsoFile.countBad();
 
   const bool exporting = state.exportFlag != 0;
   ScoreSummary summary = summarise(state.qsoLog, state.qsoLog.workedBands(),

@@ -217,7 +217,7 @@ TEST_F(IntakeTest, ABurstOfLinesReachesTheFileByTheNextOtherCall) {
 
 class RemovalTest : public IntakeTest {};
 
-TEST_F(RemovalTest, RemovesExactlyTheMatchingRecordAndKeepsTheOthersFlags) {
+TEST_F(RemovalTest, RemovesExactlyTheMatchingRecordAndPromotesItsTwin) {
   Qso a, b, c;
   b.call = "RA9BB";
   c.call = "RA9CC";
@@ -228,7 +228,7 @@ TEST_F(RemovalTest, RemovesExactlyTheMatchingRecordAndKeepsTheOthersFlags) {
   EXPECT_EQ(removeData(a), 1);  // the earliest match goes
   ASSERT_EQ(logSize(), 3u);
   EXPECT_EQ(record(0).call, "UA9AAA");
-  EXPECT_EQ(record(0).dupe, 1);  // flags are never recomputed
+  EXPECT_EQ(record(0).dupe, 0);  // the first of its call, band and mode now
   EXPECT_EQ(record(1).call, "RA9BB");
   Qso later = c;
   later.time.m_dt += 1e-9;
@@ -247,7 +247,7 @@ TEST_F(RemovalTest, RemovingTheLastRecordEmptiesTheWorkedLists) {
   addData(b);
   getResult();
   removeData(a);
-  EXPECT_EQ(workedBands(), (std::vector<std::string>{"40m", "20m"}));  // in band order now
+  EXPECT_EQ(workedBands(), (std::vector<std::string>{"40m"}));  // 20m has no record left
   removeData(b);
   EXPECT_TRUE(workedBands().empty());
   withState([](PluginState& s) {
@@ -273,13 +273,21 @@ TEST_F(RemovalTest, OnlyTheRemovedContactsLinesGo) {
   const std::string before = badLines();
   removeData(a);
   const std::string after = badLines();
-  EXPECT_EQ(after.find("UA1A  599  ZZ01"), std::string::npos);
+  // One district line goes with the record; its twin, no longer a dupe, keeps its district
+  // line and loses its dupe line.
+  const auto linesOfA = [](const std::string& text) {
+    size_t n = 0;
+    for (size_t at = 0; (at = text.find("UA1A  599  ZZ01", at)) != std::string::npos; ++at) ++n;
+    return n;
+  };
+  EXPECT_EQ(linesOfA(before), 3u);
+  EXPECT_EQ(linesOfA(after), 1u);
+  EXPECT_EQ(after.find("ZZ01 DUPE"), std::string::npos);
   EXPECT_NE(after.find("UA1A  599  ZZ02"), std::string::npos);
   EXPECT_NE(after.find("UA1AB  599  ZZ03"), std::string::npos);
   EXPECT_NE(after.find("UA1A  599  ZZ04"), std::string::npos);
   EXPECT_EQ(after.rfind(kHeader, 0), 0u);
-  // Three lines of the removed contact (two district lines and the dupe line) are gone.
-  EXPECT_EQ(std::count(before.begin(), before.end(), '\n') - 3,
+  EXPECT_EQ(std::count(before.begin(), before.end(), '\n') - 2,
             std::count(after.begin(), after.end(), '\n'));
 }
 

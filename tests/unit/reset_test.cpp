@@ -34,7 +34,7 @@ TEST_F(ResetTest, KeepsStationAndDatesAndEmptiesTheLog) {
     EXPECT_EQ(s.startDayMonth, "31.12");
     EXPECT_EQ(s.contestYear, "2018");
     EXPECT_EQ(s.endDate, "01.01.2019");
-    EXPECT_EQ(s.badQsoFileName, "BadQSO_DedodEVA_01_01_2019.txt");
+    EXPECT_EQ(s.badQsoFile.fileName(), "BadQSO_DedodEVA_01_01_2019.txt");
     for (int i = 0; i < 6; ++i) {
       EXPECT_EQ(s.BandInfoRows[i][0], std::vector<std::string>({"160m", "80m", "40m", "20m", "15m", "10m"})[i]);
       for (int c = 1; c < 5; ++c) EXPECT_EQ(s.BandInfoRows[i][c], "-");
@@ -54,7 +54,7 @@ TEST_F(ResetTest, NullAndInvalidDatesFormatAsTheirTexts) {
   withState([](PluginState& s) {
     EXPECT_EQ(s.startDayMonth, "");
     EXPECT_EQ(s.endDate, "Invalid DateTime");
-    EXPECT_EQ(s.badQsoFileName, "BadQSO_DedodEVA_Invalid DateTime.txt");
+    EXPECT_EQ(s.badQsoFile.fileName(), "BadQSO_DedodEVA_Invalid DateTime.txt");
     return 0;
   });
 }

@@ -1,0 +1,18 @@
+#pragma once
+// The two ways a whole file gets new content: a finished copy renamed over it, or, where that
+// cannot be done, the content written over the file where it stands.
+#include <string>
+
+namespace stats {
+
+// Renames `from` to `to`, replacing an existing `to` in one step.
+bool renameOver(const std::string& from, const std::string& to);
+
+// Writes `bytes` over an existing file from its start and cuts it to their length. Opened
+// with the sharing that a viewer holding the file for reading and writing
+// allows, which a rename over it does not. Needs no room beyond what the file already takes
+// when the new content is no longer than the old; when the write still fails midway, the old
+// content is put back and the answer is false. Refuses anything that is not a regular file.
+bool rewriteInPlace(const std::string& path, const std::string& bytes);
+
+}  // namespace stats
