@@ -2,6 +2,7 @@
 // checks, QSOs with their full argument lists, the callsign check, removal and the result.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -173,6 +174,59 @@ TEST_F(Session, AnExportRunAsksForTheHeaderAndWritesTheLog) {
   EXPECT_NE(log.find("END-OF-LOG:"), std::string::npos);
   EXPECT_NE(readFile("Plugins\\RDA.ini").find("Name=Test Operator"), std::string::npos);
   DeleteFileA("RA3AA.cbr");
+}
+
+// A viewer or editor holds the files open for reading and writing but not for deleting, so
+// nothing can be renamed over them: they are rewritten where they stand.
+class HeldOpen {
+ public:
+  explicit HeldOpen(const char* name)
+      : handle_(CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~HeldOpen() { CloseHandle(handle_); }
+  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+TEST_F(Session, FilesHeldOpenByAViewerAreRewrittenInPlace) {
+  const char* const badFile = "BadQSO_DedodEVA_05_09_2017.txt";
+  ASSERT_EQ(reset("UA"), 1);
+  add("K1OLD", "30m", "CW", "5", "K", "NA", 42983.5, 10123999);
+  writeFile("Plugins\\RDA.ini", "[Settings]\r\nStart=1\r\n");  // so the next reset writes 0
+  HeldOpen bad(badFile), settings("Plugins\\RDA.ini"), cabrillo("RA3AA.cbr");
+  ASSERT_TRUE(bad.held() && settings.held() && cabrillo.held());
+  writeFile("probe.tmp", "x");
+  ASSERT_FALSE(MoveFileExA("probe.tmp", badFile, MOVEFILE_REPLACE_EXISTING));  // the held file stays
+
+  ASSERT_EQ(reset("UA"), 1);
+  EXPECT_EQ(readFile(badFile), "RDA Contest UBN file \r\n");
+  EXPECT_NE(readFile("Plugins\\RDA.ini").find("Start=0"), std::string::npos);  // was 1
+  add("K1A", "30m", "CW", "5", "K", "NA", 42983.5, 10123999);
+  add("K1B", "30m", "CW", "5", "K", "NA", 42983.6, 10123999);
+  HostDateTime when{42983.5, 0, 0}, unused{0, 2, 0};
+  dll_.get<AddDataFn>(decorated::RemoveData0)("RA3AA", "K1A", &when, &unused, &unused, &unused, 0,
+                                               10123999, "CW", "599", "579", "MA01", "5", "", "", "",
+                                               "", "", "", "", "", "", "K", 0, 0, 0, 0, 0, "", "NA",
+                                               "", "30m", "");
+  EXPECT_EQ(readFile(badFile),
+            "RDA Contest UBN file \r\n"
+            "QSO:  10123  CW  2017-09-05 1424  RA3AA  599  MA01  K1B  579  5    WRONG BAND !!!\r\n");
+  EXPECT_NE(result().find("Bad QSO\t 1\r\n"), std::string::npos);
+
+  {
+    ModalDriver header(GetCurrentThreadId(), IDOK);
+    ASSERT_EQ(reset("UA", "RA3AA", 1), 1);
+  }
+  add("UA9ABC", "20m", "CW", "MA01", "UA9", "AS", 42983.5, 14025300);
+  ModalDriver output(GetCurrentThreadId(), IDOK);
+  result();
+  const std::vector<std::string>& said = output.seen().texts;
+  EXPECT_NE(std::find(said.begin(), said.end(), "File produced: RA3AA.cbr"), said.end());
+  const std::string log = readFile("RA3AA.cbr");
+  EXPECT_EQ(log.find("START-OF-LOG: 3.0\r\n"), 0u);
+  EXPECT_NE(log.find("UA9ABC"), std::string::npos);
 }
 
 }  // namespace
