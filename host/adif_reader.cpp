@@ -252,6 +252,8 @@ class AdifScanner {
     }
     qso.band = normalisedBand(std::string(fields[kBand]));
     if (qso.band.empty()) qso.band = bandOfKHz(qso.freqHz / 1000);
+    // Without it the plug-in would export frequency 0, which no reader takes back.
+    if (qso.freqHz == 0) qso.freqHz = lowerEdgeKHz(qso.band) * 1000;
     if (qso.band.empty() && qso.freqHz == 0) {
       why = "neither BAND nor FREQ for " + qso.call;
       return qso;

@@ -76,6 +76,29 @@ TEST_F(Scoring, AnExportedCabrilloLogScoresTheSameWhenReadBack) {
   EXPECT_NE(run.out.find("Score: 16*(4+3) = 112"), std::string::npos) << run.out;
 }
 
+std::string scoreLine(const std::string& out) {
+  const size_t at = out.find("Score: ");
+  return at == std::string::npos ? "(no score)" : out.substr(at, out.find('\n', at) - at);
+}
+
+TEST_F(Scoring, ALogByBandOnlyExportsBandEdgesThatReadBackWithTheSameScore) {
+  dir.write("bands.adi",
+            "<EOH>\n"
+            "<CALL:6>UA0ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>20m<MODE:2>CW<RST_SENT:3>599"
+            "<RST_RCVD:3>599<STX_STRING:5>MA-03<SRX_STRING:5>SV-12<STATION_CALLSIGN:6>RA3AAA<EOR>\n"
+            "<CALL:6>DL1ABC<QSO_DATE:8>20170819<TIME_ON:4>1201<BAND:4>160M<MODE:2>CW<RST_SENT:3>599"
+            "<RST_RCVD:3>599<STX_STRING:5>MA-03<SRX:3>001<STATION_CALLSIGN:6>RA3AAA<EOR>\n"
+            "<CALL:6>RA3BBB<QSO_DATE:8>20170819<TIME_ON:4>1202<BAND:3>10m<MODE:3>SSB<RST_SENT:2>59"
+            "<RST_RCVD:2>59<STX_STRING:5>MA-03<SRX_STRING:5>TA-04<STATION_CALLSIGN:6>RA3AAA<EOR>\n");
+  RdacRun run = runRdac({"score", "bands.adi", "--districts", "districts.dat", "--cabrillo"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::string score = scoreLine(run.out);
+  EXPECT_EQ(score, "Score: 6*(3+2) = 30");
+  run = runRdac({"score", "out/rdac/RA3AAA.cbr", "--districts", "districts.dat", "--workdir", "again"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(scoreLine(run.out), score);
+}
+
 TEST_F(Scoring, ChecksACallsignAgainstTheFedLog) {
   struct Case {
     const char *call, *band, *mode, *answer;
