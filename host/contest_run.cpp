@@ -144,6 +144,7 @@ bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
     err << "rdac: " << options_.ctyPath << " holds no country in the cty.dat format\n";
     return false;
   }
+  useDxccNumbers(err);
   // Contest logs work the same stations again on every band.
   std::unordered_map<std::string, std::optional<Country>> known;
   std::vector<std::string> unresolved;  // distinct callsigns
@@ -174,6 +175,24 @@ bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
   }
   times_.resolve = Clock::now() - started;
   return true;
+}
+
+// The package installs cty.csv, which numbers the DXCC entities, beside cty.dat.
+void ContestRun::useDxccNumbers(std::ostream& err) {
+  const std::string csvPath = (fs::path(options_.ctyPath).parent_path() / "cty.csv").string();
+  const std::string datName = fs::path(options_.ctyPath).filename().string();
+  std::string error;
+  const auto csv = readFileBytes(csvPath, error);
+  if (!csv) {
+    err << "rdac: no cty.csv beside " << datName
+        << ": WAE-only entities such as Sicily count as DXCC countries of their own\n";
+    return;
+  }
+  const std::vector<std::string> unplaced = countries_.mergeWaeIntoDxcc(*csv);
+  if (unplaced.empty()) return;
+  err << "rdac: cty.csv gives no DXCC entity for the WAE-only entities";
+  for (const std::string& prefix : unplaced) err << ' ' << prefix;
+  err << " of " << datName << "; they count as countries of their own\n";
 }
 
 bool ContestRun::decideOwnStation(std::ostream& err) {

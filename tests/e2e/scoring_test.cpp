@@ -99,6 +99,28 @@ TEST_F(Scoring, ALogByBandOnlyExportsBandEdgesThatReadBackWithTheSameScore) {
   EXPECT_EQ(scoreLine(run.out), score);
 }
 
+// I and IT9 are one DXCC country, GM and GM/s, TA and TA1; European Turkey keeps its continent.
+TEST_F(Scoring, CountsWaeOnlyEntitiesAsTheirDxccCountry) {
+  std::string log = "<EOH>\n";
+  int minute = 0;
+  for (const std::string call : {"I1ABC", "IT9ABC", "GM0ABC", "TA1ABC", "TA3ABC"})
+    log += "<CALL:" + std::to_string(call.size()) + ">" + call + "<QSO_DATE:8>20170819<TIME_ON:4>120" +
+           std::to_string(minute++) + "<BAND:3>40m<MODE:2>CW<RST_SENT:3>599<RST_RCVD:3>599"
+           "<STX_STRING:5>MA-03<SRX:3>001<STATION_CALLSIGN:6>RA3AAA<EOR>\n";
+  dir.write("wae.adi", log);
+  RdacRun run = runRdac({"score", "wae.adi", "--districts", "districts.dat"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(run.out.find("\n40m\t 5\t 17\t 3\t\t 5\t 0\n"), std::string::npos) << run.out;
+
+  dir.write("only-dat/cty.dat", fileText("/usr/share/hamradio-files/cty.dat"));
+  run = runRdac({"score", "wae.adi", "--districts", "districts.dat", "--cty", "only-dat/cty.dat"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "rdac: no cty.csv beside cty.dat: WAE-only entities such as Sicily count as DXCC countries of their own\n");
+  // The plug-in folds IT9 into I by itself, not TA1 into TA.
+  EXPECT_NE(run.out.find("\n40m\t 5\t 17\t 4\t\t 5\t 0\n"), std::string::npos) << run.out;
+}
+
 TEST_F(Scoring, ChecksACallsignAgainstTheFedLog) {
   struct Case {
     const char *call, *band, *mode, *answer;
