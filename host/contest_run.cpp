@@ -254,7 +254,10 @@ bool ContestRun::prepareFolder(std::ostream& err) {
     if (setting.value.size() > 99)  // the plug-in reads settings through a 100-byte buffer
       err << "rdac: the header value " << setting.key << " is " << setting.value.size()
           << " bytes long; the plug-in reads only its first 99\n";
-  if (!layOutWorkFolder(plan, error)) {
+  std::string note;
+  const bool laidOut = layOutWorkFolder(plan, note, error);
+  if (!note.empty()) err << "rdac: " << note << '\n';
+  if (!laidOut) {
     err << "rdac: " << error << '\n';
     return false;
   }

@@ -130,6 +130,23 @@ TEST_F(HostCalls, FeedsTheQsosInTimeOrderKeepingTheFileOrderOfEqualTimes) {
   EXPECT_EQ(calls, "K0ABC K2ABC K1ABC K3ABC ");
 }
 
+TEST_F(HostCalls, LaysOutThePublishersDistrictListWithItsCurrentCodesOnly) {
+  dir.write("rda-list.txt",
+            "RDA districts, as of 01.03.2021\r\n"
+            "\r\n"
+            "\tKhanty-Mansi Area (HM)\tUA9K, RA9K\r\n"
+            "HM-01\tFirst town\r\n"
+            "HM-02\tdeleted 01.01.2010\tHM-01\r\n"
+            "HM-03\tThird town, since 01.02.2016\r\n"
+            "\tMoscow (MA)\tUA3A, RA3A\r\n"
+            "MA-01\tFirst district\r\n"
+            "MA-02\tDeleted\t***\r\n");
+  const RdacRun run = runRdac({"score", "log.adi", "--districts", "rda-list.txt", "--plugin", RECORDING_PLUGIN_PATH});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "rdac: publisher's district list rda-list.txt: 5 codes read, 2 deleted ones left out\n");
+  EXPECT_EQ(dir.read("out/rdac/Plugins/rda_rus.dat"), "HM-01\r\nHM-03\r\nMA-01\r\n");
+}
+
 TEST_F(HostCalls, ReadsCabrilloQsoLines) {
   dir.write("log.cbr",
             "START-OF-LOG: 3.0\r\nCALLSIGN: UA9ABC\r\n"
