@@ -118,8 +118,8 @@ std::string records(int count, const std::string& bogusField = "") {
 
 TEST(AdifReader, TakesWhatPrecedesTheFirstEohAsTheHeaderHoweverItStarts) {
   const char* const headers[] = {
-      "<ADIF_VER:5>3.1.0 <PROGRAMID:7>MonoLog <STATION_CALLSIGN:6>RA3AAA <EOH>\r\n",
-      "<programid:7>MonoLog\n<station_callsign:6>ra3aaa\n<eoh>\n",
+      "<ADIF_VER:5>3.1.0 <PROGRAMID:7>HandLog <STATION_CALLSIGN:6>RA3AAA <EOH>\r\n",
+      "<programid:7>HandLog\n<station_callsign:6>ra3aaa\n<eoh>\n",
       "<ADIF_VER:5>3.1.0 written <by hand> for RA3AAA <OPERATOR:6>RA3AAA <Eoh>\n",
       "Plain text first\n<STATION_CALLSIGN:6>RA3AAA\n<EOH>\n",
   };
