@@ -18,7 +18,7 @@ constexpr std::string_view kFieldNames[kFieldCount] = {
     "CALL", "QSO_DATE", "TIME_ON", "BAND", "FREQ", "MODE", "RST_SENT", "RST_RCVD",
     "STX_STRING", "STX", "SRX_STRING", "SRX", "STATION_CALLSIGN", "OPERATOR"};
 
-// Runs for every field of the log. Tag names hold only letters, digits and '_' (parseTag);
+// Runs for every field of the log. Tag names hold only letters, digits and '_' (tagClose);
 // among those, clearing bit 5 folds the case of letters and maps no two others together.
 bool sameName(std::string_view name, std::string_view upperName) {
   if (name.size() != upperName.size()) return false;
@@ -53,13 +53,22 @@ struct Tag {
   size_t length = 0;
 };
 
+bool isTagChar(char c) {
+  return stats::isAsciiDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':';
+}
+
+// Where the tag opened by the '<' at `open` closes, npos when no tag starts there. Looking
+// only as far as tag characters go keeps junk full of '<' from making the scan quadratic.
+size_t tagClose(std::string_view bytes, size_t open) {
+  size_t at = open + 1;
+  while (at < bytes.size() && isTagChar(bytes[at])) ++at;
+  return at < bytes.size() && bytes[at] == '>' ? at : std::string_view::npos;
+}
+
 bool parseTag(std::string_view inside, Tag& tag) {
   const size_t colon = inside.find(':');
   const std::string_view name = inside.substr(0, colon);
   if (name.empty()) return false;
-  for (char c : name)
-    if (!(stats::isAsciiDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'))
-      return false;
   tag.name = name;
   tag.hasLength = colon != std::string_view::npos;
   if (!tag.hasLength) return true;
@@ -74,30 +83,47 @@ bool parseTag(std::string_view inside, Tag& tag) {
   return true;
 }
 
+bool isMarker(std::string_view bytes, size_t at, std::string_view marker) {
+  return stats::equalsNoCase(bytes.substr(at, marker.size()), marker);
+}
+
+// Where `marker` ("<EOR>", "<EOH>", in any case) first stands from `from` on and before
+// `end`; npos when it does not.
+size_t findMarker(std::string_view bytes, size_t from, std::string_view marker, size_t end = std::string_view::npos) {
+  for (size_t at = bytes.find('<', from); at < end && at != std::string_view::npos; at = bytes.find('<', at + 1))
+    if (isMarker(bytes, at, marker)) return at;
+  return std::string_view::npos;
+}
+
 class AdifScanner {
  public:
   explicit AdifScanner(std::string_view bytes) : bytes_(bytes) {}
 
   ContestLog read() {
-    // A file that does not start with '<' has a header, ended by <EOH>.
-    inHeader_ = !bytes_.empty() && bytes_[0] != '<';
+    // Whatever comes before an <EOH> that precedes the first <EOR> is the header, even when
+    // it starts with a tag as many loggers write it.
+    const size_t eoh = findMarker(bytes_, 0, "<EOH>", findMarker(bytes_, 0, "<EOR>"));
+    if (eoh != std::string_view::npos) {
+      readHeader(eoh);
+      pos_ = eoh + 5;
+      log_.formatSeen = true;
+    }
     while (pos_ < bytes_.size()) {
       const size_t open = bytes_.find('<', pos_);
       if (open == std::string_view::npos) break;
-      const size_t close = bytes_.find('>', open + 1);
+      const size_t close = tagClose(bytes_, open);
       Tag tag;
       if (close == std::string_view::npos || !parseTag(bytes_.substr(open + 1, close - open - 1), tag)) {
-        if (inHeader_ || !fields_.any) {  // comments outside records may hold a stray '<'
+        if (!fields_.any) {  // text between records may hold a stray '<'
           pos_ = open + 1;
           continue;
         }
         skipBadRecord(open, "a tag that cannot be read");
         continue;
       }
-      if (!takeTag(tag, open, close)) break;
+      takeTag(tag, open, close);
     }
-    if (fields_.any && !inHeader_)
-      problem(recordLine_, "record skipped: the file ends before its <EOR>");
+    if (fields_.any) problem(recordLine_, "record skipped: the file ends before its <EOR>");
     finishOwnCall();
     return std::move(log_);
   }
@@ -107,12 +133,27 @@ class AdifScanner {
   size_t pos_ = 0;
   size_t lineCountedTo_ = 0;
   size_t line_ = 1;
-  bool inHeader_ = false;
   size_t recordLine_ = 0;
   Fields fields_;
   Fields header_;
   std::string recordOwnCall_;
   ContestLog log_;
+
+  // Header text is free: only the fields it names by length are taken, the rest passed over.
+  void readHeader(size_t end) {
+    for (size_t at = bytes_.find('<'); at < end; at = bytes_.find('<', at)) {
+      const size_t close = tagClose(bytes_, at);
+      Tag tag;
+      if (close >= end || !parseTag(bytes_.substr(at + 1, close - at - 1), tag) || !tag.hasLength ||
+          tag.length > end - close - 1) {
+        ++at;
+        continue;
+      }
+      const int id = fieldId(tag.name);
+      if (id >= 0 && header_.value[id].data() == nullptr) header_.value[id] = bytes_.substr(close + 1, tag.length);
+      at = close + 1 + tag.length;
+    }
+  }
 
   size_t lineAt(size_t offset) {
     const char* at = bytes_.data() + lineCountedTo_;
@@ -127,48 +168,49 @@ class AdifScanner {
 
   void problem(size_t line, std::string message) { log_.problems.push_back({line, std::move(message)}); }
 
-  // Returns false when the rest of the file cannot be read.
-  bool takeTag(const Tag& tag, size_t open, size_t close) {
+  void takeTag(const Tag& tag, size_t open, size_t close) {
     if (!fields_.any) recordLine_ = lineAt(open);
     pos_ = close + 1;
     if (!tag.hasLength) {
-      if (stats::equalsNoCase(tag.name, "EOH") && inHeader_) {
-        header_ = std::move(fields_);
-        fields_.clear();
-        inHeader_ = false;
-      } else if (stats::equalsNoCase(tag.name, "EOR")) {
-        inHeader_ = false;
+      if (stats::equalsNoCase(tag.name, "EOR")) {
+        log_.formatSeen = true;
         endRecord();
-      } else if (!inHeader_ && fields_.any) {
+      } else if (stats::equalsNoCase(tag.name, "EOH")) {
+        // Logs appended to one another: the fields since the last record were a header.
+        problem(lineAt(open), "<EOH> after records skipped, with the header fields before it");
+        fields_.clear();
+      } else if (fields_.any) {
         skipBadRecord(open, "<" + std::string(tag.name) + "> without a length");
       }
-      return true;
+      return;
     }
     if (tag.length > bytes_.size() - pos_) {
-      problem(lineAt(open), "record skipped: the value of " + std::string(tag.name) +
-                                " runs past the end of the file");
-      fields_.clear();
-      pos_ = bytes_.size();
-      return false;
+      skipBadRecord(open, "the value of " + std::string(tag.name) + " runs past the end of the file");
+      return;
     }
+    const std::string_view value = bytes_.substr(pos_, tag.length);
     const int id = fieldId(tag.name);
-    if (id >= 0 && fields_.value[id].data() == nullptr) fields_.value[id] = bytes_.substr(pos_, tag.length);
+    // No field the host reads can hold an end of record; a length that takes one in is wrong.
+    if (id >= 0 && findMarker(value, 0, "<EOR>") != std::string_view::npos) {
+      skipBadRecord(open, "the value of " + std::string(tag.name) + " runs past its record");
+      return;
+    }
+    if (id >= 0 && fields_.value[id].data() == nullptr) fields_.value[id] = value;
     fields_.any = true;
     pos_ += tag.length;
-    return true;
   }
 
+  // Goes on after the record's <EOR>; at an <EOH> before it, what was read is a header.
   void skipBadRecord(size_t at, const std::string& what) {
+    const size_t eor = findMarker(bytes_, at, "<EOR>");
+    const size_t eoh = findMarker(bytes_, at, "<EOH>", eor);
+    if (eoh != std::string_view::npos) {
+      pos_ = eoh;
+      return;
+    }
     problem(recordLine_, "record skipped: " + what + " on line " + std::to_string(lineAt(at)));
     fields_.clear();
-    const size_t eor = findEor(at);
     pos_ = eor == std::string_view::npos ? bytes_.size() : eor + 5;
-  }
-
-  size_t findEor(size_t from) const {
-    for (size_t at = bytes_.find('<', from); at != std::string_view::npos; at = bytes_.find('<', at + 1))
-      if (stats::equalsNoCase(bytes_.substr(at, 5), "<EOR>")) return at;
-    return std::string_view::npos;
   }
 
   void endRecord() {
@@ -210,6 +252,8 @@ class AdifScanner {
     }
     qso.band = normalisedBand(std::string(fields[kBand]));
     if (qso.band.empty()) qso.band = bandOfKHz(qso.freqHz / 1000);
+    // Without it the plug-in would export frequency 0, which no reader takes back.
+    if (qso.freqHz == 0) qso.freqHz = lowerEdgeKHz(qso.band) * 1000;
     if (qso.band.empty() && qso.freqHz == 0) {
       why = "neither BAND nor FREQ for " + qso.call;
       return qso;

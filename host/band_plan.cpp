@@ -27,6 +27,12 @@ std::string bandOfKHz(uint32_t kHz) {
   return std::string();
 }
 
+uint32_t lowerEdgeKHz(const std::string& band) {
+  for (const BandEdges& edges : kBands)
+    if (band == edges.name) return edges.lowKHz;
+  return 0;
+}
+
 std::string normalisedBand(const std::string& band) {
   std::string out = stats::trimmed(band);
   for (char& c : out) c = stats::asciiLower(c);

@@ -4,6 +4,7 @@
 
 #include "host/band_plan.h"
 #include "host/qso_fields.h"
+#include "host/text_lines.h"
 #include "platform/text.h"
 
 namespace rdac {
@@ -76,14 +77,14 @@ ContestLog readCabrillo(std::string_view bytes) {
   size_t lineNumber = 0;
   size_t pos = 0;
   while (pos < bytes.size()) {
-    size_t end = bytes.find('\n', pos);
-    if (end == std::string_view::npos) end = bytes.size();
-    const std::string_view line = bytes.substr(pos, end - pos);
-    pos = end + 1;
+    const std::string_view line = nextLine(bytes, pos);
     ++lineNumber;
     if (startsWithNoCase(line, "CALLSIGN:")) {
       log.ownCall = normalisedCall(line.substr(9));
+    } else if (startsWithNoCase(line, "START-OF-LOG:")) {
+      log.formatSeen = true;
     } else if (startsWithNoCase(line, "QSO:")) {
+      log.formatSeen = true;
       std::string why;
       LoggedQso qso = qsoOfLine(line.substr(4), lineNumber, why);
       if (why.empty())

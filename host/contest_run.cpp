@@ -45,6 +45,22 @@ LogFormat formatOf(const std::string& path, const std::string& bytes) {
   return LogFormat::unknown;
 }
 
+// Stable: QSOs logged at the same time keep their order in the file. False when they were in
+// order already. Sorts keys, not the QSOs with their strings, which takes a fraction of the time.
+bool sortByTime(std::vector<LoggedQso>& qsos) {
+  const auto byTime = [](const LoggedQso& a, const LoggedQso& b) { return a.time.m_dt < b.time.m_dt; };
+  if (std::is_sorted(qsos.begin(), qsos.end(), byTime)) return false;
+  std::vector<std::pair<double, size_t>> keys;
+  keys.reserve(qsos.size());
+  for (size_t i = 0; i < qsos.size(); ++i) keys.emplace_back(qsos[i].time.m_dt, i);
+  std::sort(keys.begin(), keys.end());
+  std::vector<LoggedQso> sorted;
+  sorted.reserve(qsos.size());
+  for (const auto& key : keys) sorted.push_back(std::move(qsos[key.second]));
+  qsos.swap(sorted);
+  return true;
+}
+
 }  // namespace
 
 std::string defaultPluginPath() {
@@ -99,6 +115,18 @@ bool ContestRun::readLog(std::ostream& err) {
   const std::string name = fs::path(options_.logPath).filename().string();
   for (const LogProblem& problem : log_.problems)
     err << "rdac: " << name << ":" << problem.line << ": " << problem.message << '\n';
+  if (log_.qsos.empty()) {
+    const bool junk = !log_.formatSeen && !stats::trimmed(*bytes).empty();
+    // Only a run that the options date can go on without a QSO (checks before the contest).
+    if (junk || !options_.contestStart) {
+      err << "rdac: no QSO record found in " << options_.logPath
+          << (junk ? ": it does not look like ADIF or Cabrillo\n" : "\n");
+      return false;
+    }
+  }
+  // The logger feeds the plug-in in time order; its rates and its Cabrillo export rely on it.
+  if (sortByTime(log_.qsos))
+    err << "rdac: " << name << " is not in time order: its QSOs are fed sorted by date and time\n";
   times_.read = Clock::now() - started;
   return true;
 }
@@ -116,6 +144,7 @@ bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
     err << "rdac: " << options_.ctyPath << " holds no country in the cty.dat format\n";
     return false;
   }
+  useDxccNumbers(err);
   // Contest logs work the same stations again on every band.
   std::unordered_map<std::string, std::optional<Country>> known;
   std::vector<std::string> unresolved;  // distinct callsigns
@@ -148,6 +177,24 @@ bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
   return true;
 }
 
+// The package installs cty.csv, which numbers the DXCC entities, beside cty.dat.
+void ContestRun::useDxccNumbers(std::ostream& err) {
+  const std::string csvPath = (fs::path(options_.ctyPath).parent_path() / "cty.csv").string();
+  const std::string datName = fs::path(options_.ctyPath).filename().string();
+  std::string error;
+  const auto csv = readFileBytes(csvPath, error);
+  if (!csv) {
+    err << "rdac: no cty.csv beside " << datName
+        << ": WAE-only entities such as Sicily count as DXCC countries of their own\n";
+    return;
+  }
+  const std::vector<std::string> unplaced = countries_.mergeWaeIntoDxcc(*csv);
+  if (unplaced.empty()) return;
+  err << "rdac: cty.csv gives no DXCC entity for the WAE-only entities";
+  for (const std::string& prefix : unplaced) err << ' ' << prefix;
+  err << " of " << datName << "; they count as countries of their own\n";
+}
+
 bool ContestRun::decideOwnStation(std::ostream& err) {
   reset_.ownCall = options_.ownCall.empty() ? log_.ownCall : options_.ownCall;
   if (reset_.ownCall.empty()) {
@@ -167,16 +214,11 @@ bool ContestRun::decideOwnStation(std::ostream& err) {
     if (reset_.ownContinent.empty()) reset_.ownContinent = own->continent;
   }
 
-  const auto byTime = [](const LoggedQso& a, const LoggedQso& b) { return a.time.m_dt < b.time.m_dt; };
-  const auto [first, last] = std::minmax_element(log_.qsos.begin(), log_.qsos.end(), byTime);
-  if (!options_.contestStart && first == log_.qsos.end()) {
-    err << "rdac: the log holds no QSO to date the contest by: give --start and --end\n";
-    return false;
-  }
-  reset_.contestStart = options_.contestStart ? *options_.contestStart : first->time;
+  // In time order by now; a log without QSOs got this far only with --start.
+  reset_.contestStart = options_.contestStart ? *options_.contestStart : log_.qsos.front().time;
   reset_.contestEnd = options_.contestEnd ? *options_.contestEnd
-                      : last != log_.qsos.end() ? last->time
-                                                : reset_.contestStart;
+                      : !log_.qsos.empty() ? log_.qsos.back().time
+                                           : reset_.contestStart;
   reset_.exportRun = options_.cabrillo;
   reset_.ownFolder = options_.workdir + "/";
   return true;
@@ -212,7 +254,10 @@ bool ContestRun::prepareFolder(std::ostream& err) {
     if (setting.value.size() > 99)  // the plug-in reads settings through a 100-byte buffer
       err << "rdac: the header value " << setting.key << " is " << setting.value.size()
           << " bytes long; the plug-in reads only its first 99\n";
-  if (!layOutWorkFolder(plan, error)) {
+  std::string note;
+  const bool laidOut = layOutWorkFolder(plan, note, error);
+  if (!note.empty()) err << "rdac: " << note << '\n';
+  if (!laidOut) {
     err << "rdac: " << error << '\n';
     return false;
   }

@@ -50,6 +50,7 @@ class ContestRun {
 
   bool readLog(std::ostream& err);
   bool resolveCalls(std::ostream& err, ProgressLine& progress);
+  void useDxccNumbers(std::ostream& err);
   bool decideOwnStation(std::ostream& err);
   bool prepareFolder(std::ostream& err);
   void feed(ProgressLine& progress);

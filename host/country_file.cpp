@@ -57,13 +57,41 @@ CountryFile CountryFile::parse(std::string_view text) {
     entity.name = stats::trimmed(header[0]);
     entity.continent = stats::trimmed(header[3]);
     entity.prefix = stats::trimmed(header[7]);
-    if (!entity.prefix.empty() && entity.prefix[0] == '*') entity.prefix.erase(0, 1);  // WAE only
+    const bool waeOnly = !entity.prefix.empty() && entity.prefix[0] == '*';
+    if (waeOnly) entity.prefix.erase(0, 1);
     if (entity.prefix.empty()) continue;
+    if (waeOnly) file.waeOnly_.push_back(file.entities_.size());
     file.entities_.push_back(entity);
     for (const std::string& alias : split(header[8], ','))
       file.addAlias(file.entities_.size() - 1, stats::trimmed(alias));
   }
   return file;
+}
+
+std::vector<std::string> CountryFile::mergeWaeIntoDxcc(std::string_view ctyCsv) {
+  // A line: prefix (with its '*'), name, DXCC number, continent, zones, place, aliases;
+  std::unordered_map<std::string, std::string> numberOfWae, dxccPrefixOfNumber;
+  for (const std::string& line : split(ctyCsv, '\n')) {
+    const std::vector<std::string> field = split(line, ',');
+    if (field.size() < 3) continue;
+    const std::string prefix = stats::trimmed(field[0]), number = stats::trimmed(field[2]);
+    if (prefix.size() > 1 && prefix[0] == '*')
+      numberOfWae.emplace(prefix.substr(1), number);
+    else if (!prefix.empty())
+      dxccPrefixOfNumber.emplace(number, prefix);
+  }
+  std::vector<std::string> unplaced;
+  for (size_t index : waeOnly_) {
+    Country& entity = entities_[index];
+    const auto number = numberOfWae.find(entity.prefix);
+    const auto dxcc = number == numberOfWae.end() ? dxccPrefixOfNumber.end() : dxccPrefixOfNumber.find(number->second);
+    if (dxcc == dxccPrefixOfNumber.end())
+      unplaced.push_back(entity.prefix);
+    else
+      entity.prefix = dxcc->second;
+  }
+  waeOnly_.clear();
+  return unplaced;
 }
 
 void CountryFile::addAlias(size_t entity, std::string_view text) {

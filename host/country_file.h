@@ -23,6 +23,12 @@ class CountryFile {
 
   size_t entityCount() const { return entities_.size(); }
 
+  // Gives each entity that cty.dat marks as WAE-only ('*': Sicily, European Turkey, ...) the
+  // prefix of its DXCC entity, the one cty.csv numbers alike without the mark, so it counts as
+  // that country; its own continent stays. Returns the prefixes of the WAE-only entities the
+  // csv text leaves without a DXCC entity, which keep their own.
+  std::vector<std::string> mergeWaeIntoDxcc(std::string_view ctyCsv);
+
   // The country of a callsign: an exact-callsign entry first, then the longest listed prefix.
   // A callsign with "/" is resolved by its portable prefix ("DL/UA3ABC"), by its call area
   // ("UA3ABC/9" counts as UA9ABC), or by its base call when the suffix only says how it
@@ -35,6 +41,7 @@ class CountryFile {
     std::string continent;  // the entry's own continent when it overrides the entity's
   };
   std::vector<Country> entities_;
+  std::vector<size_t> waeOnly_;  // indexes into entities_
   std::unordered_map<std::string, Alias> prefixes_;
   std::unordered_map<std::string, Alias> exactCalls_;
   size_t longestPrefix_ = 0;

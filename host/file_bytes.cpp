@@ -5,27 +5,41 @@
 #include <cstring>
 #include <fstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace rdac {
 
 std::optional<std::string> readFileBytes(const std::string& path, std::string& error) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) {
+  // Not blocking: opening a pipe would otherwise wait for a writer before fstat can refuse it.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
     error = std::strerror(errno);
     return std::nullopt;
   }
-  std::string bytes;
-  if (std::fseek(file, 0, SEEK_END) == 0) {
-    const long size = std::ftell(file);
-    if (size > 0) bytes.reserve(static_cast<size_t>(size));
-    std::rewind(file);
+  struct stat status {};
+  std::string bytes, why;
+  if (fstat(fd, &status) != 0) {
+    why = std::strerror(errno);
+  } else if (!S_ISREG(status.st_mode)) {
+    why = S_ISDIR(status.st_mode) ? "it is a folder" : "it is not a regular file";
+  } else if (static_cast<uint64_t>(status.st_size) > kMaxInputBytes) {
+    why = "it is larger than 1 GiB";
+  } else {
+    bytes.reserve(static_cast<size_t>(status.st_size));
+    char chunk[1 << 16];
+    ssize_t got;
+    while ((got = read(fd, chunk, sizeof chunk)) > 0 && bytes.size() <= kMaxInputBytes)
+      bytes.append(chunk, static_cast<size_t>(got));
+    if (got < 0)
+      why = std::strerror(errno);
+    else if (bytes.size() > kMaxInputBytes)  // it grew while being read
+      why = "it is larger than 1 GiB";
   }
-  char chunk[1 << 16];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) {
-    error = "read error";
+  close(fd);
+  if (!why.empty()) {
+    error = why;
     return std::nullopt;
   }
   return bytes;

@@ -5,6 +5,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "host/district_list.h"
+#include "host/file_bytes.h"
 #include "platform/ini_text.h"
 #include "platform/text.h"
 
@@ -26,6 +28,27 @@ bool copyInto(const std::string& source, const fs::path& target, const char* wha
   return !ec;
 }
 
+bool installDistricts(const std::string& source, const fs::path& target, std::string& note, std::string& error) {
+  std::error_code ec;
+  if (!fs::exists(source, ec)) {
+    error = "district table '" + source + "' not found";
+    return false;
+  }
+  std::string why;
+  auto text = readFileBytes(source, why);
+  if (!text) {
+    error = "cannot read the district table '" + source + "': " + why;
+    return false;
+  }
+  if (const auto table = fromPublisherLayout(*text)) {
+    note = "publisher's district list " + fs::path(source).filename().string() + ": " +
+           std::to_string(table->codes) + " codes read, " + std::to_string(table->deleted) +
+           " deleted ones left out";
+    text = table->text;
+  }
+  return replaceFileBytes(target.string(), *text, error);
+}
+
 bool writeSettings(const fs::path& file, const std::vector<SettingValue>& settings, std::string& error) {
   if (settings.empty()) return true;
   std::string existing;
@@ -45,7 +68,7 @@ bool writeSettings(const fs::path& file, const std::vector<SettingValue>& settin
 
 }  // namespace
 
-bool layOutWorkFolder(const WorkFolderPlan& plan, std::string& error) {
+bool layOutWorkFolder(const WorkFolderPlan& plan, std::string& note, std::string& error) {
   const fs::path plugins = fs::path(plan.folder) / "Plugins";
   std::error_code ec;
   fs::create_directories(plugins, ec);
@@ -55,7 +78,7 @@ bool layOutWorkFolder(const WorkFolderPlan& plan, std::string& error) {
   }
   const fs::path districts = plugins / "rda_rus.dat";
   if (!plan.districtsPath.empty()) {
-    if (!copyInto(plan.districtsPath, districts, "district table", error)) return false;
+    if (!installDistricts(plan.districtsPath, districts, note, error)) return false;
   } else if (!fs::is_regular_file(districts, ec)) {
     error = "no district table: give --districts FILE (the plug-in refuses every Russian "
             "district without one)";

@@ -18,8 +18,10 @@ struct WorkFolderPlan {
 };
 
 // Makes the folder and its Plugins folder, copies the data files and writes the settings.
-// False with `error` set when any of it fails or no district table would be there.
-bool layOutWorkFolder(const WorkFolderPlan& plan, std::string& error);
+// A district list in its publisher's layout is laid out with its current codes only, and
+// `note` then says so. False with `error` set when any of it fails or no district table
+// would be there.
+bool layOutWorkFolder(const WorkFolderPlan& plan, std::string& note, std::string& error);
 
 // The plug-in's Cabrillo file for that own callsign, inside the folder.
 std::string cabrilloFilePath(const std::string& folder, const std::string& ownCall);

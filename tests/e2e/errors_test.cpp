@@ -1,6 +1,8 @@
 // What a user sees when a run cannot go on, or loses single QSOs.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/e2e/rdac_runner.h"
 #include "tests/e2e/small_logs.h"
 
@@ -18,6 +20,11 @@ class Errors : public SmallLogTest {
 
 TEST_F(Errors, RunsThatCannotGoOnSayWhyAndFail) {
   const std::string here = dir.path() + "/";
+  dir.write("folder/inside", "");
+  dir.write("empty.adi", "");
+  dir.write("header-only.adi", "<ADIF_VER:5>3.1.0 <PROGRAMID:4>test <EOH>\r\n");
+  dir.write("junk.adi", std::string("\x7f" "ELF\x02\x01\x01\0<\0\0>\x90\xff junk", 22));
+  std::filesystem::resize_file(dir.write("huge.adi", ""), (std::uintmax_t{1} << 30) + 1);  // sparse
   struct Case {
     std::vector<std::string> args;
     std::string message;
@@ -37,6 +44,21 @@ TEST_F(Errors, RunsThatCannotGoOnSayWhyAndFail) {
       {{"score", "log.adi", "--districts", "districts.dat", "--plugin", RECORDING_PLUGIN_PATH,
         "--cabrillo", "--header", "CATEGORY-MODE=SSB"},
        "rdac: the export cannot take the Cabrillo header value CATEGORY-MODE; it takes NAME"},
+      {{"score", "folder", "--districts", "districts.dat"},
+       "rdac: cannot read the log " + here + "folder: it is a folder\n"},
+      {{"score", "log.adi", "--districts", "districts.dat", "--cty", "folder"},
+       "rdac: cannot read the country file " + here + "folder: it is a folder\n"},
+      {{"score", "log.adi", "--districts", "districts.dat", "--cabrillo", "--header-file", "folder"},
+       "rdac: cannot read the header file " + here + "folder: it is a folder\n"},
+      {{"score", "/dev/null", "--districts", "districts.dat"},
+       "rdac: cannot read the log /dev/null: it is not a regular file\n"},
+      {{"score", "huge.adi", "--districts", "districts.dat"},
+       "rdac: cannot read the log " + here + "huge.adi: it is larger than 1 GiB\n"},
+      {{"score", "empty.adi", "--districts", "districts.dat"}, "rdac: no QSO record found in " + here + "empty.adi\n"},
+      {{"score", "header-only.adi", "--districts", "districts.dat"},
+       "rdac: no QSO record found in " + here + "header-only.adi\n"},
+      {{"score", "junk.adi", "--districts", "districts.dat"},
+       "rdac: no QSO record found in " + here + "junk.adi: it does not look like ADIF or Cabrillo\n"},
   };
   for (const Case& c : cases) {
     const RdacRun run = runRdac(c.args);

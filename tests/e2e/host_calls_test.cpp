@@ -114,6 +114,39 @@ TEST_F(HostCalls, CheckAsksWithTheResolvedPrefixAndShowsTheAnswerInWords) {
   EXPECT_EQ(run.out, "UA9ABC (UA9) on 15m SSB: new multiplier\nhint: ZZ99\n");
 }
 
+TEST_F(HostCalls, FeedsTheQsosInTimeOrderKeepingTheFileOrderOfEqualTimes) {
+  dir.write("newest-first.adi",
+            "<EOH>\n"
+            "<CALL:5>K3ABC<QSO_DATE:8>20170819<TIME_ON:4>1202<BAND:3>20m<MODE:2>CW<OPERATOR:6>RA3AAA<EOR>\n"
+            "<CALL:5>K2ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>20m<MODE:2>CW<EOR>\n"
+            "<CALL:5>K1ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>40m<MODE:2>CW<EOR>\n"
+            "<CALL:5>K0ABC<QSO_DATE:8>20170818<TIME_ON:4>2359<BAND:3>40m<MODE:2>CW<EOR>\n");
+  const RdacRun run = runRdac({"score", "newest-first.adi", "--districts", "districts.dat", "--plugin",
+                               RECORDING_PLUGIN_PATH});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "rdac: newest-first.adi is not in time order: its QSOs are fed sorted by date and time\n");
+  std::string calls;
+  for (const std::string& add : linesStartingWith(this->calls(), "AddData0")) calls += add.substr(add.find(" 1=") + 3, 5) + " ";
+  EXPECT_EQ(calls, "K0ABC K2ABC K1ABC K3ABC ");
+}
+
+TEST_F(HostCalls, LaysOutThePublishersDistrictListWithItsCurrentCodesOnly) {
+  dir.write("rda-list.txt",
+            "RDA districts, as of 01.03.2021\r\n"
+            "\r\n"
+            "\tKhanty-Mansi Area (HM)\tUA9K, RA9K\r\n"
+            "HM-01\tFirst town\r\n"
+            "HM-02\tdeleted 01.01.2010\tHM-01\r\n"
+            "HM-03\tThird town, since 01.02.2016\r\n"
+            "\tMoscow (MA)\tUA3A, RA3A\r\n"
+            "MA-01\tFirst district\r\n"
+            "MA-02\tDeleted\t***\r\n");
+  const RdacRun run = runRdac({"score", "log.adi", "--districts", "rda-list.txt", "--plugin", RECORDING_PLUGIN_PATH});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "rdac: publisher's district list rda-list.txt: 5 codes read, 2 deleted ones left out\n");
+  EXPECT_EQ(dir.read("out/rdac/Plugins/rda_rus.dat"), "HM-01\r\nHM-03\r\nMA-01\r\n");
+}
+
 TEST_F(HostCalls, ReadsCabrilloQsoLines) {
   dir.write("log.cbr",
             "START-OF-LOG: 3.0\r\nCALLSIGN: UA9ABC\r\n"

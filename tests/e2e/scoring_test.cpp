@@ -76,6 +76,51 @@ TEST_F(Scoring, AnExportedCabrilloLogScoresTheSameWhenReadBack) {
   EXPECT_NE(run.out.find("Score: 16*(4+3) = 112"), std::string::npos) << run.out;
 }
 
+std::string scoreLine(const std::string& out) {
+  const size_t at = out.find("Score: ");
+  return at == std::string::npos ? "(no score)" : out.substr(at, out.find('\n', at) - at);
+}
+
+TEST_F(Scoring, ALogByBandOnlyExportsBandEdgesThatReadBackWithTheSameScore) {
+  dir.write("bands.adi",
+            "<EOH>\n"
+            "<CALL:6>UA0ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>20m<MODE:2>CW<RST_SENT:3>599"
+            "<RST_RCVD:3>599<STX_STRING:5>MA-03<SRX_STRING:5>SV-12<STATION_CALLSIGN:6>RA3AAA<EOR>\n"
+            "<CALL:6>DL1ABC<QSO_DATE:8>20170819<TIME_ON:4>1201<BAND:4>160M<MODE:2>CW<RST_SENT:3>599"
+            "<RST_RCVD:3>599<STX_STRING:5>MA-03<SRX:3>001<STATION_CALLSIGN:6>RA3AAA<EOR>\n"
+            "<CALL:6>RA3BBB<QSO_DATE:8>20170819<TIME_ON:4>1202<BAND:3>10m<MODE:3>SSB<RST_SENT:2>59"
+            "<RST_RCVD:2>59<STX_STRING:5>MA-03<SRX_STRING:5>TA-04<STATION_CALLSIGN:6>RA3AAA<EOR>\n");
+  RdacRun run = runRdac({"score", "bands.adi", "--districts", "districts.dat", "--cabrillo"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::string score = scoreLine(run.out);
+  EXPECT_EQ(score, "Score: 6*(3+2) = 30");
+  run = runRdac({"score", "out/rdac/RA3AAA.cbr", "--districts", "districts.dat", "--workdir", "again"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(scoreLine(run.out), score);
+}
+
+// I and IT9 are one DXCC country, GM and GM/s, TA and TA1; European Turkey keeps its continent.
+TEST_F(Scoring, CountsWaeOnlyEntitiesAsTheirDxccCountry) {
+  std::string log = "<EOH>\n";
+  int minute = 0;
+  for (const std::string call : {"I1ABC", "IT9ABC", "GM0ABC", "TA1ABC", "TA3ABC"})
+    log += "<CALL:" + std::to_string(call.size()) + ">" + call + "<QSO_DATE:8>20170819<TIME_ON:4>120" +
+           std::to_string(minute++) + "<BAND:3>40m<MODE:2>CW<RST_SENT:3>599<RST_RCVD:3>599"
+           "<STX_STRING:5>MA-03<SRX:3>001<STATION_CALLSIGN:6>RA3AAA<EOR>\n";
+  dir.write("wae.adi", log);
+  RdacRun run = runRdac({"score", "wae.adi", "--districts", "districts.dat"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(run.out.find("\n40m\t 5\t 17\t 3\t\t 5\t 0\n"), std::string::npos) << run.out;
+
+  dir.write("only-dat/cty.dat", fileText("/usr/share/hamradio-files/cty.dat"));
+  run = runRdac({"score", "wae.adi", "--districts", "districts.dat", "--cty", "only-dat/cty.dat"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "rdac: no cty.csv beside cty.dat: WAE-only entities such as Sicily count as DXCC countries of their own\n");
+  // The plug-in folds IT9 into I by itself, not TA1 into TA.
+  EXPECT_NE(run.out.find("\n40m\t 5\t 17\t 4\t\t 5\t 0\n"), std::string::npos) << run.out;
+}
+
 TEST_F(Scoring, ChecksACallsignAgainstTheFedLog) {
   struct Case {
     const char *call, *band, *mode, *answer;

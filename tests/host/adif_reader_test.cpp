@@ -108,6 +108,49 @@ TEST(AdifReader, ReportsAValueThatRunsPastTheEndAndARecordWithoutEnd) {
   EXPECT_NE(log.problems[0].message.find("<EOR>"), std::string::npos);
 }
 
+std::string records(int count, const std::string& bogusField = "") {
+  std::string out;
+  for (int i = 1; i <= count; ++i)
+    out += "<CALL:5>K" + std::to_string(i) + "ABC<QSO_DATE:8>20170819<TIME_ON:4>120" + std::to_string(i) +
+           "<BAND:3>20m" + (i == 2 ? bogusField : "") + "<MODE:2>CW<EOR>\n";
+  return out;
+}
+
+TEST(AdifReader, TakesWhatPrecedesTheFirstEohAsTheHeaderHoweverItStarts) {
+  const char* const headers[] = {
+      "<ADIF_VER:5>3.1.0 <PROGRAMID:7>HandLog <STATION_CALLSIGN:6>RA3AAA <EOH>\r\n",
+      "<programid:7>HandLog\n<station_callsign:6>ra3aaa\n<eoh>\n",
+      "<ADIF_VER:5>3.1.0 written <by hand> for RA3AAA <OPERATOR:6>RA3AAA <Eoh>\n",
+      "Plain text first\n<STATION_CALLSIGN:6>RA3AAA\n<EOH>\n",
+  };
+  for (const char* header : headers) {
+    const ContestLog log = readAdif(header + records(2));
+    ASSERT_EQ(log.qsos.size(), 2u) << header;
+    EXPECT_EQ(log.qsos[0].call, "K1ABC");
+    EXPECT_EQ(log.ownCall, "RA3AAA");
+    EXPECT_TRUE(log.problems.empty()) << log.problems[0].message;
+  }
+}
+
+TEST(AdifReader, SkipsTheHeaderOfALogAppendedToAnotherWithItsLine) {
+  const ContestLog log = readAdif("<ADIF_VER:5>3.1.0 <EOH>\n" + records(1) +
+                                  "<ADIF_VER:5>3.1.0 made <by hand>\n<PROGRAMID:4>test <EOH>\n" + records(1));
+  EXPECT_EQ(log.qsos.size(), 2u);
+  ASSERT_EQ(log.problems.size(), 1u);
+  EXPECT_EQ(log.problems[0].line, 4u);
+  EXPECT_NE(log.problems[0].message.find("<EOH>"), std::string::npos);
+}
+
+TEST(AdifReader, ALengthThatRunsPastItsRecordCostsThatRecordOnly) {
+  for (const char* bogus : {"<RST_SENT:999999999>599", "<RST_SENT:150>599", "<COMMENT:99999>x"}) {
+    const ContestLog log = readAdif(records(5, bogus));
+    ASSERT_EQ(log.qsos.size(), 4u) << bogus;
+    EXPECT_EQ(log.qsos[1].call, "K3ABC");
+    ASSERT_EQ(log.problems.size(), 1u);
+    EXPECT_EQ(log.problems[0].line, 2u);
+  }
+}
+
 TEST(AdifReader, KeepsModesAndBandsOutsideTheContestForThePluginToReport) {
   const ContestLog log = readAdif(
       "<CALL:5>K1ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<FREQ:6>10.115<MODE:4>RTTY<EOR>"

@@ -55,5 +55,20 @@ TEST(CabrilloReader, SkipsLinesThatDoNotFitWithTheirNumbers) {
   EXPECT_EQ(log.problems[3].line, 5u);
 }
 
+TEST(CabrilloReader, TakesCrLfLfAndLoneCrAsLineEnds) {
+  for (const std::string end : {"\r\n", "\n", "\r"}) {
+    const ContestLog log = readCabrillo(
+        "START-OF-LOG: 3.0" + end + "CALLSIGN: RA3AAA" + end +
+        "QSO: 7012 CW 2017-08-19 1200 RA3AAA 599 MA03 K1ABC 599 001" + end +
+        "QSO: 7012 CW 2017-08-19 1201 RA3AAA 599 MA03" + end +
+        "QSO: 7013 CW 2017-08-19 1202 RA3AAA 599 MA03 K2ABC 599 002" + end + "END-OF-LOG:" + end);
+    EXPECT_EQ(log.ownCall, "RA3AAA");
+    ASSERT_EQ(log.qsos.size(), 2u);
+    EXPECT_EQ(log.qsos[1].line, 5u);
+    ASSERT_EQ(log.problems.size(), 1u);
+    EXPECT_EQ(log.problems[0].line, 4u);
+  }
+}
+
 }  // namespace
 }  // namespace rdac

@@ -90,5 +90,23 @@ TEST(CountryFileParse, TakesContinentOverridesAndSkipsWhatItCannotRead) {
   EXPECT_EQ(file.resolve("UA9XAA")->prefix, "UA");
 }
 
+TEST(CountryFileParse, GivesWaeOnlyEntitiesTheirDxccEntitysPrefixAndKeepsTheirContinent) {
+  CountryFile file = CountryFile::parse(
+      "Asiatic Turkey:   20:  39:  AS:   39.18:   -35.65:    -2.0:  TA:\n    TA,TB;\n"
+      "European Turkey:  20:  39:  EU:   41.02:   -28.97:    -2.0:  *TA1:\n    TA1,TB1;\n"
+      "Svalbard:         40:  18:  EU:   78.00:   -16.00:    -1.0:  JW:\n    JW;\n"
+      "Bear Island:      40:  18:  EU:   74.43:   -19.08:    -1.0:  *JW/b:\n    =JW0BEA;\n");
+  EXPECT_EQ(file.resolve("TA1ABC")->prefix, "TA1");  // the same entity until numbers say otherwise
+  const std::vector<std::string> unplaced = file.mergeWaeIntoDxcc(
+      "TA,Asiatic Turkey,390,AS,20,39,39.18,-35.65,-2.0,TA TB;\r\n"
+      "*TA1,European Turkey,390,EU,20,39,41.02,-28.97,-2.0,TA1 TB1;\r\n"
+      "JW,Svalbard,259,EU,40,18,78.00,-16.00,-1.0,JW;\r\n");
+  EXPECT_EQ(file.resolve("TB1ABC")->prefix, "TA");
+  EXPECT_EQ(file.resolve("TB1ABC")->continent, "EU");
+  EXPECT_EQ(file.resolve("TA3ABC")->continent, "AS");
+  EXPECT_EQ(file.resolve("JW0BEA")->prefix, "JW/b");
+  EXPECT_EQ(unplaced, std::vector<std::string>{"JW/b"});
+}
+
 }  // namespace
 }  // namespace rdac
