@@ -82,7 +82,10 @@ int addQso(PluginState& state, const QsoArgs& qso) {
   }
   // Earlier records count whatever their own flags.
   if (state.qsoLog.commitFlaggingDupe()) record.dupeLine = badQsoLine(qso, kDupe);
-  state.badQsoFile.append(record.districtLine + record.dupeLine);
+  if (record.dupeLine.empty())
+    state.badQsoFile.append(record.districtLine);
+  else
+    state.badQsoFile.append(record.districtLine.empty() ? record.dupeLine : record.districtLine + record.dupeLine);
   return 1;
 }
 

@@ -7,13 +7,7 @@
 namespace stats {
 namespace {
 
-std::string bandPrefixKey(const std::string& band, const std::string& prefix) {
-  std::string key;
-  key.reserve(band.size() + prefix.size() + 1);
-  key.append(band).push_back('\0');
-  key.append(prefix);
-  return key;
-}
+uint64_t bandPrefixKey(uint32_t bandId, uint32_t prefixId) { return uint64_t{bandId} << 32 | prefixId; }
 
 }  // namespace
 
@@ -56,7 +50,7 @@ void LogStore::link(Node* node, Chain& chain) {
   if (chain.count < Chain::kKept) chain.contacts[chain.count] = contactOf(bandId, r);
   ++chain.count;
   keepLastExchange(chain, r.exchRcvd);
-  ++bandPrefixCount_[bandPrefixKey(node->record.band, node->record.prefix)];
+  ++bandPrefixCount_[bandPrefixKey(bandId, keys_.back().prefix)];
 }
 
 void LogStore::append(CInfo record) {
@@ -128,7 +122,8 @@ void LogStore::unlink(Node* node) {
     else
       summariseChain(*chain);
   }
-  auto count = bandPrefixCount_.find(bandPrefixKey(node->record.band, node->record.prefix));
+  auto count = bandPrefixCount_.find(
+      bandPrefixKey(bandIds_.find(node->record.band), prefixIds_.find(node->record.prefix)));
   if (count != bandPrefixCount_.end() && --count->second == 0) bandPrefixCount_.erase(count);
 }
 
@@ -205,7 +200,9 @@ size_t LogStore::findContact(const CInfo& probe) const {
 }
 
 bool LogStore::hasBandPrefix(const std::string& band, const std::string& prefix) const {
-  return bandPrefixCount_.count(bandPrefixKey(band, prefix)) != 0;
+  const uint32_t bandId = bandIds_.find(band), prefixId = prefixIds_.find(prefix);
+  return bandId != TextIds::kNone && prefixId != TextIds::kNone &&
+         bandPrefixCount_.count(bandPrefixKey(bandId, prefixId)) != 0;
 }
 
 bool LogStore::hasWorkedBand(std::string_view band) const {

@@ -130,7 +130,7 @@ class LogStore {
   TextIds bandIds_, prefixIds_, continentIds_, districtIds_, modeIds_;
   uint64_t nextId_ = 0;
   FlatStringMap<Chain> byCall_;
-  std::unordered_map<std::string, size_t> bandPrefixCount_;  // band, NUL, prefix
+  std::unordered_map<uint64_t, uint32_t> bandPrefixCount_;  // band id << 32 | prefix id
   std::vector<size_t> recordsOnBand_;                        // by band id
   std::vector<std::string> workedBands_;
 };

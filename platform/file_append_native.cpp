@@ -10,26 +10,22 @@
 namespace stats {
 namespace {
 
-std::string fullPathOf(const std::string& path) {
-  if (!path.empty() && path.front() == '/') return path;
-  char folder[4096];
-  if (!::getcwd(folder, sizeof folder)) return path;
-  return std::string(folder) + "/" + path;
-}
-
-// A file deleted, or replaced by a rename over it, has no name left and is reopened by name,
-// as a fresh open would be. Asking the descriptor costs far less than resolving the name.
+// The kept descriptor is used while the name, resolved against the current folder as it is
+// now, still leads to the very file it has open: one look at the name notices the host moving
+// to another folder, and the file being deleted or replaced by a rename over it, at the cost
+// of resolving the name once.
 struct KeptFile {
-  std::string path;
   int fd = -1;
+  dev_t device = 0;
+  ino_t inode = 0;
 
   void close() {
     if (fd >= 0) ::close(fd);
     fd = -1;
   }
-  bool stillNames(const std::string& name) const {
-    struct stat opened;
-    return fd >= 0 && name == path && ::fstat(fd, &opened) == 0 && opened.st_nlink > 0;
+  bool stillNamedBy(const std::string& name) const {
+    struct stat named;
+    return fd >= 0 && ::stat(name.c_str(), &named) == 0 && named.st_dev == device && named.st_ino == inode;
   }
   bool open(const std::string& name) {
     close();
@@ -39,7 +35,8 @@ struct KeptFile {
       close();
       return false;
     }
-    path = name;
+    device = opened.st_dev;
+    inode = opened.st_ino;
     return true;
   }
   void cutBackTo(off_t size) const {
@@ -47,13 +44,13 @@ struct KeptFile {
     }
   }
   bool appendWhole(const std::string& bytes) {
-    const off_t before = ::lseek(fd, 0, SEEK_END);
-    if (before < 0) return false;
     for (size_t done = 0; done < bytes.size();) {
       const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) {
-        cutBackTo(before);
+        // Appending leaves the offset at the end: the bytes written so far end there.
+        const off_t end = ::lseek(fd, 0, SEEK_CUR);
+        if (end >= 0) cutBackTo(end - static_cast<off_t>(done));
         return false;
       }
       done += static_cast<size_t>(n);
@@ -77,8 +74,7 @@ KeptFile& kept() {
 bool appendToFile(const std::string& path, const std::string& bytes) {
   std::lock_guard<std::mutex> lock(keptMutex());
   KeptFile& file = kept();
-  const std::string full = fullPathOf(path);
-  if (!file.stillNames(full) && !file.open(full)) return false;
+  if (!file.stillNamedBy(path) && !file.open(path)) return false;
   if (file.appendWhole(bytes)) return true;
   file.close();
   return false;
