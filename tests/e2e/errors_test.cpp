@@ -35,8 +35,8 @@ TEST_F(Errors, RunsThatCannotGoOnSayWhyAndFail) {
       {{"score", "log.adi", "--districts", "districts.dat", "--plugin", "districts.dat"},
        "rdac: cannot load the plug-in " + here + "districts.dat: "},
       {{"score", "log.adi", "--districts", "districts.dat", "--plugin", RECORDING_PLUGIN_PATH,
-        "--cabrillo", "--header", "CATEGORY-MODE=SSB"},
-       "rdac: the export cannot take the Cabrillo header value CATEGORY-MODE; it takes NAME"},
+        "--cabrillo", "--header", "CATEGORY-MODE=RTTY"},
+       "rdac: CATEGORY-MODE takes CW, SSB or MIXED, not 'RTTY'\n"},
   };
   for (const Case& c : cases) {
     const RdacRun run = runRdac(c.args);
