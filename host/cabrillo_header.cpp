@@ -1,5 +1,7 @@
 #include "host/cabrillo_header.h"
 
+#include <algorithm>
+
 #include "platform/text.h"
 
 namespace rdac {
@@ -8,24 +10,40 @@ namespace {
 struct LabelKey {
   const char* label;
   const char* key;
+  std::vector<std::string> choices;  // the dialog's list for a category; empty for free text
 };
 
+// The categories are those of the header dialog's lists: the plug-in restores a saved
+// category only when it is one of them.
 const LabelKey kLabels[] = {
-    {"NAME", "Name"},
-    {"ADDRESS", "Address"},
-    {"ADDRESS-CITY", "Address-City"},
-    {"ADDRESS-POSTALCODE", "Address-PostalCode"},
-    {"ADDRESS-COUNTRY", "Address-Country"},
-    {"LOCATION", "Loc"},
-    {"E-MAIL", "Email"},
-    {"EMAIL", "Email"},
-    {"CLUB", "Club"},
-    {"SOAPBOX", "SoapBox"},
-    {"OPERATORS", "Operators"},
+    {"NAME", "Name", {}},
+    {"ADDRESS", "Address", {}},
+    {"ADDRESS-CITY", "Address-City", {}},
+    {"ADDRESS-POSTALCODE", "Address-PostalCode", {}},
+    {"ADDRESS-COUNTRY", "Address-Country", {}},
+    {"LOCATION", "Loc", {}},
+    {"E-MAIL", "Email", {}},
+    {"EMAIL", "Email", {}},
+    {"CLUB", "Club", {}},
+    {"SOAPBOX", "SoapBox", {}},
+    {"OPERATORS", "Operators", {}},
+    {"CATEGORY-OPERATOR", "Category", {"SINGLE-OP", "MULTI-OP", "CHECKLOG"}},
+    {"CATEGORY-BAND", "Band", {"ALL", "160M", "80M", "40M", "20M", "15M", "10M"}},
+    {"CATEGORY-MODE", "Mode", {"CW", "SSB", "MIXED"}},
+    {"CATEGORY-POWER", "Power", {"HIGH", "LOW", "QRP"}},
+    {"CATEGORY-STATION", "Station", {"FIXED", "PORTABLE"}},
+    {"CATEGORY-TRANSMITTER", "Transmitter", {"ONE", "TWO", "UNLIMITED"}},
 };
 
 // How the plug-in stores the line breaks of a soapbox in its settings.
 const char kStoredLineBreak[] = "<CR><LF>";
+
+std::string listed(const std::vector<std::string>& words) {
+  std::string text;
+  for (size_t i = 0; i < words.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + words[i];
+  return text;
+}
 
 }  // namespace
 
@@ -37,10 +55,18 @@ bool CabrilloHeader::add(std::string_view label, std::string_view value, std::st
   if (!found) {
     error = "the export cannot take the Cabrillo header value " + upper +
             "; it takes NAME, ADDRESS, ADDRESS-CITY, ADDRESS-POSTALCODE, ADDRESS-COUNTRY, "
-            "LOCATION, E-MAIL, CLUB, SOAPBOX and OPERATORS";
+            "LOCATION, E-MAIL, CLUB, SOAPBOX, OPERATORS, CATEGORY-OPERATOR, CATEGORY-BAND, "
+            "CATEGORY-MODE, CATEGORY-POWER, CATEGORY-STATION and CATEGORY-TRANSMITTER";
     return false;
   }
-  const std::string text = stats::trimmed(value);
+  std::string text = stats::trimmed(value);
+  if (!found->choices.empty()) {
+    text = stats::toUpperAscii(text);
+    if (std::find(found->choices.begin(), found->choices.end(), text) == found->choices.end()) {
+      error = upper + " takes " + listed(found->choices) + ", not '" + stats::trimmed(value) + "'";
+      return false;
+    }
+  }
   for (SettingValue& setting : settings_)
     if (setting.key == found->key) {
       if (setting.key == "SoapBox")
@@ -83,6 +109,17 @@ bool CabrilloHeader::addFile(std::string_view text, const std::string& name, std
     }
   }
   return true;
+}
+
+void CabrilloHeader::defaultModeFor(const std::vector<LoggedQso>& qsos) {
+  for (const SettingValue& setting : settings_)
+    if (setting.key == "Mode") return;
+  bool cw = false, ssb = false;
+  for (const LoggedQso& qso : qsos) {
+    cw |= qso.mode == "CW";
+    ssb |= qso.mode == "SSB";
+  }
+  settings_.push_back({"Mode", cw && ssb ? "MIXED" : ssb ? "SSB" : "CW"});
 }
 
 }  // namespace rdac

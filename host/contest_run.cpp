@@ -247,13 +247,10 @@ bool ContestRun::prepareFolder(std::ostream& err) {
       err << "rdac: " << error << '\n';
       return false;
     }
+  if (options_.cabrillo) header.defaultModeFor(log_.qsos);
   plan.settings = header.settings();
   // An operator who checks callsigns wants the district hint: the setup window's "Use hint".
   if (options_.command == Options::Command::check) plan.settings.push_back({"setup_mast", "1"});
-  for (const SettingValue& setting : plan.settings)
-    if (setting.value.size() > 99)  // the plug-in reads settings through a 100-byte buffer
-      err << "rdac: the header value " << setting.key << " is " << setting.value.size()
-          << " bytes long; the plug-in reads only its first 99\n";
   std::string note;
   const bool laidOut = layOutWorkFolder(plan, note, error);
   if (!note.empty()) err << "rdac: " << note << '\n';

@@ -34,7 +34,9 @@ const char kUsage[] =
     "  --header-file FILE   Cabrillo header values, one 'LABEL: value' a line\n"
     "  --header KEY=VALUE   one Cabrillo header value (NAME, ADDRESS, ADDRESS-CITY,\n"
     "                       ADDRESS-POSTALCODE, ADDRESS-COUNTRY, LOCATION, E-MAIL, CLUB,\n"
-    "                       SOAPBOX, OPERATORS)\n"
+    "                       SOAPBOX, OPERATORS, CATEGORY-OPERATOR, -BAND, -MODE, -POWER,\n"
+    "                       -STATION, -TRANSMITTER; CATEGORY-MODE defaults to the log's:\n"
+    "                       MIXED when it holds CW and SSB)\n"
     "  --cty FILE           country file (default /usr/share/hamradio-files/cty.dat)\n"
     "  --plugin FILE        the plug-in library (default libStats.so beside rdac)\n"
     "  --timings            print how long each stage took on standard error\n";

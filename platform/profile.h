@@ -4,12 +4,9 @@
 
 namespace stats {
 
-// Values are read through a 100-character buffer, as the plug-in always has.
-constexpr size_t kProfileValueMax = 99;
-
 // The value of key in section (names case-insensitive), white space and one pair of
-// surrounding quotes removed, cut to kProfileValueMax characters; fallback when the file,
-// the section or the key is missing.
+// surrounding quotes removed, whole however long; fallback when the file, the section or the
+// key is missing.
 std::string readProfileString(const std::string& file, const std::string& section,
                               const std::string& key, const std::string& fallback);
 

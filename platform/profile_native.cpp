@@ -17,7 +17,6 @@ std::string readProfileString(const std::string& file, const std::string& sectio
   if (!value) {
     while (!result.empty() && isAsciiSpace(result.back())) result.pop_back();
   }
-  if (result.size() > kProfileValueMax) result.resize(kProfileValueMax);
   return result;
 }
 

@@ -1,13 +1,23 @@
 #include "plugin/cabrillo_export.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "contest/contest_rules.h"
 #include "plugin/settings.h"
 #include "reports/cabrillo_dialog.h"
 
 namespace stats {
 namespace {
 
-// "Band" and "Power" are saved but the dialog always starts from the fixed categories, so
-// reading them back would change nothing.
+// A saved category comes back only when it is one of its list's entries, so that a value
+// edited into the settings file by hand cannot pass for a category.
+std::string savedCategory(const char* key, const std::vector<std::string>& entries,
+                          const char* fallback) {
+  const std::string saved = readSetting(key);
+  return std::find(entries.begin(), entries.end(), saved) != entries.end() ? saved : fallback;
+}
+
 CabrilloHeader loadHeader(const std::string& ownCall) {
   CabrilloHeader header;
   header.callsign = ownCall;
@@ -20,12 +30,12 @@ CabrilloHeader loadHeader(const std::string& ownCall) {
   header.claimed = readSetting("Claimed");
   header.location = readSetting("Loc");
   header.contest = "RDAC";
-  header.categoryOperator = "SINGLE-OP";
-  header.categoryBand = "ALL";
-  header.categoryMode = "CW";
-  header.categoryPower = "HIGH";
-  header.categoryTransmitter = "ONE";
-  header.categoryStation = "FIXED";
+  header.categoryOperator = savedCategory("Category", kCategoryOperator, "SINGLE-OP");
+  header.categoryBand = savedCategory("Band", kCategoryBand, "ALL");
+  header.categoryMode = savedCategory("Mode", kCategoryMode, "CW");
+  header.categoryPower = savedCategory("Power", kCategoryPower, "HIGH");
+  header.categoryTransmitter = savedCategory("Transmitter", kCategoryTransmitter, "ONE");
+  header.categoryStation = savedCategory("Station", kCategoryStation, "FIXED");
   header.email = readSetting("Email");
   header.club = readSetting("Club");
   header.soapbox = soapboxFromStored(readSetting("SoapBox"));
@@ -48,6 +58,8 @@ void saveHeader(const CabrilloHeader& header, const std::string& storedSoapbox) 
   writeSetting("SoapBox", storedSoapbox);
   writeSetting("Loc", header.location);
   writeSetting("Mode", header.categoryMode);
+  writeSetting("Station", header.categoryStation);
+  writeSetting("Transmitter", header.categoryTransmitter);
 }
 
 }  // namespace

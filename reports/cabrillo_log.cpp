@@ -27,13 +27,15 @@ std::string CabrilloHeader::*const kHeaderFields[] = {
     &CabrilloHeader::email,
 };
 
+bool isControlByte(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
+
 // Reserved characters of Windows file names; control characters are refused separately.
 bool unfitForFileName(char c) {
   switch (c) {
     case '/': case '\\': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
       return true;
     default:
-      return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+      return isControlByte(c);
   }
 }
 
@@ -48,10 +50,33 @@ std::string formatted(const char* format, Args... args) {
   return text;
 }
 
-void appendLine(std::string& out, const char* label, const std::string& value) {
+// A header value stays on its line whatever the settings file or the host's files held: a line
+// break would start a line of its own (a QSO line, say), and a NUL ends the value early for a
+// reader that stops there.
+std::string oneLine(std::string_view value) {
+  std::string line(value);
+  for (char& c : line)
+    if (isControlByte(c)) c = ' ';
+  return line;
+}
+
+void appendLine(std::string& out, const char* label, std::string_view value) {
   out += label;
-  out += value;
+  out += oneLine(value);
   out += "\r\n";
+}
+
+// The soapbox alone spans lines, one label each: soapboxForFile put a label after each of its
+// line breaks, and any other break inside a line is blanked there.
+void appendSoapbox(std::string& out, const std::string& soapbox) {
+  const std::string labelledBreak = std::string("\r\n") + kSoapboxLabel;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = soapbox.find(labelledBreak, start);
+    appendLine(out, kSoapboxLabel, std::string_view(soapbox).substr(start, end - start));
+    if (end == std::string::npos) return;
+    start = end + labelledBreak.size();
+  }
 }
 
 }  // namespace
@@ -68,13 +93,15 @@ void CabrilloLog::addQsoLine(const std::string& call, int freqKHz, const std::st
                              const std::string& exchRcvd) {
   qsoLines.push_back(formatted("QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s\r\n", freqKHz,
                                mode.c_str(), qsoTime.Format("%Y-%m-%d %H%M").c_str(),
-                               callsign.c_str(), rstSent.c_str(), exchSent.c_str(), call.c_str(),
+                               sentCall().c_str(), rstSent.c_str(), exchSent.c_str(), call.c_str(),
                                rstRcvd.c_str(), exchRcvd.c_str()));
 }
 
+std::string CabrilloLog::sentCall() const { return trimmed(oneLine(callsign)); }
+
 std::string CabrilloLog::fileText(int claimedScore, const std::string& hostVersion) const {
   std::string out = "START-OF-LOG: 3.0\r\nCONTEST: RDAC\r\n";
-  appendLine(out, "CALLSIGN: ", callsign);
+  appendLine(out, "CALLSIGN: ", sentCall());
   appendLine(out, "CATEGORY-OPERATOR: ", categoryOperator);
   if (categoryOperator == "MULTI-OP") {
     appendLine(out, "CATEGORY-TRANSMITTER: ", categoryTransmitter);
@@ -96,7 +123,7 @@ std::string CabrilloLog::fileText(int claimedScore, const std::string& hostVersi
   appendLine(out, "ADDRESS-COUNTRY: ", addressCountry);
   // Cabrillo 3.0 knows only EMAIL; strict log checkers refuse a log with an unknown tag.
   appendLine(out, "EMAIL: ", email);
-  appendLine(out, kSoapboxLabel, soapbox);
+  appendSoapbox(out, soapbox);
   for (const std::string& line : qsoLines) out += line;
   out += "END-OF-LOG:\r\n";
   return out;

@@ -44,7 +44,12 @@ struct CabrilloLog : CabrilloHeader {
                   const std::string& exchSent, const std::string& rstRcvd,
                   const std::string& exchRcvd);
 
-  // The whole file: header, QSO lines and trailer, every line ending in CR LF.
+  // The callsign as the file names it, in its header and in every QSO line: on one line and
+  // without the blanks at its ends that the file name drops too.
+  std::string sentCall() const;
+
+  // The whole file: header, QSO lines and trailer, every line ending in CR LF. Each header
+  // value is one line, its control bytes blanked; only the soapbox spans several.
   std::string fileText(int claimedScore, const std::string& hostVersion) const;
 
   // Writes fileText to a temporary file and renames it over the target; returns the message

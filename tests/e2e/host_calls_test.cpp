@@ -93,7 +93,7 @@ TEST_F(HostCalls, AnExportRunWritesTheHeaderToTheSettingsBeforeTheReset) {
                              "--header", "CLUB=Test club"});
   EXPECT_EQ(dir.read("w/Plugins/RDA.ini"),
             "[Settings]\r\nStart=0\r\nName=Ivan Petrov\r\nSoapBox=line one<CR><LF>line two\r\n"
-            "Club=Test club\r\n");
+            "Club=Test club\r\nMode=MIXED\r\n");
   const auto resets = linesStartingWith(calls("w"), "ResetStats0");
   ASSERT_EQ(resets.size(), 1u);
   EXPECT_NE(resets[0].find("/w/ 1=1 2=RA3AAA "), std::string::npos);

@@ -86,11 +86,44 @@ TEST(CabrilloHeader, MapsCabrilloLabelsToTheSettingsKeysOfTheExport) {
   EXPECT_EQ(s[4].key, "Loc");
 }
 
+TEST(CabrilloHeader, TakesTheCategoriesOfTheDialogsLists) {
+  CabrilloHeader header;
+  std::string error;
+  ASSERT_TRUE(header.addAssignment("CATEGORY-POWER=low", error)) << error;
+  ASSERT_TRUE(header.addFile("category-operator: MULTI-OP\nCATEGORY-BAND: 20m\n"
+                             "CATEGORY-STATION: PORTABLE\nCATEGORY-TRANSMITTER: TWO\n",
+                             "header.txt", error))
+      << error;
+  header.defaultModeFor({});
+  std::string stored;
+  for (const SettingValue& s : header.settings()) stored += s.key + "=" + s.value + " ";
+  EXPECT_EQ(stored, "Power=LOW Category=MULTI-OP Band=20M Station=PORTABLE Transmitter=TWO Mode=CW ");
+  EXPECT_FALSE(header.addAssignment("CATEGORY-POWER=QRO", error));
+  EXPECT_EQ(error, "CATEGORY-POWER takes HIGH, LOW or QRP, not 'QRO'");
+}
+
+TEST(CabrilloHeader, CategoryModeDefaultsToTheLogsModes) {
+  const auto modeFor = [](std::vector<std::string> modes, const char* given = nullptr) {
+    std::vector<LoggedQso> qsos(modes.size());
+    for (size_t i = 0; i < modes.size(); ++i) qsos[i].mode = modes[i];
+    CabrilloHeader header;
+    std::string error;
+    if (given) header.addAssignment(std::string("CATEGORY-MODE=") + given, error);
+    header.defaultModeFor(qsos);
+    return header.settings().at(0).key + "=" + header.settings().at(0).value;
+  };
+  EXPECT_EQ(modeFor({"CW", "FM", "SSB"}), "Mode=MIXED");
+  EXPECT_EQ(modeFor({"SSB", "SSB"}), "Mode=SSB");
+  EXPECT_EQ(modeFor({"CW", "RTTY"}), "Mode=CW");
+  EXPECT_EQ(modeFor({}), "Mode=CW");
+  EXPECT_EQ(modeFor({"CW", "SSB"}, "cw"), "Mode=CW");  // a given mode stands
+}
+
 TEST(CabrilloHeader, RefusesValuesTheExportCannotTake) {
   CabrilloHeader header;
   std::string error;
-  EXPECT_FALSE(header.addAssignment("CATEGORY-POWER=LOW", error));
-  EXPECT_NE(error.find("CATEGORY-POWER"), std::string::npos);
+  EXPECT_FALSE(header.addAssignment("CATEGORY-OVERLAY=ROOKIE", error));
+  EXPECT_NE(error.find("CATEGORY-OVERLAY"), std::string::npos);
   EXPECT_FALSE(header.addAssignment("NAME", error));
   EXPECT_EQ(error, "--header wants KEY=VALUE, not 'NAME'");
   EXPECT_FALSE(header.addFile("NAME: x\nCLUB Radio club\n", "h.txt", error));

@@ -9,6 +9,7 @@
 #include "tests/support/host_calls.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/native_windows.h"
+#include "ui/window_port.h"
 
 namespace stats::testing {
 
@@ -19,6 +20,8 @@ class PluginTest : public ::testing::Test {
     clearShownMessages();
     dir.write("Plugins/rda_rus.dat", "MA-01 District one\r\nMA-02\r\nMO-03\r\nSP-15\r\nAD-02\r\n");
   }
+  // A reset may have started the window thread; the next test must find none running.
+  void TearDown() override { StopWindowThread(); }
   const std::string badFile = "BadQSO_DedodEVA_05_09_2017.txt";
   std::string badLines() { return dir.read(badFile); }
   // Runs f with the state locked.

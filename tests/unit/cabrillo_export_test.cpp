@@ -8,6 +8,7 @@
 
 #include "plugin/settings.h"
 #include "plugin/state.h"
+#include "platform/text.h"
 #include "reports/native_cabrillo_dialog.h"
 #include "tests/support/cabrillo_checker.h"
 #include "tests/support/scratch_dir.h"
@@ -78,7 +79,8 @@ TEST_F(CabrilloExport, FirstExportShowsTheStartingValuesAndSavesTheKeysInOrder) 
   EXPECT_EQ(settingsBytes(),
             "[Settings]\r\nBand=ALL\r\nPower=HIGH\r\nOperators=R1ABC/P\r\nName=\r\nAddress=\r\n"
             "Address-City=\r\nAddress-PostalCode=\r\nAddress-Country=\r\nCategory=SINGLE-OP\r\n"
-            "Contest=RDAC\r\nEmail=\r\nClub=\r\nSoapBox=\r\nLoc=\r\nMode=CW\r\n");
+            "Contest=RDAC\r\nEmail=\r\nClub=\r\nSoapBox=\r\nLoc=\r\nMode=CW\r\n"
+            "Station=FIXED\r\nTransmitter=ONE\r\n");
   StateLock lock;
   EXPECT_EQ(lock.state().exportFlag, 1);
   EXPECT_EQ(lock.state().cabrilloLog.fileBase, "R1ABC_P");
@@ -86,21 +88,26 @@ TEST_F(CabrilloExport, FirstExportShowsTheStartingValuesAndSavesTheKeysInOrder) 
   EXPECT_EQ(lock.state().cabrilloLog.contestEnd, kEnd);
 }
 
-TEST_F(CabrilloExport, LaterExportsLoadTheFieldsButStartFromTheFixedCategories) {
+TEST_F(CabrilloExport, LaterExportsLoadTheFieldsAndTheSavedCategories) {
   dir_.write("Plugins/RDA.ini",
-             "[Settings]\r\nCategory=MULTI-OP\r\nPower=LOW\r\nMode=SSB\r\nBand=20M\r\n"
+             "[Settings]\r\nCategory=MULTI-OP\r\nPower=LOW\r\nMode=MIXED\r\nBand=20M\r\n"
+             "Station=PORTABLE\r\nTransmitter=TWO\r\n"
              "Contest=OTHER\r\nOperators=R1XYZ\r\nName=Ivan\r\nAddress=Nevsky 1\r\n"
              "Address-City=Spb\r\nAddress-PostalCode=190000\r\nAddress-Country=Russia\r\n"
              "Claimed=1234\r\nLoc=LO\r\nEmail=a@b.c\r\nClub=RCC\r\n"
              "SoapBox=first<CR><LF>second\r\n");
   prepare("R1ABC");
+  // A saved value that is none of its list's entries gives way to the fixed default.
+  dir_.write("Plugins/RDA.ini",
+             "[Settings]\r\nCategory=MULTI\r\nPower=low\r\nMode=RTTY\r\nBand=\r\n"
+             "Station=MOBILE\r\nTransmitter=ONE TWO\r\n");
+  prepare("R1ABC");
   const auto shown = shownCabrilloDialogs();
-  ASSERT_EQ(shown.size(), 1u);
+  ASSERT_EQ(shown.size(), 2u);
   const CabrilloHeader& h = shown[0];
-  EXPECT_EQ(h.categoryOperator, "SINGLE-OP");
-  EXPECT_EQ(h.categoryPower, "HIGH");
-  EXPECT_EQ(h.categoryMode, "CW");
-  EXPECT_EQ(h.categoryBand, "ALL");
+  EXPECT_EQ(h.categoryOperator + "|" + h.categoryPower + "|" + h.categoryMode + "|" +
+                h.categoryBand + "|" + h.categoryStation + "|" + h.categoryTransmitter,
+            "MULTI-OP|LOW|MIXED|20M|PORTABLE|TWO");
   EXPECT_EQ(h.contest, "RDAC");
   EXPECT_EQ(h.callsign, "R1ABC");
   EXPECT_EQ(h.operators, "R1XYZ");
@@ -108,6 +115,36 @@ TEST_F(CabrilloExport, LaterExportsLoadTheFieldsButStartFromTheFixedCategories) 
                 h.addressCountry + "|" + h.claimed + "|" + h.location + "|" + h.email + "|" + h.club,
             "Ivan|Nevsky 1|Spb|190000|Russia|1234|LO|a@b.c|RCC");
   EXPECT_EQ(h.soapbox, "first\r\nsecond");
+  const CabrilloHeader& fallback = shown[1];
+  EXPECT_EQ(fallback.categoryOperator + "|" + fallback.categoryPower + "|" +
+                fallback.categoryMode + "|" + fallback.categoryBand + "|" +
+                fallback.categoryStation + "|" + fallback.categoryTransmitter,
+            "SINGLE-OP|HIGH|CW|ALL|FIXED|ONE");
+}
+
+TEST_F(CabrilloExport, ALongSoapboxSurvivesSaveLoadAndExportWhole) {
+  std::string typed;
+  for (int line = 0; typed.size() < 1000; ++line)
+    typed += (line ? "\r\n" : "") + std::string(60, static_cast<char>('a' + line));
+  typed.resize(1000);
+  setCabrilloDialogAnswer([&typed](CabrilloHeader& h) {
+    h.soapbox = typed;
+    return true;
+  });
+  prepare("R1ABC");
+  setCabrilloDialogAnswer(nullptr);
+  prepare("R1ABC");  // shown as loaded, and saved again unchanged
+  const auto shown = shownCabrilloDialogs();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1].soapbox, typed);
+  {
+    StateLock lock;
+    runCabrilloExport(lock);
+  }
+  const std::string file = dir_.read("R1ABC.cbr");
+  const std::string expected = "\r\nSOAPBOX: " + replaceAll(typed, "\r\n", "\r\nSOAPBOX: ") +
+                               "\r\nEND-OF-LOG:\r\n";
+  EXPECT_NE(file.find(expected), std::string::npos);
 }
 
 TEST_F(CabrilloExport, OkSavesTheEditsAndReadiesTheRecordForTheFile) {

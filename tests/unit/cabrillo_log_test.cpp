@@ -181,6 +181,46 @@ TEST(CabrilloFile, EmptyFieldsKeepTheirLinesAndScoresArePlainDecimals) {
   EXPECT_NE(log.fileText(1000000, "").find("\r\nCLAIMED-SCORE: 1000000\r\n"), std::string::npos);
 }
 
+TEST(CabrilloFile, EveryHeaderValueStaysOnItsLine) {
+  // Whatever a settings file, the dialog or the host's files hand over, a line break cannot
+  // start a line of its own (a forged QSO line, say) and a NUL cannot end a value early.
+  const std::string breaks[] = {"\r", "\n", "\r\n", std::string(1, '\0'), "\t", "\x7f"};
+  for (const std::string& inside : breaks) {
+    const std::string value = "a" + inside + "QSO: 14000 CW";
+    const std::string shown = "a" + std::string(inside.size(), ' ') + "QSO: 14000 CW";
+    CabrilloLog log;
+    for (std::string* field : {&log.callsign, &log.categoryOperator, &log.categoryBand,
+                               &log.categoryPower, &log.categoryMode, &log.categoryStation,
+                               &log.club, &log.location, &log.name, &log.address,
+                               &log.addressCity, &log.addressPostalCode, &log.addressCountry,
+                               &log.email})
+      *field = value;
+    log.soapbox = value + "\r\nSOAPBOX: " + value;
+    const std::string file = log.fileText(1, "2.20" + inside + "x");
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = file.find("\r\n", start)) != std::string::npos; start = end + 2)
+      lines.push_back(file.substr(start, end - start));
+    ASSERT_EQ(lines.size(), 21u) << ::testing::PrintToString(inside);
+    for (const std::string& line : lines)
+      for (char c : line) EXPECT_GE(static_cast<unsigned char>(c), 0x20) << ::testing::PrintToString(line);
+    EXPECT_EQ(lines[2], "CALLSIGN: " + shown);
+    EXPECT_EQ(lines[10], "CREATED-BY: Tarn 2.20" + std::string(inside.size(), ' ') + "x");
+    EXPECT_EQ(lines[12], "NAME: " + shown);
+    EXPECT_EQ(lines[18], "SOAPBOX: " + shown);
+    EXPECT_EQ(lines[19], "SOAPBOX: " + shown);
+  }
+}
+
+TEST(CabrilloFile, TheCallsignLosesTheBlanksAtItsEnds) {
+  CabrilloLog log = singleOpLog();
+  log.callsign = " R1A/P ";
+  log.addQsoLine("UA3AAA", 3512, "CW", kNoon, "599", "MO-12", "599", "001");
+  const std::string file = log.fileText(1, "2.20");
+  EXPECT_NE(file.find("\r\nCALLSIGN: R1A/P\r\n"), std::string::npos);
+  EXPECT_NE(file.find("\r\nQSO:  3512 CW 2017-12-16 1200 R1A/P         599 MO-12  UA3AAA"),
+            std::string::npos);
+}
+
 TEST(CabrilloSoapbox, TwoLinesAreStoredAsTokensShownAgainAndWrittenAsTwoLabels) {
   const std::string typed = "Good contest\r\n73 to all";
   const std::string stored = soapboxToStored(typed);

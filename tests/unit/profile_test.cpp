@@ -76,11 +76,11 @@ TEST(Profile, ReadsAFileWrittenByTheWindowsProfileFunctions) {
   EXPECT_EQ(readProfileString(file, "Settings", "Missing", " dflt "), " dflt");
 }
 
-TEST(Profile, MissingFileReadsDefaultAndLongValuesAreCutTo99) {
+TEST(Profile, MissingFileReadsDefaultAndLongValuesComeBackWhole) {
   ScratchDir dir;
   EXPECT_EQ(readProfileString("Plugins\\RDA.ini", "Settings", "Start", ""), "");
-  dir.write("Plugins/RDA.ini", "[Settings]\nName=" + std::string(150, 'x') + "\n");
-  EXPECT_EQ(readProfileString("Plugins\\RDA.ini", "Settings", "Name", ""), std::string(99, 'x'));
+  dir.write("Plugins/RDA.ini", "[Settings]\nName=" + std::string(1000, 'x') + "\n");
+  EXPECT_EQ(readProfileString("Plugins\\RDA.ini", "Settings", "Name", ""), std::string(1000, 'x'));
 }
 
 TEST(Profile, WriteFailsWithoutTheFolderAndLeavesNothingBehind) {

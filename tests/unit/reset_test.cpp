@@ -9,7 +9,6 @@ namespace {
 
 class ResetTest : public PluginTest {
  protected:
-  void TearDown() override { StopWindowThread(); }
   std::string hostVersion() {
     return withState([](PluginState& s) { return s.hostVersion; });
   }

@@ -12,6 +12,8 @@
 
 #include "plugin/cabrillo_export.h"
 #include "plugin/state.h"
+#include "platform/profile.h"
+#include "platform/text.h"
 #include "resources/resource_ids.h"
 #include "tests/support/modal_driver_win.h"
 #include "tests/support/screenshot_win.h"
@@ -171,7 +173,7 @@ TEST_F(CabrilloDialogFolder, ShowsTheSettingsAndOkSavesWhatTheOperatorTyped) {
   setting("Club", "Russian Contest Club");
   setting("Email", "r1abc@example.org");
   setting("SoapBox", "Good contest<CR><LF>73 to all");
-  setting("Category", "MULTI-OP");
+  setting("Category", "multi-op");  // none of the list's entries: the dialog starts on SINGLE-OP
 
   DialogLook seen;
   ModalDriver driver(GetCurrentThreadId(), IDOK, [&](HWND dialog) {
@@ -275,6 +277,78 @@ TEST_F(CabrilloDialogFolder, CancelKeepsTheSettingsAndCallsTheExportOff) {
   EXPECT_EQ(fileBytes("Plugins\\RDA.ini"), before);
   EXPECT_EQ(lock.state().exportFlag, 0);
   EXPECT_EQ(lock.state().cabrilloLog.name, "Ivan Petrov");
+}
+
+// Through the real profile functions: the saved categories come back, a long soapbox stays
+// whole, and no value can break out of its line of the file.
+TEST_F(CabrilloDialogFolder, SavedChoicesComeBackWholeAndEveryValueStaysOnItsLine) {
+  std::string soapbox;
+  for (int line = 0; soapbox.size() < 1000; ++line)
+    soapbox += (line ? "<CR><LF>" : "") + std::string(60, static_cast<char>('a' + line));
+  const std::string settings =
+      "[Settings]\r\nCategory=MULTI-OP\r\nBand=20M\r\nMode=MIXED\r\nPower=LOW\r\n"
+      "Station=PORTABLE\r\nTransmitter=TWO\r\nSoapBox=" + soapbox + "\r\n"
+      "Club=RCC\rQSO: 14000 CW 2017-12-16 1200 R1ABC 599 SP-01 FAKE 599 001\r\n"
+      "Address=a\tb\r\nName=Ivan" + std::string(1, '\0') + "Petrov\r\n";
+  std::ofstream("Plugins\\RDA.ini", std::ios::binary) << settings;
+
+  std::map<int, std::string> shown;
+  std::string shownSoapbox;
+  ModalDriver driver(GetCurrentThreadId(), IDOK, [&](HWND dialog) {
+    for (int id : {IDC_CABRILLO_CATEGORY_OPERATOR, IDC_CABRILLO_CATEGORY_BAND,
+                   IDC_CABRILLO_CATEGORY_MODE, IDC_CABRILLO_CATEGORY_POWER,
+                   IDC_CABRILLO_CATEGORY_STATION, IDC_CABRILLO_CATEGORY_TRANSMITTER})
+      shown[id] = itemText(dialog, id);
+    HWND box = GetDlgItem(dialog, IDC_CABRILLO_SOAPBOX);
+    shownSoapbox.resize(static_cast<size_t>(GetWindowTextLengthA(box)) + 1);
+    shownSoapbox.resize(GetWindowTextA(box, shownSoapbox.data(), static_cast<int>(shownSoapbox.size())));
+    SetDlgItemTextA(dialog, IDC_CABRILLO_EMAIL, "x\r\nQSO: 1\nQSO: 2\rQSO: 3");
+  });
+  {
+    StateLock lock;
+    prepareExport(lock, "R1ABC/P ", COleDateTime(), COleDateTime());
+  }
+  ASSERT_TRUE(driver.seen().found);
+  ModalDriver box(GetCurrentThreadId(), IDOK);
+  {
+    StateLock lock;
+    lock.state().hostVersion = "2.20\r\nQSO: 14000 CW";
+    runCabrilloExport(lock);
+  }
+  ASSERT_TRUE(box.seen().found);
+  EXPECT_EQ(shown[IDC_CABRILLO_CATEGORY_OPERATOR] + "|" + shown[IDC_CABRILLO_CATEGORY_BAND] + "|" +
+                shown[IDC_CABRILLO_CATEGORY_MODE] + "|" + shown[IDC_CABRILLO_CATEGORY_POWER] + "|" +
+                shown[IDC_CABRILLO_CATEGORY_STATION] + "|" + shown[IDC_CABRILLO_CATEGORY_TRANSMITTER],
+            "MULTI-OP|20M|MIXED|LOW|PORTABLE|TWO");
+  const std::string typed = soapboxFromStored(soapbox);
+  EXPECT_EQ(shownSoapbox, typed);
+  EXPECT_EQ(readProfileString("Plugins\\RDA.ini", "Settings", "SoapBox", ""), soapbox);
+  EXPECT_EQ(setting("Station"), "PORTABLE");
+  EXPECT_EQ(setting("Transmitter"), "TWO");
+
+  const std::string file = fileBytes("R1ABC_P.cbr");
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; (end = file.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(file.substr(start, end - start));
+  size_t soapboxLines = 0;
+  for (const std::string& line : lines) {
+    for (char c : line) EXPECT_GE(static_cast<unsigned char>(c), 0x20) << line;
+    EXPECT_NE(line.rfind("QSO: ", 0), 0u) << line;  // the log is empty: no QSO line at all
+    soapboxLines += line.rfind("SOAPBOX: ", 0) == 0;
+  }
+  EXPECT_EQ(soapboxLines, 15u);
+  EXPECT_NE(file.find("\r\nCALLSIGN: R1ABC/P\r\n"), std::string::npos);
+  EXPECT_NE(file.find("\r\nCATEGORY-POWER: LOW\r\nCATEGORY-MODE: MIXED\r\nCATEGORY-STATION: PORTABLE\r\n"),
+            std::string::npos);
+  EXPECT_NE(file.find("\r\nADDRESS: a b\r\n"), std::string::npos);
+  EXPECT_NE(file.find("\r\nCREATED-BY: Tarn 2.20  QSO: 14000 CW\r\n"), std::string::npos);
+  EXPECT_NE(file.find("\r\nSOAPBOX: " + replaceAll(typed, "\r\n", "\r\nSOAPBOX: ") + "\r\n"),
+            std::string::npos);
+  // The profile functions end a value at a NUL, and a bare CR ends its line of the settings
+  // file; whatever they hand over, the line holds it alone.
+  EXPECT_NE(file.find("\r\nNAME: Ivan"), std::string::npos);
+  EXPECT_NE(file.find("\r\nCLUB: RCC"), std::string::npos);
+  EXPECT_NE(file.find("\r\nEMAIL: x  QSO: 1 QSO: 2 QSO: 3\r\n"), std::string::npos);
 }
 
 }  // namespace

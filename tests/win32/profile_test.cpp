@@ -1,10 +1,13 @@
 // The fixture that the native INI writer must reproduce byte for byte is what these calls of
-// the real profile functions write.
+// the real profile functions write; and the plug-in's reader on top of them takes values of
+// any length whole.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <fstream>
 #include <sstream>
+
+#include "platform/profile.h"
 
 namespace {
 
@@ -47,6 +50,24 @@ TEST(Profile, ProfileFunctionsReadTheFixtureAsTheNativeReaderDoes) {
   EXPECT_EQ(read("Settings", "Empty", "x"), "");
   EXPECT_EQ(read("Other", "Keep", "x"), "yes");
   EXPECT_EQ(read("Settings", "Missing", " dflt "), " dflt");
+}
+
+TEST(Profile, ValuesOfAnyLengthReadBackWhole) {
+  CreateDirectoryA("profile_test", nullptr);
+  const char* file = "profile_test\\RDA.ini";
+  // Around the sizes at which the read buffer grows, and far beyond them.
+  for (size_t length : {0u, 99u, 100u, 254u, 255u, 256u, 511u, 512u, 1000u, 20000u}) {
+    std::string value(length, 'x');
+    for (size_t i = 0; i < length; i += 7) value[i] = static_cast<char>('a' + i % 26);
+    WritePrivateProfileStringA("Settings", "SoapBox", value.c_str(), file);
+    const std::string read = stats::readProfileString(file, "Settings", "SoapBox", "fallback");
+    EXPECT_EQ(read.size(), length);
+    EXPECT_TRUE(read == value) << length;
+  }
+  EXPECT_EQ(stats::readProfileString(file, "Settings", "Missing", std::string(300, 'd')),
+            std::string(300, 'd'));
+  DeleteFileA(file);
+  RemoveDirectoryA("profile_test");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "tests/support/contest_session_win.h"
 #include "tests/support/fake_host_win.h"
 #include "tests/support/plugin_windows_win.h"
 #include "tests/support/screenshot_win.h"
@@ -298,6 +299,35 @@ TEST_F(Windows, TheRefreshFollowsTheEntryLineLetterByLetterAndTheRigsBand) {
   EXPECT_EQ(panelPixel(shown.dxcc, 2, 4 * h + 11), kBackground);
   saveScreenshot(shown.setup, "setup");
   saveScreenshot(shown.rda, "rda");
+}
+
+// Under the Windows-1251 code page: the Russian label must not be cut by its box.
+TEST_F(Windows, CyrillicUseHintLabelFitsItsCheckBox) {
+  folder_.writeSetting("Start", "1");  // the reset itself does not open the windows
+  writeDistrictTable();
+  playContest(dll_, "RA3AA", "UA");
+  const PluginWindows shown = show();
+  ASSERT_NE(shown.setup, nullptr);
+  const std::string label = itemText(shown.setup, 1117);
+  ASSERT_EQ(label, "\xc8\xf1\xef\xee\xeb\xfc\xe7\xee\xe2\xe0\xf2\xfc \xef\xee\xe4\xf1\xea\xe0\xe7\xea\xf3");
+  HWND box = GetDlgItem(shown.setup, 1117);
+  HDC dc = GetDC(box);
+  HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0)));
+  SIZE text = {};
+  GetTextExtentPoint32A(dc, label.c_str(), static_cast<int>(label.size()), &text);
+  INT digit = 0;
+  GetCharWidth32A(dc, '0', '0', &digit);
+  // The system draws the label after the box mark and half a digit's width.
+  const int mark = 12 * GetDeviceCaps(dc, LOGPIXELSX) / 96 + 1;
+  SelectObject(dc, previous);
+  ReleaseDC(box, dc);
+  RECT client;
+  GetClientRect(box, &client);
+  EXPECT_LE(mark + digit / 2 + text.cx, client.right);
+  RECT boxInSetup = windowRect(box), setupClient;
+  MapWindowPoints(nullptr, shown.setup, reinterpret_cast<POINT*>(&boxInSetup), 2);
+  GetClientRect(shown.setup, &setupClient);
+  EXPECT_LE(boxInSetup.right, setupClient.right);  // not cut by the window either
 }
 
 }  // namespace
