@@ -10,6 +10,7 @@
 #include "host/cabrillo_reader.h"
 #include "host/file_bytes.h"
 #include "host/progress_line.h"
+#include "host/text_lines.h"
 #include "host/work_folder.h"
 #include "platform/text.h"
 
@@ -77,13 +78,14 @@ ContestRun::ContestRun(Options options) : options_(std::move(options)) {
   options_.hintsPath = absolute(options_.hintsPath);
   options_.workdir = absolute(options_.workdir);
   options_.htmlPath = absolute(options_.htmlPath);
+  options_.reportPath = absolute(options_.reportPath);
   for (std::string& file : options_.headerFiles) file = absolute(file);
 }
 
-bool ContestRun::start(std::ostream& err) {
+bool ContestRun::start(std::ostream& err, const std::string* logBytes) {
   // Counted from here, so a slow read shows the progress line earlier.
   ProgressLine progress(err, isatty(STDERR_FILENO) == 1);
-  if (!readLog(err) || !resolveCalls(err, progress) || !decideOwnStation(err) || !prepareFolder(err))
+  if (!readLog(err, logBytes) || !resolveCalls(err, progress) || !decideOwnStation(err) || !prepareFolder(err))
     return false;
   std::string error;
   plugin_ = PluginLibrary::open(options_.pluginPath, error);
@@ -92,14 +94,16 @@ bool ContestRun::start(std::ostream& err) {
     return false;
   }
   plugin_->reset(reset_);
+  if (!options_.reportPath.empty() || options_.command == Options::Command::watch)
+    recorder_ = std::make_unique<ReportRecorder>([this] { return plugin_->result(); });
   feed(progress);
   return true;
 }
 
-bool ContestRun::readLog(std::ostream& err) {
+bool ContestRun::readLog(std::ostream& err, const std::string* logBytes) {
   const auto started = Clock::now();
   std::string error;
-  const auto bytes = readFileBytes(options_.logPath, error);
+  const auto bytes = logBytes ? std::optional<std::string>(*logBytes) : readFileBytes(options_.logPath, error);
   if (!bytes) {
     err << "rdac: cannot read the log " << options_.logPath << ": " << error << '\n';
     return false;
@@ -157,6 +161,8 @@ bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
     if (added) entry->second = countries_.resolve(qso.call);
     if (!entry->second) {
       if (added) unresolved.push_back(qso.call);
+      unscored_.push_back({qso.call, qso.time.Format("%Y-%m-%d %H%M"), qso.band, qso.line,
+                           "no country in " + fs::path(options_.ctyPath).filename().string()});
       ++unresolvedQsos;
       continue;
     }
@@ -249,6 +255,7 @@ bool ContestRun::prepareFolder(std::ostream& err) {
     }
   if (options_.cabrillo) header.defaultModeFor(log_.qsos);
   plan.settings = header.settings();
+  if (options_.cabrillo) header_ = header.settings();
   // An operator who checks callsigns wants the district hint: the setup window's "Use hint".
   if (options_.command == Options::Command::check) plan.settings.push_back({"setup_mast", "1"});
   std::string note;
@@ -273,11 +280,58 @@ bool ContestRun::prepareFolder(std::ostream& err) {
 void ContestRun::feed(ProgressLine& progress) {
   const auto started = Clock::now();
   for (const HostQso& qso : hostQsos_) {
-    plugin_->addQso(reset_.ownCall, qso);
+    feedOne(qso);
     progress.update("fed", ++fed_, hostQsos_.size());
   }
   progress.finish();
+  hostQsos_.clear();  // they point into the log, which a live run appends to
   times_.feed = Clock::now() - started;
+}
+
+int ContestRun::feedOne(const HostQso& qso) {
+  if (!recorder_) {
+    plugin_->addQso(reset_.ownCall, qso);
+    return -1;
+  }
+  // As a logger does while the operator types the call, before the QSO is logged.
+  const LoggedQso& q = *qso.logged;
+  recorder_->reach(minuteOf(q.time));
+  const int code = plugin_->checkCall(q.call, q.mode, qso.prefix, q.band).code;
+  plugin_->addQso(reset_.ownCall, qso);
+  recorder_->checked(q, code);
+  return code;
+}
+
+std::optional<int> ContestRun::feedLive(const LoggedQso& qso) {
+  log_.qsos.push_back(qso);
+  const LoggedQso& kept = log_.qsos.back();
+  const auto country = countries_.resolve(kept.call);
+  if (!country) {
+    unscored_.push_back({kept.call, kept.time.Format("%Y-%m-%d %H%M"), kept.band, kept.line,
+                         "no country in " + fs::path(options_.ctyPath).filename().string()});
+    return std::nullopt;
+  }
+  HostQso host;
+  host.logged = &kept;
+  host.prefix = country->prefix;
+  host.continent = country->continent;
+  ++fed_;
+  return feedOne(host);
+}
+
+ReportData ContestRun::reportData() {
+  ReportData data = recorder_ ? recorder_->page(plugin_->result()) : ReportData{};
+  std::string error;
+  if (const auto bytes = readFileBytes(badQsoFilePath(options_.workdir, reset_.contestEnd), error)) {
+    for (size_t pos = 0; pos < bytes->size();) {
+      std::string line(nextLine(*bytes, pos));
+      if (!line.empty()) data.badQsoLines.push_back(std::move(line));
+    }
+    if (!data.badQsoLines.empty()) data.badQsoLines.erase(data.badQsoLines.begin());  // its title line
+  }
+  data.unscored = unscored_;
+  for (const SettingValue& value : header_) data.header.emplace_back(value.key, value.value);
+  return data;
 }
 
 }  // namespace rdac

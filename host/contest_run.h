@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "host/cabrillo_header.h"
+#include "host/contest_report.h"
 #include "host/country_file.h"
 #include "host/logged_qso.h"
 #include "host/options.h"
@@ -24,10 +26,17 @@ class ContestRun {
   // Every path of `options` is taken relative to the current folder at this point.
   explicit ContestRun(Options options);
 
-  // Does everything up to and including feeding the log. False when the run cannot go on;
-  // the reason is then already on `err`. Problems that only cost single QSOs are reported on
-  // `err` as well, and the run goes on.
-  bool start(std::ostream& err);
+  // Does everything up to and including feeding the log (`logBytes` when given, else the
+  // file). False when the run cannot go on; the reason is then already on `err`. Problems that
+  // only cost single QSOs are reported on `err` as well, and the run goes on.
+  bool start(std::ostream& err, const std::string* logBytes = nullptr);
+
+  // Feeds one more QSO as the logger does while the contest runs: CheckCall0, then AddData0.
+  // The check's answer, or nothing when the country file places the call nowhere.
+  std::optional<int> feedLive(const LoggedQso& qso);
+
+  // What the report shows so far. Asks the plug-in for its text result.
+  ReportData reportData();
 
   PluginLibrary& plugin() { return *plugin_; }
   const Options& options() const { return options_; }
@@ -35,6 +44,7 @@ class ContestRun {
   const HostReset& resetValues() const { return reset_; }
   const StageTimes& times() const { return times_; }
   size_t fedCount() const { return fed_; }
+  const std::vector<UnscoredQso>& unscored() const { return unscored_; }
   // Resolves one callsign with the run's country file.
   std::optional<Country> resolve(const std::string& call) const { return countries_.resolve(call); }
 
@@ -45,10 +55,14 @@ class ContestRun {
   HostReset reset_;
   std::vector<HostQso> hostQsos_;
   std::unique_ptr<PluginLibrary> plugin_;
+  std::unique_ptr<ReportRecorder> recorder_;  // when a report is wanted
+  std::vector<UnscoredQso> unscored_;
+  std::vector<SettingValue> header_;
   StageTimes times_;
   size_t fed_ = 0;
 
-  bool readLog(std::ostream& err);
+  bool readLog(std::ostream& err, const std::string* logBytes);
+  int feedOne(const HostQso& qso);
   bool resolveCalls(std::ostream& err, ProgressLine& progress);
   void useDxccNumbers(std::ostream& err);
   bool decideOwnStation(std::ostream& err);

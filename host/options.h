@@ -9,8 +9,9 @@
 namespace rdac {
 
 struct Options {
-  enum class Command { score, check, help };
+  enum class Command { score, check, watch, help };
   Command command = Command::help;
+  std::string helpText;  // what --help or --version prints, for Command::help
   std::string logPath;
   std::string checkCall, checkBand, checkMode;  // rdac check
 
@@ -23,16 +24,21 @@ struct Options {
   std::optional<stats::COleDateTime> contestStart, contestEnd;
 
   std::string htmlPath;
+  std::string reportPath;  // the contest report page; empty: none
   bool cabrillo = false;
   std::vector<std::string> headerFiles;
   std::vector<std::string> headerValues;  // KEY=VALUE
   bool timings = false;
+
+  double pollSeconds = 0.5;           // rdac watch: how often it looks at the log
+  double reportEverySeconds = 3;      // rdac watch: least time between two report writes
 };
 
-// Fills `options` from the arguments after the program name; false with `error` set when
-// they do not make a command.
+// Fills `options` from the arguments after the program name; false with `error` set (naming
+// the option at fault, and how to get help) when they do not make a command.
 bool parseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
 
-extern const char kUsage[];
+// rdac's version, from `git describe` when it was built.
+extern const char kVersion[];
 
 }  // namespace rdac

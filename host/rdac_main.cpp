@@ -7,7 +7,9 @@
 
 #include "host/contest_run.h"
 #include "host/file_bytes.h"
+#include "host/log_watch.h"
 #include "host/options.h"
+#include "host/report_page.h"
 #include "host/work_folder.h"
 
 namespace fs = std::filesystem;
@@ -67,6 +69,16 @@ int score(ContestRun& run, const std::string& startFolder) {
   std::cout << forTerminal(run.plugin().result());
   const Options& options = run.options();
   int exitCode = kOk;
+  // From the text result, so before the plug-in is switched to HTML.
+  if (!options.reportPath.empty()) {
+    std::string error;
+    if (replaceFileBytes(options.reportPath, reportPage(run.reportData()), error)) {
+      std::cout << "Report: " << forUser(options.reportPath, startFolder) << '\n';
+    } else {
+      std::cerr << "rdac: " << error << '\n';
+      exitCode = kFailed;
+    }
+  }
   if (!options.htmlPath.empty()) {
     run.plugin().switchToHtml();
     std::string error;
@@ -130,13 +142,14 @@ int main(int argc, char** argv) {
   Options options;
   std::string error;
   if (!parseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-    std::cerr << "rdac: " << error << "\n\n" << kUsage;
+    std::cerr << "rdac: " << error << '\n';
     return kBadArguments;
   }
   if (options.command == Options::Command::help) {
-    std::cout << kUsage;
+    std::cout << options.helpText;
     return kOk;
   }
+  if (options.command == Options::Command::watch) return watchLog(options, std::cout, std::cerr);
   std::error_code ec;
   const std::string startFolder = fs::current_path(ec).string();
   ContestRun run(options);

@@ -11,6 +11,7 @@ packages=(
   xvfb x11-utils imagemagick
   llvm locales
   hamradio-files
+  libcli11-dev chromium zip
 )
 
 missing=()

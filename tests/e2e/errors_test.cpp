@@ -68,13 +68,17 @@ TEST_F(Errors, RunsThatCannotGoOnSayWhyAndFail) {
   }
 }
 
-TEST_F(Errors, ArgumentsThatMakeNoCommandShowTheUsage) {
+TEST_F(Errors, ArgumentsThatMakeNoCommandNameTheOptionAndTheHelp) {
   const RdacRun run = runRdac({"score", "log.adi", "--frobnicate"});
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_EQ(run.err.rfind("rdac: unknown option --frobnicate\n\nusage: rdac score LOG", 0), 0u) << run.err;
+  EXPECT_EQ(run.err, "rdac: The following argument was not expected: --frobnicate\n"
+                     "run 'rdac score --help' for the options\n");
   const RdacRun help = runRdac({"--help"});
   EXPECT_EQ(help.exitCode, 0);
-  EXPECT_EQ(help.out.rfind("usage: rdac score LOG", 0), 0u);
+  EXPECT_NE(help.out.find("Usage: rdac [OPTIONS] SUBCOMMAND"), std::string::npos) << help.out;
+  const RdacRun version = runRdac({"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out.rfind("rdac 1.", 0), 0u) << version.out;
 }
 
 TEST_F(Errors, ALogWithoutItsOwnCallAsksForOne) {

@@ -14,7 +14,7 @@ bool parse(std::vector<std::string> args, Options& options, std::string& error) 
 TEST(Options, ScoreTakesALogAndItsOptionsInAnyOrder) {
   Options o;
   std::string error;
-  ASSERT_TRUE(parse({"--workdir", "w", "score", "my.adi", "--call", "ra3aaa", "--cabrillo",
+  ASSERT_TRUE(parse({"score", "--workdir", "w", "my.adi", "--call", "ra3aaa", "--cabrillo",
                      "--header", "NAME=Ivan", "--start", "2017-08-19", "--html", "r.html"},
                     o, error))
       << error;
@@ -38,26 +38,43 @@ TEST(Options, CheckNeedsACallABandAModeAndALog) {
   EXPECT_EQ(o.logPath, "log.adi");
   Options withoutMode;
   EXPECT_FALSE(parse({"check", "UA9ABC", "--band", "20m", "log.adi"}, withoutMode, error));
-  EXPECT_EQ(error, "check needs --band and --mode");
+  EXPECT_EQ(error.rfind("--mode is required\nrun 'rdac check --help'", 0), 0u) << error;
+}
+
+TEST(Options, WatchTakesALogAndHowOftenToLook) {
+  Options o;
+  std::string error;
+  ASSERT_TRUE(parse({"watch", "live.adi", "--report", "r.html", "--poll", "0.2"}, o, error)) << error;
+  EXPECT_EQ(o.command, Options::Command::watch);
+  EXPECT_EQ(o.logPath, "live.adi");
+  EXPECT_EQ(o.reportPath, "r.html");
+  EXPECT_DOUBLE_EQ(o.pollSeconds, 0.2);
+  Options help;
+  ASSERT_TRUE(parse({"watch", "--help"}, help, error));
+  EXPECT_EQ(help.command, Options::Command::help);
+  EXPECT_NE(help.helpText.find("Usage: rdac watch [OPTIONS] LOG"), std::string::npos) << help.helpText;
+  EXPECT_NE(help.helpText.find("--poll"), std::string::npos);
+  EXPECT_EQ(help.helpText.find("--cabrillo"), std::string::npos);  // score's, not watch's
 }
 
 TEST(Options, RefusesWhatDoesNotMakeACommand) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{}, "no command given"},
-      {{"score"}, "score takes one log file"},
-      {{"score", "a.adi", "b.adi"}, "score takes one log file"},
-      {{"rate", "a.adi"}, "unknown command 'rate'"},
-      {{"score", "a.adi", "--colour"}, "unknown option --colour"},
-      {{"score", "a.adi", "--call"}, "option --call needs a value"},
+      {{}, "A subcommand is required"},
+      {{"score"}, "LOG is required"},
+      {{"score", "a.adi", "b.adi"}, "The following argument was not expected: b.adi"},
+      {{"rate", "a.adi"}, "unknown command 'rate': rdac takes score, check or watch"},
+      {{"score", "a.adi", "--colour"}, "The following argument was not expected: --colour"},
+      {{"score", "a.adi", "--call"}, "--call: 1 required CALL missing"},
       {{"score", "a.adi", "--end", "20.08.2017"}, "--end wants a date written YYYY-MM-DD, not '20.08.2017'"},
       {{"score", "a.adi", "--end", "2017-02-30"}, "--end wants a date written YYYY-MM-DD, not '2017-02-30'"},
-      {{"score", "a.adi", "--header", "NAME=x"}, "--header and --header-file only make sense with --cabrillo"},
+      {{"score", "a.adi", "--header", "NAME=x"}, "--header requires --cabrillo"},
+      {{"watch", "a.adi", "--poll", "0"}, "--poll: Value 0 not in range"},
   };
   for (const auto& [args, message] : cases) {
     Options o;
     std::string error;
     EXPECT_FALSE(parse(args, o, error));
-    EXPECT_EQ(error, message);
+    EXPECT_EQ(error.rfind(message, 0), 0u) << error;
   }
   Options o;
   std::string error;
