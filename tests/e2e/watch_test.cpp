@@ -1,0 +1,114 @@
+// rdac watch following a log a logger appends to, edits and truncates.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <fcntl.h>
+#include <fstream>
+#include <thread>
+
+#include "tests/e2e/rdac_runner.h"
+#include "tests/e2e/small_logs.h"
+
+extern char** environ;
+
+namespace rdac::testing {
+namespace {
+
+// The small log cut just past its `n`-th record (0: its header only).
+std::string firstRecords(size_t n) {
+  const std::string log = kRussianLog;
+  size_t end = log.find("<EOH>") + 5;
+  for (size_t i = 0; i < n; ++i) {
+    size_t upper = log.find("<EOR>", end), lower = log.find("<eor>", end);
+    end = std::min(upper, lower) + 5;
+  }
+  return log.substr(0, end);
+}
+
+std::string resultOf(const std::string& out) {
+  const size_t from = out.find("\t\tRDA CONTEST");
+  const size_t to = out.find("Created by RDAC (C)\n");
+  return from == std::string::npos || to == std::string::npos ? "" : out.substr(from, to - from);
+}
+
+class Watch : public SmallLogTest {
+ protected:
+  pid_t pid = 0;
+
+  void start() {
+    std::vector<std::string> args{RDAC_PATH, "watch", "live.adi", "--districts", "districts.dat", "--report",
+                                  "live.html", "--poll", "0.05", "--report-every", "0"};
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 1, "watch.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&files, 2, "watch.err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_EQ(posix_spawn(&pid, RDAC_PATH, &files, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&files);
+  }
+
+  // Waits until the output shows `text` `times` times.
+  bool shows(const std::string& text, size_t times = 1) {
+    for (int i = 0; i < 400; ++i) {
+      const std::string out = dir.read("watch.out");
+      size_t n = 0;
+      for (size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1)) ++n;
+      if (n >= times) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return false;
+  }
+
+  void append(const std::string& bytes) {
+    std::ofstream(dir.path() + "/live.adi", std::ios::binary | std::ios::app) << bytes;
+  }
+
+  void TearDown() override {
+    if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
+  }
+};
+
+TEST_F(Watch, FollowsAppendsAndARewriteAndEndsWithTheResultOfTheWholeFile) {
+  dir.write("live.adi", firstRecords(2));
+  start();
+  ASSERT_TRUE(shows("2 QSO(s) in")) << dir.read("watch.err");
+
+  // Half a record waits for its <EOR>.
+  const std::string third = firstRecords(3).substr(firstRecords(2).size());
+  append(third.substr(0, 40));
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_EQ(dir.read("watch.out").find("UA0ABC  20m CW  dupe"), std::string::npos);
+  append(third.substr(40));
+  ASSERT_TRUE(shows("2017-08-19 1202  UA0ABC  20m CW  dupe  score 15\n"));
+
+  // The logger deleted a QSO: the file is shorter, the run starts over.
+  dir.write("live.adi", firstRecords(1));
+  ASSERT_TRUE(shows("was rewritten: reset and reload"));
+  ASSERT_TRUE(shows("1 QSO(s) in"));
+  append(firstRecords(7).substr(firstRecords(1).size()));
+  ASSERT_TRUE(shows("1206  RA3DDD/P  40m CW  new multiplier  score 112\n"));
+  EXPECT_TRUE(shows("1205  K1ABC  30m CW  cannot count"));
+  EXPECT_NE(dir.read("live.html").find("http-equiv=\"refresh\""), std::string::npos);
+
+  kill(pid, SIGTERM);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  pid = 0;
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const std::string watched = dir.read("watch.out");
+  const RdacRun scored = runRdac({"score", "live.adi", "--districts", "districts.dat"});
+  ASSERT_EQ(scored.exitCode, 0) << scored.err;
+  EXPECT_NE(resultOf(scored.out), "");
+  EXPECT_EQ(resultOf(watched), resultOf(scored.out));
+  const std::string page = dir.read("live.html");
+  EXPECT_EQ(page.find("http-equiv=\"refresh\""), std::string::npos);  // the last one stays still
+  EXPECT_NE(page.find("Score: 16*(4+3) = 112"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace rdac::testing
