@@ -1,11 +1,15 @@
 #include "host/log_watch.h"
 
+#include <poll.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -35,10 +39,41 @@ void installStopHandlers() {
   sigaction(SIGTERM, &action, nullptr);
 }
 
-void pause(double seconds) {
-  timespec wait{static_cast<time_t>(seconds), static_cast<long>(std::fmod(seconds, 1.0) * 1e9)};
-  nanosleep(&wait, nullptr);  // a stop signal cuts it short
-}
+// Sleeps until the log's folder changes or `seconds` pass, whichever comes first; a stop
+// signal cuts it short. Where the file system tells no changes (network shares), the time
+// alone wakes it.
+class FolderWaiter {
+ public:
+  explicit FolderWaiter(const std::string& folder) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    if (fd_ >= 0 && inotify_add_watch(fd_, folder.c_str(), IN_MODIFY | IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE |
+                                                               IN_DELETE | IN_ATTRIB) < 0) {
+      close(fd_);
+      fd_ = -1;
+    }
+  }
+  ~FolderWaiter() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FolderWaiter(const FolderWaiter&) = delete;
+  FolderWaiter& operator=(const FolderWaiter&) = delete;
+
+  void wait(double seconds) {
+    if (fd_ < 0) {
+      timespec pause{static_cast<time_t>(seconds), static_cast<long>(std::fmod(seconds, 1.0) * 1e9)};
+      nanosleep(&pause, nullptr);
+      return;
+    }
+    pollfd ready{fd_, POLLIN, 0};
+    if (poll(&ready, 1, static_cast<int>(seconds * 1000)) > 0) {
+      char events[4096];
+      while (read(fd_, events, sizeof events) > 0) {
+      }
+    }
+  }
+
+ private:
+  int fd_;
+};
 
 bool readRange(const std::string& path, uint64_t from, uint64_t to, std::string& bytes) {
   std::ifstream in(path, std::ios::binary);
@@ -109,10 +144,16 @@ namespace {
 
 class Watch {
  public:
-  Watch(const Options& options, std::ostream& out, std::ostream& err) : options_(options), out_(out), err_(err) {}
+  Watch(const Options& options, std::ostream& out, std::ostream& err) : options_(options), out_(out), err_(err) {
+    // The run works in its own folder; the log stays where it was named.
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(options_.logPath, ec);
+    if (!ec) options_.logPath = full.lexically_normal().string();
+  }
 
   int run() {
     installStopHandlers();
+    FolderWaiter waiter(std::filesystem::path(options_.logPath).parent_path().string());
     bool waitingSaid = false;
     while (!stopRequested) {
       const AdifTail::Look look = tail_.look(options_.logPath);
@@ -127,7 +168,7 @@ class Watch {
       }
       if (look.change == AdifTail::Change::appended && !take(look)) return 1;
       writeReportWhenDue(false);
-      if (look.change != AdifTail::Change::appended) pause(options_.pollSeconds);
+      if (look.change != AdifTail::Change::appended) waiter.wait(options_.pollSeconds);
     }
     return stop();
   }
