@@ -1,5 +1,5 @@
 # Entry points. Each first runs scripts/setup.sh, which installs what is missing (as root).
-.PHONY: setup build build-native build-win32 test test-native test-asan test-tsan test-win32 demo bench clean
+.PHONY: setup build build-native build-win32 test test-native test-asan test-tsan test-win32 demo dist bench clean
 
 JOBS ?= $(shell nproc)
 
@@ -38,6 +38,13 @@ test: test-native test-asan test-tsan test-win32
 
 demo: build
 	bash scripts/demo.sh
+
+# What an operator downloads: out/dist/Stats-VERSION.zip (DLL, operator's page with the
+# pictures of the windows, checksums). The pictures come from the DLL under Wine.
+dist: build
+	bash scripts/screenshots.sh || echo "dist: some checks of the picture session failed; packing the pictures taken"
+	bash scripts/cabrillo-screenshot.sh
+	bash scripts/dist.sh
 
 bench: build-native
 	bash scripts/bench.sh

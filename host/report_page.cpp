@@ -10,7 +10,7 @@ namespace rdac {
 namespace {
 
 const char kStyle[] =
-    "body{font:14px/1.4 'DejaVu Sans',Arial,sans-serif;color:#222;margin:16px auto;max-width:1000px;padding:0 12px}"
+    "body{font:14px/1.4 'DejaVu Sans',Arial,sans-serif;color:#222;margin:16px auto;max-width:1060px;padding:0 12px}"
     "h1{font-size:20px;margin:0 0 4px}h2{font-size:16px;margin:22px 0 6px;border-bottom:1px solid #ccc}"
     "h3{font-size:14px;margin:12px 0 4px}pre{background:#f6f6f2;padding:8px;overflow-x:auto;font-size:12px;tab-size:8}"
     "table{border-collapse:collapse;font-size:12px;margin:4px 0}td,th{border:1px solid #ccc;padding:2px 5px;text-align:right}"
@@ -323,8 +323,17 @@ void bandModeTable(std::string& out, const ResultNumbers& n) {
 void checkTables(std::string& out, const ReportData& d) {
   out += "<div><h3>What the callsign check said before each QSO</h3><table id=\"checks\"><tr><th>band</th>"
          "<th>new multiplier</th><th>ordinary</th><th>dupe</th><th>cannot count</th></tr>";
+  // Bands in the result's order, any other band after them.
+  std::vector<CheckCounts> checks = d.checks;
+  const std::vector<BandNumbers>& order = d.snapshots.empty() ? std::vector<BandNumbers>{} : d.snapshots.back().bands;
+  const auto rank = [&](const CheckCounts& c) {
+    size_t i = 0;
+    while (i < order.size() && order[i].band != c.band) ++i;
+    return i;
+  };
+  std::stable_sort(checks.begin(), checks.end(), [&](const auto& a, const auto& b) { return rank(a) < rank(b); });
   CheckCounts total;
-  for (const CheckCounts& c : d.checks) {
+  for (const CheckCounts& c : checks) {
     const int cannot = c.cannotCount + c.other;
     out += "<tr><td>" + escaped(c.band.empty() ? "(none)" : c.band) + "</td><td>" + std::to_string(c.newMultiplier) +
            "</td><td>" + std::to_string(c.ordinary) + "</td><td>" + std::to_string(c.dupe) + "</td><td>" +

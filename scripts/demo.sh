@@ -24,7 +24,10 @@ if [[ -x build/native/bin/rdac ]]; then
   echo "== rdac: the example contest log scored through the plug-in =="
   rdac=build/native/bin/rdac
   data=(--districts examples/rda_sample.dat --hints examples/RDAC_sample.hlp --workdir out/demo)
-  "$rdac" score examples/sample.adi "${data[@]}" --html out/demo/result.html
+  "$rdac" score examples/sample.adi "${data[@]}" --html out/demo/result.html --report out/demo/report.html
+  echo
+  echo "== rdac: the contest report drawn by a browser (headless Chromium) =="
+  bash scripts/report-screenshot.sh out/demo/report.html out/screens/report.png 2200
   echo
   echo "== rdac: export run, header from examples/cabrillo_header.txt =="
   "$rdac" score examples/sample.adi "${data[@]}" --cabrillo --header-file examples/cabrillo_header.txt |
@@ -49,4 +52,4 @@ echo "== The plug-in's windows and the Cabrillo header dialog, drawn by Stats.dl
 bash scripts/screenshots.sh
 bash scripts/cabrillo-screenshot.sh
 echo
-echo "Files: out/demo (result.html, the bad-QSO file, RA3AL.cbr), out/screens (PNG pictures)"
+echo "Files: out/demo (result.html, report.html, the bad-QSO file, RA3AL.cbr), out/screens (PNG pictures)"

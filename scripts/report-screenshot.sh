@@ -10,5 +10,5 @@ profile=$(mktemp -d)
 trap 'rm -rf "$profile"' EXIT
 timeout 120 chromium --headless --no-sandbox --disable-gpu --disable-background-networking \
   --disable-component-update --disable-sync --no-first-run --user-data-dir="$profile" \
-  --hide-scrollbars --window-size=1040,"$height" --screenshot="$png" "file://$page" >/dev/null 2>&1
+  --hide-scrollbars --window-size=1100,"$height" --screenshot="$png" "file://$page" >/dev/null 2>&1
 echo "report screenshot: $png"

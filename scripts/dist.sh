@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Packs what an operator downloads: out/dist/Stats-VERSION.zip with Stats.dll, the operator's
+# page with the pictures of the windows, and SHA256SUMS.txt; the zip's own checksum beside it.
+# Needs the win32 build and the pictures of scripts/screenshots.sh and cabrillo-screenshot.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dll=build/win32/bin/Stats.dll
+version=$(sed -n 's/^#define STATS_VERSION "\(.*\)"$/\1/p' build/win32/generated/stats_version.h)
+[[ -n $version && -f $dll ]] || { echo "dist: build the win32 DLL first (make build-win32)" >&2; exit 1; }
+# The DLL must carry the version it is shipped under.
+if ! strings -el "$dll" | grep -qxF "$version"; then
+  echo "dist: $dll does not carry version $version in its version resource" >&2
+  exit 1
+fi
+
+name=Stats-$version
+stage=out/dist/$name
+rm -rf "$stage" "out/dist/$name.zip"
+mkdir -p "$stage/screens"
+cp "$dll" "$stage/"
+screens=""
+caption() {
+  case $1 in
+    setup*) echo "The setup window: CW and SSB switch the logger's mode; the boxes show the RDA and DXCC windows, turn the district hint on and keep the windows on top." ;;
+    rda*) echo "The RDA window: the districts worked so far." ;;
+    dxcc*) echo "The DXCC window: while a callsign is typed, when it was worked on each band and mode and what it sent; otherwise the prefixes worked per band." ;;
+    cabrillo*) echo "The Cabrillo header dialog of an export." ;;
+    *) echo "" ;;
+  esac
+}
+shopt -s nullglob
+for png in out/screens/setup*.png out/screens/rda*.png out/screens/dxcc*.png out/screens/cabrillo*.png; do
+  file=$(basename "$png")
+  cp "$png" "$stage/screens/"
+  screens+="<p><img src=\"screens/$file\" alt=\"$file\"><br>$(caption "$file")</p>"$'\n'
+done
+[[ -n $screens ]] || { echo "dist: no pictures of the windows in out/screens (bash scripts/screenshots.sh)" >&2; exit 1; }
+SCREENS=$screens python3 - "$version" "$stage/Stats.html" <<'PY'
+import os, sys
+page = open("scripts/operator-page.html", encoding="utf-8").read()
+page = page.replace("@VERSION@", sys.argv[1]).replace("@SCREENS@", os.environ["SCREENS"])
+open(sys.argv[2], "w", encoding="utf-8").write(page)
+PY
+(cd "$stage" && find . -type f ! -name SHA256SUMS.txt | sed 's|^\./||' | sort | xargs sha256sum >SHA256SUMS.txt)
+(cd out/dist && zip -qr -X "$name.zip" "$name" && sha256sum "$name.zip" >"$name.zip.sha256")
+echo "dist: out/dist/$name.zip"
+unzip -l "out/dist/$name.zip" | sed -n '4,$p' | head -n -2
+cat "out/dist/$name.zip.sha256"
