@@ -21,18 +21,24 @@ cp "$dll" "$stage/"
 screens=""
 caption() {
   case $1 in
-    setup*) echo "The setup window: CW and SSB switch the logger's mode; the boxes show the RDA and DXCC windows, turn the district hint on and keep the windows on top." ;;
-    rda*) echo "The RDA window: the districts worked so far." ;;
-    dxcc*) echo "The DXCC window: while a callsign is typed, when it was worked on each band and mode and what it sent; otherwise the prefixes worked per band." ;;
-    cabrillo*) echo "The Cabrillo header dialog of an export." ;;
-    *) echo "" ;;
+    setup) echo "The setup window: CW and SSB switch the logger's mode; the boxes show the RDA window and the previous-QSO (DXCC) window, turn the district hint on and keep the windows on top." ;;
+    rda) echo "The RDA window: the districts worked so far." ;;
+    dxcc_empty) echo "The previous-QSO (DXCC) window before anything is worked." ;;
+    dxcc_prefix_grid) echo "The same window while no callsign is typed: the country prefixes worked on each band." ;;
+    dxcc_worked_with) echo "While a callsign is typed: when it was worked on each band and mode and what it sent; the rig's band is marked." ;;
+    cabrillo) echo "The Cabrillo header dialog of an export; it remembers what was typed." ;;
   esac
 }
 shopt -s nullglob
-for png in out/screens/setup*.png out/screens/rda*.png out/screens/dxcc*.png out/screens/cabrillo*.png; do
-  file=$(basename "$png")
-  cp "$png" "$stage/screens/"
-  screens+="<p><img src=\"screens/$file\" alt=\"$file\"><br>$(caption "$file")</p>"$'\n'
+# Each window in English, and beside it as a Russian operator sees it (code page 1251).
+for base in setup rda dxcc_empty dxcc_prefix_grid dxcc_worked_with cabrillo; do
+  pictures=""
+  for png in "out/screens/$base.png" "out/screens/${base}_russian.png"; do
+    [[ -f $png ]] || continue
+    cp "$png" "$stage/screens/"
+    pictures+="<img src=\"screens/$(basename "$png")\" alt=\"$(basename "$png")\">"
+  done
+  [[ -n $pictures ]] && screens+="<p>$pictures<br>$(caption "$base")</p>"$'\n'
 done
 [[ -n $screens ]] || { echo "dist: no pictures of the windows in out/screens (bash scripts/screenshots.sh)" >&2; exit 1; }
 SCREENS=$screens python3 - "$version" "$stage/Stats.html" <<'PY'
