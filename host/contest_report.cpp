@@ -17,12 +17,6 @@ int64_t floorTo(int64_t value, int64_t step) {
   return (q * step > value ? q - 1 : q) * step;
 }
 
-std::string forTerminal(const std::string& text) {
-  std::string out;
-  for (size_t pos = 0; pos < text.size();) out.append(nextLine(text, pos)).push_back('\n');
-  return out;
-}
-
 // "RDA CONTEST 19.08-20.08.2017, Contestant: RA3AL": the result's two title lines.
 std::string titleOf(const std::string& text) {
   std::string title;

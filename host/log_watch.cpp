@@ -18,6 +18,7 @@
 #include "host/file_bytes.h"
 #include "host/report_page.h"
 #include "host/result_numbers.h"
+#include "host/text_lines.h"
 
 namespace rdac {
 namespace {
@@ -81,16 +82,6 @@ bool readRange(const std::string& path, uint64_t from, uint64_t to, std::string&
   bytes.resize(to - from);
   in.seekg(static_cast<std::streamoff>(from));
   return static_cast<bool>(in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())));
-}
-
-const char* checkWords(int code) {
-  switch (code) {
-    case 0: return "dupe";
-    case 1: return "ordinary";
-    case 2: return "new multiplier";
-    case 4: return "cannot count";
-    default: return "unknown answer";
-  }
 }
 
 int dayOf(const stats::COleDateTime& time) { return static_cast<int>(std::floor(time.m_dt)); }
@@ -208,7 +199,7 @@ class Watch {
       const LoggedQso& qso = appended.qsos[i];
       const std::optional<int> code = run_->feedLive(qso);
       out_ << qso.time.Format("%Y-%m-%d %H%M") << "  " << qso.call << "  " << qso.band << ' ' << qso.mode << "  "
-           << (code ? checkWords(*code) : "not scored: no country");
+           << (code ? checkAnswerWords(*code) : "not scored: no country");
       if (count <= kScoredBatch || i + 1 == count) out_ << "  score " << currentScore();
       out_ << std::endl;
     }
@@ -244,14 +235,7 @@ class Watch {
   int stop() {
     if (!run_) return 0;
     out_ << '\n';
-    const std::string result = run_->plugin().result();
-    for (size_t pos = 0; pos < result.size();) {
-      const size_t end = result.find('\n', pos);
-      std::string line = result.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      out_ << line << '\n';
-      pos = end == std::string::npos ? result.size() : end + 1;
-    }
+    out_ << forTerminal(run_->plugin().result());
     reportDirty_ = true;
     writeReportWhenDue(true);
     if (!options_.reportPath.empty()) out_ << "Report: " << run_->options().reportPath << '\n';

@@ -79,6 +79,16 @@ CheckAnswer PluginLibrary::checkCall(const std::string& call, const std::string&
   return answer;
 }
 
+const char* checkAnswerWords(int code) {
+  switch (code) {
+    case 0: return "dupe";
+    case 1: return "ordinary";
+    case 2: return "new multiplier";
+    case 4: return "cannot count";
+    default: return "an answer the host does not know";
+  }
+}
+
 std::string PluginLibrary::result() {
   int status = 0;
   const char* text = getResult_(&status);

@@ -28,6 +28,9 @@ struct CheckAnswer {
   std::string hint;  // what it wrote into the hint buffer, empty when nothing
 };
 
+// What CheckCall0's answer means, in words.
+const char* checkAnswerWords(int code);
+
 class PluginLibrary {
  public:
   // Loads the library and finds every export; nothing, with `error` set, when it cannot.

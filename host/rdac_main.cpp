@@ -10,6 +10,7 @@
 #include "host/log_watch.h"
 #include "host/options.h"
 #include "host/report_page.h"
+#include "host/text_lines.h"
 #include "host/work_folder.h"
 
 namespace fs = std::filesystem;
@@ -18,16 +19,6 @@ using namespace rdac;
 namespace {
 
 enum ExitCode { kOk = 0, kFailed = 1, kBadArguments = 2 };
-
-// The result's lines end in CR LF, as the logger shows them; a terminal wants LF.
-std::string forTerminal(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + 1);
-  for (size_t i = 0; i < text.size(); ++i)
-    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
-  if (out.empty() || out.back() != '\n') out += '\n';
-  return out;
-}
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;
@@ -111,16 +102,6 @@ int score(ContestRun& run, const std::string& startFolder) {
   return exitCode;
 }
 
-const char* checkWords(int code) {
-  switch (code) {
-    case 0: return "dupe";
-    case 1: return "ordinary";
-    case 2: return "new multiplier";
-    case 4: return "cannot count";
-    default: return "an answer the host does not know";
-  }
-}
-
 int check(ContestRun& run) {
   const Options& options = run.options();
   const auto country = run.resolve(options.checkCall);
@@ -131,7 +112,7 @@ int check(ContestRun& run) {
   run.plugin().runCommand("SHOWINFO");
   const CheckAnswer answer = run.plugin().checkCall(options.checkCall, options.checkMode, prefix, options.checkBand);
   std::cout << options.checkCall << " (" << (prefix.empty() ? "no prefix" : prefix) << ") on "
-            << options.checkBand << " " << options.checkMode << ": " << checkWords(answer.code) << '\n';
+            << options.checkBand << " " << options.checkMode << ": " << checkAnswerWords(answer.code) << '\n';
   if (!answer.hint.empty()) std::cout << "hint: " << answer.hint << '\n';
   return kOk;
 }

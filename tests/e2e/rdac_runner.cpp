@@ -18,7 +18,7 @@ std::string fileText(const std::string& path) {
   return bytes.str();
 }
 
-RdacRun runRdac(const std::vector<std::string>& args) {
+int startRdac(const std::vector<std::string>& args, const char* out, const char* err) {
   std::vector<std::string> all{RDAC_PATH};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -27,16 +27,21 @@ RdacRun runRdac(const std::vector<std::string>& args) {
 
   posix_spawn_file_actions_t files;
   posix_spawn_file_actions_init(&files);
-  posix_spawn_file_actions_addopen(&files, 1, "rdac.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&files, 2, "rdac.err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  RdacRun run;
+  posix_spawn_file_actions_addopen(&files, 1, out, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&files, 2, err, O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = 0;
-  if (posix_spawn(&pid, RDAC_PATH, &files, nullptr, argv.data(), environ) == 0) {
+  if (posix_spawn(&pid, RDAC_PATH, &files, nullptr, argv.data(), environ) != 0) pid = 0;
+  posix_spawn_file_actions_destroy(&files);
+  return pid;
+}
+
+RdacRun runRdac(const std::vector<std::string>& args) {
+  RdacRun run;
+  if (const pid_t pid = startRdac(args, "rdac.out", "rdac.err")) {
     int status = 0;
     waitpid(pid, &status, 0);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
-  posix_spawn_file_actions_destroy(&files);
   run.out = fileText("rdac.out");
   run.err = fileText("rdac.err");
   return run;

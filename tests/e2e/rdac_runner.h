@@ -12,6 +12,10 @@ struct RdacRun {
 
 RdacRun runRdac(const std::vector<std::string>& args);
 
+// Starts rdac with its output going to the files `out` and `err`; its process id, 0 when it
+// could not start.
+int startRdac(const std::vector<std::string>& args, const char* out, const char* err);
+
 // Whole file, "" when missing.
 std::string fileText(const std::string& path);
 

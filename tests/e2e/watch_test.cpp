@@ -1,18 +1,14 @@
 // rdac watch following a log a logger appends to, edits and truncates.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <chrono>
-#include <fcntl.h>
 #include <fstream>
 #include <thread>
 
 #include "tests/e2e/rdac_runner.h"
 #include "tests/e2e/small_logs.h"
-
-extern char** environ;
 
 namespace rdac::testing {
 namespace {
@@ -39,17 +35,10 @@ class Watch : public SmallLogTest {
   pid_t pid = 0;
 
   void start() {
-    std::vector<std::string> args{RDAC_PATH, "watch", "live.adi", "--districts", "districts.dat", "--report",
-                                  "live.html", "--poll", "0.05", "--report-every", "0"};
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 1, "watch.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&files, 2, "watch.err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ASSERT_EQ(posix_spawn(&pid, RDAC_PATH, &files, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&files);
+    pid = startRdac({"watch", "live.adi", "--districts", "districts.dat", "--report", "live.html", "--poll", "0.05",
+                     "--report-every", "0"},
+                    "watch.out", "watch.err");
+    ASSERT_GT(pid, 0);
   }
 
   // Waits until the output shows `text` `times` times.
