@@ -2,19 +2,19 @@
 
 #include <mutex>
 
+#include "platform/immortal.h"
 #include "platform/kept_file.h"
 
 namespace stats {
 namespace {
 
-// Lives as long as the process: nothing to tear down while other threads may still append.
 std::mutex& keptMutex() {
-  static std::mutex& m = *new std::mutex;
-  return m;
+  static Immortal<std::mutex> mutex;
+  return mutex.get();
 }
 KeptFile& kept() {
-  static KeptFile& file = *new KeptFile;
-  return file;
+  static Immortal<KeptFile> file;
+  return file.get();
 }
 
 }  // namespace

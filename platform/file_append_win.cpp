@@ -60,7 +60,7 @@ bool KeptFile::appendWhole(const std::string& bytes) {
 void KeptFile::close() {
   if (handle_ != -1) CloseHandle(handleOf(handle_));
   handle_ = -1;
-  identity_.clear();
+  std::string().swap(identity_);  // nothing of it left on the heap while no file is kept
 }
 
 }  // namespace stats
