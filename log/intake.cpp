@@ -82,10 +82,7 @@ int addQso(PluginState& state, const QsoArgs& qso) {
   }
   // Earlier records count whatever their own flags.
   if (state.qsoLog.commitFlaggingDupe()) record.dupeLine = badQsoLine(qso, kDupe);
-  if (record.dupeLine.empty())
-    state.badQsoFile.append(record.districtLine);
-  else
-    state.badQsoFile.append(record.districtLine.empty() ? record.dupeLine : record.districtLine + record.dupeLine);
+  state.badQsoFile.append(record.districtLine + record.dupeLine);
   return 1;
 }
 
@@ -96,13 +93,12 @@ int removeQso(PluginState& state, const QsoArgs& qso) {
   if (match != LogStore::npos) {
     const CInfo& removed = state.qsoLog.at(match);
     gone = removed.districtLine + removed.dupeLine;
-    const bool bandWasWorked = state.qsoLog.hasWorkedBand(removed.band);
     if (CInfo* promoted = state.qsoLog.removeAt(match)) {
       gone += promoted->dupeLine;
       promoted->dupeLine.clear();
     }
     // A band whose last record went has no row: its list must not show what it had.
-    if (bandWasWorked && !state.qsoLog.hasWorkedBand(probe.band))
+    if (!state.qsoLog.hasWorkedBand(probe.band))
       if (const int index = bandIndexOf(probe.band); index >= 0) state.bandPrefixes[index].clear();
   } else if (const char* reason = refusal(qso)) {
     gone = badQsoLine(qso, reason);

@@ -3,86 +3,65 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <mutex>
 
-#include "platform/file_append.h"
+#include "platform/kept_file.h"
 
 namespace stats {
 namespace {
 
-// The kept descriptor is used while the name, resolved against the current folder as it is
-// now, still leads to the very file it has open: one look at the name notices the host moving
-// to another folder, and the file being deleted or replaced by a rename over it, at the cost
-// of resolving the name once.
-struct KeptFile {
-  int fd = -1;
-  dev_t device = 0;
-  ino_t inode = 0;
+int fdOf(intptr_t handle) { return static_cast<int>(handle); }
 
-  void close() {
-    if (fd >= 0) ::close(fd);
-    fd = -1;
-  }
-  bool stillNamedBy(const std::string& name) const {
-    struct stat named;
-    return fd >= 0 && ::stat(name.c_str(), &named) == 0 && named.st_dev == device && named.st_ino == inode;
-  }
-  bool open(const std::string& name) {
-    close();
-    fd = ::open(name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    struct stat opened;
-    if (fd < 0 || ::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-      close();
-      return false;
-    }
-    device = opened.st_dev;
-    inode = opened.st_ino;
-    return true;
-  }
-  void cutBackTo(off_t size) const {
-    while (::ftruncate(fd, size) != 0 && errno == EINTR) {
-    }
-  }
-  bool appendWhole(const std::string& bytes) {
-    for (size_t done = 0; done < bytes.size();) {
-      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        // Appending leaves the offset at the end: the bytes written so far end there.
-        const off_t end = ::lseek(fd, 0, SEEK_CUR);
-        if (end >= 0) cutBackTo(end - static_cast<off_t>(done));
-        return false;
-      }
-      done += static_cast<size_t>(n);
-    }
-    return true;
-  }
-};
-
-// Lives as long as the process: nothing to tear down while other threads may still append.
-std::mutex& keptMutex() {
-  static std::mutex& m = *new std::mutex;
-  return m;
-}
-KeptFile& kept() {
-  static KeptFile& file = *new KeptFile;
-  return file;
+// Device and inode: the name, resolved against the current folder as it is now, must still
+// lead to the very file that is open. One look at the name notices the host moving to another
+// folder and the file being deleted or replaced by a rename over it.
+std::string identityOf(const struct stat& file) {
+  return std::to_string(file.st_dev) + ":" + std::to_string(file.st_ino);
 }
 
 }  // namespace
 
-bool appendToFile(const std::string& path, const std::string& bytes) {
-  std::lock_guard<std::mutex> lock(keptMutex());
-  KeptFile& file = kept();
-  if (!file.stillNamedBy(path) && !file.open(path)) return false;
-  if (file.appendWhole(bytes)) return true;
-  file.close();
-  return false;
+bool KeptFile::keep(const std::string& path) {
+  struct stat named;
+  if (handle_ >= 0 && ::stat(path.c_str(), &named) == 0 && identityOf(named) == identity_) return true;
+  return open(path);
 }
 
-void closeAppendedFile() {
-  std::lock_guard<std::mutex> lock(keptMutex());
-  kept().close();
+bool KeptFile::open(const std::string& path) {
+  close();
+  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  handle_ = fd;
+  struct stat opened;
+  if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+    close();
+    return false;
+  }
+  identity_ = identityOf(opened);
+  return true;
+}
+
+bool KeptFile::appendWhole(const std::string& bytes) {
+  const int fd = fdOf(handle_);
+  for (size_t done = 0; done < bytes.size();) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      // Appending leaves the offset at the end: the bytes written so far end there.
+      const off_t end = ::lseek(fd, 0, SEEK_CUR);
+      if (end >= 0)
+        while (::ftruncate(fd, end - static_cast<off_t>(done)) != 0 && errno == EINTR) {
+        }
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+void KeptFile::close() {
+  if (handle_ >= 0) ::close(fdOf(handle_));
+  handle_ = -1;
+  std::string().swap(identity_);  // nothing of it left on the heap while no file is kept
 }
 
 }  // namespace stats
