@@ -161,8 +161,7 @@ bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
     if (added) entry->second = countries_.resolve(qso.call);
     if (!entry->second) {
       if (added) unresolved.push_back(qso.call);
-      unscored_.push_back({qso.call, qso.time.Format("%Y-%m-%d %H%M"), qso.band, qso.line,
-                           "no country in " + fs::path(options_.ctyPath).filename().string()});
+      notScored(qso);
       ++unresolvedQsos;
       continue;
     }
@@ -307,8 +306,7 @@ std::optional<int> ContestRun::feedLive(const LoggedQso& qso) {
   const LoggedQso& kept = log_.qsos.back();
   const auto country = countries_.resolve(kept.call);
   if (!country) {
-    unscored_.push_back({kept.call, kept.time.Format("%Y-%m-%d %H%M"), kept.band, kept.line,
-                         "no country in " + fs::path(options_.ctyPath).filename().string()});
+    notScored(kept);
     return std::nullopt;
   }
   HostQso host;
@@ -317,6 +315,11 @@ std::optional<int> ContestRun::feedLive(const LoggedQso& qso) {
   host.continent = country->continent;
   ++fed_;
   return feedOne(host);
+}
+
+void ContestRun::notScored(const LoggedQso& qso) {
+  unscored_.push_back({qso.call, qso.time.Format("%Y-%m-%d %H%M"), qso.band, qso.line,
+                       "no country in " + fs::path(options_.ctyPath).filename().string()});
 }
 
 ReportData ContestRun::reportData() {

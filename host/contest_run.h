@@ -63,6 +63,7 @@ class ContestRun {
 
   bool readLog(std::ostream& err, const std::string* logBytes);
   int feedOne(const HostQso& qso);
+  void notScored(const LoggedQso& qso);
   bool resolveCalls(std::ostream& err, ProgressLine& progress);
   void useDxccNumbers(std::ostream& err);
   bool decideOwnStation(std::ostream& err);
