@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
 #include <thread>
 
+#include "tests/support/child_process_win.h"
 #include "tests/support/fake_host_win.h"
 #include "tests/support/plugin_windows_win.h"
 #include "tests/support/stats_dll_win.h"
@@ -252,39 +254,20 @@ TEST(DISABLED_WindowThreadChild, UnloadWhileAHostCallHangs) {
   ExitProcess(took >= 4000 ? 43 : closed ? 42 : 45);
 }
 
-// Runs one of the child tests above in a process of its own; its exit code, or -1 when it did
-// not end within 20 s (it is then killed).
-long runChild(const char* test) {
-  char exe[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string line = std::string("\"") + exe +
-                     "\" --gtest_also_run_disabled_tests --gtest_filter=DISABLED_WindowThreadChild." +
-                     test;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
-    return -2;
-  const DWORD waited = WaitForSingleObject(process.hProcess, 20000);
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return waited == WAIT_OBJECT_0 ? static_cast<long>(code) : -1;
+long runWindowChild(const char* test) {
+  return runChild((std::string("DISABLED_WindowThreadChild.") + test).c_str());
 }
 
 TEST(WindowThreadProcess, ExitWithTheWindowsOpenNeitherHangsNorCrashes) {
-  EXPECT_EQ(runChild("ExitProcessWithTheWindowsOpen"), 42) << "-1: the process hung at exit";
+  EXPECT_EQ(runWindowChild("ExitProcessWithTheWindowsOpen"), 42) << "-1: the process hung at exit";
 }
 
 TEST(WindowThreadProcess, UnloadWhileAHostCallHangsEndsWithoutACrash) {
-  EXPECT_EQ(runChild("UnloadWhileAHostCallHangs"), 42);
+  EXPECT_EQ(runWindowChild("UnloadWhileAHostCallHangs"), 42);
 }
 
 TEST(WindowThreadProcess, LoaderWorkRightAfterAnUnloadDoesNotWaitForTheWindowThread) {
-  EXPECT_EQ(runChild("LoadAgainWithoutPumpingAfterAnUnload"), 42) << "-1: the process hung";
+  EXPECT_EQ(runWindowChild("LoadAgainWithoutPumpingAfterAnUnload"), 42) << "-1: the process hung";
 }
 
 // A host call that takes longer than the bound: HIDEINFO returns after the bound (about 3 s)
