@@ -21,8 +21,8 @@
 //   the window thread leaves CoUninitialize to the system's clean-up of the ending thread: the
 //   apartment's last release frees the proxy-stub libraries it loaded, which needs the loader
 //   lock that the thread waiting for us holds. With no proxy left, that clean-up is local.
-// - Process exit (lpReserved non-null): the other threads are already gone; nothing waits and
-//   nothing touches the windows.
+// - Process exit (lpReserved non-null): the other threads were ended wherever they were, maybe
+//   holding the lock below; the entry point returns before any of our code runs.
 // - A start returns once the windows are open (bounded the same way), and no window is opened
 //   once a stop is asked for: opening one loads resources, which needs the loader lock. What is
 //   left is an operator's click that opens a window at the very moment the host unloads us.
@@ -60,7 +60,6 @@ struct Control {
   int hostCalls = 0;            // the window thread is inside a call into the host's object
   bool stopRequested = false;
   bool unloading = false;
-  bool processExiting = false;
 };
 
 Control& control() {
@@ -288,7 +287,7 @@ void StartWindowThread() {
   if (!lifecycle.entered()) return;
   {
     Locked locked(c);
-    if (c.unloading || c.processExiting) return;
+    if (c.unloading) return;
   }
   if (!stopThread(c, kStopWaitMs)) return;  // still running: keep to one window thread
   HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -333,12 +332,6 @@ void stopWindowsForUnload() {
   const bool entered = TryEnterCriticalSection(&c.lifecycle);
   if (!stopThread(c, kStopWaitMs)) endThreadStuckInHostCall(c);
   if (entered) LeaveCriticalSection(&c.lifecycle);
-}
-
-void forgetWindowsAtProcessExit() {
-  Control& c = control();
-  Locked locked(c);
-  c.processExiting = true;
 }
 
 void showMessageBox(const std::string& text, const char* caption) {

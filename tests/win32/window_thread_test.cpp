@@ -9,6 +9,7 @@
 
 #include "tests/support/child_process_win.h"
 #include "tests/support/fake_host_win.h"
+#include "tests/support/import_hook_win.h"
 #include "tests/support/plugin_windows_win.h"
 #include "tests/support/stats_dll_win.h"
 
@@ -212,6 +213,41 @@ TEST(DISABLED_WindowThreadChild, ExitProcessWithTheWindowsOpen) {
   ExitProcess(shown.setup && shown.rda && shown.dxcc ? 42 : 43);
 }
 
+using PostMessageFn = BOOL(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
+PostMessageFn realPostMessage = nullptr;
+DWORD stuckThread = 0;
+HANDLE stuckNow = nullptr;
+
+BOOL WINAPI postMessageThatSticks(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (GetCurrentThreadId() == stuckThread) {
+    SetEvent(stuckNow);
+    Sleep(INFINITE);
+  }
+  return realPostMessage(window, message, wParam, lParam);
+}
+
+// Run in a child process: a host thread stops inside the library while it holds the lock of
+// the hand-over to the window thread (in the post of a refresh request), and the process ends.
+TEST(DISABLED_WindowThreadChild, ExitWhileAHostThreadHoldsTheHandOverLock) {
+  ScratchFolder folder;
+  StatsDll* dll = new StatsDll;  // never unloaded: the process ends with it
+  dll->get<RunCommandFn>(decorated::RunCommand0)(0, "SHOWINFO");
+  if (!waitForPluginWindows().setup) ExitProcess(44);
+  stuckNow = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  realPostMessage = reinterpret_cast<PostMessageFn>(replaceImport(
+      dll->module(), "user32.dll", "PostMessageA", reinterpret_cast<void*>(&postMessageThatSticks)));
+  if (!realPostMessage) ExitProcess(45);
+  auto remove = dll->get<AddDataFn>(decorated::RemoveData0);
+  std::thread([remove] {
+    stuckThread = GetCurrentThreadId();
+    remove(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr,
+           nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+           nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr);
+  }).detach();
+  if (WaitForSingleObject(stuckNow, 5000) != WAIT_OBJECT_0) ExitProcess(46);
+  ExitProcess(42);
+}
+
 // Run in a child process: the host object lives on this thread, as in the logger. After the
 // unload the logger goes on with other work before it pumps messages again, here loading a
 // library: nothing the unloaded window thread still does may need this thread's apartment.
@@ -260,6 +296,10 @@ long runWindowChild(const char* test) {
 
 TEST(WindowThreadProcess, ExitWithTheWindowsOpenNeitherHangsNorCrashes) {
   EXPECT_EQ(runWindowChild("ExitProcessWithTheWindowsOpen"), 42) << "-1: the process hung at exit";
+}
+
+TEST(WindowThreadProcess, ExitWhileAHostThreadHoldsTheHandOverLockDoesNotHang) {
+  EXPECT_EQ(runWindowChild("ExitWhileAHostThreadHoldsTheHandOverLock"), 42) << "-1: the process hung at exit";
 }
 
 TEST(WindowThreadProcess, UnloadWhileAHostCallHangsEndsWithoutACrash) {
