@@ -51,11 +51,11 @@ class Variant {
 
 std::string ansiOf(const wchar_t* wide, UINT length) {
   if (!wide || !length) return std::string();
-  const int size = WideCharToMultiByte(CP_THREAD_ACP, 0, wide, static_cast<int>(length), nullptr, 0,
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), nullptr, 0,
                                        nullptr, nullptr);
   std::string text(size > 0 ? size : 0, '\0');
   if (size > 0)
-    WideCharToMultiByte(CP_THREAD_ACP, 0, wide, static_cast<int>(length), text.data(), size,
+    WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), text.data(), size,
                         nullptr, nullptr);
   return text;
 }
