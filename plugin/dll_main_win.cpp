@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/file_append.h"
+#include "plugin/runtime_tls_win.h"
 #include "ui/window_thread_win.h"
 
 extern "C" BOOL WINAPI DllMainCRTStartup(HANDLE, DWORD, LPVOID);
@@ -12,10 +13,13 @@ extern "C" BOOL WINAPI DllMainCRTStartup(HANDLE, DWORD, LPVOID);
 // with a non-null reserved argument) every other thread has been ended wherever it was, maybe
 // holding one of our locks or the heap's, so nothing of ours runs then: not DllMain, not the
 // runtime's static destructors and exit functions, which would free memory and wait for locks.
-// The system reclaims the memory and closes the handles.
+// The system reclaims the memory and closes the handles. At FreeLibrary, once the runtime's
+// unload code has run, the thread runtime's TLS indexes are given back.
 extern "C" BOOL WINAPI statsDllEntry(HANDLE module, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_DETACH && reserved) return TRUE;
-  return DllMainCRTStartup(module, reason, reserved);
+  const BOOL result = DllMainCRTStartup(module, reason, reserved);
+  if (reason == DLL_PROCESS_DETACH) stats::releaseRuntimeTlsIndexes();
+  return result;
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {

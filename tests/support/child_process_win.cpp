@@ -6,7 +6,7 @@
 
 namespace stats::testing {
 
-long runChild(const char* test) {
+long runChild(const char* test, unsigned long timeoutMs) {
   char exe[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
   std::string line = std::string("\"") + exe + "\" --gtest_also_run_disabled_tests --gtest_filter=" + test;
@@ -16,7 +16,7 @@ long runChild(const char* test) {
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process))
     return -2;
-  const DWORD waited = WaitForSingleObject(process.hProcess, 20000);
+  const DWORD waited = WaitForSingleObject(process.hProcess, timeoutMs);
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);
   if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);

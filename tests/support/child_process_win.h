@@ -4,7 +4,7 @@
 namespace stats::testing {
 
 // Runs the disabled test "Suite.Name" of this executable; its exit code, -1 when it did not end
-// within 20 s (it is then killed), -2 when it could not be started.
-long runChild(const char* test);
+// within timeoutMs (it is then killed), -2 when it could not be started.
+long runChild(const char* test, unsigned long timeoutMs = 20000);
 
 }  // namespace stats::testing
