@@ -115,7 +115,7 @@ class ComHostLink final : public HostLink {
 
  private:
   bool invoke(DISPID member, WORD flags, VARIANT* args, UINT count, VARIANT* result) {
-    if (!alive_) return false;
+    if (!alive_ || windowStopRequested()) return false;  // stopping: no call that could hang
     HostCallScope call;
     if (!dispatch_) {
       const HRESULT hr = activeDispatch(clsid_, &dispatch_);
@@ -144,6 +144,7 @@ class ComHostLink final : public HostLink {
 }  // namespace
 
 std::unique_ptr<HostLink> connectHostLink() {
+  if (windowStopRequested()) return nullptr;
   CLSID clsid;
   if (FAILED(CLSIDFromProgID(L"Tarn2.Application", &clsid))) return nullptr;
   IDispatch* dispatch = nullptr;
