@@ -5,11 +5,15 @@
 //   posts kStopMessage to the setup window (or leaves a flag that the window reads as soon as it
 //   exists) and waits for the thread's "done" event for at most kStopWaitMs. HIDEINFO and a new
 //   start pump COM while they wait, so that a host call the window thread is making into the
-//   host's apartment can finish; the unload's wait, under the loader lock, dispatches nothing.
+//   host's apartment can finish. The unload's wait, under the loader lock, dispatches nothing
+//   for its first second (kUnloadStillWaitMs): no call into the host and no sent message runs
+//   host code in the middle of its FreeLibrary.
 // - A host call in flight when a stop comes is cancelled: the window thread's message filter
 //   answers the stop's message with PENDINGMSG_CANCELCALL, the call returns
-//   RPC_E_CALL_CANCELED, and no new host call starts once a stop is asked for. (Wine calls the
-//   filter but keeps waiting for the answer; there the bound below decides.)
+//   RPC_E_CALL_CANCELED, and no new host call starts once a stop is asked for. Wine calls the
+//   filter but keeps waiting for the answer: there, and only when the thread is still inside a
+//   host call after that second, the unload serves COM for the rest of the bound, so that a
+//   call into the unloading thread's own apartment can finish (stopStuckThreadServingCom).
 // - The window thread does all its work, closes its windows, and then signals
 //   "done" as its very last act by jumping into SetEvent with the return address of its caller
 //   (windowThreadEntry below): once the event is set no instruction of this DLL runs on that
@@ -53,6 +57,9 @@ namespace stats {
 namespace {
 
 constexpr DWORD kStopWaitMs = 3000;
+// The part of the unload's bound spent dispatching nothing: the cancelled call returns within
+// milliseconds, and a thread without a host call only has to leave its message loop.
+constexpr DWORD kUnloadStillWaitMs = 1000;
 
 struct Control {
   Control() { InitializeCriticalSection(&lifecycle); }
@@ -186,6 +193,18 @@ void endThreadStuckInHostCall(Control& c) {
   }
   ResumeThread(thread);
   if (done) waitForDone(done, 500, Wait::still);  // the answer came meanwhile; it ends now
+}
+
+// The unload's still wait ran out with the thread inside a host call: the system did not cancel
+// it (Wine does not). Rather than end a thread inside COM, which leaves COM's locks held for
+// whoever uses COM next, the rest of the bound serves calls into this thread's apartment, so that
+// a call into the host's own thread can finish. True when the thread has ended.
+bool stopStuckThreadServingCom(Control& c) {
+  {
+    Locked locked(c);
+    if (!c.hostCalls) return false;
+  }
+  return stopThread(c, kStopWaitMs - kUnloadStillWaitMs);
 }
 
 // Returns when the windows are open (the setup window has run its first refresh) or the thread
@@ -404,7 +423,8 @@ void stopWindowsForUnload() {
   }
   // A start or stop of another thread may be waiting already; do not queue behind it.
   const bool entered = TryEnterCriticalSection(&c.lifecycle);
-  if (!stopThread(c, kStopWaitMs, Wait::still)) endThreadStuckInHostCall(c);
+  if (!stopThread(c, kUnloadStillWaitMs, Wait::still) && !stopStuckThreadServingCom(c))
+    endThreadStuckInHostCall(c);
   if (entered) LeaveCriticalSection(&c.lifecycle);
 }
 
