@@ -182,6 +182,11 @@ void endThreadStuckInHostCall(Control& c) {
   DWORD_PTR ignored;
   if (window) SendMessageTimeoutA(window, kDestroyForUnloadMessage, 0, 0, SMTO_BLOCK, 500, &ignored);
   if (!thread || SuspendThread(thread) == static_cast<DWORD>(-1)) return;
+  // The suspension takes effect asynchronously; reading the thread's context waits for it, so
+  // the check below sees the thread where it stays.
+  CONTEXT context{};
+  context.ContextFlags = CONTEXT_CONTROL;
+  GetThreadContext(thread, &context);
   bool inHostCall;
   {
     Locked locked(c);
