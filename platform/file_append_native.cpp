@@ -62,14 +62,19 @@ struct KeptFile {
   }
 };
 
-// Lives as long as the process: nothing to tear down while other threads may still append.
+// Destroyed, and the file closed, when libStats.so is unloaded: a host that loads and unloads it
+// keeps neither memory nor a descriptor of it.
+struct KeptFileHolder {
+  ~KeptFileHolder() { file.close(); }
+  KeptFile file;
+};
 std::mutex& keptMutex() {
-  static std::mutex& m = *new std::mutex;
+  static std::mutex m;
   return m;
 }
 KeptFile& kept() {
-  static KeptFile& file = *new KeptFile;
-  return file;
+  static KeptFileHolder holder;
+  return holder.file;
 }
 
 }  // namespace

@@ -2,19 +2,6 @@
 
 namespace stats {
 
-// Both live as long as the process and are never destroyed: the runtime would run static
-// destructors at unload after DllMain, also when a window thread that outlived a failed stop
-// still reads the state.
-PluginState& pluginState() {
-  static PluginState& state = *new PluginState;
-  return state;
-}
-
-std::mutex& stateMutex() {
-  static std::mutex& mutex = *new std::mutex;
-  return mutex;
-}
-
 void resetPluginStateForTests() {
   std::lock_guard<std::mutex> lock(stateMutex());
   pluginState() = PluginState();
