@@ -23,7 +23,7 @@ TEST_F(Errors, RunsThatCannotGoOnSayWhyAndFail) {
   dir.write("folder/inside", "");
   dir.write("empty.adi", "");
   dir.write("header-only.adi", "<ADIF_VER:5>3.1.0 <PROGRAMID:4>test <EOH>\r\n");
-  dir.write("junk.adi", std::string("\x7f" "ELF\x02\x01\x01\0<\0\0>\x90\xff junk", 22));
+  dir.write("junk.adi", std::string("\x7f" "ELF\x02\x01\x01\0<\0\0>\x90\xff junk", 19));
   std::filesystem::resize_file(dir.write("huge.adi", ""), (std::uintmax_t{1} << 30) + 1);  // sparse
   struct Case {
     std::vector<std::string> args;
