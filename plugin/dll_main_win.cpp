@@ -4,17 +4,29 @@
 #include <windows.h>
 
 #include "platform/file_append.h"
+#include "plugin/runtime_tls_win.h"
 #include "ui/window_thread_win.h"
 
+extern "C" BOOL WINAPI DllMainCRTStartup(HANDLE, DWORD, LPVOID);
+
+// The library's entry point, in front of the C runtime's. At process exit (DLL_PROCESS_DETACH
+// with a non-null reserved argument) every other thread has been ended wherever it was, maybe
+// holding one of our locks or the heap's, so nothing of ours runs then: not DllMain, not the
+// runtime's static destructors and exit functions, which would free memory and wait for locks.
+// The system reclaims the memory and closes the handles. At FreeLibrary, once the runtime's
+// unload code has run, the thread runtime's TLS indexes are given back.
+extern "C" BOOL WINAPI statsDllEntry(HANDLE module, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_DETACH && reserved) return TRUE;
+  const BOOL result = DllMainCRTStartup(module, reason, reserved);
+  if (reason == DLL_PROCESS_DETACH) stats::releaseRuntimeTlsIndexes();
+  return result;
+}
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
-  if (reason != DLL_PROCESS_DETACH) return TRUE;
-  try {
-    if (reserved)  // process exit: the window thread is gone already, nothing may wait
-      stats::forgetWindowsAtProcessExit();
-    else {  // FreeLibrary: close the windows, bounded wait
-      stats::stopWindowsForUnload();
-      stats::closeAppendedFile();  // the operator can move or delete the bad-QSO file again
-    }
+  if (reason != DLL_PROCESS_DETACH || reserved) return TRUE;
+  try {  // FreeLibrary: close the windows, bounded wait
+    stats::stopWindowsForUnload();
+    stats::closeAppendedFile();  // the operator can move or delete the bad-QSO file again
   } catch (...) {
   }
   return TRUE;

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build git
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  gcc-mingw-w64-i686-posix-runtime mingw-w64-i686-dev
   wine wine32:i386 fonts-wine
   xvfb x11-utils imagemagick
   llvm locales

@@ -51,11 +51,11 @@ class Variant {
 
 std::string ansiOf(const wchar_t* wide, UINT length) {
   if (!wide || !length) return std::string();
-  const int size = WideCharToMultiByte(CP_THREAD_ACP, 0, wide, static_cast<int>(length), nullptr, 0,
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), nullptr, 0,
                                        nullptr, nullptr);
   std::string text(size > 0 ? size : 0, '\0');
   if (size > 0)
-    WideCharToMultiByte(CP_THREAD_ACP, 0, wide, static_cast<int>(length), text.data(), size,
+    WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), text.data(), size,
                         nullptr, nullptr);
   return text;
 }
@@ -115,7 +115,7 @@ class ComHostLink final : public HostLink {
 
  private:
   bool invoke(DISPID member, WORD flags, VARIANT* args, UINT count, VARIANT* result) {
-    if (!alive_) return false;
+    if (!alive_ || windowStopRequested()) return false;  // stopping: no call that could hang
     HostCallScope call;
     if (!dispatch_) {
       const HRESULT hr = activeDispatch(clsid_, &dispatch_);
@@ -144,6 +144,7 @@ class ComHostLink final : public HostLink {
 }  // namespace
 
 std::unique_ptr<HostLink> connectHostLink() {
+  if (windowStopRequested()) return nullptr;
   CLSID clsid;
   if (FAILED(CLSIDFromProgID(L"Tarn2.Application", &clsid))) return nullptr;
   IDispatch* dispatch = nullptr;

@@ -81,10 +81,22 @@ void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item) {
 
 // ---- rda
 
-bool rda::create(bool onTop) {
-  onTop_ = onTop;
-  hwnd_ = win::openModeless(IDD_RDA, win::dialogProc<rda>, this);
+bool rda::create() {
+  hwnd_ = win::createModeless(IDD_RDA, win::dialogProc<rda>, this);
+  if (hwnd_) caption_ = win::captionOf(hwnd_);
   return hwnd_ != nullptr;
+}
+
+void rda::show(bool onTop) {
+  onTop_ = onTop;
+  win::showModeless(hwnd_, position_, onTop);
+  shown_ = true;
+}
+
+void rda::hide() {
+  win::hideModeless(hwnd_, caption_);
+  SendDlgItemMessageA(hwnd_, kIdRdaList, LB_RESETCONTENT, 0, 0);
+  shown_ = false;
 }
 
 rda::~rda() {
@@ -118,10 +130,21 @@ INT_PTR rda::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // ---- DXCC
 
-bool DXCC::create(bool onTop) {
-  onTop_ = onTop;
-  hwnd_ = win::openModeless(IDD_DXCC, win::dialogProc<DXCC>, this);
+bool DXCC::create() {
+  hwnd_ = win::createModeless(IDD_DXCC, win::dialogProc<DXCC>, this);
+  if (hwnd_) caption_ = win::captionOf(hwnd_);
   return hwnd_ != nullptr;
+}
+
+void DXCC::show(bool onTop) {
+  onTop_ = onTop;
+  win::showModeless(hwnd_, position_, onTop);
+  shown_ = true;
+}
+
+void DXCC::hide() {
+  win::hideModeless(hwnd_, caption_);
+  shown_ = false;
 }
 
 DXCC::~DXCC() { destroyWindow(hwnd_); }

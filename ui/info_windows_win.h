@@ -38,11 +38,16 @@ class CCqWwInfoButton {
   static void DrawItem(const DRAWITEMSTRUCT& item);
 };
 
+// Both are made hidden when the window thread starts and then only shown and hidden: making a
+// window loads its template, which needs the loader lock (see ui/window_port_win.cpp).
 class rda {
  public:
-  bool create(bool onTop);
+  bool create();
   ~rda();
   HWND hwnd() const { return hwnd_; }
+  void show(bool onTop);
+  void hide();  // empty, with the template's caption, as a new window
+  bool shown() const { return shown_; }
   void setTitle(const std::string& title);
   void fill(const std::vector<std::string>& entries);
   void invalidateList();
@@ -56,14 +61,19 @@ class rda {
   win::BackgroundBrush brush_;
   SavedPosition position_{kRdaPositionKeys};
   HWND hwnd_ = nullptr;
+  std::string caption_;
   bool onTop_ = false;
+  bool shown_ = false;
 };
 
 class DXCC {
  public:
-  bool create(bool onTop);
+  bool create();
   ~DXCC();
   HWND hwnd() const { return hwnd_; }
+  void show(bool onTop);
+  void hide();  // with the template's caption, as a new window
+  bool shown() const { return shown_; }
   void setTitle(const std::string& title);
   void invalidatePanel();
 
@@ -74,7 +84,9 @@ class DXCC {
 
   SavedPosition position_{kDxccPositionKeys};
   HWND hwnd_ = nullptr;
+  std::string caption_;
   bool onTop_ = false;
+  bool shown_ = false;
 };
 
 }  // namespace stats

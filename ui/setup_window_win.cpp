@@ -44,6 +44,8 @@ INT_PTR Setup::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case kDestroyForUnloadMessage:
       controller_.closeInfoWindows();
+      dxcc_.reset();
+      rda_.reset();
       DestroyWindow(hwnd_);
       return TRUE;
   }
@@ -54,6 +56,7 @@ INT_PTR Setup::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 // settings, texts, CW mode, first refresh) in SetupController::initialise.
 void Setup::initialise() {
   win::applyWindowLook(hwnd_, position_, true);
+  createInfoWindows();
   controller_.initialise(connectHostLink());
   if (publishSetupWindow(hwnd_)) PostMessageA(hwnd_, kStopMessage, 0, 0);
 }
@@ -103,27 +106,29 @@ bool Setup::onTop() const {
   return lock.state().windowOnTop != 0;
 }
 
+// Made here, before the thread announces itself, so that nothing it does afterwards needs the
+// loader lock (see window_port_win.cpp); opening and closing them only shows and hides them.
+void Setup::createInfoWindows() {
+  auto rdaWindow = std::make_unique<rda>();
+  if (rdaWindow->create()) rda_ = std::move(rdaWindow);
+  auto dxccWindow = std::make_unique<DXCC>();
+  if (dxccWindow->create()) dxcc_ = std::move(dxccWindow);
+}
+
 bool Setup::isOpen(InfoWindow window) const {
-  return window == InfoWindow::rda ? rda_ != nullptr : dxcc_ != nullptr;
+  return window == InfoWindow::rda ? rda_ && rda_->shown() : dxcc_ && dxcc_->shown();
 }
 
 void Setup::open(InfoWindow window) {
-  if (windowStopRequested()) return;  // see window_port_win.cpp: the unload may hold the loader lock
+  if (windowStopRequested()) return;  // closing for good
   const bool top = onTop();
-  if (window == InfoWindow::rda) {
-    auto created = std::make_unique<rda>();
-    if (created->create(top)) rda_ = std::move(created);
-  } else {
-    auto created = std::make_unique<DXCC>();
-    if (created->create(top)) dxcc_ = std::move(created);
-  }
+  if (window == InfoWindow::rda && rda_) rda_->show(top);
+  if (window == InfoWindow::dxcc && dxcc_) dxcc_->show(top);
 }
 
 void Setup::close(InfoWindow window) {
-  if (window == InfoWindow::rda)
-    rda_.reset();
-  else
-    dxcc_.reset();
+  if (window == InfoWindow::rda && rda_) rda_->hide();
+  if (window == InfoWindow::dxcc && dxcc_) dxcc_->hide();
 }
 
 void Setup::setTitle(InfoWindow window, const std::string& title) {

@@ -39,6 +39,7 @@ class Setup final : public WindowSet {
   friend INT_PTR CALLBACK win::dialogProc(HWND, UINT, WPARAM, LPARAM);
   INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
   void initialise();
+  void createInfoWindows();
   void command(int id, int code);
   void stop();  // closes the DXCC and RDA windows and ends the dialog (after a running refresh)
   bool onTop() const;

@@ -47,11 +47,27 @@ INT_PTR colourControl(WPARAM dc, const BackgroundBrush& brush) {
   return reinterpret_cast<INT_PTR>(brush.get());
 }
 
-HWND openModeless(int templateId, DLGPROC proc, void* self) {
-  HWND window = CreateDialogParamA(moduleInstance(), MAKEINTRESOURCEA(templateId), nullptr, proc,
-                                   reinterpret_cast<LPARAM>(self));
-  if (window) ShowWindow(window, SW_SHOWNOACTIVATE);
-  return window;
+HWND createModeless(int templateId, DLGPROC proc, void* self) {
+  return CreateDialogParamA(moduleInstance(), MAKEINTRESOURCEA(templateId), nullptr, proc,
+                            reinterpret_cast<LPARAM>(self));
+}
+
+void showModeless(HWND window, SavedPosition& position, bool topmost) {
+  moveWindowTo(window, position.load());
+  SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+}
+
+void hideModeless(HWND window, const std::string& templateCaption) {
+  ShowWindow(window, SW_HIDE);
+  SetWindowTextA(window, templateCaption.c_str());
+}
+
+std::string captionOf(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
 }
 
 namespace {

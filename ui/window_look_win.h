@@ -3,6 +3,8 @@
 // background colour with black text, the disabled Close item, topmost placement.
 #include <windows.h>
 
+#include <string>
+
 #include "ui/window_position.h"
 
 namespace stats::win {
@@ -32,9 +34,14 @@ class BackgroundBrush {
 INT_PTR colourControl(WPARAM dc, const BackgroundBrush& brush);
 bool isControlColourMessage(UINT message);
 
-// A modeless dialog from a template of this module, shown without taking the focus; null when
-// it cannot be made.
-HWND openModeless(int templateId, DLGPROC proc, void* self);
+// A modeless dialog from a template of this module, not shown; null when it cannot be made.
+HWND createModeless(int templateId, DLGPROC proc, void* self);
+// Shows a window made by createModeless at its saved position, topmost or not, without taking
+// the focus; and hides it again with its caption as the template has it.
+void showModeless(HWND window, SavedPosition& position, bool topmost);
+void hideModeless(HWND window, const std::string& templateCaption);
+// The window's caption.
+std::string captionOf(HWND window);
 
 // At creation: the saved position, topmost when asked, icon 110, the Close item disabled.
 void applyWindowLook(HWND window, SavedPosition& position, bool topmost);

@@ -32,8 +32,8 @@ class HostCallScope {
   HostCallScope& operator=(const HostCallScope&) = delete;
 };
 
-// DLL_PROCESS_DETACH by FreeLibrary (the loader lock is held) and at process exit.
+// DLL_PROCESS_DETACH by FreeLibrary (the loader lock is held). At process exit nothing of the
+// library runs (plugin/dll_main_win.cpp).
 void stopWindowsForUnload();
-void forgetWindowsAtProcessExit();
 
 }  // namespace stats

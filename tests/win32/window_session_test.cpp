@@ -103,8 +103,10 @@ TEST_F(WindowSession, TypingACallsignRefreshesTheWindowsThroughTheCallsignCheck)
 }
 
 // The logger's automation object lives in the logger's own apartment: the plug-in's calls are
-// served only while the logger's thread pumps messages. SHOWINFO, HIDEINFO and FreeLibrary
-// serve them while they wait, so nothing deadlocks.
+// served only while the logger's thread pumps messages. SHOWINFO and HIDEINFO serve them while
+// they wait, so nothing deadlocks. FreeLibrary first waits a second serving nothing (on Windows
+// the window thread's call is cancelled meanwhile); Wine does not cancel, and the unload then
+// serves the call.
 TEST_F(WindowSession, HostObjectOnTheLoggersOwnThread) {
   FakeHost host(false);
   host.setEntry("UA9AA");

@@ -4,9 +4,12 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
 #include <thread>
 
+#include "tests/support/child_process_win.h"
 #include "tests/support/fake_host_win.h"
+#include "tests/support/import_hook_win.h"
 #include "tests/support/plugin_windows_win.h"
 #include "tests/support/stats_dll_win.h"
 
@@ -210,6 +213,41 @@ TEST(DISABLED_WindowThreadChild, ExitProcessWithTheWindowsOpen) {
   ExitProcess(shown.setup && shown.rda && shown.dxcc ? 42 : 43);
 }
 
+using PostMessageFn = BOOL(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
+PostMessageFn realPostMessage = nullptr;
+DWORD stuckThread = 0;
+HANDLE stuckNow = nullptr;
+
+BOOL WINAPI postMessageThatSticks(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (GetCurrentThreadId() == stuckThread) {
+    SetEvent(stuckNow);
+    Sleep(INFINITE);
+  }
+  return realPostMessage(window, message, wParam, lParam);
+}
+
+// Run in a child process: a host thread stops inside the library while it holds the lock of
+// the hand-over to the window thread (in the post of a refresh request), and the process ends.
+TEST(DISABLED_WindowThreadChild, ExitWhileAHostThreadHoldsTheHandOverLock) {
+  ScratchFolder folder;
+  StatsDll* dll = new StatsDll;  // never unloaded: the process ends with it
+  dll->get<RunCommandFn>(decorated::RunCommand0)(0, "SHOWINFO");
+  if (!waitForPluginWindows().setup) ExitProcess(44);
+  stuckNow = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  realPostMessage = reinterpret_cast<PostMessageFn>(replaceImport(
+      dll->module(), "user32.dll", "PostMessageA", reinterpret_cast<void*>(&postMessageThatSticks)));
+  if (!realPostMessage) ExitProcess(45);
+  auto remove = dll->get<AddDataFn>(decorated::RemoveData0);
+  std::thread([remove] {
+    stuckThread = GetCurrentThreadId();
+    remove(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr,
+           nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+           nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr);
+  }).detach();
+  if (WaitForSingleObject(stuckNow, 5000) != WAIT_OBJECT_0) ExitProcess(46);
+  ExitProcess(42);
+}
+
 // Run in a child process: the host object lives on this thread, as in the logger. After the
 // unload the logger goes on with other work before it pumps messages again, here loading a
 // library: nothing the unloaded window thread still does may need this thread's apartment.
@@ -230,10 +268,37 @@ TEST(DISABLED_WindowThreadChild, LoadAgainWithoutPumpingAfterAnUnload) {
   ExitProcess(shown.setup && shown.rda && shown.dxcc && loaded ? 42 : 43);
 }
 
+LONG sentMessageServedAt = 0;
+
+LRESULT CALLBACK recordSentMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_USER) return DefWindowProcA(window, message, wParam, lParam);
+  InterlockedExchange(&sentMessageServedAt, static_cast<LONG>(GetTickCount()));
+  return 0;
+}
+
+// A window of this thread, to which another thread sends a message after delayMs.
+HWND sendToThisThreadLater(DWORD delayMs) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = recordSentMessage;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "StatsTestSentTo";
+  RegisterClassA(&windowClass);
+  HWND target = CreateWindowA("StatsTestSentTo", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  std::thread([target, delayMs] {
+    Sleep(delayMs);
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(target, WM_USER, 0, 0, SMTO_NORMAL, 15000, &ignored);
+  }).detach();
+  return target;
+}
+
 // Run in a child process: unloaded while a host call hangs longer than the stop's bound. The
 // unload returns after the bound with the windows gone, and the call's late answer finds no
-// thread of the unmapped library waiting for it.
+// thread of the unmapped library waiting for it. The unload's wait, under the loader lock,
+// runs nothing of the host's while the host call may still be cancelled: a message sent to the
+// host's thread meanwhile waits.
 TEST(DISABLED_WindowThreadChild, UnloadWhileAHostCallHangs) {
+  CoInitialize(nullptr);  // the host's thread is a single-threaded apartment
   ScratchFolder folder;
   FakeHost* host = new FakeHost;  // never revoked: the process ends with it
   StatsDll* dll = new StatsDll;
@@ -243,48 +308,36 @@ TEST(DISABLED_WindowThreadChild, UnloadWhileAHostCallHangs) {
   host->setDelayMs(4500);
   PostMessageA(shown.setup, WM_USER + 500, 0, 0);
   Sleep(300);  // the refresh is inside the host call now
+  sendToThisThreadLater(300);
   const DWORD start = GetTickCount();
   dll->unload();
   const DWORD took = GetTickCount() - start;
   host->setDelayMs(0);
+  const bool servedDuringUnload = sentMessageServedAt != 0 &&
+                                  static_cast<DWORD>(sentMessageServedAt) - start < 900;
   pumpMessages(4000);  // the call comes back meanwhile
   const bool closed = findPluginWindows().setup == nullptr && !IsWindow(shown.setup);
-  ExitProcess(took >= 4000 ? 43 : closed ? 42 : 45);
+  ExitProcess(took >= 4000 ? 43 : servedDuringUnload ? 46 : closed ? 42 : 45);
 }
 
-// Runs one of the child tests above in a process of its own; its exit code, or -1 when it did
-// not end within 20 s (it is then killed).
-long runChild(const char* test) {
-  char exe[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string line = std::string("\"") + exe +
-                     "\" --gtest_also_run_disabled_tests --gtest_filter=DISABLED_WindowThreadChild." +
-                     test;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
-    return -2;
-  const DWORD waited = WaitForSingleObject(process.hProcess, 20000);
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return waited == WAIT_OBJECT_0 ? static_cast<long>(code) : -1;
+long runWindowChild(const char* test) {
+  return runChild((std::string("DISABLED_WindowThreadChild.") + test).c_str());
 }
 
 TEST(WindowThreadProcess, ExitWithTheWindowsOpenNeitherHangsNorCrashes) {
-  EXPECT_EQ(runChild("ExitProcessWithTheWindowsOpen"), 42) << "-1: the process hung at exit";
+  EXPECT_EQ(runWindowChild("ExitProcessWithTheWindowsOpen"), 42) << "-1: the process hung at exit";
+}
+
+TEST(WindowThreadProcess, ExitWhileAHostThreadHoldsTheHandOverLockDoesNotHang) {
+  EXPECT_EQ(runWindowChild("ExitWhileAHostThreadHoldsTheHandOverLock"), 42) << "-1: the process hung at exit";
 }
 
 TEST(WindowThreadProcess, UnloadWhileAHostCallHangsEndsWithoutACrash) {
-  EXPECT_EQ(runChild("UnloadWhileAHostCallHangs"), 42);
+  EXPECT_EQ(runWindowChild("UnloadWhileAHostCallHangs"), 42) << "46: the unload's wait served a sent message";
 }
 
 TEST(WindowThreadProcess, LoaderWorkRightAfterAnUnloadDoesNotWaitForTheWindowThread) {
-  EXPECT_EQ(runChild("LoadAgainWithoutPumpingAfterAnUnload"), 42) << "-1: the process hung";
+  EXPECT_EQ(runWindowChild("LoadAgainWithoutPumpingAfterAnUnload"), 42) << "-1: the process hung";
 }
 
 // A host call that takes longer than the bound: HIDEINFO returns after the bound (about 3 s)

@@ -6,6 +6,7 @@
 
 #include "tests/support/contest_session_win.h"
 #include "tests/support/fake_host_win.h"
+#include "tests/support/import_hook_win.h"
 #include "tests/support/plugin_windows_win.h"
 #include "tests/support/screenshot_win.h"
 #include "tests/support/stats_dll_win.h"
@@ -114,10 +115,25 @@ TEST_F(Windows, AFailingHostLeavesTheWindowsAsTheyWere) {
   EXPECT_EQ(windowText(shown.dxcc), "RDAC  worked with UA9AA");
 }
 
+using CreateDialogParamFn = HWND(WINAPI*)(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM);
+CreateDialogParamFn realCreateDialogParam = nullptr;
+int dialogsCreated = 0;
+
+HWND WINAPI countedCreateDialogParam(HINSTANCE module, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
+  ++dialogsCreated;
+  return realCreateDialogParam(module, name, owner, proc, param);
+}
+
+// Once the windows are up, the window thread makes no window (which would need the loader
+// lock that an unload holds): opening and closing only shows and hides them.
 TEST_F(Windows, CheckBoxesOpenAndCloseTheWindowsAndWriteTheirKeys) {
   FakeHost host;
   PluginWindows shown = show();
   ASSERT_NE(shown.setup, nullptr);
+  realCreateDialogParam = reinterpret_cast<CreateDialogParamFn>(replaceImport(
+      dll_.module(), "user32.dll", "CreateDialogParamA", reinterpret_cast<void*>(&countedCreateDialogParam)));
+  ASSERT_NE(realCreateDialogParam, nullptr);
+  dialogsCreated = 0;
   EXPECT_EQ(shown.rda, nullptr);
   EXPECT_EQ(shown.dxcc, nullptr);
 
@@ -150,9 +166,9 @@ TEST_F(Windows, CheckBoxesOpenAndCloseTheWindowsAndWriteTheirKeys) {
   const HWND oldRda = shown.rda, oldDxcc = shown.dxcc;
   click(shown.setup, 1119);
   EXPECT_EQ(folder_.setting("setup_window_on_top"), "1");
-  EXPECT_FALSE(IsWindow(oldRda));
-  EXPECT_FALSE(IsWindow(oldDxcc));
-  shown = findPluginWindows();
+  shown = findPluginWindows();  // closed and opened again, now topmost
+  EXPECT_EQ(shown.rda, oldRda);
+  EXPECT_EQ(shown.dxcc, oldDxcc);
   ASSERT_NE(shown.rda, nullptr);
   ASSERT_NE(shown.dxcc, nullptr);
   EXPECT_TRUE(isTopmost(shown.rda));
@@ -160,14 +176,16 @@ TEST_F(Windows, CheckBoxesOpenAndCloseTheWindowsAndWriteTheirKeys) {
   EXPECT_TRUE(isChecked(shown.setup, 1119));
 
   click(shown.setup, 1115);
-  EXPECT_FALSE(IsWindow(shown.rda));
+  EXPECT_FALSE(IsWindowVisible(shown.rda));
   EXPECT_FALSE(isChecked(shown.setup, 1115));
   EXPECT_EQ(folder_.setting("RDA"), "0");
   click(shown.setup, 1116);
-  EXPECT_FALSE(IsWindow(shown.dxcc));
+  EXPECT_FALSE(IsWindowVisible(shown.dxcc));
   EXPECT_EQ(folder_.setting("DXCC"), "0");
   click(shown.setup, 1117);
   EXPECT_EQ(folder_.setting("setup_mast"), "0");
+  EXPECT_EQ(dialogsCreated, 0);
+  replaceImport(dll_.module(), "user32.dll", "CreateDialogParamA", reinterpret_cast<void*>(realCreateDialogParam));
 
   // "Window on top" is not read back: the next setup window starts with it off.
   command_(0, "HIDEINFO");

@@ -1,0 +1,16 @@
+#include "plugin/state.h"
+
+namespace stats {
+
+// Destroyed when libStats.so is unloaded: a host that loads and unloads it leaks nothing.
+PluginState& pluginState() {
+  static PluginState state;
+  return state;
+}
+
+std::mutex& stateMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+}  // namespace stats
