@@ -1,5 +1,6 @@
 # Entry points. Each first runs scripts/setup.sh, which installs what is missing (as root).
 .PHONY: setup build build-native build-win32 test test-native test-asan test-tsan test-win32 demo bench clean
+.PHONY: build-fuzz fuzz test-fuzz soak
 
 JOBS ?= $(shell nproc)
 
@@ -33,8 +34,21 @@ test-tsan: setup
 test-win32: build-win32
 	bash scripts/wine-ctest.sh
 
-test: test-native test-asan test-tsan test-win32
-	@echo "make test: native, sanitizer (ASan+UBSan, TSan) and Wine tests all passed"
+# libFuzzer targets (clang, ASan+UBSan): `make fuzz` fuzzes each for FUZZ_SECONDS; `make test`
+# replays the checked-in corpus and fuzzes each target for a few seconds.
+FUZZ_SECONDS ?= 600
+build-fuzz: setup
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+
+fuzz: build-fuzz
+	bash scripts/fuzz.sh $(FUZZ_SECONDS)
+
+test-fuzz: build-fuzz
+	bash scripts/fuzz.sh 4
+
+test: test-native test-asan test-tsan test-win32 test-fuzz
+	@echo "make test: native, sanitizer (ASan+UBSan, TSan), Wine and fuzz tests all passed"
 
 demo: build
 	bash scripts/demo.sh

@@ -10,6 +10,7 @@ packages=(
   wine wine32:i386 fonts-wine
   xvfb x11-utils imagemagick
   llvm locales
+  clang libclang-rt-14-dev
   hamradio-files
 )
 
