@@ -47,6 +47,12 @@ fuzz: build-fuzz
 test-fuzz: build-fuzz
 	bash scripts/fuzz.sh 4
 
+# Random export sequences against Stats.dll under Wine, SOAK_SECONDS long (not part of test).
+SOAK_SECONDS ?= 600
+soak: build-win32
+	cmake --build --preset win32 --target stats_soak -j $(JOBS)
+	bash scripts/soak.sh $(SOAK_SECONDS)
+
 test: test-native test-asan test-tsan test-win32 test-fuzz
 	@echo "make test: native, sanitizer (ASan+UBSan, TSan), Wine and fuzz tests all passed"
 
