@@ -34,15 +34,17 @@ test-tsan: setup
 test-win32: build-win32
 	bash scripts/wine-ctest.sh
 
-# libFuzzer targets (clang, ASan+UBSan): `make fuzz` fuzzes each for FUZZ_SECONDS; `make test`
-# replays the checked-in corpus and fuzzes each target for a few seconds.
+# libFuzzer targets (clang, ASan+UBSan): `make fuzz` fuzzes each for FUZZ_SECONDS and then
+# compares the plain model with the library over many more sequences; `make test` replays the
+# checked-in corpus and fuzzes each target for a few seconds.
 FUZZ_SECONDS ?= 600
 build-fuzz: setup
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz -j $(JOBS)
 
-fuzz: build-fuzz
+fuzz: build-fuzz build-native
 	bash scripts/fuzz.sh $(FUZZ_SECONDS)
+	STATS_MODEL_SEQUENCES=$$(( $(FUZZ_SECONDS) * 20 )) build/native/bin/stats_unit_tests --gtest_filter='PlainModel.*'
 
 test-fuzz: build-fuzz
 	bash scripts/fuzz.sh 4

@@ -2,9 +2,12 @@
 # Runs every libFuzzer target of build/fuzz: first the checked-in corpus of each, then fuzzing
 # for the given seconds per target. Exits non-zero when any target finds a crash, a sanitizer
 # report, a leak or an input slower than 10 s; the input is left in build/fuzz/findings/.
-# Usage: scripts/fuzz.sh SECONDS_PER_TARGET
+# Usage: scripts/fuzz.sh SECONDS_PER_TARGET [TARGET...]   (default: every target)
 set -uo pipefail
 seconds=${1:-600}
+shift $(($# > 0))
+targets=("$@")
+((${#targets[@]})) || targets=(exports data_files adif cabrillo country_file)
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$root/build/fuzz/bin
 findings=$root/build/fuzz/findings
@@ -13,7 +16,7 @@ status=0
 export TMPDIR
 TMPDIR=$(mktemp -d)
 trap 'rm -rf "$TMPDIR"' EXIT
-for target in exports data_files adif cabrillo country_file; do
+for target in "${targets[@]}"; do
   work=$root/build/fuzz/corpus/$target  # what this machine's runs found, kept between runs
   mkdir -p "$work"
   log=$root/build/fuzz/$target.log
