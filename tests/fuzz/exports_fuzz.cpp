@@ -2,6 +2,7 @@
 // the windows opened and closed on the native stand-in's window thread in between.
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "plugin/exports.h"
 #include "plugin/state.h"
@@ -33,9 +34,11 @@ void checkCountsAgainstStore(const char* result) {
     });
   }
   if (html) return;
-  int shownQsos = -1, shownDupes = -1;
-  if (const char* total = std::strstr(result, "\r\nTotal\t ")) shownQsos = std::atoi(total + 9);
-  if (const char* dupe = std::strstr(result, "\r\nDupe\t ")) shownDupes = std::atoi(dupe + 8);
+  // The title holds the own call, which may hold anything: the totals are the last such lines.
+  const std::string text = result;
+  const size_t total = text.rfind("\r\nTotal\t "), dupe = text.rfind("\r\nDupe\t ");
+  const int shownQsos = total == std::string::npos ? -1 : std::atoi(text.c_str() + total + 9);
+  const int shownDupes = dupe == std::string::npos ? -1 : std::atoi(text.c_str() + dupe + 8);
   if (shownQsos != qsos || shownDupes != dupes) __builtin_trap();
 }
 
