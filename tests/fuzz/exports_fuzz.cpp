@@ -111,6 +111,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ArgSource a(in);
   resetPluginStateForTests();
   clearShownMessages();
+  {
+    // What the setup window's hint box and the refresh from the host's entry line leave, so
+    // the check offers hints and guesses districts.
+    StateLock lock;
+    lock.state().useHint = in.ConsumeBool();
+    lock.state().enteredCallPresent = in.ConsumeBool();
+    lock.state().enteredCall = a.textOrEmpty();
+  }
   for (int calls = 0; calls < 64 && in.remaining_bytes() > 0; ++calls, a.reset()) {
     switch (in.ConsumeIntegralInRange(0, 11)) {
       case 0: case 1: case 2: addOrRemove(a, true); break;
