@@ -22,7 +22,8 @@ class ArgSource {
         "", "20m", "40m", "80m", "160m", "15m", "10m", "20M", "30m", "CW", "SSB", "cw", "RTTY",
         "UA", "UA9", "UA2", "R1FJ", "DL", "CE9/KC4", "IT9", "EU", "AS", "UA9AAA", "RA3AA",
         "R1A/P", "DL1AA", "MA-01", "ma01", "MA01", "MO-03", "XX99", "001", "599", "SHOWINFO",
-        "HIDEINFO", "STO", "SPEC", "2.19", "./", "../", "/", "CON"};
+        "HIDEINFO", "STO", "SPEC", "2.19", "./", "../", "/", "CON",
+        "ZZ-01ZZ01", "ZZ-01-ZZ01", "ZZ-01-ZZ-01"};  // kept whole (unknown): hints of 9, 10, 11 bytes
     const uint8_t pick = in_.ConsumeIntegral<uint8_t>();
     if (pick == 0) return nullptr;
     if (pick < 192) return words[pick % (sizeof words / sizeof *words)];
