@@ -1,5 +1,6 @@
 # Entry points. Each first runs scripts/setup.sh, which installs what is missing (as root).
 .PHONY: setup build build-native build-win32 test test-native test-asan test-tsan test-win32 demo dist bench clean
+.PHONY: build-fuzz fuzz test-fuzz soak
 
 JOBS ?= $(shell nproc)
 
@@ -33,8 +34,29 @@ test-tsan: setup
 test-win32: build-win32
 	bash scripts/wine-ctest.sh
 
-test: test-native test-asan test-tsan test-win32
-	@echo "make test: native, sanitizer (ASan+UBSan, TSan) and Wine tests all passed"
+# libFuzzer targets (clang, ASan+UBSan): `make fuzz` fuzzes each for FUZZ_SECONDS and then
+# compares the plain model with the library over many more sequences; `make test` replays the
+# checked-in corpus and fuzzes each target for a few seconds.
+FUZZ_SECONDS ?= 600
+build-fuzz: setup
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+
+fuzz: build-fuzz build-native
+	bash scripts/fuzz.sh $(FUZZ_SECONDS)
+	STATS_MODEL_SEQUENCES=$$(( $(FUZZ_SECONDS) * 20 )) build/native/bin/stats_unit_tests --gtest_filter='PlainModel.*'
+
+test-fuzz: build-fuzz
+	bash scripts/fuzz.sh 4
+
+# Random export sequences against Stats.dll under Wine, SOAK_SECONDS long (not part of test).
+SOAK_SECONDS ?= 600
+soak: build-win32
+	cmake --build --preset win32 --target stats_soak -j $(JOBS)
+	bash scripts/soak.sh $(SOAK_SECONDS)
+
+test: test-native test-asan test-tsan test-win32 test-fuzz
+	@echo "make test: native, sanitizer (ASan+UBSan, TSan), Wine and fuzz tests all passed"
 
 demo: build
 	bash scripts/demo.sh

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "platform/file_calls.h"
 #include "platform/kept_file.h"
 
 namespace stats {
@@ -28,7 +29,7 @@ bool KeptFile::keep(const std::string& path) {
 
 bool KeptFile::open(const std::string& path) {
   close();
-  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  const int fd = fileCalls().open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   handle_ = fd;
   struct stat opened;
@@ -43,13 +44,13 @@ bool KeptFile::open(const std::string& path) {
 bool KeptFile::appendWhole(const std::string& bytes) {
   const int fd = fdOf(handle_);
   for (size_t done = 0; done < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    const ssize_t n = fileCalls().write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       // Appending leaves the offset at the end: the bytes written so far end there.
       const off_t end = ::lseek(fd, 0, SEEK_CUR);
       if (end >= 0)
-        while (::ftruncate(fd, end - static_cast<off_t>(done)) != 0 && errno == EINTR) {
+        while (fileCalls().ftruncate(fd, end - static_cast<off_t>(done)) != 0 && errno == EINTR) {
         }
       return false;
     }

@@ -16,17 +16,7 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 bool writeThroughTemporary(const std::string& path, const std::string& bytes) {
   const std::string temporary = path + ".tmp";
-  {
-    FileHandle file(std::fopen(temporary.c_str(), "wb"));
-    if (!file) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    const bool flushed = std::fflush(file.get()) == 0;
-    if (!written || !flushed) {
-      file.reset();
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
+  if (!writeNewFile(temporary, bytes)) return false;
   if (!renameOver(temporary, path)) {
     std::remove(temporary.c_str());
     return false;

@@ -5,6 +5,10 @@
 
 namespace stats {
 
+// Creates the file, or empties it, and writes `bytes` to it. False when they did not all
+// reach the system; the file is then removed.
+bool writeNewFile(const std::string& path, const std::string& bytes);
+
 // Renames `from` to `to`, replacing an existing `to` in one step.
 bool renameOver(const std::string& from, const std::string& to);
 

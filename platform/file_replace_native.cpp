@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/file_calls.h"
 #include "platform/file_replace.h"
 
 namespace stats {
@@ -13,7 +14,7 @@ namespace {
 bool writeAllAt(int fd, const std::string& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    const ssize_t n = fileCalls().pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += static_cast<size_t>(n);
@@ -34,17 +35,34 @@ bool readAll(int fd, std::string& bytes) {
 }
 
 bool writeWhole(int fd, const std::string& bytes) {
-  return writeAllAt(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+  return writeAllAt(fd, bytes) && fileCalls().ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
 }
 
 }  // namespace
 
+bool writeNewFile(const std::string& path, const std::string& bytes) {
+  const int fd = fileCalls().open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool written = true;
+  for (size_t done = 0; written && done < bytes.size();) {
+    const ssize_t n = fileCalls().write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    written = n > 0;
+    if (written) done += static_cast<size_t>(n);
+  }
+  if (::close(fd) != 0 || !written) {
+    std::remove(path.c_str());
+    return false;
+  }
+  return true;
+}
+
 bool renameOver(const std::string& from, const std::string& to) {
-  return std::rename(from.c_str(), to.c_str()) == 0;
+  return fileCalls().rename(from.c_str(), to.c_str()) == 0;
 }
 
 bool rewriteInPlace(const std::string& path, const std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+  const int fd = fileCalls().open(path.c_str(), O_RDWR | O_CLOEXEC, 0);
   if (fd < 0) return false;
   struct stat opened;
   std::string old;

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/file_replace.h"
 
@@ -44,6 +45,18 @@ bool writeWhole(HANDLE h, const std::string& bytes) {
 }
 
 }  // namespace
+
+bool writeNewFile(const std::string& path, const std::string& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool flushed = std::fflush(file) == 0;
+  if (std::fclose(file) != 0 || !written || !flushed) {
+    std::remove(path.c_str());
+    return false;
+  }
+  return true;
+}
 
 bool renameOver(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

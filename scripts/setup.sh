@@ -11,6 +11,7 @@ packages=(
   wine wine32:i386 fonts-wine
   xvfb x11-utils imagemagick
   llvm locales
+  clang libclang-rt-14-dev
   hamradio-files
   libcli11-dev chromium zip
 )

@@ -1,13 +1,19 @@
-// The bad-QSO file on a disk that fills up: a real small disk (tmpfs, so root is needed), since
-// what matters is what the system does with a write that finds no room.
+// Every file the plug-in writes (the bad-QSO file on intake, reset and removal, the Cabrillo
+// file, the settings file) under faults: injected through the file seam at every point of a
+// session, and on a real small disk (tmpfs, so root is needed) for what the system itself does
+// with a write that finds no room.
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <fcntl.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 
+#include "platform/file_calls.h"
 #include "tests/support/plugin_fixture.h"
 
 namespace stats::testing {
@@ -85,6 +91,127 @@ TEST_F(SmallDisk, ALineWithoutRoomIsNotLeftHalfWrittenAndStillCounts) {
   getResult();
   EXPECT_EQ(lineCount(dir.read(badFile)), static_cast<size_t>(added) + 1);
   EXPECT_NE(dir.read(badFile).find("RA" + std::to_string(added - 1) + "  599"), std::string::npos);
+}
+
+enum class Fault { kNoSpace, kPermission, kRenameRefused, kShortWrites };
+
+// Replaces the seam's calls: from the Nth write (or open for writing) on, the fault holds.
+class InjectedFault {
+ public:
+  InjectedFault(Fault fault, int from) {
+    fault_ = fault, from_ = from, writes_ = opens_ = 0;
+    FileCalls& calls = fileCalls();
+    calls.write = [](int fd, const void* bytes, size_t n) -> ssize_t {
+      if (const ssize_t refused = faultOnWrite(n)) return refused;
+      return systemFileCalls().write(fd, bytes, shortened(n));
+    };
+    calls.pwrite = [](int fd, const void* bytes, size_t n, off_t at) -> ssize_t {
+      if (const ssize_t refused = faultOnWrite(n)) return refused;
+      return systemFileCalls().pwrite(fd, bytes, shortened(n), at);
+    };
+    calls.open = [](const char* path, int flags, mode_t mode) {
+      if (fault_ == Fault::kPermission && (flags & (O_WRONLY | O_RDWR)) && ++opens_ >= from_) {
+        errno = EACCES;
+        return -1;
+      }
+      return systemFileCalls().open(path, flags, mode);
+    };
+    calls.rename = [](const char* from, const char* to) {
+      if (fault_ == Fault::kRenameRefused) {
+        errno = EACCES;
+        return -1;
+      }
+      return systemFileCalls().rename(from, to);
+    };
+  }
+  ~InjectedFault() { fileCalls() = systemFileCalls(); }
+
+ private:
+  static ssize_t faultOnWrite(size_t) {
+    if (fault_ != Fault::kNoSpace || ++writes_ < from_) return 0;
+    errno = ENOSPC;
+    return -1;
+  }
+  // A system may take less than asked; the callers must write the rest.
+  static size_t shortened(size_t n) { return fault_ == Fault::kShortWrites && n > 1 ? n / 2 : n; }
+  static inline Fault fault_;
+  static inline int from_, writes_, opens_;
+};
+
+class InjectedFaults : public PluginTest {
+ protected:
+  const std::string cabrilloFile = "RA3AA.cbr";
+  struct Seen {
+    std::string result, badFile, cabrillo, settings;
+    std::vector<ShownMessage> messages;
+  };
+
+  // What an earlier contest left: its bad-QSO file under this contest's name, a Cabrillo file
+  // and settings with a key of the operator's.
+  void earlierContest() {
+    resetPluginStateForTests();
+    clearShownMessages();
+    dir.write(badFile, "RDA Contest UBN file \r\nQSO:  an earlier contest's line\r\n");
+    dir.write(cabrilloFile, "an earlier Cabrillo file\r\n");
+    dir.write("Plugins/RDA.ini", "[Settings]\r\nStart=1\r\nName=Operator's own\r\n");
+  }
+
+  Seen session() {
+    Station station;
+    station.exportFlag = 1;
+    resetStats(station);
+    Qso first;
+    first.exchRcvd = "MA-01";
+    Qso wrongBand = Qso(first).at(12, 1), dupe = Qso(first).at(12, 2), unknown = Qso(first).at(12, 3);
+    wrongBand.band = "30m";
+    unknown.call = "RA9BB", unknown.exchRcvd = "ZZ99";
+    for (const Qso& q : {first, wrongBand, dupe, unknown, Qso(dupe).at(12, 4)}) addData(q);
+    removeData(first);  // the first dupe counts again
+    return seen();
+  }
+
+  Seen seen() {
+    Seen now{getResult(), dir.read(badFile), dir.read(cabrilloFile), dir.read("Plugins/RDA.ini")};
+    now.messages = shownMessages();
+    clearShownMessages();
+    return now;
+  }
+};
+
+TEST_F(InjectedFaults, NoFaultAnywhereInASessionLosesOrMisreportsAFileAndTheNextCallRecovers) {
+  earlierContest();
+  const Seen clean = session();
+  ASSERT_EQ(clean.messages.back().text, "File produced: " + cabrilloFile);
+  int faults = 0;
+  for (Fault fault : {Fault::kNoSpace, Fault::kPermission, Fault::kRenameRefused, Fault::kShortWrites})
+    for (int from = 1; from <= 24; ++from) {
+      SCOPED_TRACE("fault " + std::to_string(static_cast<int>(fault)) + " from " + std::to_string(from));
+      earlierContest();
+      Seen faulty;
+      {
+        InjectedFault injected(fault, from);
+        faulty = session();
+      }
+      // Counted from this contest's lines only, whatever the file holds.
+      EXPECT_EQ(faulty.result, clean.result);
+      const bool badFileReported = std::any_of(faulty.messages.begin(), faulty.messages.end(),
+          [&](const ShownMessage& m) { return m.text == "File could not be written: " + badFile; });
+      if (!badFileReported) EXPECT_EQ(faulty.badFile, clean.badFile);
+      // The Cabrillo file is whole, new or old, and said to be produced only when it was.
+      const bool cabrilloProduced = std::any_of(faulty.messages.begin(), faulty.messages.end(),
+          [&](const ShownMessage& m) { return m.text == "File produced: " + cabrilloFile; });
+      EXPECT_EQ(cabrilloProduced, faulty.cabrillo == clean.cabrillo);
+      if (!cabrilloProduced) EXPECT_EQ(faulty.cabrillo, "an earlier Cabrillo file\r\n");
+      faults += badFileReported + !cabrilloProduced;
+      EXPECT_NE(faulty.settings.find("Name=Operator's own\r\n"), std::string::npos) << faulty.settings;
+
+      const Seen after = seen();
+      EXPECT_EQ(after.result, clean.result);
+      EXPECT_EQ(after.badFile, clean.badFile);
+      EXPECT_EQ(after.cabrillo, clean.cabrillo);
+      EXPECT_NE(after.settings.find("Claimed="), std::string::npos);
+    }
+  EXPECT_GT(faults, 40);  // the faults did reach the files
 }
 
 }  // namespace
