@@ -5,12 +5,6 @@
 #include <stdexcept>
 
 namespace stats {
-namespace {
-
-uint64_t bandPrefixKey(uint32_t bandId, uint32_t prefixId) { return uint64_t{bandId} << 32 | prefixId; }
-
-}  // namespace
-
 bool sameContact(const CInfo& a, const CInfo& b) {
   return a.call == b.call && a.mode == b.mode && a.band == b.band && a.qsoTime == b.qsoTime;
 }
@@ -39,7 +33,10 @@ uint8_t LogStore::flagsOf(const CInfo& r) {
 void LogStore::link(Node* node, Chain& chain) {
   const CInfo& r = node->record;
   const uint32_t bandId = bandIds_.idOf(r.band);
-  if (recordsOnBand_.size() <= bandId) recordsOnBand_.resize(bandId + 1);
+  if (recordsOnBand_.size() <= bandId) {
+    recordsOnBand_.resize(bandId + 1);
+    prefixCountsOnBand_.resize(bandId + 1);
+  }
   ++recordsOnBand_[bandId];
   keys_.push_back({r.qsoTime.m_dt, bandId, prefixIds_.idOf(r.prefix),
                    continentIds_.idOf(r.continent),
@@ -50,7 +47,10 @@ void LogStore::link(Node* node, Chain& chain) {
   if (chain.count < Chain::kKept) chain.contacts[chain.count] = contactOf(bandId, r);
   ++chain.count;
   keepLastExchange(chain, r.exchRcvd);
-  ++bandPrefixCount_[bandPrefixKey(bandId, keys_.back().prefix)];
+  std::vector<uint32_t>& prefixCounts = prefixCountsOnBand_[bandId];
+  const uint32_t prefixId = keys_.back().prefix;
+  if (prefixCounts.size() <= prefixId) prefixCounts.resize(prefixId + 1);
+  ++prefixCounts[prefixId];
 }
 
 void LogStore::append(CInfo record) {
@@ -122,9 +122,9 @@ void LogStore::unlink(Node* node) {
     else
       summariseChain(*chain);
   }
-  auto count = bandPrefixCount_.find(
-      bandPrefixKey(bandIds_.find(node->record.band), prefixIds_.find(node->record.prefix)));
-  if (count != bandPrefixCount_.end() && --count->second == 0) bandPrefixCount_.erase(count);
+  const uint32_t bandId = bandIds_.find(node->record.band);
+  const uint32_t prefixId = prefixIds_.find(node->record.prefix);
+  if (recordsWithPrefix(bandId, prefixId) > 0) --prefixCountsOnBand_[bandId][prefixId];
 }
 
 LogStore::Node* LogStore::nextTwin(const Node* node) const {
@@ -169,7 +169,7 @@ void LogStore::clear() {
   modeIds_.clear();
   usedNodes_ = 0;
   byCall_.clear();
-  bandPrefixCount_.clear();
+  prefixCountsOnBand_.clear();
   recordsOnBand_.clear();
   workedBands_.clear();
 }
@@ -201,8 +201,12 @@ size_t LogStore::findContact(const CInfo& probe) const {
 
 bool LogStore::hasBandPrefix(const std::string& band, const std::string& prefix) const {
   const uint32_t bandId = bandIds_.find(band), prefixId = prefixIds_.find(prefix);
-  return bandId != TextIds::kNone && prefixId != TextIds::kNone &&
-         bandPrefixCount_.count(bandPrefixKey(bandId, prefixId)) != 0;
+  return recordsWithPrefix(bandId, prefixId) != 0;
+}
+
+uint32_t LogStore::recordsWithPrefix(uint32_t bandId, uint32_t prefixId) const {
+  if (bandId >= prefixCountsOnBand_.size() || prefixId >= prefixCountsOnBand_[bandId].size()) return 0;
+  return prefixCountsOnBand_[bandId][prefixId];
 }
 
 bool LogStore::hasWorkedBand(std::string_view band) const {

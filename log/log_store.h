@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "log/cinfo.h"
@@ -116,6 +115,7 @@ class LogStore {
   static void keepLastExchange(Chain& chain, const std::string& exchRcvd);
   size_t positionOf(const Node* node) const;
   void unlink(Node* node);
+  uint32_t recordsWithPrefix(uint32_t bandId, uint32_t prefixId) const;
 
   Node* newNode();
   void link(Node* node, Chain& chain);
@@ -130,7 +130,7 @@ class LogStore {
   TextIds bandIds_, prefixIds_, continentIds_, districtIds_, modeIds_;
   uint64_t nextId_ = 0;
   FlatStringMap<Chain> byCall_;
-  std::unordered_map<uint64_t, uint32_t> bandPrefixCount_;  // band id << 32 | prefix id
+  std::vector<std::vector<uint32_t>> prefixCountsOnBand_;  // records by band id, prefix id
   std::vector<size_t> recordsOnBand_;                        // by band id
   std::vector<std::string> workedBands_;
 };

@@ -17,7 +17,7 @@ class KeptFile {
  private:
   bool open(const std::string& path);
   intptr_t handle_ = -1;  // descriptor or HANDLE; -1 when none
-  std::string identity_;  // what tells the open file from another of the same name
+  std::string identity_;  // the name it was opened by (on Windows, as a full path)
 };
 
 }  // namespace stats

@@ -177,16 +177,20 @@ TEST_F(IntakeTest, FrequencyDatesAndOddTextsAreSafe) {
   EXPECT_NE(badLines().find("QSO:  4294967  CW  Invalid DateTime  RA3AA"), std::string::npos);
 }
 
-TEST_F(IntakeTest, AFileDeletedOrReplacedBetweenCallsGetsTheNextLines) {
+// Through a run of AddData0 calls the file is kept by name, as a reload needs; any other export
+// ends the run, and the next line goes to the file the name leads to then.
+TEST_F(IntakeTest, AFileDeletedOrReplacedBetweenQsosGetsTheNextLines) {
   Qso bad;
   bad.band = "30m";
   addData(bad);
   std::remove(dir.file(badFile).c_str());
+  checkCall("RA9X", "20m", "CW", "RA9");
   bad.call = "RA9AFTER";
   addData(bad);
   EXPECT_EQ(badLines(),
             "QSO:  14025  CW  2017-09-05 1200  RA3AA  599  MA01  RA9AFTER  599  001    WRONG BAND !!!\r\n");
   dir.write(badFile, "replaced\r\n");
+  checkCall("RA9X", "20m", "CW", "RA9");
   bad.call = "RA9NEXT";
   addData(bad);
   EXPECT_EQ(badLines(),
@@ -210,6 +214,7 @@ TEST_F(IntakeTest, LinesFollowTheHostIntoAnotherCurrentFolder) {
   bad.band = "30m";
   addData(bad);
   ScratchDir other;  // the host changed its current folder
+  checkCall("RA9X", "20m", "CW", "RA9");
   bad.call = "RA9OTHER";
   addData(bad);
   EXPECT_EQ(other.read(badFile),
