@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/file_append.h"
+#include "plugin/state.h"
 #include "plugin/runtime_tls_win.h"
 #include "ui/window_thread_win.h"
 
@@ -25,7 +26,7 @@ extern "C" BOOL WINAPI statsDllEntry(HANDLE module, DWORD reason, LPVOID reserve
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
   if (reason != DLL_PROCESS_DETACH || reserved) return TRUE;
   try {  // FreeLibrary: close the windows, bounded wait
-    stats::stopWindowsForUnload();
+    if (stats::stopWindowsForUnload()) stats::releasePluginState();
     stats::closeAppendedFile();  // the operator can move or delete the bad-QSO file again
   } catch (...) {
   }

@@ -64,6 +64,9 @@ struct PluginState {
 // The one instance. Touch it only while holding the lock.
 PluginState& pluginState();
 std::mutex& stateMutex();
+// At FreeLibrary, once no thread of ours is left: gives the state's memory back to the heap,
+// which outlives the library (the next load builds a new state).
+void releasePluginState();
 
 // Holds the state lock for its lifetime (and can step out of it around a modal dialog).
 class StateLock {

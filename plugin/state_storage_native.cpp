@@ -8,6 +8,8 @@ PluginState& pluginState() {
   return state;
 }
 
+void releasePluginState() {}  // the static above goes with the library
+
 std::mutex& stateMutex() {
   static std::mutex mutex;
   return mutex;

@@ -2,12 +2,24 @@
 
 namespace stats {
 
-// Both live as long as the process and are never destroyed: this toolchain's runtime runs static
-// destructors at unload after DllMain, also when a window thread that outlived a failed stop
-// still reads the state.
-PluginState& pluginState() {
-  static PluginState& state = *new PluginState;
+namespace {
+
+PluginState*& heldState() {
+  static PluginState* state = new PluginState;
   return state;
+}
+
+}  // namespace
+
+// Never destroyed by the runtime: it runs static destructors at unload after DllMain, also when a
+// window thread that outlived a failed stop still reads the state, and at process exit. DllMain
+// gives it back at FreeLibrary when no window thread is left: the heap is the process's, and a
+// host that loads the library again and again would otherwise run out of address space.
+PluginState& pluginState() { return *heldState(); }
+
+void releasePluginState() {
+  delete heldState();
+  heldState() = nullptr;
 }
 
 std::mutex& stateMutex() {

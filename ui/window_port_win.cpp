@@ -419,18 +419,22 @@ void StopWindowThread() {
   stopThread(c, kStopWaitMs);
 }
 
-void stopWindowsForUnload() {
+bool stopWindowsForUnload() {
   Control& c = control();
   {
     Locked locked(c);
     c.unloading = true;
-    if (!c.done) return;
+    if (!c.done) return true;
   }
   // A start or stop of another thread may be waiting already; do not queue behind it.
   const bool entered = TryEnterCriticalSection(&c.lifecycle);
   if (!stopThread(c, kUnloadStillWaitMs, Wait::still) && !stopStuckThreadServingCom(c))
     endThreadStuckInHostCall(c);
   if (entered) LeaveCriticalSection(&c.lifecycle);
+  Locked locked(c);
+  // Stopped, finished meanwhile, or ended where it waited.
+  return !c.done || WaitForSingleObject(c.done, 0) == WAIT_OBJECT_0 ||
+         (c.thread && WaitForSingleObject(c.thread, 0) == WAIT_OBJECT_0);
 }
 
 void showMessageBox(const std::string& text, const char* caption) {

@@ -33,7 +33,8 @@ class HostCallScope {
 };
 
 // DLL_PROCESS_DETACH by FreeLibrary (the loader lock is held). At process exit nothing of the
-// library runs (plugin/dll_main_win.cpp).
-void stopWindowsForUnload();
+// library runs (plugin/dll_main_win.cpp). True when no window thread is left that could still
+// read the state.
+bool stopWindowsForUnload();
 
 }  // namespace stats
