@@ -14,6 +14,7 @@
 using namespace stats;
 using stats::fuzz::ArgSource;
 using stats::fuzz::checkText;
+using Field = stats::fuzz::ArgSource::Field;
 
 namespace {
 
@@ -50,18 +51,18 @@ struct {
 void addOrRemove(ArgSource& a, bool add) {
   auto* fn = add ? AddData0 : RemoveData0;
   const char* ownCall = a.text();
-  const char* call = a.text();
+  const char* call = a.text(Field::call);
   COleDateTime* time = a.dateTime();
   COleDateTime* other = a.dateTime();
   const unsigned freq = a.frequency();
-  const char* mode = a.text();
+  const char* mode = a.text(Field::mode);
   const char* rstSent = a.text();
   const char* rstRcvd = a.text();
-  const char* exchSent = a.text();
-  const char* exchRcvd = a.text();
-  const char* prefix = a.text();
+  const char* exchSent = a.text(Field::exchange);
+  const char* exchRcvd = a.text(Field::exchange);
+  const char* prefix = a.text(Field::prefix);
   const char* continent = a.text();
-  const char* band = a.text();
+  const char* band = a.text(Field::band);
   if (add) lastAdded = {call ? call : "", prefix ? prefix : ""};
   const int result = fn(ownCall, call, time, other, other, other, 0u, freq, mode, rstSent, rstRcvd,
                         exchSent, exchRcvd, "", "", "", "", "", "", "", "", "", prefix, 0, 0, 0,
@@ -76,11 +77,11 @@ void checkCall(ArgSource& a) {
   std::memcpy(buffer + kGuard, "unset", 6);
   char second[4] = "ok";
   const bool worked = a.integer() % 2 == 0;
-  const char* call = worked ? lastAdded.call.c_str() : a.text();
-  const char* mode = a.text();
-  const char* prefix = worked ? lastAdded.prefix.c_str() : a.text();
-  const char* band = a.text();
-  const char* secondBand = a.text();
+  const char* call = worked ? lastAdded.call.c_str() : a.text(Field::call);
+  const char* mode = a.text(Field::mode);
+  const char* prefix = worked ? lastAdded.prefix.c_str() : a.text(Field::prefix);
+  const char* band = a.text(Field::band);
+  const char* secondBand = a.integer() % 2 == 0 ? band : a.text(Field::band);
   const int result = CheckCall0(call, 0, 0, mode, "", "", "", "", "", "", "", "", "", prefix, 0, 0,
                                 0, 0.0, 0.0, "", "", "", "", "", band, secondBand,
                                 buffer + kGuard, second);
