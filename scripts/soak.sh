@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Soaks Stats.dll under Wine for the given seconds: random export sequences with the windows
-# open and the fake host answering, in processes of at most a minute each (every load of the
-# library costs the process a thread-local-storage index that is never given back). Prints the
-# calls made, the longest call, and every hang (a call over 2 s) and crash; exits non-zero on
-# either.
+# open and the fake host answering, in processes of at most ten minutes each (a crash names the
+# seed of a run that short), each loading and unloading the library many times. Prints the calls
+# made, the longest call, and every hang (a call over 2 s) and crash; exits non-zero on either.
 set -uo pipefail
 seconds=${1:-600}
 cd "$(dirname "$0")/.."
@@ -16,7 +15,7 @@ bin=$STATS_WIN32_BUILD/bin
 calls=0 longest=0 longest_export=none hangs=0 crashes=0 loads=0 runs=0
 end=$((SECONDS + seconds))
 while ((SECONDS < end)); do
-  segment=$((end - SECONDS < 60 ? end - SECONDS : 60))
+  segment=$((end - SECONDS < 600 ? end - SECONDS : 600))
   seed=$((RANDOM * 32768 + RANDOM))
   out=$(cd "$bin" && STATS_SOAK_DISTRICTS="$districts" timeout $((segment + 120)) wine stats_soak.exe "$segment" "$seed" 2>&1 </dev/null; echo "exit=$?")
   out=${out//$'\r'/}
@@ -24,6 +23,7 @@ while ((SECONDS < end)); do
   runs=$((runs + 1))
   summary=$(grep -o 'seed=.*' <<<"$out" | tail -1)
   grep '^HANG' <<<"$out"
+  hangs=$((hangs + $(grep -c '^HANG: .* still running' <<<"$out")))  # also in a run that then crashed
   if [[ -z $summary ]]; then
     echo "soak: CRASH (exit $rc) in the run with seed $seed:"
     tail -20 <<<"$out"
@@ -34,7 +34,6 @@ while ((SECONDS < end)); do
   field() { grep -o "$1=[^ ]*" <<<"$summary" | cut -d= -f2; }
   calls=$((calls + $(field calls)))
   loads=$((loads + $(field loads)))
-  hangs=$((hangs + $(field hangs)))
   if awk "BEGIN{exit !($(field longest_ms) > $longest)}"; then
     longest=$(field longest_ms) longest_export=$(field longest_export)
   fi
