@@ -136,10 +136,13 @@ class Checker {
     decided_[qso] = true;
   }
 
+  // The call of the log that holds the QSO, as its header gives it.
+  uint32_t ownerCall(uint32_t qso) const { return logs_.entrants[logs_.qsos[qso].entrant].call; }
+
   void pairUp(uint32_t a, uint32_t b, Verdict verdict) {
     const uint32_t qa = entries_[a].qso, qb = entries_[b].qso;
-    decide(qa, verdict, qb, logs_.qsos[qb].call);
-    decide(qb, verdict, qa, logs_.qsos[qa].call);
+    decide(qa, verdict, qb, ownerCall(qb));
+    decide(qb, verdict, qa, ownerCall(qa));
     ++paired_;
   }
 
@@ -219,8 +222,8 @@ class Checker {
       candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
       const uint32_t partner = nearestLeftoverWith(i, candidates);
       if (partner == kNoQso) continue;
-      decide(i, Verdict::bustedCall, partner, logs_.entrants[logs_.qsos[partner].entrant].call);
-      decide(partner, Verdict::partnerError, i, q.call);
+      decide(i, Verdict::bustedCall, partner, ownerCall(partner));
+      decide(partner, Verdict::partnerError, i, ownerCall(i));
       ++paired_;
     }
   }
@@ -263,7 +266,8 @@ class Checker {
   }
 
   void judgeLeftovers() {
-    const std::vector<uint32_t> holding = logsHolding();
+    out_.logsHolding = logsHolding();
+    const std::vector<uint32_t>& holding = out_.logsHolding;
     for (uint32_t i = 0; i < logs_.qsos.size(); ++i) {
       if (decided_[i]) continue;
       const CheckedQso& q = logs_.qsos[i];

@@ -40,13 +40,16 @@ CheckOutcome* SyntheticCheck::outcome_;
 
 TEST_F(SyntheticCheck, EveryVerdictHasPrecisionAndRecallOfAtLeast98Percent) {
   int truthCount[kVerdictCount] = {}, foundCount[kVerdictCount] = {}, bothCount[kVerdictCount] = {};
-  size_t rightCalls = 0, bustedCalls = 0, qso = 0;
+  size_t rightCalls = 0, bustedCalls = 0, wrongPartners = 0, qso = 0;
   for (const testing::SyntheticLog& log : contest_->logs) {
     for (size_t i = 0; i < log.qsos.size(); ++i, ++qso) {
       const Verdict truth = log.truth[i], found = outcome_->qsos[qso].verdict;
       ++truthCount[int(truth)];
       ++foundCount[int(found)];
       bothCount[int(truth)] += truth == found;
+      const uint32_t partner = outcome_->qsos[qso].partnerCall;
+      if (truth == Verdict::ok && found == truth)
+        wrongPartners += stationOf(logs_->calls.text(partner)) != stationOf(log.qsos[i].call);
       if (truth != Verdict::bustedCall || found != truth) continue;
       ++bustedCalls;
       rightCalls += logs_->calls.text(outcome_->qsos[qso].partnerCall) == log.rightCall[i];
@@ -59,6 +62,7 @@ TEST_F(SyntheticCheck, EveryVerdictHasPrecisionAndRecallOfAtLeast98Percent) {
     EXPECT_GE(double(bothCount[v]) / truthCount[v], 0.98) << bothCount[v] << " of " << truthCount[v] << " true";
   }
   EXPECT_EQ(rightCalls, bustedCalls);  // with the call it should have been
+  EXPECT_EQ(wrongPartners, 0u);
 }
 
 TEST_F(SyntheticCheck, FindsTheClockOffsetOfEveryLog) {

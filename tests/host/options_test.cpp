@@ -62,7 +62,7 @@ TEST(Options, RefusesWhatDoesNotMakeACommand) {
       {{}, "A subcommand is required"},
       {{"score"}, "LOG is required"},
       {{"score", "a.adi", "b.adi"}, "The following argument was not expected: b.adi"},
-      {{"rate", "a.adi"}, "unknown command 'rate': rdac takes score, check or watch"},
+      {{"rate", "a.adi"}, "unknown command 'rate': rdac takes score, check, watch or crosscheck"},
       {{"score", "a.adi", "--colour"}, "The following argument was not expected: --colour"},
       {{"score", "a.adi", "--call"}, "--call: 1 required CALL missing"},
       {{"score", "a.adi", "--end", "20.08.2017"}, "--end wants a date written YYYY-MM-DD, not '20.08.2017'"},
