@@ -193,7 +193,8 @@ class Checker {
       if (!decided_[i] || check.verdict != Verdict::ok || i > check.partnerQso) continue;
       const CheckedQso& a = logs_.qsos[i];
       const CheckedQso& b = logs_.qsos[check.partnerQso];
-      const bool aBusted = a.exchRcvdKey != b.exchSentKey, bBusted = b.exchRcvdKey != a.exchSentKey;
+      const auto key = [&](uint32_t exchange) { return logs_.exchangeKeyOf(exchange); };
+      const bool aBusted = key(a.exchRcvd) != key(b.exchSent), bBusted = key(b.exchRcvd) != key(a.exchSent);
       if (aBusted) check.verdict = Verdict::bustedExchange;
       else if (bBusted) check.verdict = Verdict::partnerError;
       QsoCheck& other = out_.qsos[check.partnerQso];

@@ -1,9 +1,15 @@
 #include "host/cross_check_command.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <algorithm>
 #include <chrono>
+#include <deque>
+#include <future>
 #include <filesystem>
 #include <iomanip>
 #include <map>
@@ -24,6 +30,30 @@ namespace rdac {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+bool writeAll(int fd, const void* data, size_t size) {
+  const char* at = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t written = write(fd, at, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    at += written;
+    size -= size_t(written);
+  }
+  return true;
+}
+
+bool readAll(int fd, void* data, size_t size) {
+  char* at = static_cast<char*>(data);
+  while (size > 0) {
+    const ssize_t got = read(fd, at, size);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    at += got;
+    size -= size_t(got);
+  }
+  return true;
+}
 
 bool isLogName(const fs::path& path) {
   const std::string extension = stats::toUpperAscii(path.extension().string());
@@ -49,6 +79,23 @@ bool collectLogFiles(const std::vector<std::string>& given, std::vector<std::str
     files.insert(files.end(), inFolder.begin(), inFolder.end());
   }
   return true;
+}
+
+struct ReadLog {
+  std::optional<ContestLog> log;
+  std::string problem;  // why there is none
+};
+
+ReadLog readLog(const std::string& file) {
+  std::string error;
+  const auto bytes = readFileBytes(file, error);
+  if (!bytes) return {std::nullopt, "cannot read the log " + file + ": " + error};
+  switch (logFormatOf(file, *bytes)) {
+    case LogFormat::adif: return {readAdif(*bytes), ""};
+    case LogFormat::cabrillo: return {readCabrillo(*bytes), ""};
+    case LogFormat::unknown: break;
+  }
+  return {std::nullopt, file + " is neither ADIF nor Cabrillo"};
 }
 
 class CrossCheckRun {
@@ -115,24 +162,26 @@ class CrossCheckRun {
     std::vector<std::string> files;
     if (!collectLogFiles(o_.logPaths, files, err_)) return false;
     bool fine = true;
-    std::map<std::string, std::string> sourceOfStation;
+    // Reading and parsing run ahead on other threads; the logs are taken in file order.
+    std::deque<std::future<ReadLog>> ahead;
+    size_t next = 0;
     for (size_t n = 0; n < files.size(); ++n) {
+      while (next < files.size() && ahead.size() < 4)
+        ahead.push_back(std::async(std::launch::async, readLog, files[next++]));
+      const ReadLog read = ahead.front().get();
+      ahead.pop_front();
       progress_.update("read", n + 1, files.size(), "logs");
-      const std::string name = fs::path(files[n]).filename().string();
-      std::string error;
-      const auto bytes = readFileBytes(files[n], error);
-      const LogFormat format = bytes ? logFormatOf(files[n], *bytes) : LogFormat::unknown;
-      if (!bytes || format == LogFormat::unknown) {
+      if (!read.log) {
         progress_.finish();
-        err_ << "rdac: " << (bytes ? files[n] + " is neither ADIF nor Cabrillo" : "cannot read the log " + files[n] + ": " + error) << '\n';
+        err_ << "rdac: " << read.problem << '\n';
         fine = false;
         continue;
       }
-      const ContestLog log = format == LogFormat::adif ? readAdif(*bytes) : readCabrillo(*bytes);
-      if (!log.problems.empty()) progress_.finish();
-      for (const LogProblem& problem : log.problems)
+      if (!read.log->problems.empty()) progress_.finish();
+      const std::string name = fs::path(files[n]).filename().string();
+      for (const LogProblem& problem : read.log->problems)
         err_ << "rdac: " << name << ":" << problem.line << ": " << problem.message << '\n';
-      fine = admit(files[n], log) && fine;
+      fine = admit(files[n], *read.log) && fine;
     }
     progress_.finish();
     if (fine && logs_.entrants.empty()) err_ << "rdac: no log to check\n";
@@ -168,23 +217,64 @@ class CrossCheckRun {
     std::string note, error;
     const bool laidOut = layOutWorkFolder(plan, note, error);
     if (!note.empty()) err_ << "rdac: " << note << '\n';
-    if (!laidOut || chdir(plan.folder.c_str()) != 0) {
-      err_ << "rdac: " << (laidOut ? "cannot work in " + plan.folder : error) << '\n';
+    // The plug-in's state is process-wide, so a second process scores the second half of the
+    // logs, in a work folder of its own: scoring is most of the run's time.
+    WorkFolderPlan second = plan;
+    second.folder += "/second";
+    second.districtsPath = plan.folder + "/Plugins/rda_rus.dat";
+    if (!laidOut || !layOutWorkFolder(second, note, error)) {
+      err_ << "rdac: " << error << '\n';
+      return false;
+    }
+    const size_t entrants = logs_.entrants.size(), half = entrants / 2;
+    int channel[2];
+    if (pipe(channel) != 0) {
+      err_ << "rdac: cannot make a pipe: " << std::strerror(errno) << '\n';
+      return false;
+    }
+    const pid_t helper = fork();
+    if (helper == 0) {
+      close(channel[0]);
+      _exit(scoreHalf(second.folder, pluginPath, *countries, outcome, half, entrants, nullptr, scores, err_) &&
+                    writeAll(channel[1], scores.data() + half, (entrants - half) * sizeof(EntrantScore))
+                ? 0
+                : 1);
+    }
+    close(channel[1]);
+    const auto progress = [&](size_t done) { progress_.update("scored", 2 * done, entrants, "logs"); };
+    bool fine = helper > 0 && scoreHalf(plan.folder, pluginPath, *countries, outcome, 0, half, progress, scores, err_);
+    progress_.finish();
+    std::vector<EntrantScore> helped(entrants - half);
+    const bool received = readAll(channel[0], helped.data(), helped.size() * sizeof(EntrantScore));
+    close(channel[0]);
+    int status = 1;
+    if (helper > 0) waitpid(helper, &status, 0);
+    if (helper <= 0 || !received || status != 0) {
+      if (fine) err_ << "rdac: the process that scores the second half of the logs failed\n";
+      return false;
+    }
+    std::copy(helped.begin(), helped.end(), scores.begin() + std::ptrdiff_t(half));
+    for (size_t e = 0; e < entrants; ++e)
+      if (!scores[e].scored && logs_.entrants[e].count > 0)
+        err_ << "rdac: " << logs_.calls.text(logs_.entrants[e].call)
+             << " has no country in the country file: its log is not scored\n";
+    return fine;
+  }
+
+  bool scoreHalf(const std::string& folder, const std::string& pluginPath, const CountryFile& countries,
+                 const CheckOutcome& outcome, size_t first, size_t last, const std::function<void(size_t)>& progress,
+                 std::vector<EntrantScore>& scores, std::ostream& err) {
+    std::string error;
+    if (chdir(folder.c_str()) != 0) {
+      err << "rdac: cannot work in " << folder << '\n';
       return false;
     }
     auto plugin = PluginLibrary::open(pluginPath, error);
     if (!plugin) {
-      err_ << "rdac: cannot load the plug-in " << pluginPath << ": " << error << '\n';
+      err << "rdac: cannot load the plug-in " << pluginPath << ": " << error << '\n';
       return false;
     }
-    const size_t entrants = logs_.entrants.size();
-    scores = scoreEntrants(*plugin, *countries, logs_, outcome, o_.penalty,
-                           [&](size_t done) { progress_.update("scored", done, entrants, "logs"); });
-    progress_.finish();
-    for (size_t e = 0; e < entrants; ++e)
-      if (!scores[e].scored)
-        err_ << "rdac: " << logs_.calls.text(logs_.entrants[e].call)
-             << " has no country in the country file: its log is not scored\n";
+    scores = scoreEntrants(*plugin, countries, logs_, outcome, o_.penalty, first, last, progress);
     return true;
   }
 

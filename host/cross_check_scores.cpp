@@ -61,10 +61,10 @@ bool ownError(Verdict v) { return v == Verdict::bustedCall || v == Verdict::bust
 
 std::vector<EntrantScore> scoreEntrants(PluginLibrary& plugin, const CountryFile& countries,
                                         const SubmittedLogs& logs, const CheckOutcome& outcome, double penalty,
-                                        const std::function<void(size_t)>& progress) {
+                                        size_t first, size_t last, const std::function<void(size_t)>& progress) {
   EntrantScorer scorer(plugin, countries, logs);
   std::vector<EntrantScore> scores(logs.entrants.size());
-  for (size_t e = 0; e < logs.entrants.size(); ++e) {
+  for (size_t e = first; e < last; ++e) {
     const Entrant& entrant = logs.entrants[e];
     EntrantScore& score = scores[e];
     score.claimedQsos = entrant.count;
@@ -92,7 +92,7 @@ std::vector<EntrantScore> scoreEntrants(PluginLibrary& plugin, const CountryFile
       score.checkedPoints -= score.penaltyPoints;
       score.checkedScore = int64_t{score.checkedPoints} * multipliersOf(checked);
     }
-    if (progress) progress(e + 1);
+    if (progress) progress(e + 1 - first);
   }
   return scores;
 }

@@ -19,11 +19,12 @@ struct EntrantScore {
   size_t claimedQsos = 0, checkedQsos = 0;  // QSOs in the log, and those that count
 };
 
-// The plug-in runs in the current folder, laid out already. `penalty` times the points of each
-// QSO the entrant is at fault for (busted call, busted exchange, NIL) is taken off the points.
+// Scores of the entrants from `first` up to `last` (the others stay unscored). The plug-in runs
+// in the current folder, laid out already. `penalty` times the points of each QSO the entrant
+// is at fault for (busted call, busted exchange, NIL) is taken off the points.
 std::vector<EntrantScore> scoreEntrants(PluginLibrary& plugin, const CountryFile& countries,
                                         const SubmittedLogs& logs, const CheckOutcome& outcome, double penalty,
-                                        const std::function<void(size_t)>& progress);
+                                        size_t first, size_t last, const std::function<void(size_t)>& progress);
 
 // Whether the entrant is at fault for a QSO with this verdict.
 bool ownError(Verdict verdict);

@@ -36,7 +36,7 @@ void SubmittedLogs::add(const std::string& source, const std::string& ownCall, c
   Entrant entrant;
   entrant.source = source;
   entrant.call = calls.id(ownCall);
-  entrant.station = calls.id(stationOf(ownCall));
+  entrant.station = stationOf(entrant.call);
   entrant.first = qsos.size();
   entrant.count = logged.size();
   const uint32_t index = static_cast<uint32_t>(entrants.size());
@@ -47,18 +47,15 @@ void SubmittedLogs::add(const std::string& source, const std::string& ownCall, c
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(),
                    [&](size_t a, size_t b) { return logged[a].time.m_dt < logged[b].time.m_dt; });
-  qsos.reserve(qsos.size() + logged.size());
   for (size_t i : order) {
     const LoggedQso& q = logged[i];
     CheckedQso c;
     c.entrant = index;
     c.minute = static_cast<int32_t>(minuteOf(q.time));
     c.call = calls.id(q.call);
-    c.station = calls.id(stationOf(q.call));
-    c.exchSent = texts.id(q.exchSent);
-    c.exchRcvd = texts.id(q.exchRcvd);
-    c.exchSentKey = texts.id(exchangeKey(q.exchSent));
-    c.exchRcvdKey = texts.id(exchangeKey(q.exchRcvd));
+    c.station = stationOf(c.call);
+    c.exchSent = exchange(q.exchSent);
+    c.exchRcvd = exchange(q.exchRcvd);
     c.rstSent = texts.id(q.rstSent);
     c.rstRcvd = texts.id(q.rstRcvd);
     c.band = texts.id(q.band);
@@ -66,6 +63,29 @@ void SubmittedLogs::add(const std::string& source, const std::string& ownCall, c
     c.freqHz = q.freqHz;
     qsos.push_back(c);
   }
+}
+
+uint32_t SubmittedLogs::stationOf(uint32_t call) {
+  constexpr uint32_t kUnknown = TextPool::kNone;
+  if (stationOfCall_.size() <= call) stationOfCall_.resize(calls.size(), kUnknown);
+  if (stationOfCall_[call] == kUnknown) {
+    const uint32_t station = calls.id(rdac::stationOf(calls.text(call)));
+    stationOfCall_.resize(calls.size(), kUnknown);  // the station may be a new call
+    stationOfCall_[call] = station;
+  }
+  return stationOfCall_[call];
+}
+
+uint32_t SubmittedLogs::exchange(const std::string& logged) {
+  constexpr uint32_t kUnknown = TextPool::kNone;
+  const uint32_t id = texts.id(logged);
+  if (keyOfText_.size() <= id) keyOfText_.resize(texts.size(), kUnknown);
+  if (keyOfText_[id] == kUnknown) {
+    const uint32_t key = texts.id(exchangeKey(logged));
+    keyOfText_.resize(texts.size(), kUnknown);
+    keyOfText_[id] = key;
+  }
+  return id;
 }
 
 LoggedQso SubmittedLogs::logged(const CheckedQso& c) const {

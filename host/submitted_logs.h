@@ -33,7 +33,6 @@ struct CheckedQso {
   uint32_t call = 0;       // as logged
   uint32_t station = 0;    // the call without its portable suffix
   uint32_t exchSent = 0, exchRcvd = 0;  // as logged
-  uint32_t exchSentKey = 0, exchRcvdKey = 0;  // as compared: see exchangeKey
   uint32_t rstSent = 0, rstRcvd = 0, band = 0, mode = 0;
   uint32_t freqHz = 0;
 };
@@ -61,9 +60,15 @@ struct SubmittedLogs {
   LoggedQso logged(const CheckedQso& qso) const;
   // The entrant whose log is that station's, or -1.
   int entrantOf(uint32_t station) const;
+  // The id of the exchange's exchangeKey, for an exchange as logged.
+  uint32_t exchangeKeyOf(uint32_t exchange) const { return keyOfText_[exchange]; }
 
  private:
   std::unordered_map<uint32_t, uint32_t> entrantByStation_;
+  // Contest logs repeat their calls and exchanges: each is derived once.
+  std::vector<uint32_t> stationOfCall_, keyOfText_;
+  uint32_t stationOf(uint32_t call);
+  uint32_t exchange(const std::string& logged);
 };
 
 }  // namespace rdac

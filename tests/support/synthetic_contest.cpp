@@ -113,7 +113,7 @@ class Generator {
 
   void makeQsos() {
     const size_t busy = o_.logs + o_.activeWithoutLog;
-    const size_t wanted = o_.logs * o_.qsosPerLog / 2;
+    const size_t wanted = busy * o_.qsosPerLog / 2;  // each log then holds about qsosPerLog
     while (qsos_.size() < wanted)
       addQso(uint32_t(below(busy)), uint32_t(below(busy)), int(below(1440)), int(below(6)), int(below(2)));
     for (uint32_t r = uint32_t(busy); r < stations_.size(); ++r)
