@@ -136,7 +136,7 @@ class CrossCheckRun {
       return 1;
     }
     stage("written", writing);
-    summarise(outcome, outDir);
+    summarise(outcome, o_.outDir);
     if (o_.timings) {
       err_ << std::fixed << std::setprecision(3) << "rdac: " << logs_.entrants.size() << " logs, " << total
            << " QSOs:";
