@@ -52,7 +52,6 @@ class Checker {
     std::sort(entries_.begin(), entries_.end(), entryBefore);  // an offset may reorder equal minutes
     forEachGroup([&](size_t begin, size_t end) { pairWithinSlots(begin, end, policy_.windowMinutes, Verdict::ok); });
     checkExchanges();
-    out_.exactPairs = paired_;
     report();
     forEachGroup([&](size_t begin, size_t end) {
       pairWithinSlots(begin, end, policy_.clockWindowMinutes, Verdict::timeMismatch);

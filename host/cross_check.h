@@ -37,7 +37,6 @@ struct CheckOutcome {
   std::vector<QsoCheck> qsos;          // one per SubmittedLogs::qsos
   std::vector<int> clockOffsets;       // minutes each entrant's clock was ahead
   std::vector<uint32_t> logsHolding;   // by station id: how many logs hold it
-  size_t exactPairs = 0;
 };
 
 // `progress` is told how many pairs of QSOs it has found so far, now and then.

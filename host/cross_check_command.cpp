@@ -128,7 +128,7 @@ class CrossCheckRun {
     const auto writing = Clock::now();
     std::error_code ec;
     fs::create_directories(outDir, ec);
-    const CrossCheckReport report{logs_, outcome, scores, policy.windowMinutes};
+    const CrossCheckReport report{logs_, outcome, scores};
     std::string error;
     if (ec || !writeCheckedCsv(report, outDir + "/checked.csv", error) || !writeUbnFiles(report, outDir, error) ||
         !writeResultsCsv(report, outDir + "/results.csv", error)) {

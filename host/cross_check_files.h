@@ -13,7 +13,6 @@ struct CrossCheckReport {
   const SubmittedLogs& logs;
   const CheckOutcome& outcome;
   const std::vector<EntrantScore>& scores;
-  int windowMinutes;
 };
 
 // Each file goes through a temporary file renamed over it. False with `error` set when one

@@ -102,6 +102,35 @@ TEST_F(CrossCheck, ScoresAreThePluginsForTheWholeLogAndForTheQsosThatCount) {
   EXPECT_EQ(compared, 2u);
 }
 
+// The penalty comes off the points; the multipliers stay.
+TEST_F(CrossCheck, APenaltyTakesThreeTimesThePointsOfEachOwnErrorOffThePoints) {
+  ASSERT_EQ(runRdac({"crosscheck", "logs", "--districts", "districts.dat", "--out", "plain"}).exitCode, 0);
+  ASSERT_EQ(runRdac({"crosscheck", "logs", "--districts", "districts.dat", "--out", "fined", "--penalty", "3"}).exitCode, 0);
+  size_t fined = 0;
+  for (const SyntheticLog& log : contest.logs) {
+    const std::string name = fileName(log.ownCall) + ".ubn";
+    const std::string plain = fileText(dir.file("plain/" + name)), withPenalty = fileText(dir.file("fined/" + name));
+    const bool ownErrors = plain.find("\nNIL") != std::string::npos || plain.find("\nBusted") != std::string::npos;
+    int points = 0, finedPoints = 0, penalty = 0;
+    long long score = 0, finedScore = 0;
+    ASSERT_EQ(std::sscanf(plain.substr(plain.find("Checked: ")).c_str(), "Checked: %*d QSOs, %d points, score %lld", &points, &score), 2);
+    // No penalty line where the errors earned no points (QSOs abroad for a station abroad).
+    ASSERT_GE(std::sscanf(withPenalty.substr(withPenalty.find("Checked: ")).c_str(),
+                          "Checked: %*d QSOs, %d points, score %lld\nPenalty: %d points", &finedPoints, &finedScore, &penalty),
+              2)
+        << withPenalty;
+    if (!ownErrors) {
+      EXPECT_EQ(withPenalty, plain);
+      continue;
+    }
+    EXPECT_EQ(penalty % 3, 0);
+    EXPECT_EQ(finedPoints, points - penalty);
+    EXPECT_EQ(finedScore * points, score * finedPoints) << log.ownCall;
+    fined += penalty > 0;
+  }
+  EXPECT_GT(fined, 3u);
+}
+
 TEST_F(CrossCheck, TwoLogsOfOneStationStopTheRun) {
   SyntheticLog second = contest.logs[0];
   second.ownCall += "/P";
