@@ -21,8 +21,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-const char kDefaultCountryFile[] = "/usr/share/hamradio-files/cty.dat";
-
 std::string absolute(const std::string& path) {
   if (path.empty()) return path;
   std::error_code ec;
@@ -61,6 +59,8 @@ LogFormat logFormatOf(const std::string& path, const std::string& bytes) {
     return LogFormat::adif;
   return LogFormat::unknown;
 }
+
+const char kDefaultCountryFile[] = "/usr/share/hamradio-files/cty.dat";
 
 std::string defaultPluginPath() {
   std::error_code ec;

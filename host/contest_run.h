@@ -73,6 +73,9 @@ class ContestRun {
 // The libStats.so beside the running rdac.
 std::string defaultPluginPath();
 
+// The country file of the hamradio-files package.
+extern const char kDefaultCountryFile[];
+
 // The country file with the DXCC numbers of the cty.csv beside it; nothing when it cannot be
 // read. What it finds wrong is said on `err`.
 std::optional<CountryFile> loadCountryFile(const std::string& ctyPath, std::ostream& err);

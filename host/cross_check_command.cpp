@@ -208,7 +208,7 @@ class CrossCheckRun {
   }
 
   bool score(const CheckOutcome& outcome, std::vector<EntrantScore>& scores) {
-    const auto countries = loadCountryFile(o_.ctyPath.empty() ? "/usr/share/hamradio-files/cty.dat" : o_.ctyPath, err_);
+    const auto countries = loadCountryFile(o_.ctyPath.empty() ? kDefaultCountryFile : o_.ctyPath, err_);
     if (!countries) return false;
     WorkFolderPlan plan;
     plan.folder = fs::absolute(o_.workdir).lexically_normal().string();
