@@ -7,7 +7,7 @@
 
 #include "tests/e2e/rdac_runner.h"
 #include "tests/support/scratch_dir.h"
-#include "tests/support/synthetic_contest.h"
+#include "tests/crosscheck/synthetic_contest.h"
 
 namespace rdac::testing {
 namespace {

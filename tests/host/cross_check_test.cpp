@@ -5,7 +5,7 @@
 #include <random>
 
 #include "host/call_edits.h"
-#include "tests/support/synthetic_contest.h"
+#include "tests/crosscheck/synthetic_contest.h"
 
 namespace rdac {
 namespace {

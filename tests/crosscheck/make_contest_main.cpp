@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "host/call_edits.h"
-#include "tests/support/synthetic_contest.h"
+#include "tests/crosscheck/synthetic_contest.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {

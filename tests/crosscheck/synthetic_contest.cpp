@@ -1,4 +1,4 @@
-#include "tests/support/synthetic_contest.h"
+#include "tests/crosscheck/synthetic_contest.h"
 
 #include <algorithm>
 #include <cstdio>
