@@ -21,8 +21,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-const char kDefaultCountryFile[] = "/usr/share/hamradio-files/cty.dat";
-
 std::string absolute(const std::string& path) {
   if (path.empty()) return path;
   std::error_code ec;
@@ -32,18 +30,6 @@ std::string absolute(const std::string& path) {
 
 bool endsWithNoCase(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && stats::equalsNoCase(text.substr(text.size() - tail.size()), tail);
-}
-
-enum class LogFormat { adif, cabrillo, unknown };
-
-LogFormat formatOf(const std::string& path, const std::string& bytes) {
-  if (endsWithNoCase(path, ".adi") || endsWithNoCase(path, ".adif")) return LogFormat::adif;
-  if (endsWithNoCase(path, ".log") || endsWithNoCase(path, ".cbr")) return LogFormat::cabrillo;
-  const std::string head = stats::toUpperAscii(std::string_view(bytes).substr(0, 4096));
-  if (stats::trimmed(head).rfind("START-OF-LOG:", 0) == 0) return LogFormat::cabrillo;
-  if (head.find("<EOR>") != std::string::npos || head.find("<EOH>") != std::string::npos)
-    return LogFormat::adif;
-  return LogFormat::unknown;
 }
 
 // Stable: QSOs logged at the same time keep their order in the file. False when they were in
@@ -63,6 +49,18 @@ bool sortByTime(std::vector<LoggedQso>& qsos) {
 }
 
 }  // namespace
+
+LogFormat logFormatOf(const std::string& path, const std::string& bytes) {
+  if (endsWithNoCase(path, ".adi") || endsWithNoCase(path, ".adif")) return LogFormat::adif;
+  if (endsWithNoCase(path, ".log") || endsWithNoCase(path, ".cbr")) return LogFormat::cabrillo;
+  const std::string head = stats::toUpperAscii(std::string_view(bytes).substr(0, 4096));
+  if (stats::trimmed(head).rfind("START-OF-LOG:", 0) == 0) return LogFormat::cabrillo;
+  if (head.find("<EOR>") != std::string::npos || head.find("<EOH>") != std::string::npos)
+    return LogFormat::adif;
+  return LogFormat::unknown;
+}
+
+const char kDefaultCountryFile[] = "/usr/share/hamradio-files/cty.dat";
 
 std::string defaultPluginPath() {
   std::error_code ec;
@@ -108,7 +106,7 @@ bool ContestRun::readLog(std::ostream& err, const std::string* logBytes) {
     err << "rdac: cannot read the log " << options_.logPath << ": " << error << '\n';
     return false;
   }
-  switch (formatOf(options_.logPath, *bytes)) {
+  switch (logFormatOf(options_.logPath, *bytes)) {
     case LogFormat::adif: log_ = readAdif(*bytes); break;
     case LogFormat::cabrillo: log_ = readCabrillo(*bytes); break;
     case LogFormat::unknown:
@@ -136,19 +134,10 @@ bool ContestRun::readLog(std::ostream& err, const std::string* logBytes) {
 }
 
 bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
-  std::string error;
-  const auto text = readFileBytes(options_.ctyPath, error);
-  if (!text) {
-    err << "rdac: cannot read the country file " << options_.ctyPath << ": " << error << '\n';
-    return false;
-  }
   const auto started = Clock::now();
-  countries_ = CountryFile::parse(*text);
-  if (countries_.entityCount() == 0) {
-    err << "rdac: " << options_.ctyPath << " holds no country in the cty.dat format\n";
-    return false;
-  }
-  useDxccNumbers(err);
+  auto countries = loadCountryFile(options_.ctyPath, err);
+  if (!countries) return false;
+  countries_ = std::move(*countries);
   // Contest logs work the same stations again on every band.
   std::unordered_map<std::string, std::optional<Country>> known;
   std::vector<std::string> unresolved;  // distinct callsigns
@@ -183,21 +172,32 @@ bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
 }
 
 // The package installs cty.csv, which numbers the DXCC entities, beside cty.dat.
-void ContestRun::useDxccNumbers(std::ostream& err) {
-  const std::string csvPath = (fs::path(options_.ctyPath).parent_path() / "cty.csv").string();
-  const std::string datName = fs::path(options_.ctyPath).filename().string();
+std::optional<CountryFile> loadCountryFile(const std::string& ctyPath, std::ostream& err) {
   std::string error;
+  const auto text = readFileBytes(ctyPath, error);
+  if (!text) {
+    err << "rdac: cannot read the country file " << ctyPath << ": " << error << '\n';
+    return std::nullopt;
+  }
+  CountryFile countries = CountryFile::parse(*text);
+  if (countries.entityCount() == 0) {
+    err << "rdac: " << ctyPath << " holds no country in the cty.dat format\n";
+    return std::nullopt;
+  }
+  const std::string csvPath = (fs::path(ctyPath).parent_path() / "cty.csv").string();
+  const std::string datName = fs::path(ctyPath).filename().string();
   const auto csv = readFileBytes(csvPath, error);
   if (!csv) {
     err << "rdac: no cty.csv beside " << datName
         << ": WAE-only entities such as Sicily count as DXCC countries of their own\n";
-    return;
+    return countries;
   }
-  const std::vector<std::string> unplaced = countries_.mergeWaeIntoDxcc(*csv);
-  if (unplaced.empty()) return;
+  const std::vector<std::string> unplaced = countries.mergeWaeIntoDxcc(*csv);
+  if (unplaced.empty()) return countries;
   err << "rdac: cty.csv gives no DXCC entity for the WAE-only entities";
   for (const std::string& prefix : unplaced) err << ' ' << prefix;
   err << " of " << datName << "; they count as countries of their own\n";
+  return countries;
 }
 
 bool ContestRun::decideOwnStation(std::ostream& err) {

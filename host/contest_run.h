@@ -65,7 +65,6 @@ class ContestRun {
   int feedOne(const HostQso& qso);
   void notScored(const LoggedQso& qso);
   bool resolveCalls(std::ostream& err, ProgressLine& progress);
-  void useDxccNumbers(std::ostream& err);
   bool decideOwnStation(std::ostream& err);
   bool prepareFolder(std::ostream& err);
   void feed(ProgressLine& progress);
@@ -73,5 +72,16 @@ class ContestRun {
 
 // The libStats.so beside the running rdac.
 std::string defaultPluginPath();
+
+// The country file of the hamradio-files package.
+extern const char kDefaultCountryFile[];
+
+// The country file with the DXCC numbers of the cty.csv beside it; nothing when it cannot be
+// read. What it finds wrong is said on `err`.
+std::optional<CountryFile> loadCountryFile(const std::string& ctyPath, std::ostream& err);
+
+enum class LogFormat { adif, cabrillo, unknown };
+// By the file's name, else by what its first bytes hold.
+LogFormat logFormatOf(const std::string& path, const std::string& bytes);
 
 }  // namespace rdac

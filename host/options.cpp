@@ -15,8 +15,8 @@ namespace {
 
 const char kDescription[] =
     "Scores an RDAC contest log (ADIF .adi/.adif or Cabrillo .log/.cbr) through the Stats\n"
-    "plug-in, asks the plug-in what a callsign would be worth after that log, or follows an\n"
-    "ADIF log while a logger appends to it.";
+    "plug-in, asks the plug-in what a callsign would be worth after that log, follows an\n"
+    "ADIF log while a logger appends to it, or checks all logs of a contest against each other.";
 
 const char kFooter[] =
     "ADIF may start with a header or with the first record, tags in any letter case; Cabrillo\n"
@@ -67,6 +67,35 @@ void addCabrilloOptions(CLI::App& command, Options& o) {
                      "log's: MIXED when it holds CW and SSB)")
       ->type_name("KEY=VALUE")
       ->needs(cabrillo);
+}
+
+void addCrossCheckCommand(CLI::App& app, Options& o) {
+  CLI::App* command = app.add_subcommand(
+      "crosscheck", "check every QSO of a contest's logs against the other station's log, as the committee does");
+  command->add_option("LOG", o.logPaths, "the logs, or folders holding them (.adi, .adif, .log, .cbr)")
+      ->type_name("FILE|DIR")
+      ->required();
+  command->add_option("--out", o.outDir, "where checked.csv, results.csv and one CALL.ubn per log land")
+      ->type_name("DIR")
+      ->required();
+  command->add_option("--districts", o.districtsPath, "RDA district table or the publisher's list")->type_name("FILE");
+  command->add_option("--window-minutes", o.windowMinutes,
+                      "most minutes two logs' times of one QSO may differ after clock offsets (default 3)")
+      ->check(CLI::Range(0, 60));
+  command->add_option("--clock-window", o.clockWindowMinutes,
+                      "minutes within which pairs estimate clock offsets; beyond the window they are a "
+                      "time mismatch (default 30)")
+      ->check(CLI::Range(1, 240));
+  command->add_option("--credited-after", o.creditedLogs,
+                      "a station that sent no log counts when this many logs hold its call (default 3)")
+      ->check(CLI::Range(1, 1000000));
+  command->add_option("--penalty", o.penalty,
+                      "times its points taken off for each own busted call, busted exchange or NIL (default 0)")
+      ->check(CLI::Range(0.0, 100.0));
+  command->add_option("--workdir", o.workdir, "where the plug-in's files land (default out/rdac)")->type_name("DIR");
+  command->add_option("--cty", o.ctyPath, "country file (default /usr/share/hamradio-files/cty.dat)")->type_name("FILE");
+  command->add_option("--plugin", o.pluginPath, "the plug-in library (default libStats.so beside rdac)")->type_name("FILE");
+  command->add_flag("--timings", o.timings, "print how long each stage took on standard error");
 }
 
 bool dateOption(const std::string& text, std::optional<stats::COleDateTime>& target) {
@@ -122,10 +151,15 @@ bool parseOptions(const std::vector<std::string>& args, Options& o, std::string&
       ->type_name("SECONDS")
       ->check(CLI::Range(0.0, 3600.0));
 
+  addCrossCheckCommand(app, o);
+  const CLI::App* crosscheck = app.get_subcommand("crosscheck");
+
   // CLI11 would only say that a command is missing.
   const auto named = [&](const CLI::App* command) { return command->check_name(args[0]); };
-  if (!args.empty() && args[0].rfind("-", 0) != 0 && !named(score) && !named(check) && !named(watch)) {
-    error = "unknown command '" + args[0] + "': rdac takes score, check or watch\nrun 'rdac --help' for the options";
+  if (!args.empty() && args[0].rfind("-", 0) != 0 && !named(score) && !named(check) && !named(watch) &&
+      !named(crosscheck)) {
+    error = "unknown command '" + args[0] +
+            "': rdac takes score, check, watch or crosscheck\nrun 'rdac --help' for the options";
     return false;
   }
   std::vector<std::string> reversed(args.rbegin(), args.rend());  // as CLI11 consumes them
@@ -140,14 +174,19 @@ bool parseOptions(const std::vector<std::string>& args, Options& o, std::string&
     o.helpText = e.what() + std::string("\n");
     return true;
   } catch (const CLI::ParseError& e) {
-    const CLI::App* failed = score->parsed() ? score : check->parsed() ? check : watch->parsed() ? watch : nullptr;
+    const CLI::App* failed = score->parsed()        ? score
+                             : check->parsed()      ? check
+                             : watch->parsed()      ? watch
+                             : crosscheck->parsed() ? crosscheck
+                                                    : nullptr;
     error = std::string(e.what()) + "\nrun 'rdac " + (failed ? failed->get_name() + " " : "") +
             "--help' for the options";
     return false;
   }
-  o.command = score->parsed() ? Options::Command::score
-              : check->parsed() ? Options::Command::check
-                                : Options::Command::watch;
+  o.command = score->parsed()        ? Options::Command::score
+              : check->parsed()      ? Options::Command::check
+              : crosscheck->parsed() ? Options::Command::crosscheck
+                                     : Options::Command::watch;
   if (!takeDates(dates, o, error)) return false;
   if (!o.ownCall.empty()) o.ownCall = normalisedCall(o.ownCall);
   if (!o.checkCall.empty()) o.checkCall = normalisedCall(o.checkCall);

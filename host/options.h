@@ -9,7 +9,7 @@
 namespace rdac {
 
 struct Options {
-  enum class Command { score, check, watch, help };
+  enum class Command { score, check, watch, crosscheck, help };
   Command command = Command::help;
   std::string helpText;  // what --help or --version prints, for Command::help
   std::string logPath;
@@ -29,6 +29,14 @@ struct Options {
   std::vector<std::string> headerFiles;
   std::vector<std::string> headerValues;  // KEY=VALUE
   bool timings = false;
+
+  // rdac crosscheck
+  std::vector<std::string> logPaths;  // files, or folders of them
+  std::string outDir;
+  int windowMinutes = 3;
+  int clockWindowMinutes = 30;
+  int creditedLogs = 3;
+  double penalty = 0;  // times a QSO's points taken off for each own error
 
   double pollSeconds = 0.5;           // rdac watch: how often it looks at the log
   double reportEverySeconds = 3;      // rdac watch: least time between two report writes

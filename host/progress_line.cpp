@@ -7,13 +7,13 @@ using namespace std::chrono_literals;
 ProgressLine::ProgressLine(std::ostream& out, bool overwrite, Clock clock)
     : out_(out), overwrite_(overwrite), clock_(std::move(clock)), start_(clock_()) {}
 
-void ProgressLine::update(const std::string& stage, size_t done, size_t total) {
+void ProgressLine::update(const std::string& stage, size_t done, size_t total, const char* unit) {
   const auto now = clock_();
   if (now - start_ < 1s) return;
   if (shown_ && now - lastShown_ < (overwrite_ ? 250ms : 1s)) return;
   lastShown_ = now;
   shown_ = true;
-  const std::string text = "rdac: " + stage + " " + std::to_string(done) + " of " + std::to_string(total) + " QSOs";
+  const std::string text = "rdac: " + stage + " " + std::to_string(done) + " of " + std::to_string(total) + " " + unit;
   if (overwrite_)
     out_ << '\r' << text << "\x1b[K" << std::flush;
   else

@@ -16,7 +16,7 @@ class ProgressLine {
   // is a line of its own, at most one a second.
   ProgressLine(std::ostream& out, bool overwrite, Clock clock = std::chrono::steady_clock::now);
 
-  void update(const std::string& stage, size_t done, size_t total);
+  void update(const std::string& stage, size_t done, size_t total, const char* unit = "QSOs");
   void finish();  // ends the line if one was shown
 
  private:

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/contest_run.h"
+#include "host/cross_check_command.h"
 #include "host/file_bytes.h"
 #include "host/log_watch.h"
 #include "host/options.h"
@@ -131,6 +132,7 @@ int main(int argc, char** argv) {
     return kOk;
   }
   if (options.command == Options::Command::watch) return watchLog(options, std::cout, std::cerr);
+  if (options.command == Options::Command::crosscheck) return crossCheckCommand(options, std::cout, std::cerr);
   std::error_code ec;
   const std::string startFolder = fs::current_path(ec).string();
   ContestRun run(options);

@@ -41,6 +41,20 @@ TEST(Options, CheckNeedsACallABandAModeAndALog) {
   EXPECT_EQ(error.rfind("--mode is required\nrun 'rdac check --help'", 0), 0u) << error;
 }
 
+TEST(Options, CrosscheckTakesLogsAndFoldersInOrderAndWantsAnOutputFolder) {
+  Options o;
+  std::string error;
+  ASSERT_TRUE(parse({"crosscheck", "a.log", "logs", "--out", "o", "--window-minutes", "5", "--penalty", "3"}, o, error))
+      << error;
+  EXPECT_EQ(o.command, Options::Command::crosscheck);
+  EXPECT_EQ(o.logPaths, (std::vector<std::string>{"a.log", "logs"}));
+  EXPECT_EQ(std::make_tuple(o.outDir, o.windowMinutes, o.clockWindowMinutes, o.creditedLogs, o.penalty),
+            std::make_tuple(std::string("o"), 5, 30, 3, 3.0));
+  Options withoutOut;
+  EXPECT_FALSE(parse({"crosscheck", "logs"}, withoutOut, error));
+  EXPECT_EQ(error.rfind("--out is required\nrun 'rdac crosscheck --help'", 0), 0u) << error;
+}
+
 TEST(Options, WatchTakesALogAndHowOftenToLook) {
   Options o;
   std::string error;
@@ -62,7 +76,7 @@ TEST(Options, RefusesWhatDoesNotMakeACommand) {
       {{}, "A subcommand is required"},
       {{"score"}, "LOG is required"},
       {{"score", "a.adi", "b.adi"}, "The following argument was not expected: b.adi"},
-      {{"rate", "a.adi"}, "unknown command 'rate': rdac takes score, check or watch"},
+      {{"rate", "a.adi"}, "unknown command 'rate': rdac takes score, check, watch or crosscheck"},
       {{"score", "a.adi", "--colour"}, "The following argument was not expected: --colour"},
       {{"score", "a.adi", "--call"}, "--call: 1 required CALL missing"},
       {{"score", "a.adi", "--end", "20.08.2017"}, "--end wants a date written YYYY-MM-DD, not '20.08.2017'"},
