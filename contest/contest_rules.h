@@ -18,7 +18,6 @@ class CContestRules {
   int contains(std::string_view text) const;  // 1 when an element equals text, ASCII case-insensitively
   const std::string& at(size_t index) const { return texts_.at(index); }
   size_t size() const { return texts_.size(); }
-  const std::vector<std::string>& texts() const { return texts_; }
 
  private:
   std::vector<std::string> texts_;

@@ -9,8 +9,6 @@
 namespace stats {
 namespace {
 
-constexpr size_t kHintBufferSize = 10;
-
 bool canOfferHint(const PluginState& state, const std::string& hint) {
   return state.useHint == 1 && !hint.empty() && hint != "STO" && hint != "SPEC";
 }
@@ -48,7 +46,7 @@ CallCheck checkCall(const PluginState& state, const CheckArgs& args) {
 
 void writeHint(char* hintBuffer, const std::string& hint) {
   if (!hintBuffer || hint.empty()) return;
-  if (hint.size() >= kHintBufferSize) {
+  if (hint.size() >= LogStore::kHintView) {
     hintBuffer[0] = '\0';
     return;
   }

@@ -60,8 +60,8 @@ class LogStore {
 
   // Whether the call was worked, whether on this band and mode (exact: the dupe test), and
   // the received exchange of its last record, answered from the call's index entry without
-  // visiting its records. The exchange is cut to kHintView bytes: a hint longer than the
-  // host's buffer holds is refused whatever its length.
+  // visiting its records. The exchange is cut to kHintView bytes, the size of the host's hint
+  // buffer: a hint longer than the buffer holds is refused whatever its length.
   static constexpr size_t kHintView = 10;
   struct CallRecords {
     bool worked = false;

@@ -17,9 +17,8 @@ class SetupController {
  public:
   explicit SetupController(WindowSet& windows) : windows_(windows) {}
 
-  // Initialisation steps 5 to 13 (placement, topmost, brush and icon belong to the window):
-  // takes the host link (null when there is no host), reads the settings, sets the texts,
-  // applies CW mode and posts the first refresh.
+  // Takes the host link (null when there is no host), reads the settings, sets the texts,
+  // applies CW mode and posts the first refresh; placement, brush and icon belong to the window.
   void initialise(std::unique_ptr<HostLink> host);
 
   void chooseCw();   // button 1003

@@ -107,7 +107,7 @@ bool Setup::onTop() const {
 }
 
 // Made here, before the thread announces itself, so that nothing it does afterwards needs the
-// loader lock (see window_port_win.cpp); opening and closing them only shows and hides them.
+// loader lock (see window_thread_win.cpp); opening and closing them only shows and hides them.
 void Setup::createInfoWindows() {
   auto rdaWindow = std::make_unique<rda>();
   if (rdaWindow->create()) rda_ = std::move(rdaWindow);

@@ -22,7 +22,7 @@ void postRefresh();
 void StartWindowThread();
 
 // Closes the windows and ends the window thread, waiting at most about 3 s (serving COM calls
-// meanwhile; the design is in window_port_win.cpp). Never call it holding the state lock.
+// meanwhile; the design is in window_thread_win.cpp). Never call it holding the state lock.
 void StopWindowThread();
 
 }  // namespace stats

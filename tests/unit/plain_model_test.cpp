@@ -137,7 +137,7 @@ class Model {
         const int p = s.ownInRussia ? points(r) : 10;
         if (r.q.band == log_.back().q.band) {
           s.lastQsoPoints = p;
-          const int minutes = wholeMinutes(r.q.time, log_.back().q.time);
+          const int minutes = wholeMinutesBetween(r.q.time.m_dt, log_.back().q.time.m_dt);
           if (minutes < 60) ++s.hourQsos, s.hourPoints += p;
           if (minutes < 10) ++s.tenMinuteQsos, s.tenMinutePoints += p;
         }

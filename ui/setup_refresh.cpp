@@ -1,4 +1,5 @@
-// The refresh of the windows, step by step, run by SetupController on the window thread.
+// SetupController's refresh: what the windows show, brought up to date from the host's entry
+// line and frequency and from the log, on the window thread.
 #include <string>
 #include <vector>
 
@@ -12,8 +13,8 @@ namespace {
 
 const char kEmptyCell[] = "   -";
 
-// Steps 7 and 8.1: the worked-with table of one callsign, the last matching record of the log
-// winning each cell. Only the callsign's own records are visited (the log's index by call).
+// The worked-with table of one callsign, the last matching record of the log winning each
+// cell. Only the callsign's own records are visited (the log's index by call).
 void fillBandInfoRows(PluginState& s) {
   for (int band = 0; band < kBandCount; ++band) {
     BandInfoRow& row = s.BandInfoRows[band];
@@ -43,7 +44,7 @@ void setRefreshReady() {
 
 }  // namespace
 
-// Steps 1 and 2.
+// The windows the options ask for and that are not open yet.
 void SetupController::openInfoWindows() {
   int showRda, showDxcc, russianTexts, ownRussian;
   {
@@ -76,25 +77,25 @@ void SetupController::openInfoWindows() {
 // is over (SetupController::HostUse).
 void SetupController::refreshOnce() {
   openInfoWindows();
-  if (!host_) return setRefreshReady();  // step 3
+  if (!host_) return setRefreshReady();
 
-  const std::optional<std::string> entry = host_->entryLine();  // step 4
+  const std::optional<std::string> entry = host_->entryLine();
   if (!entry) return setRefreshReady();
-  if (entry->size() == 1 || entry->size() == 2) return setRefreshReady();  // step 5
+  if (entry->size() == 1 || entry->size() == 2) return setRefreshReady();
 
   std::string workedWith;
   {
     StateLock lock;
     PluginState& s = lock.state();
     s.enteredCall = *entry;
-    s.enteredCallPresent = !entry->empty();  // step 6
-    fillBandInfoRows(s);                     // steps 7, 8.1
+    s.enteredCallPresent = !entry->empty();
+    fillBandInfoRows(s);
     if (!entry->empty()) workedWith = workedWithTitle(s.ownRussian, s.contestYear, *entry);
   }
-  if (!workedWith.empty() && windows_.isOpen(InfoWindow::dxcc))  // step 8.2
+  if (!workedWith.empty() && windows_.isOpen(InfoWindow::dxcc))
     windows_.setTitle(InfoWindow::dxcc, workedWith);
 
-  const std::optional<double> hz = host_->frequencyHz();  // step 9
+  const std::optional<double> hz = host_->frequencyHz();
   const int band = hz ? bandIndexOfHostFrequency(*hz) : -1;
   if (band < 0) return setRefreshReady();
 
@@ -105,11 +106,12 @@ void SetupController::refreshOnce() {
   {
     StateLock lock;
     PluginState& s = lock.state();
-    s.currentBand = band;  // step 10
-    const std::string count = std::to_string(s.bandPrefixes[band].size());  // step 11
-    if (s.enteredCall.empty())                                                    // step 12
+    s.currentBand = band;
+    const std::string count = std::to_string(s.bandPrefixes[band].size());
+    // With a call entered the panel shows its table, and the title the call.
+    if (s.enteredCall.empty())
       dxccTitle = panelTitle(s.russianTexts, s.ownRussian, bandRules.at(band), count);
-    if (rdaOpen) {  // step 13
+    if (rdaOpen) {
       rdaTitle = rdaWindowTitle(s.ownRussian);
       const int districts = static_cast<int>(s.workedDistricts.size());
       if (districts != s.shownDistrictCount) {
@@ -127,8 +129,8 @@ void SetupController::refreshOnce() {
     if (refill) windows_.fillRdaList(entries);
     windows_.invalidate(InfoWindow::rda);
   }
-  if (windows_.isOpen(InfoWindow::dxcc)) windows_.invalidate(InfoWindow::dxcc);  // step 14
-  setRefreshReady();                                                               // step 15
+  if (windows_.isOpen(InfoWindow::dxcc)) windows_.invalidate(InfoWindow::dxcc);
+  setRefreshReady();
 }
 
 }  // namespace stats
