@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "contest/contest_rules.h"
-#include "plugin/settings.h"
+#include "platform/settings.h"
 #include "reports/cabrillo_dialog.h"
 
 namespace stats {
@@ -84,7 +84,7 @@ void prepareExport(StateLock& lock, const std::string& ownCall, COleDateTime con
   // The state may have changed while the dialog was open; take the record afresh.
   PluginState& state = lock.state();
   if (!ok) {
-    state.exportFlag = 0;
+    state.log.exportFlag = 0;
     return;
   }
   confirmed.claimed = shown.claimed;  // the file always takes the computed score
@@ -102,11 +102,11 @@ void runCabrilloExport(StateLock& lock) {
   // Every pass starts afresh, so a file never holds a record twice however often the host
   // asks for the result while the export stays requested.
   record.qsoLines.clear();
-  state.qsoLog.forEach([&record](const CInfo& qso) {
+  state.log.qsoLog.forEach([&record](const CInfo& qso) {
     record.addQsoLine(qso.call, qso.freqKHz, cabrilloMode(qso.mode), qso.qsoTime, qso.rstSent,
                       qso.exchSent, qso.rstRcvd, qso.exchRcvd);
   });
-  const std::string message = record.writeFile(state.claimedScore, state.hostVersion);
+  const std::string message = record.writeFile(state.result.claimedScore, state.log.hostVersion);
   StateLockReleased unlocked(lock);
   showOutputBox(message);
 }

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "contest/contest_rules.h"
-#include "plugin/state.h"
 #include "ui/setup_controller.h"
+#include "ui/window_state.h"
 #include "ui/window_texts.h"
 
 namespace stats {
@@ -15,7 +15,7 @@ const char kEmptyCell[] = "   -";
 
 // The worked-with table of one callsign, the last matching record of the log winning each
 // cell. Only the callsign's own records are visited (the log's index by call).
-void fillBandInfoRows(PluginState& s) {
+void fillBandInfoRows(WindowState& s, const LogStore& qsoLog) {
   for (int band = 0; band < kBandCount; ++band) {
     BandInfoRow& row = s.BandInfoRows[band];
     // Before the first reset the rows are still empty; the band name is what the reset puts.
@@ -23,7 +23,7 @@ void fillBandInfoRows(PluginState& s) {
     row[1] = row[2] = row[3] = kEmptyCell;
   }
   if (s.enteredCall.empty()) return;
-  s.qsoLog.forEachOfCall(s.enteredCall, [&s](const CInfo& record) {
+  qsoLog.forEachOfCall(s.enteredCall, [&s](const CInfo& record) {
     for (int band = 0; band < kBandCount; ++band) {
       if (record.band != bandRules.at(band)) continue;
       BandInfoRow& row = s.BandInfoRows[band];
@@ -38,8 +38,8 @@ void fillBandInfoRows(PluginState& s) {
 }
 
 void setRefreshReady() {
-  StateLock lock;
-  lock.state().refreshReady = 1;
+  WindowLock lock;
+  lock.view().windows.refreshReady = 1;
 }
 
 }  // namespace
@@ -48,17 +48,17 @@ void setRefreshReady() {
 void SetupController::openInfoWindows() {
   int showRda, showDxcc, russianTexts, ownRussian;
   {
-    StateLock lock;
-    const PluginState& s = lock.state();
-    showRda = s.showRdaWindow;
-    showDxcc = s.showDxccWindow;
-    russianTexts = s.russianTexts;
-    ownRussian = s.ownRussian;
+    WindowLock lock;
+    const WindowView s = lock.view();
+    showRda = s.windows.showRdaWindow;
+    showDxcc = s.windows.showDxccWindow;
+    russianTexts = s.log.russianTexts;
+    ownRussian = s.log.ownRussian;
   }
   if (showRda && !windows_.isOpen(InfoWindow::rda)) {
     {
-      StateLock lock;
-      lock.state().shownDistrictCount = 0;
+      WindowLock lock;
+      lock.view().windows.shownDistrictCount = 0;
     }
     windows_.open(InfoWindow::rda);
     showRda_ = 1;
@@ -85,12 +85,13 @@ void SetupController::refreshOnce() {
 
   std::string workedWith;
   {
-    StateLock lock;
-    PluginState& s = lock.state();
+    WindowLock lock;
+    const WindowView v = lock.view();
+    WindowState& s = v.windows;
     s.enteredCall = *entry;
     s.enteredCallPresent = !entry->empty();
-    fillBandInfoRows(s);
-    if (!entry->empty()) workedWith = workedWithTitle(s.ownRussian, s.contestYear, *entry);
+    fillBandInfoRows(s, v.log.qsoLog);
+    if (!entry->empty()) workedWith = workedWithTitle(v.log.ownRussian, v.log.contestYear, *entry);
   }
   if (!workedWith.empty() && windows_.isOpen(InfoWindow::dxcc))
     windows_.setTitle(InfoWindow::dxcc, workedWith);
@@ -104,21 +105,23 @@ void SetupController::refreshOnce() {
   bool refill = false;
   std::vector<std::string> entries;
   {
-    StateLock lock;
-    PluginState& s = lock.state();
+    WindowLock lock;
+    const WindowView v = lock.view();
+    WindowState& s = v.windows;
     s.currentBand = band;
-    const std::string count = std::to_string(s.bandPrefixes[band].size());
+    const std::string count = std::to_string(v.result.bandPrefixes[band].size());
     // With a call entered the panel shows its table, and the title the call.
     if (s.enteredCall.empty())
-      dxccTitle = panelTitle(s.russianTexts, s.ownRussian, bandRules.at(band), count);
+      dxccTitle = panelTitle(v.log.russianTexts, v.log.ownRussian, bandRules.at(band), count);
     if (rdaOpen) {
-      rdaTitle = rdaWindowTitle(s.ownRussian);
-      const int districts = static_cast<int>(s.workedDistricts.size());
+      rdaTitle = rdaWindowTitle(v.log.ownRussian);
+      const std::vector<std::string>& worked = v.result.workedDistricts;
+      const int districts = static_cast<int>(worked.size());
       if (districts != s.shownDistrictCount) {
         refill = true;
         s.shownDistrictCount = districts;
-        entries.reserve(s.workedDistricts.size());
-        for (const std::string& district : s.workedDistricts) entries.push_back(" " + district);
+        entries.reserve(worked.size());
+        for (const std::string& district : worked) entries.push_back(" " + district);
       }
     }
   }

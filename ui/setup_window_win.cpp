@@ -1,7 +1,7 @@
 #include "ui/setup_window_win.h"
 
-#include "plugin/state.h"
 #include "resources/resource_ids.h"
+#include "ui/window_state.h"
 #include "ui/window_texts.h"
 #include "ui/window_thread_win.h"
 
@@ -102,8 +102,8 @@ void Setup::stop() {
 }
 
 bool Setup::onTop() const {
-  StateLock lock;
-  return lock.state().windowOnTop != 0;
+  WindowLock lock;
+  return lock.view().windows.windowOnTop != 0;
 }
 
 // Made here, before the thread announces itself, so that nothing it does afterwards needs the

@@ -5,10 +5,6 @@
 
 namespace stats {
 
-// A modal box with one OK button and no owner; a null caption leaves the system's default.
-// Returns when it is dismissed. Never call it while holding the state lock.
-void showMessageBox(const std::string& text, const char* caption);
-
 // Whether `setupWindow` exists, that is, the window thread runs.
 bool setupWindowExists();
 

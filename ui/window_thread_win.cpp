@@ -433,8 +433,4 @@ void stopWindowsForUnload() {
   if (entered) LeaveCriticalSection(&c.lifecycle);
 }
 
-void showMessageBox(const std::string& text, const char* caption) {
-  MessageBoxA(nullptr, text.c_str(), caption, MB_OK);
-}
-
 }  // namespace stats
