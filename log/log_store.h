@@ -45,7 +45,6 @@ class LogStore {
   const TextIds& continentIds() const { return continentIds_; }
   const TextIds& districtIds() const { return districtIds_; }
 
-  void append(CInfo record);
   // Appending in two steps, so intake writes each text once, straight into the store:
   // fill every field of the record nextRecord() hands out, then commitFlaggingDupe() appends
   // it, first flagging it a dupe (dupe and noScore 1) when an earlier record has its call,

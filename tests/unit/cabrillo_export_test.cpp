@@ -10,6 +10,7 @@
 #include "platform/text.h"
 #include "reports/native_cabrillo_dialog.h"
 #include "tests/support/cabrillo_checker.h"
+#include "tests/support/log_records.h"
 #include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/native_windows.h"
@@ -232,11 +233,11 @@ TEST_F(CabrilloExport, EachPassWritesEveryRecordOnceAndReportsTheFile) {
   {
     StateLock lock;
     PluginState& s = lock.state();
-    s.log.qsoLog.append(record("UA3AAA", 3512, "CW", 1, "MO-12"));
-    s.log.qsoLog.append(record("UA3AAA", 3512, "CW", 2, "MO-12", 1));  // dupes are written too
-    s.log.qsoLog.append(record("DL1AA", 14210, "SSB", 3, "001"));
-    s.log.qsoLog.append(record("", 28010, "CW", 4, "MO-12"));
-    s.log.qsoLog.append(record("UA9AA", 144010, "CW", 5, "SV-01"));
+    appendRecord(s.log.qsoLog, record("UA3AAA", 3512, "CW", 1, "MO-12"));
+    appendRecord(s.log.qsoLog, record("UA3AAA", 3512, "CW", 2, "MO-12", 1));  // dupes are written too
+    appendRecord(s.log.qsoLog, record("DL1AA", 14210, "SSB", 3, "001"));
+    appendRecord(s.log.qsoLog, record("", 28010, "CW", 4, "MO-12"));
+    appendRecord(s.log.qsoLog, record("UA9AA", 144010, "CW", 5, "SV-01"));
     s.result.claimedScore = 1234;
     s.log.hostVersion = "2.20";
     runCabrilloExport(lock);

@@ -9,6 +9,7 @@
 
 #include "plugin/exports.h"
 #include "tests/support/fake_host_link.h"
+#include "tests/support/log_records.h"
 #include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/info_panel.h"
@@ -45,7 +46,7 @@ void changeLists(int i) {
     r.band = i % 4 ? "20m" : "40m";
     r.mode = i % 5 ? "CW" : "SSB";
     r.exchRcvd = std::to_string(i);
-    s.log.qsoLog.append(r);
+    appendRecord(s.log.qsoLog, r);
   }
   s.result.workedDistricts.assign(static_cast<size_t>(i % 17), "MA05");
   s.result.bandPrefixes[3].assign(static_cast<size_t>(i % 11), "DL");

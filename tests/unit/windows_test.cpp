@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "tests/support/fake_host_link.h"
+#include "tests/support/log_records.h"
 #include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/native_windows.h"
@@ -208,13 +209,13 @@ TEST_F(NativeWindows, CheckBoxesToggleWindowsAndWriteKeys) {
 
 TEST_F(NativeWindows, WorkedWithTableTakesTheLastRecordInLogOrder) {
   change([](PluginState& s) {
-    s.log.qsoLog.append(qso("UA9AA", "20m", "CW", 10, 5, "054"));
-    s.log.qsoLog.append(qso("UA9AA", "20m", "SSB", 10, 20, "055"));
-    s.log.qsoLog.append(qso("UA9AA", "40m", "CW", 11, 0, "056"));
-    s.log.qsoLog.append(qso("UA9AA", "80m", "CW", 12, 0, "001"));
-    s.log.qsoLog.append(qso("UA9AA", "80m", "CW", 9, 0, "002"));  // later in the log, earlier time
-    s.log.qsoLog.append(qso("UA9BB", "15m", "CW", 9, 0, "003"));
-    s.log.qsoLog.append(qso("UA9AA", "20M", "CW", 13, 0, "004"));  // band texts compare exactly
+    appendRecord(s.log.qsoLog, qso("UA9AA", "20m", "CW", 10, 5, "054"));
+    appendRecord(s.log.qsoLog, qso("UA9AA", "20m", "SSB", 10, 20, "055"));
+    appendRecord(s.log.qsoLog, qso("UA9AA", "40m", "CW", 11, 0, "056"));
+    appendRecord(s.log.qsoLog, qso("UA9AA", "80m", "CW", 12, 0, "001"));
+    appendRecord(s.log.qsoLog, qso("UA9AA", "80m", "CW", 9, 0, "002"));  // later in the log, earlier time
+    appendRecord(s.log.qsoLog, qso("UA9BB", "15m", "CW", 9, 0, "003"));
+    appendRecord(s.log.qsoLog, qso("UA9AA", "20M", "CW", 13, 0, "004"));  // band texts compare exactly
   });
   FakeHost host;
   host.setEntry("UA9AA");
@@ -233,7 +234,7 @@ TEST_F(NativeWindows, WorkedWithTableTakesTheLastRecordInLogOrder) {
 }
 
 TEST_F(NativeWindows, EntryInLowerCaseMatchesNothing) {
-  change([](PluginState& s) { s.log.qsoLog.append(qso("UA9AA", "20m", "CW", 10, 5, "054")); });
+  change([](PluginState& s) { appendRecord(s.log.qsoLog, qso("UA9AA", "20m", "CW", 10, 5, "054")); });
   FakeHost host;
   host.setEntry("ua9aa");
   show();
@@ -244,8 +245,8 @@ TEST_F(NativeWindows, EntryInLowerCaseMatchesNothing) {
 TEST_F(NativeWindows, TypingLetterByLetterKeepsThePreviousTableForTwoLetters) {
   writeSettings("DXCC=1\r\n");
   change([](PluginState& s) {
-    s.log.qsoLog.append(qso("UA9AA", "20m", "CW", 10, 5, "054"));
-    s.log.qsoLog.append(qso("UA3XY", "20m", "SSB", 8, 15, "MA05"));
+    appendRecord(s.log.qsoLog, qso("UA9AA", "20m", "CW", 10, 5, "054"));
+    appendRecord(s.log.qsoLog, qso("UA3XY", "20m", "SSB", 8, 15, "MA05"));
   });
   FakeHost host;
   host.setEntry("UA9AA");

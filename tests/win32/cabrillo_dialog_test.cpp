@@ -14,6 +14,7 @@
 #include "platform/text.h"
 #include "plugin/cabrillo_export.h"
 #include "resources/resource_ids.h"
+#include "tests/support/log_records.h"
 #include "tests/support/modal_driver_win.h"
 #include "tests/support/plugin_state_reset.h"
 #include "tests/support/screenshot_win.h"
@@ -241,7 +242,7 @@ TEST_F(CabrilloDialogFolder, ShowsTheSettingsAndOkSavesWhatTheOperatorTyped) {
     qso.rstSent = qso.rstRcvd = "599";
     qso.exchSent = "SP-01";
     qso.exchRcvd = "MO-12";
-    lock.state().log.qsoLog.append(qso);
+    appendRecord(lock.state().log.qsoLog, qso);
     lock.state().result.claimedScore = 77;
     lock.state().log.hostVersion = "2.20";
     runCabrilloExport(lock);
