@@ -1,7 +1,7 @@
 # Entry points. Each first runs scripts/setup.sh, which installs what is missing (as root).
 .PHONY: setup build build-native build-win32 test test-native test-asan test-tsan test-win32 demo dist bench clean
 .PHONY: bench-crosscheck
-.PHONY: build-fuzz fuzz test-fuzz soak
+.PHONY: build-fuzz fuzz test-fuzz soak check-layers
 
 JOBS ?= $(shell nproc)
 
@@ -17,6 +17,10 @@ build-win32: setup
 	cmake --build --preset win32 -j $(JOBS)
 
 build: build-native build-win32
+
+# No folder includes one above it (platform, contest, log, reports, ui, plugin; host apart).
+check-layers:
+	bash scripts/check-layers.sh
 
 test-native: build-native
 	ctest --preset native -j $(JOBS)
@@ -56,8 +60,8 @@ soak: build-win32
 	cmake --build --preset win32 --target stats_soak -j $(JOBS)
 	bash scripts/soak.sh $(SOAK_SECONDS)
 
-test: test-native test-asan test-tsan test-win32 test-fuzz
-	@echo "make test: native, sanitizer (ASan+UBSan, TSan), Wine and fuzz tests all passed"
+test: check-layers test-native test-asan test-tsan test-win32 test-fuzz
+	@echo "make test: folder order, native, sanitizer (ASan+UBSan, TSan), Wine and fuzz tests all passed"
 
 demo: build
 	bash scripts/demo.sh

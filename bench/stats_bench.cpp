@@ -62,9 +62,9 @@ void BM_CheckCall(benchmark::State& state) {
   reload(log);
   {
     StateLock lock;
-    lock.state().useHint = 1;
-    lock.state().enteredCall = "RA3ABC";
-    lock.state().enteredCallPresent = 1;
+    lock.state().windows.useHint = 1;
+    lock.state().windows.enteredCall = "RA3ABC";
+    lock.state().windows.enteredCallPresent = 1;
   }
   size_t i = 0;
   for (auto _ : state) {

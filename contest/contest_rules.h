@@ -18,7 +18,6 @@ class CContestRules {
   int contains(std::string_view text) const;  // 1 when an element equals text, ASCII case-insensitively
   const std::string& at(size_t index) const { return texts_.at(index); }
   size_t size() const { return texts_.size(); }
-  const std::vector<std::string>& texts() const { return texts_; }
 
  private:
   std::vector<std::string> texts_;
@@ -26,6 +25,7 @@ class CContestRules {
 
 extern const CContestRules bandRules;  // "160m" "80m" "40m" "20m" "15m" "10m"
 extern const CContestRules modeRules;  // "CW" "SSB"
+constexpr int kBandCount = 6;
 constexpr int kModeCount = 2;
 
 // Band index 0 to 5 of a frequency in Hz by its whole MHz (1, 3, 7, 14, 21, 28); -1 otherwise.

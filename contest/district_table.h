@@ -26,7 +26,6 @@ class StationHints {
  public:
   void load(const std::string& path);
   void loadFromText(const std::string& bytes);
-  void clear() { lines_.clear(); }
   const std::vector<std::string>& lines() const { return lines_; }
 
  private:

@@ -45,7 +45,6 @@ struct CheckArgs {
   std::string prefix;
   std::optional<std::string> band;
   std::optional<std::string> secondBand;
-  char* hintBuffer = nullptr;  // the host's 10-byte buffer, or null
 };
 
 }  // namespace stats

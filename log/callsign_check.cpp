@@ -9,46 +9,44 @@
 namespace stats {
 namespace {
 
-constexpr size_t kHintBufferSize = 10;
-
-bool canOfferHint(const PluginState& state, const std::string& hint) {
-  return state.useHint == 1 && !hint.empty() && hint != "STO" && hint != "SPEC";
+bool canOfferHint(const HintInputs& hints, const std::string& hint) {
+  return hints.useHint && !hint.empty() && hint != "STO" && hint != "SPEC";
 }
 
 }  // namespace
 
-CallCheck checkCall(const PluginState& state, const CheckArgs& args) {
+CallCheck checkCall(const LogSession& log, const HintInputs& hints, const CheckArgs& args) {
   CallCheck check;
   if (args.call.size() < 4) return check;
 
-  const bool lenientHost = state.hostVersion == "2.19" || state.hostVersion == "2.20";
+  const bool lenientHost = log.hostVersion == "2.19" || log.hostVersion == "2.20";
   const int cannotCount = lenientHost ? kOrdinary : kCannotCount;
   check.result = cannotCount;
   if (args.band && args.secondBand && !equalsNoCase(*args.band, *args.secondBand)) return check;
   const std::string band = args.band.value_or(std::string());
   if (!bandRules.contains(band) || !modeRules.contains(args.mode)) return check;
   const bool russianStation = IsRdaPrefix(args.prefix) == 1;
-  if (state.ownRussian == 0 && !russianStation) return check;
+  if (log.ownRussian == 0 && !russianStation) return check;
 
   // A dupe answers at once; otherwise a Russian station's hint is the exchange of its last QSO.
-  const LogStore::CallRecords worked = state.qsoLog.lookupCall(args.call, band, args.mode);
+  const LogStore::CallRecords worked = log.qsoLog.lookupCall(args.call, band, args.mode);
   std::string hint;
   if (worked.worked && russianStation) hint = worked.lastExchRcvd;
   if (worked.hasContact) {
     check.result = kDupeCall;
     return check;
   }
-  check.result = state.qsoLog.hasBandPrefix(band, args.prefix) ? kOrdinary : kNewMultiplier;
+  check.result = log.qsoLog.hasBandPrefix(band, args.prefix) ? kOrdinary : kNewMultiplier;
 
-  if (state.enteredCallPresent == 1 && russianStation && hint.empty())
-    hint = GuessRdaRegion(state.enteredCall, state.StationHintList);
-  if (canOfferHint(state, hint)) check.hint = hint;
+  if (hints.callEntered && russianStation && hint.empty())
+    hint = GuessRdaRegion(hints.enteredCall, log.StationHintList);
+  if (canOfferHint(hints, hint)) check.hint = hint;
   return check;
 }
 
 void writeHint(char* hintBuffer, const std::string& hint) {
   if (!hintBuffer || hint.empty()) return;
-  if (hint.size() >= kHintBufferSize) {
+  if (hint.size() >= LogStore::kHintView) {
     hintBuffer[0] = '\0';
     return;
   }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "log/call_args.h"
-#include "plugin/state.h"
+#include "log/log_session.h"
 
 namespace stats {
 
@@ -15,7 +15,14 @@ struct CallCheck {
   int result = kOrdinary;
   std::string hint;
 };
-CallCheck checkCall(const PluginState& state, const CheckArgs& args);
+// What the windows know that a hint may come from: whether the operator wants hints, and the
+// call in the host's entry line as the last refresh read it.
+struct HintInputs {
+  bool useHint = false;
+  bool callEntered = false;
+  std::string enteredCall;
+};
+CallCheck checkCall(const LogSession& log, const HintInputs& hints, const CheckArgs& args);
 
 // Copies the hint into the host's 10-byte buffer: at most nine characters and a terminating
 // zero; a longer hint empties the buffer instead.

@@ -2,8 +2,8 @@
 
 #include "contest/contest_rules.h"
 #include "contest/prefixes.h"
+#include "log/bad_qso_file.h"
 #include "platform/text.h"
-#include "reports/bad_qso_file.h"
 
 namespace stats {
 namespace {
@@ -60,7 +60,7 @@ std::string normalisedDistrict(std::string_view exchRcvd) {
   return trimmed(toUpperAscii(code));
 }
 
-int addQso(PluginState& state, const QsoArgs& qso) {
+int addQso(LogSession& state, const QsoArgs& qso) {
   if (const char* reason = refusal(qso)) {
     state.badQsoFile.append(badQsoLine(qso, reason));
     return 0;
@@ -86,7 +86,8 @@ int addQso(PluginState& state, const QsoArgs& qso) {
   return 1;
 }
 
-int removeQso(PluginState& state, const QsoArgs& qso) {
+QsoRemoval removeQso(LogSession& state, const QsoArgs& qso) {
+  QsoRemoval removal;
   const CInfo probe = recordOf(qso);
   std::string gone;  // the lines that leave the bad-QSO file with the contact
   const size_t match = state.qsoLog.findContact(probe);
@@ -97,20 +98,16 @@ int removeQso(PluginState& state, const QsoArgs& qso) {
       gone += promoted->dupeLine;
       promoted->dupeLine.clear();
     }
-    // A band whose last record went has no row: its list must not show what it had.
-    if (!state.qsoLog.hasWorkedBand(probe.band))
-      if (const int index = bandIndexOf(probe.band); index >= 0) state.bandPrefixes[index].clear();
+    if (!state.qsoLog.hasWorkedBand(probe.band)) removal.emptiedBand = bandIndexOf(probe.band);
   } else if (const char* reason = refusal(qso)) {
     gone = badQsoLine(qso, reason);
   }
   if (state.qsoLog.empty()) {
     state.qsoLog.clearWorkedBands();
-    state.workedDistricts.clear();
-    for (auto& prefixes : state.bandPrefixes) prefixes.clear();
+    removal.logEmptied = true;
   }
   state.badQsoFile.remove(gone);
-  state.refreshReady = 1;
-  return 1;
+  return removal;
 }
 
 }  // namespace stats

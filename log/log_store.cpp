@@ -53,15 +53,6 @@ void LogStore::link(Node* node, Chain& chain) {
   ++prefixCounts[prefixId];
 }
 
-void LogStore::append(CInfo record) {
-  nextRecord() = std::move(record);
-  Node* node = newNode();
-  node->id = nextId_++;
-  node->nextOfCall = nullptr;
-  ++usedNodes_;
-  link(node, byCall_[node->record.call]);
-}
-
 CInfo& LogStore::nextRecord() { return newNode()->record; }
 
 uint32_t LogStore::contactOf(uint32_t bandId, const CInfo& record) {

@@ -44,7 +44,6 @@ class LogStore {
   const TextIds& continentIds() const { return continentIds_; }
   const TextIds& districtIds() const { return districtIds_; }
 
-  void append(CInfo record);
   // Appending in two steps, so intake writes each text once, straight into the store:
   // fill every field of the record nextRecord() hands out, then commitFlaggingDupe() appends
   // it, first flagging it a dupe (dupe and noScore 1) when an earlier record has its call,
@@ -59,8 +58,8 @@ class LogStore {
 
   // Whether the call was worked, whether on this band and mode (exact: the dupe test), and
   // the received exchange of its last record, answered from the call's index entry without
-  // visiting its records. The exchange is cut to kHintView bytes: a hint longer than the
-  // host's buffer holds is refused whatever its length.
+  // visiting its records. The exchange is cut to kHintView bytes, the size of the host's hint
+  // buffer: a hint longer than the buffer holds is refused whatever its length.
   static constexpr size_t kHintView = 10;
   struct CallRecords {
     bool worked = false;

@@ -1,26 +1,16 @@
 #include "log/reset.h"
 
-#include "contest/contest_rules.h"
 #include "contest/prefixes.h"
 #include "platform/file_io.h"
 #include "platform/file_path.h"
 #include "platform/find_files.h"
 #include "platform/text.h"
-#include "plugin/settings.h"
-#include "reports/bad_qso_file.h"
 
 namespace stats {
 namespace {
 
 const char kHostSettingsName[] = "Tarn2.ini";
 const char kVersionKey[] = "Tarn=";
-
-// Host versions whose own windows clash with the plug-in's: the reset never opens them there.
-bool hostWithoutWindowThread(const std::string& version) {
-  for (const char* v : {"2.18", "2.17", "2.16", "2.15", "2.14", "2.14R"})
-    if (version == v) return true;
-  return false;
-}
 
 }  // namespace
 
@@ -41,7 +31,7 @@ std::string findHostVersion(const std::string& ownFolder, const std::string& cur
   return current;
 }
 
-void resetLog(PluginState& state, const ResetArgs& args) {
+void resetLog(LogSession& state, const ResetArgs& args) {
   state.ownFolder = args.ownFolder;
   state.startDayMonth = args.contestStart.Format("%d.%m");
   state.contestYear = args.contestStart.Format("%Y");
@@ -55,20 +45,11 @@ void resetLog(PluginState& state, const ResetArgs& args) {
   if (IsRdaPrefix(args.ownPrefix)) state.ownRussian = 1;
   state.StationHintList.load(kHintFileName);
   state.DistrictList.load(kDistrictFileName);
-  for (int i = 0; i < kBandCount; ++i) state.BandInfoRows[i] = {bandRules.at(i), "-", "-", "-", "-"};
   state.exportFlag = args.exportFlag;
 }
 
-bool finishReset(PluginState& state, const ResetArgs& args, bool windowThreadRuns) {
-  bool startThread = false;
-  if (readSettingInt("Start") != 0) {
-    writeSetting("Start", "0");
-  } else if (!windowThreadRuns) {
-    startThread = !hostWithoutWindowThread(state.hostVersion);
-    writeSetting("Start", "1");
-  }
+void startBadQsoFile(LogSession& state, const ResetArgs& args) {
   state.badQsoFile.create(badQsoFileNameFor(args.contestEnd));
-  return startThread;
 }
 
 }  // namespace stats

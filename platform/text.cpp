@@ -1,5 +1,8 @@
 #include "platform/text.h"
 
+#include <cstdarg>
+#include <cstdio>
+
 #include <climits>
 
 namespace stats {
@@ -76,6 +79,23 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
   }
   out.append(text.substr(start));
   return out;
+}
+
+std::string formatted(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  const int needed = std::vsnprintf(nullptr, 0, format, args);
+  va_end(args);
+  std::string text;
+  if (needed > 0) {
+    text.resize(static_cast<size_t>(needed) + 1);
+    std::vsnprintf(text.data(), text.size(), format, again);
+    text.resize(static_cast<size_t>(needed));
+  }
+  va_end(again);
+  return text;
 }
 
 }  // namespace stats

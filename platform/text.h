@@ -32,4 +32,8 @@ int decimalValue(std::string_view text);
 // text is not searched again.
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
 
+// printf into a string, for the library's own formats; the widths are minimums, so a long
+// value shifts what follows.
+std::string formatted(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 }  // namespace stats

@@ -1,6 +1,5 @@
-// The library's load and unload (the application object CTestApp): at unload the
-// window thread is stopped before the code it runs goes away. The design is explained in
-// ui/window_port_win.cpp.
+// The library's load and unload: at unload the window thread is stopped before the code it
+// runs goes away. The design is explained in ui/window_thread_win.cpp.
 #include <windows.h>
 
 #include "platform/file_append.h"

@@ -10,13 +10,14 @@
 #include "log/callsign_check.h"
 #include "log/intake.h"
 #include "log/reset.h"
-#include "plugin/boundary.h"
-#include "plugin/cabrillo_export.h"
-#include "plugin/settings.h"
-#include "reports/result.h"
+#include "platform/boundary.h"
 #include "platform/file_append.h"
+#include "platform/message_box.h"
+#include "platform/settings.h"
 #include "platform/text.h"
+#include "plugin/cabrillo_export.h"
 #include "plugin/state.h"
+#include "reports/result.h"
 #include "ui/window_port.h"
 
 using namespace stats;
@@ -52,6 +53,45 @@ std::optional<std::string> optionalText(const char* text) {
   return std::string(text);
 }
 
+// What the exports do across the parts of the state: no layer below reaches another's part.
+
+void removeQsoEverywhere(PluginState& state, const QsoArgs& args) {
+  forgetRemovedQso(state.result, removeQso(state.log, args));
+  state.windows.refreshReady = 1;
+}
+
+HintInputs hintInputsOf(const WindowState& windows) {
+  HintInputs hints;
+  hints.useHint = windows.useHint == 1;
+  hints.callEntered = windows.enteredCallPresent == 1;
+  hints.enteredCall = windows.enteredCall;
+  return hints;
+}
+
+// Host versions whose own windows clash with the plug-in's: the reset never opens them there.
+bool hostWithoutWindowThread(const std::string& version) {
+  for (const char* v : {"2.18", "2.17", "2.16", "2.15", "2.14", "2.14R"})
+    if (version == v) return true;
+  return false;
+}
+
+// The "Start" toggle of the settings file, which decides whether the reset starts the window
+// thread (returned).
+bool toggleStart(const std::string& hostVersion, bool windowThreadRuns) {
+  if (readSettingInt("Start") != 0) {
+    writeSetting("Start", "0");
+    return false;
+  }
+  if (windowThreadRuns) return false;
+  writeSetting("Start", "1");
+  return !hostWithoutWindowThread(hostVersion);
+}
+
+void computeAndClaim(PluginState& state) {
+  computeResult(state.log, state.result);
+  writeSetting("Claimed", std::to_string(state.result.claimedScore));
+}
+
 }  // namespace
 
 extern "C" {
@@ -67,7 +107,7 @@ int AddData0(const char* ownCall, const char* call, COleDateTime* qsoTime, COleD
     const QsoArgs args = qsoArgs(ownCall, call, qsoTime, freqHz, mode, rstSent, rstRcvd, exchSent,
                                  exchRcvd, prefix, continent, band);
     StateLock lock;
-    return addQso(lock.state(), args);
+    return addQso(lock.state().log, args);
   });
 }
 
@@ -83,7 +123,7 @@ int RemoveData0(const char* ownCall, const char* call, COleDateTime* qsoTime, CO
                                  exchRcvd, prefix, continent, band);
     StateLock lock;
     closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
-    removeQso(lock.state(), args);
+    removeQsoEverywhere(lock.state(), args);
     postRefresh();
     return 1;
   });
@@ -105,11 +145,11 @@ int CheckCall0(const char* call, unsigned int, unsigned int, const char* mode, c
     StateLock lock;
     closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
     PluginState& state = lock.state();
-    if (setupWindowExists() && state.refreshReady == 1) {
-      state.refreshReady = 0;
+    if (setupWindowExists() && state.windows.refreshReady == 1) {
+      state.windows.refreshReady = 0;
       postRefresh();
     }
-    const CallCheck check = checkCall(state, args);
+    const CallCheck check = checkCall(state.log, hintInputsOf(state.windows), args);
     if (!check.hint.empty()) writeHint(hintBuffer, check.hint);
     return check.result;
   });
@@ -131,12 +171,14 @@ int ResetStats0(const char* ownFolder, int exportFlag, const char* ownCall,
     args.ownContinent = argText(ownContinent);
     StateLock lock;
     closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
-    resetLog(lock.state(), args);
+    resetLog(lock.state().log, args);
+    resetBandInfoRows(lock.state().windows);
     if (args.exportFlag != 0) {
-      prepareExport(lock, lock.state().ownCall, args.contestStart, args.contestEnd);
+      prepareExport(lock, lock.state().log.ownCall, args.contestStart, args.contestEnd);
       writeSetting("Start", "1");
     }
-    const bool startThread = finishReset(lock.state(), args, setupWindowExists());
+    const bool startThread = toggleStart(lock.state().log.hostVersion, setupWindowExists());
+    startBadQsoFile(lock.state().log, args);
     lock.release();
     if (startThread) StartWindowThread();
     return 1;
@@ -147,15 +189,15 @@ const char* GetResult0(int* status) {
   return guarded<const char*>(kEmptyText, [&]() -> const char* {
     StateLock lock;
     closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
-    computeResult(lock.state());
-    if (lock.state().exportFlag != 0) runCabrilloExport(lock);
+    computeAndClaim(lock.state());
+    if (lock.state().log.exportFlag != 0) runCabrilloExport(lock);
     if (status) *status = -1;
-    const std::string failure = lock.state().badQsoFile.takeFailureMessage();
+    const std::string failure = lock.state().log.badQsoFile.takeFailureMessage();
     if (!failure.empty()) {
       StateLockReleased unlocked(lock);
       showMessageBox(failure, "Output");
     }
-    return lock.state().resultText.c_str();
+    return lock.state().result.resultText.c_str();
   });
 }
 
@@ -170,7 +212,7 @@ int IsValidExchg0(const char* exch, const char*, const char*, const char*, int, 
     const std::string text = argText(exch);
     StateLock lock;
     closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
-    return isValidExchange(text, lock.state().DistrictList);
+    return isValidExchange(text, lock.state().log.DistrictList);
   });
 }
 
@@ -178,7 +220,7 @@ unsigned long setVersion(const char*) {
   return guarded(0UL, [] {
     StateLock lock;
     closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
-    lock.state().htmlForm = 1;
+    lock.state().result.htmlForm = 1;
     return 0UL;
   });
 }

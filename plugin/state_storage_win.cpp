@@ -27,4 +27,13 @@ std::mutex& stateMutex() {
   return mutex;
 }
 
+namespace {
+
+WindowView windowView() { return windowViewOf(pluginState()); }
+
+// Made while the library loads, before any export can start the window thread.
+[[maybe_unused]] const bool windowStateConnected = (connectWindowState(stateMutex(), windowView), true);
+
+}  // namespace
+
 }  // namespace stats

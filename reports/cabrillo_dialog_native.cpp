@@ -1,8 +1,8 @@
 #include <mutex>
 
+#include "platform/message_box.h"
 #include "reports/cabrillo_dialog.h"
 #include "reports/native_cabrillo_dialog.h"
-#include "ui/window_port.h"
 
 namespace stats {
 namespace {

@@ -3,43 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "contest/contest_rules.h"
 #include "reports/cabrillo_dialog.h"
+#include "reports/cabrillo_fields.h"
 #include "resources/resource_ids.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace stats {
 namespace {
-
-struct ControlField {
-  int id;
-  std::string CabrilloHeader::*field;
-  const std::vector<std::string>* choices;  // list of a combo box, or null for an edit
-};
-
-const ControlField kControls[] = {
-    {IDC_CABRILLO_CONTEST, &CabrilloHeader::contest, nullptr},
-    {IDC_CABRILLO_CALLSIGN, &CabrilloHeader::callsign, nullptr},
-    {IDC_CABRILLO_CLAIMED, &CabrilloHeader::claimed, nullptr},
-    {IDC_CABRILLO_CATEGORY_OPERATOR, &CabrilloHeader::categoryOperator, &kCategoryOperator},
-    {IDC_CABRILLO_LOCATION, &CabrilloHeader::location, nullptr},
-    {IDC_CABRILLO_CATEGORY_BAND, &CabrilloHeader::categoryBand, &kCategoryBand},
-    {IDC_CABRILLO_CATEGORY_MODE, &CabrilloHeader::categoryMode, &kCategoryMode},
-    {IDC_CABRILLO_CATEGORY_POWER, &CabrilloHeader::categoryPower, &kCategoryPower},
-    {IDC_CABRILLO_CATEGORY_STATION, &CabrilloHeader::categoryStation, &kCategoryStation},
-    {IDC_CABRILLO_CATEGORY_TRANSMITTER, &CabrilloHeader::categoryTransmitter,
-     &kCategoryTransmitter},
-    {IDC_CABRILLO_NAME, &CabrilloHeader::name, nullptr},
-    {IDC_CABRILLO_ADDRESS, &CabrilloHeader::address, nullptr},
-    {IDC_CABRILLO_ADDRESS_CITY, &CabrilloHeader::addressCity, nullptr},
-    {IDC_CABRILLO_ADDRESS_POSTALCODE, &CabrilloHeader::addressPostalCode, nullptr},
-    {IDC_CABRILLO_ADDRESS_COUNTRY, &CabrilloHeader::addressCountry, nullptr},
-    {IDC_CABRILLO_OPERATORS, &CabrilloHeader::operators, nullptr},
-    {IDC_CABRILLO_CLUB, &CabrilloHeader::club, nullptr},
-    {IDC_CABRILLO_SOAPBOX, &CabrilloHeader::soapbox, nullptr},
-    {IDC_CABRILLO_EMAIL, &CabrilloHeader::email, nullptr},
-};
 
 std::string controlText(HWND dialog, int id) {
   HWND control = GetDlgItem(dialog, id);
@@ -52,19 +23,19 @@ std::string controlText(HWND dialog, int id) {
 }
 
 void showValues(HWND dialog, const CabrilloHeader& values) {
-  for (const ControlField& control : kControls) {
+  for (const CabrilloField& control : kCabrilloFields) {
     if (control.choices)
       for (const std::string& choice : *control.choices)
-        SendDlgItemMessageA(dialog, control.id, CB_ADDSTRING, 0,
+        SendDlgItemMessageA(dialog, control.controlId, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(choice.c_str()));
     // A drop-down combo box shows any text in its edit part, listed or not.
-    SetDlgItemTextA(dialog, control.id, (values.*control.field).c_str());
+    SetDlgItemTextA(dialog, control.controlId, (values.*control.member).c_str());
   }
 }
 
 void takeValues(HWND dialog, CabrilloHeader& values) {
-  for (const ControlField& control : kControls)
-    values.*control.field = controlText(dialog, control.id);
+  for (const CabrilloField& control : kCabrilloFields)
+    values.*control.member = controlText(dialog, control.controlId);
 }
 
 // Nothing may unwind through the system's dialog manager: any failure cancels the dialog.

@@ -1,10 +1,9 @@
 #include "reports/cabrillo_log.h"
 
-#include <cstdio>
-
 #include "platform/file_io.h"
 #include "platform/file_path.h"
 #include "platform/text.h"
+#include "reports/cabrillo_fields.h"
 
 namespace stats {
 namespace {
@@ -13,19 +12,6 @@ const char kProducedMessage[] = "File produced: ";
 const char kNotWrittenMessage[] = "File could not be written: ";
 const char kEmptyFileBase[] = "RDRC";
 const char kSoapboxLabel[] = "SOAPBOX: ";
-
-std::string CabrilloHeader::*const kHeaderFields[] = {
-    &CabrilloHeader::contest,          &CabrilloHeader::callsign,
-    &CabrilloHeader::claimed,          &CabrilloHeader::categoryOperator,
-    &CabrilloHeader::location,         &CabrilloHeader::categoryBand,
-    &CabrilloHeader::categoryMode,     &CabrilloHeader::categoryPower,
-    &CabrilloHeader::categoryStation,  &CabrilloHeader::categoryTransmitter,
-    &CabrilloHeader::name,             &CabrilloHeader::address,
-    &CabrilloHeader::addressCity,      &CabrilloHeader::addressPostalCode,
-    &CabrilloHeader::addressCountry,   &CabrilloHeader::operators,
-    &CabrilloHeader::club,             &CabrilloHeader::soapbox,
-    &CabrilloHeader::email,
-};
 
 bool isControlByte(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
 
@@ -37,17 +23,6 @@ bool unfitForFileName(char c) {
     default:
       return isControlByte(c);
   }
-}
-
-// printf with the host's layout; the widths are minimums, so long values shift what follows.
-template <class... Args>
-std::string formatted(const char* format, Args... args) {
-  const int size = std::snprintf(nullptr, 0, format, args...);
-  if (size <= 0) return std::string();
-  std::string text(static_cast<size_t>(size) + 1, '\0');
-  std::snprintf(text.data(), text.size(), format, args...);
-  text.resize(static_cast<size_t>(size));
-  return text;
 }
 
 // A header value stays on its line whatever the settings file or the host's files held: a line
@@ -82,8 +57,8 @@ void appendSoapbox(std::string& out, const std::string& soapbox) {
 }  // namespace
 
 bool CabrilloHeader::operator==(const CabrilloHeader& other) const {
-  for (auto field : kHeaderFields)
-    if (this->*field != other.*field) return false;
+  for (const CabrilloField& field : kCabrilloFields)
+    if (this->*field.member != other.*field.member) return false;
   return true;
 }
 

@@ -1,27 +1,9 @@
 #include "reports/result_text.h"
 
-#include <cstdarg>
-#include <cstdio>
+#include "platform/text.h"
 
 namespace stats {
 namespace {
-
-// printf-style append; the formats are the library's own constants.
-void appendf(std::string& out, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  va_list again;
-  va_copy(again, args);
-  const int needed = std::vsnprintf(nullptr, 0, format, args);
-  va_end(args);
-  if (needed > 0) {
-    const size_t start = out.size();
-    out.resize(start + static_cast<size_t>(needed) + 1);
-    std::vsnprintf(&out[start], static_cast<size_t>(needed) + 1, format, again);
-    out.resize(start + static_cast<size_t>(needed));
-  }
-  va_end(again);
-}
 
 const char kTextHeaderRussia[] =
     "\t\tRDA CONTEST %s-%s\r\n\t\t\tContestant: %s \r\n\tQSOs\tPoints\tDXCC\tRDA\tCW\tSSB\r\n";
@@ -75,23 +57,23 @@ const char kHtmlFoot[] = "</table></body></html>";
 std::string resultText(const ScoreSummary& s, const ResultTitle& title, int badQsoCount, bool withRates) {
   std::string out;
   const bool ru = s.ownInRussia;
-  appendf(out, ru ? kTextHeaderRussia : kTextHeaderAbroad, title.startDayMonth.c_str(),
+  out += formatted(ru ? kTextHeaderRussia : kTextHeaderAbroad, title.startDayMonth.c_str(),
           title.endDate.c_str(), title.ownCall.c_str());
   for (const BandRow& r : s.rows) {
     if (ru)
-      appendf(out, kTextRowRussia, r.band.c_str(), r.qsos, r.points, r.dxcc, r.cw, r.ssb);
+      out += formatted(kTextRowRussia, r.band.c_str(), r.qsos, r.points, r.dxcc, r.cw, r.ssb);
     else
-      appendf(out, kTextRowAbroad, r.band.c_str(), r.qsos, r.points, r.cw, r.ssb);
+      out += formatted(kTextRowAbroad, r.band.c_str(), r.qsos, r.points, r.cw, r.ssb);
   }
   const BandRow& t = s.totals;
   if (ru)
-    appendf(out, kTextTotalsRussia, t.qsos, t.points, t.dxcc, t.rda, t.cw, t.ssb, t.dupes,
+    out += formatted(kTextTotalsRussia, t.qsos, t.points, t.dxcc, t.rda, t.cw, t.ssb, t.dupes,
             badQsoCount, t.points, t.dxcc, t.rda, s.score);
   else
-    appendf(out, kTextTotalsAbroad, t.qsos, t.points, t.rda, t.cw, t.ssb, t.dupes, badQsoCount,
+    out += formatted(kTextTotalsAbroad, t.qsos, t.points, t.rda, t.cw, t.ssb, t.dupes, badQsoCount,
             t.points, t.rda, s.score);
   if (withRates)
-    appendf(out, kTextRates, s.lastQsoPoints, s.hourQsos, s.tenMinuteQsos * 6, s.hourPoints,
+    out += formatted(kTextRates, s.lastQsoPoints, s.hourQsos, s.tenMinuteQsos * 6, s.hourPoints,
             s.tenMinutePoints * 6);
   return out;
 }
@@ -99,34 +81,34 @@ std::string resultText(const ScoreSummary& s, const ResultTitle& title, int badQ
 std::string resultHtml(const ScoreSummary& s, const ResultTitle& title, int badQsoCount, bool sevenColumns) {
   std::string out = kHtmlHead;
   std::string titleLine;
-  appendf(titleLine, kHtmlTitleLine, title.startDayMonth.c_str(), title.endDate.c_str());
-  appendf(out, kHtmlTitleBlock, titleLine.c_str(), title.ownCall.c_str());
+  titleLine += formatted(kHtmlTitleLine, title.startDayMonth.c_str(), title.endDate.c_str());
+  out += formatted(kHtmlTitleBlock, titleLine.c_str(), title.ownCall.c_str());
   if (sevenColumns)
-    appendf(out, kHtmlHeading7, "Band", "QSOs", "Points", "DXCC", "RDA", "CW", "SSB");
+    out += formatted(kHtmlHeading7, "Band", "QSOs", "Points", "DXCC", "RDA", "CW", "SSB");
   else
-    appendf(out, kHtmlHeading6, "Band", "QSOs", "Points", "RDA", "CW", "SSB");
+    out += formatted(kHtmlHeading6, "Band", "QSOs", "Points", "RDA", "CW", "SSB");
   for (const BandRow& r : s.rows) {
     if (sevenColumns)
-      appendf(out, kHtmlBandRow7, r.band.c_str(), r.qsos, r.points, r.dxcc, " ", r.cw, r.ssb);
+      out += formatted(kHtmlBandRow7, r.band.c_str(), r.qsos, r.points, r.dxcc, " ", r.cw, r.ssb);
     else
-      appendf(out, kHtmlBandRow6, r.band.c_str(), r.qsos, r.points, " ", r.cw, r.ssb);
+      out += formatted(kHtmlBandRow6, r.band.c_str(), r.qsos, r.points, " ", r.cw, r.ssb);
   }
   const BandRow& t = s.totals;
   if (sevenColumns)
-    appendf(out, kHtmlTotals7, "Total", t.qsos, t.points, t.dxcc, t.rda, t.cw, t.ssb);
+    out += formatted(kHtmlTotals7, "Total", t.qsos, t.points, t.dxcc, t.rda, t.cw, t.ssb);
   else
-    appendf(out, kHtmlTotals6, "Total", t.qsos, t.points, t.rda, t.cw, t.ssb);
-  appendf(out, kHtmlCountRow, "Dupe", t.dupes);
-  appendf(out, kHtmlCountRow, "Bad QSO", badQsoCount);
+    out += formatted(kHtmlTotals6, "Total", t.qsos, t.points, t.rda, t.cw, t.ssb);
+  out += formatted(kHtmlCountRow, "Dupe", t.dupes);
+  out += formatted(kHtmlCountRow, "Bad QSO", badQsoCount);
   const long score = s.score;
   if (sevenColumns)
-    appendf(out, kHtmlScoreDxcc, "Score:", t.points, t.dxcc, t.rda, score);
+    out += formatted(kHtmlScoreDxcc, "Score:", t.points, t.dxcc, t.rda, score);
   else
-    appendf(out, kHtmlScore, "Score:", t.points, t.rda, score);
-  appendf(out, kHtmlLastQso, "Last QSO points:", s.lastQsoPoints);
-  appendf(out, kHtmlRateHeading, "Rate");
-  appendf(out, kHtmlRateRow, "Hourly (10min/1 hour) QSO rate:", s.hourQsos, s.tenMinuteQsos * 6);
-  appendf(out, kHtmlRateRow, "Hourly (10min/1 hour) pts rate:", s.hourPoints, s.tenMinutePoints * 6);
+    out += formatted(kHtmlScore, "Score:", t.points, t.rda, score);
+  out += formatted(kHtmlLastQso, "Last QSO points:", s.lastQsoPoints);
+  out += formatted(kHtmlRateHeading, "Rate");
+  out += formatted(kHtmlRateRow, "Hourly (10min/1 hour) QSO rate:", s.hourQsos, s.tenMinuteQsos * 6);
+  out += formatted(kHtmlRateRow, "Hourly (10min/1 hour) pts rate:", s.hourPoints, s.tenMinutePoints * 6);
   out += kHtmlFoot;
   return out;
 }

@@ -35,10 +35,6 @@ int exactBandIndex(const std::string& band) {
   return -1;
 }
 
-int32_t wholeMinutes(const COleDateTime& when, const COleDateTime& reference) {
-  return wholeMinutesBetween(when.m_dt, reference.m_dt);
-}
-
 int32_t wholeMinutesBetween(double when, double reference) {
   double days = reference - when;
   days += days >= 0 ? 0.5 / 86400.0 : -0.5 / 86400.0;

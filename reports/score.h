@@ -43,7 +43,6 @@ ScoreSummary summarise(const LogStore& log, const std::vector<std::string>& band
                        const OwnStation& own, bool withRates);
 
 // Whole minutes from `when` to `reference`, rounded as the rates need them.
-int32_t wholeMinutes(const COleDateTime& when, const COleDateTime& reference);
 int32_t wholeMinutesBetween(double whenDays, double referenceDays);
 
 }  // namespace stats

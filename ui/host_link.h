@@ -8,7 +8,7 @@
 //
 // A link connects when it is called and holds that connection until releaseConnection(), which
 // the refresh and the mode buttons call when they are done: between them the window thread
-// holds nothing of the host's (see window_port_win.cpp for why that matters at unload).
+// holds nothing of the host's (see window_thread_win.cpp for why that matters at unload).
 #include <memory>
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 // The host link over COM: the running "Tarn2.Application" object, called by dispatch id.
 // Used only on the window thread (its apartment). The object is looked up in the running object
 // table by the first call after a release and held only until the caller releases it again, so
-// that the window thread never ends holding a proxy (window_port_win.cpp).
+// that the window thread never ends holding a proxy (window_thread_win.cpp).
 #include <objbase.h>
 #include <oleauto.h>
 #include <windows.h>

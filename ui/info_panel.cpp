@@ -66,14 +66,15 @@ void drawGrid(const PanelInput& in, const PanelRect& r, std::vector<PanelStep>& 
 
 }  // namespace
 
-PanelInput panelInputOf(const PluginState& state) {
+PanelInput panelInputOf(const WindowState& windows, const LogSession& log,
+                        const ResultState& result) {
   PanelInput in;
-  in.enteredCall = state.enteredCall;
-  in.currentBand = state.currentBand;
-  in.rows = state.BandInfoRows;
-  if (state.currentBand >= 0 && state.currentBand < kBandCount)
-    in.bandPrefixes = state.bandPrefixes[state.currentBand];
-  in.russianTexts = state.russianTexts;
+  in.enteredCall = windows.enteredCall;
+  in.currentBand = windows.currentBand;
+  in.rows = windows.BandInfoRows;
+  if (windows.currentBand >= 0 && windows.currentBand < kBandCount)
+    in.bandPrefixes = result.bandPrefixes[windows.currentBand];
+  in.russianTexts = log.russianTexts;
   return in;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/state.h"
+#include "ui/window_state.h"
 
 namespace stats {
 
@@ -40,7 +40,8 @@ struct PanelInput {
   int russianTexts = 0;
 };
 
-PanelInput panelInputOf(const PluginState& state);  // call with the state lock held
+PanelInput panelInputOf(const WindowState& windows, const LogSession& log,
+                        const ResultState& result);  // call with the state lock held
 
 // The drawing steps for item rectangle r.
 std::vector<PanelStep> drawInfoPanel(const PanelInput& input, const PanelRect& r);

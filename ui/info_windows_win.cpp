@@ -1,6 +1,5 @@
 #include "ui/info_windows_win.h"
 
-#include "plugin/state.h"
 #include "resources/resource_ids.h"
 #include "ui/info_panel.h"
 #include "ui/window_texts.h"
@@ -71,8 +70,9 @@ CMemDC::~CMemDC() {
 void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item) {
   PanelInput input;
   {
-    StateLock lock;
-    input = panelInputOf(lock.state());
+    WindowLock lock;
+    const WindowView v = lock.view();
+    input = panelInputOf(v.windows, v.log, v.result);
   }
   const PanelRect r{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
   CMemDC memory(item.hDC);

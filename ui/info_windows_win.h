@@ -39,7 +39,7 @@ class CCqWwInfoButton {
 };
 
 // Both are made hidden when the window thread starts and then only shown and hidden: making a
-// window loads its template, which needs the loader lock (see ui/window_port_win.cpp).
+// window loads its template, which needs the loader lock (see ui/window_thread_win.cpp).
 class rda {
  public:
   bool create();

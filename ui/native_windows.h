@@ -7,19 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/native_message_box.h"
 #include "ui/host_link.h"
 #include "ui/window_position.h"
 
 namespace stats {
-
-struct ShownMessage {
-  std::string text;
-  std::string caption;
-  bool hasCaption = false;
-};
-
-std::vector<ShownMessage> shownMessages();
-void clearShownMessages();
 
 int postedRefreshCount();  // refresh requests posted while the stand-in's windows were open
 

@@ -1,8 +1,8 @@
 #include "ui/setup_controller.h"
 
 #include "contest/contest_rules.h"
-#include "plugin/settings.h"
-#include "plugin/state.h"
+#include "platform/settings.h"
+#include "ui/window_state.h"
 #include "ui/window_texts.h"
 
 namespace stats {
@@ -12,17 +12,17 @@ void SetupController::initialise(std::unique_ptr<HostLink> host) {
   int russianTexts, ownRussian;
   std::string year;
   {
-    StateLock lock;
-    PluginState& s = lock.state();
+    WindowLock lock;
+    const WindowView s = lock.view();
     useHintBox_ = readSettingInt("setup_mast") != 0;
-    s.useHint = useHintBox_;
-    s.showRdaWindow = readSettingInt("RDA") != 0;
-    s.showDxccWindow = readSettingInt("DXCC") != 0;
+    s.windows.useHint = useHintBox_;
+    s.windows.showRdaWindow = readSettingInt("RDA") != 0;
+    s.windows.showDxccWindow = readSettingInt("DXCC") != 0;
     // Each setup window starts with the option off; the key is only written, never read back.
-    s.windowOnTop = 0;
-    russianTexts = s.russianTexts;
-    ownRussian = s.ownRussian;
-    year = s.contestYear;
+    s.windows.windowOnTop = 0;
+    russianTexts = s.log.russianTexts;
+    ownRussian = s.log.ownRussian;
+    year = s.log.contestYear;
   }
   const std::string title = setupTitle(russianTexts, year);
   if (russianTexts || ownRussian) {
@@ -60,16 +60,16 @@ void SetupController::showMembers() {
 
 void SetupController::requestRefresh() {
   {
-    StateLock lock;
-    lock.state().refreshReady = 1;
+    WindowLock lock;
+    lock.view().windows.refreshReady = 1;
   }
   windows_.postRefreshToSelf();
 }
 
 void SetupController::closeRda() {
   windows_.close(InfoWindow::rda);
-  StateLock lock;
-  lock.state().shownDistrictCount = 0;
+  WindowLock lock;
+  lock.view().windows.shownDistrictCount = 0;
 }
 
 void SetupController::toggleRda() {
@@ -82,9 +82,9 @@ void SetupController::toggleRda() {
   showRda_ = open;
   windows_.setChecked(kIdRdaCheck, open);
   {
-    StateLock lock;
-    lock.state().showRdaWindow = open;
-    lock.state().shownDistrictCount = 0;
+    WindowLock lock;
+    lock.view().windows.showRdaWindow = open;
+    lock.view().windows.shownDistrictCount = 0;
     writeSetting("RDA", open ? "1" : "0");
   }
   requestRefresh();
@@ -100,8 +100,8 @@ void SetupController::toggleDxcc() {
   showDxcc_ = open;
   windows_.setChecked(kIdDxccCheck, open);
   {
-    StateLock lock;
-    lock.state().showDxccWindow = open;
+    WindowLock lock;
+    lock.view().windows.showDxccWindow = open;
     writeSetting("DXCC", open ? "1" : "0");
   }
   requestRefresh();
@@ -110,8 +110,8 @@ void SetupController::toggleDxcc() {
 void SetupController::toggleHint() {
   useHintBox_ = !useHintBox_;
   {
-    StateLock lock;
-    lock.state().useHint = useHintBox_;
+    WindowLock lock;
+    lock.view().windows.useHint = useHintBox_;
     writeSetting("setup_mast", useHintBox_ ? "1" : "0");
   }
   showMembers();
@@ -120,8 +120,8 @@ void SetupController::toggleHint() {
 void SetupController::toggleOnTop() {
   onTopBox_ = !onTopBox_;
   {
-    StateLock lock;
-    lock.state().windowOnTop = onTopBox_;
+    WindowLock lock;
+    lock.view().windows.windowOnTop = onTopBox_;
     writeSetting("setup_window_on_top", onTopBox_ ? "1" : "0");
   }
   // Reopened by the refresh below, topmost or not as the option now says.
@@ -133,8 +133,8 @@ void SetupController::toggleOnTop() {
 void SetupController::closeInfoWindows() {
   if (windows_.isOpen(InfoWindow::dxcc)) windows_.close(InfoWindow::dxcc);
   if (windows_.isOpen(InfoWindow::rda)) windows_.close(InfoWindow::rda);
-  StateLock lock;
-  lock.state().shownDistrictCount = 0;
+  WindowLock lock;
+  lock.view().windows.shownDistrictCount = 0;
 }
 
 SetupController::HostUse::~HostUse() {

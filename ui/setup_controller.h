@@ -3,9 +3,9 @@
 // dialog and the native stand-in both drive one SetupController on their window thread and give
 // it their windows through WindowSet.
 //
-// Shared state: every read and write of PluginState happens under the state lock in short
-// sections; the lock is never held across a window operation (opening a window takes it in the
-// window's initialisation) or a host call (which may be slow).
+// Shared state: every read and write of the state happens under the state lock (WindowLock) in
+// short sections; the lock is never held across a window operation (painting a window takes it)
+// or a host call (which may be slow).
 #include <memory>
 
 #include "ui/host_link.h"
@@ -17,9 +17,8 @@ class SetupController {
  public:
   explicit SetupController(WindowSet& windows) : windows_(windows) {}
 
-  // Initialisation steps 5 to 13 (placement, topmost, brush and icon belong to the window):
-  // takes the host link (null when there is no host), reads the settings, sets the texts,
-  // applies CW mode and posts the first refresh.
+  // Takes the host link (null when there is no host), reads the settings, sets the texts,
+  // applies CW mode and posts the first refresh; placement, brush and icon belong to the window.
   void initialise(std::unique_ptr<HostLink> host);
 
   void chooseCw();   // button 1003

@@ -1,7 +1,7 @@
 #include "ui/setup_window_win.h"
 
-#include "plugin/state.h"
 #include "resources/resource_ids.h"
+#include "ui/window_state.h"
 #include "ui/window_texts.h"
 #include "ui/window_thread_win.h"
 
@@ -102,12 +102,12 @@ void Setup::stop() {
 }
 
 bool Setup::onTop() const {
-  StateLock lock;
-  return lock.state().windowOnTop != 0;
+  WindowLock lock;
+  return lock.view().windows.windowOnTop != 0;
 }
 
 // Made here, before the thread announces itself, so that nothing it does afterwards needs the
-// loader lock (see window_port_win.cpp); opening and closing them only shows and hides them.
+// loader lock (see window_thread_win.cpp); opening and closing them only shows and hides them.
 void Setup::createInfoWindows() {
   auto rdaWindow = std::make_unique<rda>();
   if (rdaWindow->create()) rda_ = std::move(rdaWindow);

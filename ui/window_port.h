@@ -5,10 +5,6 @@
 
 namespace stats {
 
-// A modal box with one OK button and no owner; a null caption leaves the system's default.
-// Returns when it is dismissed. Never call it while holding the state lock.
-void showMessageBox(const std::string& text, const char* caption);
-
 // Whether `setupWindow` exists, that is, the window thread runs.
 bool setupWindowExists();
 
@@ -22,7 +18,7 @@ void postRefresh();
 void StartWindowThread();
 
 // Closes the windows and ends the window thread, waiting at most about 3 s (serving COM calls
-// meanwhile; the design is in window_port_win.cpp). Never call it holding the state lock.
+// meanwhile; the design is in window_thread_win.cpp). Never call it holding the state lock.
 void StopWindowThread();
 
 }  // namespace stats

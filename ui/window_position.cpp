@@ -1,7 +1,6 @@
 #include "ui/window_position.h"
 
-#include "plugin/settings.h"
-#include "plugin/state.h"
+#include "platform/settings.h"
 
 namespace stats {
 
@@ -9,9 +8,7 @@ const WindowPositionKeys kSetupPositionKeys{"baud_x", "baud_y", 10, 10};
 const WindowPositionKeys kRdaPositionKeys{"rda_x", "rda_y", 0, 0};
 const WindowPositionKeys kDxccPositionKeys{"dxcc_x", "dxcc_y", 10, 400};
 
-// The settings file is shared with the host thread's writers: both go through the state lock.
 WindowPoint SavedPosition::load() {
-  StateLock lock;
   const int x = readSettingInt(keys_.xKey), y = readSettingInt(keys_.yKey);
   saved_.x = x ? x : keys_.defaultX;
   saved_.y = y ? y : keys_.defaultY;
@@ -20,7 +17,6 @@ WindowPoint SavedPosition::load() {
 
 void SavedPosition::update(int left, int top) {
   if (left == saved_.x && top == saved_.y) return;
-  StateLock lock;
   if (left != saved_.x) {
     saved_.x = left;
     writeSettingInt(keys_.xKey, left);

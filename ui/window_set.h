@@ -1,8 +1,8 @@
 #pragma once
 // The plug-in's windows as the portable window logic sees them. The Windows build implements it
 // with the real dialogs (setup_window_win.cpp); the native stand-in records what would be shown.
-// Called only on the window thread, never with the state lock held (opening a window runs its
-// initialisation, which takes the lock).
+// Called only on the window thread, never with the state lock held (painting a window takes
+// the lock).
 #include <string>
 #include <vector>
 

@@ -1,22 +1,9 @@
 #include "ui/window_texts.h"
 
+#include "platform/text.h"
+
 namespace stats {
 namespace {
-
-// The pattern with each "%s" replaced by the next argument, in order.
-std::string fill(const char* pattern, std::initializer_list<const std::string*> args) {
-  std::string out;
-  auto next = args.begin();
-  for (const char* p = pattern; *p; ++p) {
-    if (p[0] == '%' && p[1] == 's' && next != args.end()) {
-      out += **next++;
-      ++p;
-    } else {
-      out += *p;
-    }
-  }
-  return out;
-}
 
 // Windows-1251 bytes.
 const char kWorkedWithRu[] = "RDAC %s \xf0\xe0\xe1\xee\xf2\xe0\xeb \xf1 %s";
@@ -36,19 +23,19 @@ const char* const kQsoLabel = "QSO";
 const char* const kPreviousQso = "Previous QSO";
 
 std::string workedWithTitle(int ownRussian, const std::string& year, const std::string& call) {
-  return fill(ownRussian ? kWorkedWithRu : "RDAC %s worked with %s", {&year, &call});
+  return formatted(ownRussian ? kWorkedWithRu : "RDAC %s worked with %s", year.c_str(), call.c_str());
 }
 
 std::string panelTitle(int russianTexts, int ownRussian, const std::string& band,
                        const std::string& count) {
-  if (russianTexts) return fill(kPanelTitleRu, {&band, &count});
+  if (russianTexts) return formatted(kPanelTitleRu, band.c_str(), count.c_str());
   return ownRussian ? kPreviousQsoRu : kPreviousQso;
 }
 
 std::string rdaWindowTitle(int ownRussian) { return ownRussian ? kRdaWorkedRu : "RDA worked"; }
 
 std::string setupTitle(int russianTexts, const std::string& year) {
-  return fill(russianTexts ? kSetupTitleRu : "Setup RDAC-%s", {&year});
+  return formatted(russianTexts ? kSetupTitleRu : "Setup RDAC-%s", year.c_str());
 }
 
 std::string previousQsoCheckLabel(int ownRussian) {

@@ -1,5 +1,5 @@
 #pragma once
-// The window thread's side of its control block (window_port_win.cpp), and the unload hooks
+// The window thread's side of its control block (window_thread_win.cpp), and the unload hooks
 // that DllMain calls.
 #include <windows.h>
 
@@ -23,7 +23,7 @@ bool windowStopRequested();
 bool windowsUnloading();
 
 // Held by the window thread around each call into the host's object: an unload whose wait runs
-// out while the thread is inside one ends the thread there (window_port_win.cpp).
+// out while the thread is inside one ends the thread there (window_thread_win.cpp).
 class HostCallScope {
  public:
   HostCallScope();

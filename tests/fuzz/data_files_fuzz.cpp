@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "plugin/exports.h"
-#include "plugin/state.h"
 #include "tests/fuzz/export_calls.h"
 #include "tests/fuzz/fuzz_folder.h"
+#include "tests/support/plugin_state_reset.h"
 #include "ui/window_port.h"
 
 using namespace stats;
@@ -38,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // As the windows' refresh leaves it when the host's entry line holds the typed call: the
     // check then guesses the district from the hint file.
     StateLock lock;
-    lock.state().enteredCall = typed;
-    lock.state().enteredCallPresent = 1;
-    lock.state().useHint = 1;
+    lock.state().windows.enteredCall = typed;
+    lock.state().windows.enteredCallPresent = 1;
+    lock.state().windows.useHint = 1;
   }
   char buffer[32];
   std::memset(buffer, 'g', sizeof buffer);

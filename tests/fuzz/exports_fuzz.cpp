@@ -5,9 +5,9 @@
 #include <string>
 
 #include "plugin/exports.h"
-#include "plugin/state.h"
 #include "tests/fuzz/export_calls.h"
 #include "tests/fuzz/fuzz_folder.h"
+#include "tests/support/plugin_state_reset.h"
 #include "ui/native_windows.h"
 #include "ui/window_port.h"
 
@@ -27,8 +27,8 @@ void checkCountsAgainstStore(const char* result) {
   bool html = false;
   {
     StateLock lock;
-    html = lock.state().htmlForm != 0;
-    lock.state().qsoLog.forEach([&](const CInfo& r) {
+    html = lock.state().result.htmlForm != 0;
+    lock.state().log.qsoLog.forEach([&](const CInfo& r) {
       if (r.call.empty()) return;
       if (r.dupe) ++dupes;
       if (r.noScore == 0) ++qsos;
@@ -123,9 +123,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // What the setup window's hint box and the refresh from the host's entry line leave, so
     // the check offers hints and guesses districts.
     StateLock lock;
-    lock.state().useHint = in.ConsumeBool();
-    lock.state().enteredCallPresent = in.ConsumeBool();
-    lock.state().enteredCall = a.textOrEmpty();
+    lock.state().windows.useHint = in.ConsumeBool();
+    lock.state().windows.enteredCallPresent = in.ConsumeBool();
+    lock.state().windows.enteredCall = a.textOrEmpty();
   }
   for (int calls = 0; calls < 64 && in.remaining_bytes() > 0; ++calls, a.reset()) {
     switch (in.ConsumeIntegralInRange(0, 11)) {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "plugin/exports.h"
-#include "plugin/state.h"
 #include "tests/support/host_calls.h"
+#include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/native_windows.h"
 #include "ui/window_port.h"

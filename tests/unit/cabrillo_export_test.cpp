@@ -6,11 +6,12 @@
 #include <filesystem>
 #include <future>
 
-#include "plugin/settings.h"
-#include "plugin/state.h"
+#include "platform/settings.h"
 #include "platform/text.h"
 #include "reports/native_cabrillo_dialog.h"
 #include "tests/support/cabrillo_checker.h"
+#include "tests/support/log_records.h"
+#include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/native_windows.h"
 
@@ -33,7 +34,7 @@ class CabrilloExport : public ::testing::Test {
     clearShownMessages();
     dir_.write("Plugins/.keep", "");
     StateLock lock;
-    lock.state().exportFlag = 1;
+    lock.state().log.exportFlag = 1;
   }
   void TearDown() override { setCabrilloDialogAnswer(nullptr); }
 
@@ -82,7 +83,7 @@ TEST_F(CabrilloExport, FirstExportShowsTheStartingValuesAndSavesTheKeysInOrder) 
             "Contest=RDAC\r\nEmail=\r\nClub=\r\nSoapBox=\r\nLoc=\r\nMode=CW\r\n"
             "Station=FIXED\r\nTransmitter=ONE\r\n");
   StateLock lock;
-  EXPECT_EQ(lock.state().exportFlag, 1);
+  EXPECT_EQ(lock.state().log.exportFlag, 1);
   EXPECT_EQ(lock.state().cabrilloLog.fileBase, "R1ABC_P");
   EXPECT_EQ(lock.state().cabrilloLog.contestStart, kStart);
   EXPECT_EQ(lock.state().cabrilloLog.contestEnd, kEnd);
@@ -178,7 +179,7 @@ TEST_F(CabrilloExport, OkSavesTheEditsAndReadiesTheRecordForTheFile) {
   EXPECT_EQ(record.claimed, "1234");
   EXPECT_EQ(record.soapbox, "Good contest\r\nSOAPBOX: 73");
   EXPECT_THAT(record.qsoLines, IsEmpty());
-  EXPECT_EQ(lock.state().exportFlag, 1);
+  EXPECT_EQ(lock.state().log.exportFlag, 1);
 }
 
 TEST_F(CabrilloExport, CancelCallsTheExportOffAndWritesNothing) {
@@ -195,7 +196,7 @@ TEST_F(CabrilloExport, CancelCallsTheExportOffAndWritesNothing) {
   prepare("R1ABC/P");
   EXPECT_EQ(settingsBytes(), before);
   StateLock lock;
-  EXPECT_EQ(lock.state().exportFlag, 0);
+  EXPECT_EQ(lock.state().log.exportFlag, 0);
   const CabrilloLog& record = lock.state().cabrilloLog;
   EXPECT_EQ(record.name, "Ivan");
   EXPECT_EQ(record.soapbox, "a\r\nb");
@@ -232,13 +233,13 @@ TEST_F(CabrilloExport, EachPassWritesEveryRecordOnceAndReportsTheFile) {
   {
     StateLock lock;
     PluginState& s = lock.state();
-    s.qsoLog.append(record("UA3AAA", 3512, "CW", 1, "MO-12"));
-    s.qsoLog.append(record("UA3AAA", 3512, "CW", 2, "MO-12", 1));  // dupes are written too
-    s.qsoLog.append(record("DL1AA", 14210, "SSB", 3, "001"));
-    s.qsoLog.append(record("", 28010, "CW", 4, "MO-12"));
-    s.qsoLog.append(record("UA9AA", 144010, "CW", 5, "SV-01"));
-    s.claimedScore = 1234;
-    s.hostVersion = "2.20";
+    appendRecord(s.log.qsoLog, record("UA3AAA", 3512, "CW", 1, "MO-12"));
+    appendRecord(s.log.qsoLog, record("UA3AAA", 3512, "CW", 2, "MO-12", 1));  // dupes are written too
+    appendRecord(s.log.qsoLog, record("DL1AA", 14210, "SSB", 3, "001"));
+    appendRecord(s.log.qsoLog, record("", 28010, "CW", 4, "MO-12"));
+    appendRecord(s.log.qsoLog, record("UA9AA", 144010, "CW", 5, "SV-01"));
+    s.result.claimedScore = 1234;
+    s.log.hostVersion = "2.20";
     runCabrilloExport(lock);
     runCabrilloExport(lock);
   }
@@ -261,7 +262,7 @@ TEST_F(CabrilloExport, EachPassWritesEveryRecordOnceAndReportsTheFile) {
   EXPECT_EQ(shown[1].text, "File produced: R1ABC_P.cbr");
   EXPECT_EQ(shown[1].caption, "Output");
   StateLock lock;
-  EXPECT_EQ(lock.state().exportFlag, 1);
+  EXPECT_EQ(lock.state().log.exportFlag, 1);
 }
 
 TEST_F(CabrilloExport, AnEmptyLogGivesAValidFileWithTheComputedScore) {

@@ -16,17 +16,17 @@ class CheckTest : public PluginTest {
     setUseHint(1);
   }
   void setUseHint(int on) {
-    withState([on](PluginState& s) { return s.useHint = on; });
+    withState([on](PluginState& s) { return s.windows.useHint = on; });
   }
   void setEntered(const std::string& call) {
     withState([call](PluginState& s) {
-      s.enteredCall = call;
-      return s.enteredCallPresent = call.empty() ? 0 : 1;
+      s.windows.enteredCall = call;
+      return s.windows.enteredCallPresent = call.empty() ? 0 : 1;
     });
   }
   void setHostVersion(const std::string& v) {
     withState([v](PluginState& s) {
-      s.hostVersion = v;
+      s.log.hostVersion = v;
       return 0;
     });
   }
@@ -133,7 +133,7 @@ TEST_F(CheckTest, AHintTooLongForTheBufferEmptiesIt) {
   addData(q);
   withState([](PluginState& s) {
     // A stored exchange of more than nine characters can come from a refused district.
-    EXPECT_EQ(s.qsoLog.at(0).exchRcvd, "way too long an exchange");
+    EXPECT_EQ(s.log.qsoLog.at(0).exchRcvd, "way too long an exchange");
     return 0;
   });
   std::string hint;
@@ -166,7 +166,7 @@ TEST_F(CheckTest, NudgesTheOpenWindowOnceUntilItRefreshed) {
   checkCall("UA9ABC", "20m", "CW", "UA9");
   checkCall("UA9ABCD", "20m", "CW", "UA9");
   EXPECT_EQ(postedRefreshCount(), before + 1);
-  EXPECT_EQ(withState([](PluginState& s) { return s.refreshReady; }), 0);
+  EXPECT_EQ(withState([](PluginState& s) { return s.windows.refreshReady; }), 0);
   removeData(Qso{});  // removal always asks for a refresh and re-arms the nudge
   EXPECT_EQ(postedRefreshCount(), before + 2);
   checkCall("U", "20m", "CW", "UA9");

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "plugin/exports.h"
-#include "plugin/state.h"
+#include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
 
 namespace stats {
@@ -16,7 +16,7 @@ class ExchangeTest : public ::testing::Test {
                "Sample table\r\nMA-01 Name\r\n-X dash first\r\n\r\nno dash\r\nMA-01 again\r\n"
                "mo-02 lower\r\n TV-03 indented\r\nSP-15 Name\r\n");
     StateLock lock;
-    lock.state().DistrictList.load(kDistrictFileName);
+    lock.state().log.DistrictList.load(kDistrictFileName);
   }
   int valid(const char* exch) { return IsValidExchg0(exch, "x", nullptr, nullptr, 0, 0, 0); }
   testing::ScratchDir dir_;
@@ -42,7 +42,7 @@ TEST_F(ExchangeTest, KnownDistrictsExactlyAsTheTableHoldsThem) {
 TEST_F(ExchangeTest, WithoutATableOnlyDigitsPass) {
   {
     StateLock lock;
-    lock.state().DistrictList.clear();
+    lock.state().log.DistrictList.clear();
   }
   EXPECT_EQ(valid("MA01"), 0);
   EXPECT_EQ(valid("1234"), 1);

@@ -8,8 +8,8 @@
 #include <new>
 #include <stdexcept>
 
-#include "plugin/boundary.h"
-#include "plugin/state.h"
+#include "platform/boundary.h"
+#include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/native_windows.h"
 
@@ -94,17 +94,17 @@ TEST(Exports, SetVersionSwitchesToTheHtmlFormForGood) {
   EXPECT_EQ(setVersion(nullptr), 0ul);
   EXPECT_EQ(setVersion("anything"), 0ul);
   stats::StateLock lock;
-  EXPECT_EQ(lock.state().htmlForm, 1);
+  EXPECT_EQ(lock.state().result.htmlForm, 1);
 }
 
 TEST(Exports, StateStartsWithTheFlagsOfALoad) {
   stats::resetPluginStateForTests();
   stats::StateLock lock;
   const stats::PluginState& s = lock.state();
-  EXPECT_EQ(s.refreshReady, 1);
-  EXPECT_EQ(s.currentBand, -1);
-  EXPECT_EQ(s.htmlForm + s.useHint + s.windowOnTop + s.ownRussian + s.russianTexts + s.exportFlag, 0);
-  EXPECT_EQ(s.qsoLog.size(), 0u);
+  EXPECT_EQ(s.windows.refreshReady, 1);
+  EXPECT_EQ(s.windows.currentBand, -1);
+  EXPECT_EQ(s.result.htmlForm + s.windows.useHint + s.windows.windowOnTop + s.log.ownRussian + s.log.russianTexts + s.log.exportFlag, 0);
+  EXPECT_EQ(s.log.qsoLog.size(), 0u);
 }
 
 TEST(Exports, SetupSet0ShowsItsMessageWithTheDefaultCaption) {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "plugin/state.h"
+#include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/setup_controller.h"
 

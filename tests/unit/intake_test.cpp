@@ -17,13 +17,13 @@ class IntakeTest : public PluginTest {
     resetStats(Station{});
   }
   size_t logSize() {
-    return withState([](PluginState& s) { return s.qsoLog.size(); });
+    return withState([](PluginState& s) { return s.log.qsoLog.size(); });
   }
   CInfo record(size_t i) {
-    return withState([i](PluginState& s) { return s.qsoLog.at(i); });
+    return withState([i](PluginState& s) { return s.log.qsoLog.at(i); });
   }
   std::vector<std::string> workedBands() {
-    return withState([](PluginState& s) { return s.qsoLog.workedBands(); });
+    return withState([](PluginState& s) { return s.log.qsoLog.workedBands(); });
   }
 };
 
@@ -259,8 +259,8 @@ TEST_F(RemovalTest, RemovingTheLastRecordEmptiesTheWorkedLists) {
   removeData(b);
   EXPECT_TRUE(workedBands().empty());
   withState([](PluginState& s) {
-    EXPECT_TRUE(s.workedDistricts.empty());
-    for (const auto& prefixes : s.bandPrefixes) EXPECT_TRUE(prefixes.empty());
+    EXPECT_TRUE(s.result.workedDistricts.empty());
+    for (const auto& prefixes : s.result.bandPrefixes) EXPECT_TRUE(prefixes.empty());
     return 0;
   });
 }

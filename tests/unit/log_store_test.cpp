@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "tests/support/log_records.h"
+
 namespace stats {
 namespace {
 
@@ -27,9 +29,9 @@ TEST(LogStore, NewRecordIsEmptyWithAValidZeroTime) {
 
 TEST(LogStore, KeepsOrderAndClosesTheGapOnRemoval) {
   LogStore log;
-  log.append(record("A1AA", "20m", "CW", 1));
-  log.append(record("B1BB", "20m", "CW", 2));
-  log.append(record("C1CC", "20m", "CW", 3));
+  appendRecord(log, record("A1AA", "20m", "CW", 1));
+  appendRecord(log, record("B1BB", "20m", "CW", 2));
+  appendRecord(log, record("C1CC", "20m", "CW", 3));
   log.removeAt(0);
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(log.at(0).call, "B1BB");
@@ -43,7 +45,7 @@ TEST(LogStore, StoresCopiesThatOutliveTheCallersRecord) {
   {
     CInfo r = record("UA9AA", "20m", "CW", 1);
     r.dupe = r.noScore = 1;
-    log.append(r);
+    appendRecord(log, r);
     r.call = "changed";
   }
   EXPECT_EQ(log.at(0).call, "UA9AA");
@@ -57,7 +59,7 @@ TEST(LogStore, WorkedBandsAreExactTextsInOrderOfFirstAppearance) {
   log.addWorkedBand("20m");
   log.addWorkedBand("20M");
   EXPECT_EQ(log.workedBands(), (std::vector<std::string>{"20m", "40m", "20M"}));
-  log.append(record("A1AA", "20m", "CW", 1));
+  appendRecord(log, record("A1AA", "20m", "CW", 1));
   log.clear();
   EXPECT_EQ(log.size(), 0u);
   EXPECT_TRUE(log.workedBands().empty());
@@ -65,8 +67,8 @@ TEST(LogStore, WorkedBandsAreExactTextsInOrderOfFirstAppearance) {
 
 TEST(LogStore, ContactMatchNeedsCallModeBandAndEqualTime) {
   LogStore log;
-  log.append(record("A1AA", "20m", "CW", 1.5));
-  log.append(record("A1AA", "20m", "CW", 1.5));
+  appendRecord(log, record("A1AA", "20m", "CW", 1.5));
+  appendRecord(log, record("A1AA", "20m", "CW", 1.5));
   EXPECT_EQ(log.findContact(record("A1AA", "20m", "CW", 1.5)), 0u);
   EXPECT_EQ(log.findContact(record("a1aa", "20m", "CW", 1.5)), LogStore::npos);
   EXPECT_EQ(log.findContact(record("A1AA", "20M", "CW", 1.5)), LogStore::npos);
@@ -74,7 +76,7 @@ TEST(LogStore, ContactMatchNeedsCallModeBandAndEqualTime) {
   EXPECT_EQ(log.findContact(record("A1AA", "20m", "CW", 1.5000001)), LogStore::npos);
   CInfo invalid = record("A1AA", "20m", "CW", 1.5);
   invalid.qsoTime.m_status = COleDateTime::invalid;
-  log.append(invalid);
+  appendRecord(log, invalid);
   EXPECT_EQ(log.findContact(invalid), LogStore::npos);
 }
 

@@ -9,9 +9,9 @@
 #include <random>
 
 #include "contest/prefixes.h"
+#include "log/bad_qso_file.h"
+#include "platform/settings.h"
 #include "platform/text.h"
-#include "plugin/settings.h"
-#include "reports/bad_qso_file.h"
 #include "reports/result_text.h"
 #include "reports/score.h"
 #include "tests/support/plugin_fixture.h"
@@ -137,7 +137,7 @@ class Model {
         const int p = s.ownInRussia ? points(r) : 10;
         if (r.q.band == log_.back().q.band) {
           s.lastQsoPoints = p;
-          const int minutes = wholeMinutes(r.q.time, log_.back().q.time);
+          const int minutes = wholeMinutesBetween(r.q.time.m_dt, log_.back().q.time.m_dt);
           if (minutes < 60) ++s.hourQsos, s.hourPoints += p;
           if (minutes < 10) ++s.tenMinuteQsos, s.tenMinutePoints += p;
         }
@@ -229,7 +229,7 @@ class PlainModel : public PluginTest {
 };
 
 TEST_F(PlainModel, RandomHostCallsGiveTheModelsAnswersTextsHintsAndFile) {
-  withState([](PluginState& s) { return s.useHint = 1; });
+  withState([](PluginState& s) { return s.windows.useHint = 1; });
   Model model;
   std::vector<Qso> added;
   const COleDateTime ends[] = {COleDateTime::fromParts(2017, 9, 5, 8), COleDateTime::fromParts(2018, 9, 4, 8)};
@@ -270,7 +270,7 @@ TEST_F(PlainModel, RandomHostCallsGiveTheModelsAnswersTextsHintsAndFile) {
       }
     }
     ASSERT_EQ(getResult(), model.result()) << "seed " << seed;
-    const std::string file = withState([](PluginState& s) { return s.badQsoFile.fileName(); });
+    const std::string file = withState([](PluginState& s) { return s.log.badQsoFile.fileName(); });
     ASSERT_EQ(dir.read(file), model.file()) << "seed " << seed;
   }
 }

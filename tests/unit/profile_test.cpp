@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "platform/ini_text.h"
-#include "plugin/settings.h"
+#include "platform/settings.h"
 #include "tests/support/scratch_dir.h"
 
 namespace stats {

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <random>
 
+#include "platform/settings.h"
 #include "platform/text.h"
-#include "plugin/settings.h"
 #include "tests/support/plugin_fixture.h"
 
 namespace stats::testing {
@@ -102,8 +102,8 @@ class RemovalEquivalence : public PluginTest {
         }
     return seen + withState([](PluginState& s) {
              std::string lists = "\n--- lists\n";
-             for (const std::string& d : s.workedDistricts) lists += d + " ";
-             for (const auto& band : s.bandPrefixes) {
+             for (const std::string& d : s.result.workedDistricts) lists += d + " ";
+             for (const auto& band : s.result.bandPrefixes) {
                lists += "\n";
                for (const std::string& p : band) lists += p + " ";
              }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "plugin/settings.h"
+#include "platform/settings.h"
 #include "tests/support/plugin_fixture.h"
 #include "ui/window_port.h"
 
@@ -10,7 +10,7 @@ namespace {
 class ResetTest : public PluginTest {
  protected:
   std::string hostVersion() {
-    return withState([](PluginState& s) { return s.hostVersion; });
+    return withState([](PluginState& s) { return s.log.hostVersion; });
   }
 };
 
@@ -25,18 +25,18 @@ TEST_F(ResetTest, KeepsStationAndDatesAndEmptiesTheLog) {
   st.end = COleDateTime::fromParts(2019, 1, 1, 12, 0, 0);
   EXPECT_EQ(resetStats(st), 1);
   withState([](PluginState& s) {
-    EXPECT_EQ(s.qsoLog.size(), 0u);
-    EXPECT_TRUE(s.qsoLog.workedBands().empty());
-    EXPECT_EQ(s.ownCall, "UA9XYZ");
-    EXPECT_EQ(s.ownPrefix, "UA9");
-    EXPECT_EQ(s.ownContinent, "AS");
-    EXPECT_EQ(s.startDayMonth, "31.12");
-    EXPECT_EQ(s.contestYear, "2018");
-    EXPECT_EQ(s.endDate, "01.01.2019");
-    EXPECT_EQ(s.badQsoFile.fileName(), "BadQSO_DedodEVA_01_01_2019.txt");
+    EXPECT_EQ(s.log.qsoLog.size(), 0u);
+    EXPECT_TRUE(s.log.qsoLog.workedBands().empty());
+    EXPECT_EQ(s.log.ownCall, "UA9XYZ");
+    EXPECT_EQ(s.log.ownPrefix, "UA9");
+    EXPECT_EQ(s.log.ownContinent, "AS");
+    EXPECT_EQ(s.log.startDayMonth, "31.12");
+    EXPECT_EQ(s.log.contestYear, "2018");
+    EXPECT_EQ(s.log.endDate, "01.01.2019");
+    EXPECT_EQ(s.log.badQsoFile.fileName(), "BadQSO_DedodEVA_01_01_2019.txt");
     for (int i = 0; i < 6; ++i) {
-      EXPECT_EQ(s.BandInfoRows[i][0], std::vector<std::string>({"160m", "80m", "40m", "20m", "15m", "10m"})[i]);
-      for (int c = 1; c < 5; ++c) EXPECT_EQ(s.BandInfoRows[i][c], "-");
+      EXPECT_EQ(s.windows.BandInfoRows[i][0], std::vector<std::string>({"160m", "80m", "40m", "20m", "15m", "10m"})[i]);
+      for (int c = 1; c < 5; ++c) EXPECT_EQ(s.windows.BandInfoRows[i][c], "-");
     }
     return 0;
   });
@@ -51,16 +51,16 @@ TEST_F(ResetTest, NullAndInvalidDatesFormatAsTheirTexts) {
   st.end.m_status = COleDateTime::invalid;
   resetStats(st);
   withState([](PluginState& s) {
-    EXPECT_EQ(s.startDayMonth, "");
-    EXPECT_EQ(s.endDate, "Invalid DateTime");
-    EXPECT_EQ(s.badQsoFile.fileName(), "BadQSO_DedodEVA_Invalid DateTime.txt");
+    EXPECT_EQ(s.log.startDayMonth, "");
+    EXPECT_EQ(s.log.endDate, "Invalid DateTime");
+    EXPECT_EQ(s.log.badQsoFile.fileName(), "BadQSO_DedodEVA_Invalid DateTime.txt");
     return 0;
   });
 }
 
 TEST_F(ResetTest, OwnPrefixFlagsOnlyEverGoUp) {
   auto flags = [&] {
-    return withState([](PluginState& s) { return std::make_pair(s.ownRussian, s.russianTexts); });
+    return withState([](PluginState& s) { return std::make_pair(s.log.ownRussian, s.log.russianTexts); });
   };
   Station st;
   st.prefix = "UN";
@@ -136,7 +136,7 @@ TEST_F(ResetTest, AnExportResetNeverStartsTheThread) {
   resetStats(st);
   EXPECT_FALSE(setupWindowExists());
   EXPECT_EQ(readSetting("Start"), "0");
-  EXPECT_EQ(withState([](PluginState& s) { return s.exportFlag; }), 1);
+  EXPECT_EQ(withState([](PluginState& s) { return s.log.exportFlag; }), 1);
 }
 
 TEST_F(ResetTest, ReturnsOneWhenEveryFileAccessFails) {
@@ -146,8 +146,8 @@ TEST_F(ResetTest, ReturnsOneWhenEveryFileAccessFails) {
   EXPECT_EQ(resetStats(st), 1);
   EXPECT_FALSE(empty.exists("Plugins"));
   withState([](PluginState& s) {
-    EXPECT_TRUE(s.DistrictList.codes().empty());
-    EXPECT_TRUE(s.StationHintList.lines().empty());
+    EXPECT_TRUE(s.log.DistrictList.codes().empty());
+    EXPECT_TRUE(s.log.StationHintList.lines().empty());
     return 0;
   });
 }

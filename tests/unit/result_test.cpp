@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/settings.h"
 #include "plugin/exports.h"
-#include "plugin/settings.h"
 #include "tests/support/plugin_fixture.h"
 
 namespace stats::testing {
@@ -78,12 +78,12 @@ TEST_F(ResultTest, ScoredLogInRussia) {
                              rates(5, 4, 1, 11, 5));
   EXPECT_EQ(readSetting("Claimed"), "147");
   withState([](PluginState& s) {
-    EXPECT_EQ(s.claimedScore, 147);
-    EXPECT_EQ(s.badQsoCount, 1);
-    EXPECT_EQ(s.workedDistricts, (std::vector<std::string>{"MA01", "MA02"}));
-    EXPECT_EQ(s.bandPrefixes[1], (std::vector<std::string>{"UA"}));
-    EXPECT_EQ(s.bandPrefixes[3], (std::vector<std::string>{"UA9", "UA", "DL", "K"}));
-    EXPECT_EQ(s.qsoLog.workedBands(), (std::vector<std::string>{"80m", "20m"}));
+    EXPECT_EQ(s.result.claimedScore, 147);
+    EXPECT_EQ(s.result.badQsoCount, 1);
+    EXPECT_EQ(s.result.workedDistricts, (std::vector<std::string>{"MA01", "MA02"}));
+    EXPECT_EQ(s.result.bandPrefixes[1], (std::vector<std::string>{"UA"}));
+    EXPECT_EQ(s.result.bandPrefixes[3], (std::vector<std::string>{"UA9", "UA", "DL", "K"}));
+    EXPECT_EQ(s.log.qsoLog.workedBands(), (std::vector<std::string>{"80m", "20m"}));
     return 0;
   });
 }
@@ -100,7 +100,7 @@ TEST_F(ResultTest, ScoredLogAbroad) {
                              "Score: 20*2 = 40\r\n" +
                              rates(10, 1, 1, 10, 10));
   withState([](PluginState& s) {
-    for (const auto& prefixes : s.bandPrefixes) EXPECT_TRUE(prefixes.empty());
+    for (const auto& prefixes : s.result.bandPrefixes) EXPECT_TRUE(prefixes.empty());
     return 0;
   });
 }
@@ -156,9 +156,9 @@ TEST_F(ResultTest, ADistrictCountsOnceOnTheFirstBandInBandOrder) {
   addData(qso("UA9AA", "UA9", "AS", "80m", "CW", "MA01", 12, 1));
   getResult();
   withState([](PluginState& s) {
-    EXPECT_EQ(s.workedDistricts, (std::vector<std::string>{"MA01"}));
-    EXPECT_EQ(s.bandPrefixes[1], (std::vector<std::string>{"UA9"}));
-    EXPECT_EQ(s.bandPrefixes[3], (std::vector<std::string>{"UA9"}));
+    EXPECT_EQ(s.result.workedDistricts, (std::vector<std::string>{"MA01"}));
+    EXPECT_EQ(s.result.bandPrefixes[1], (std::vector<std::string>{"UA9"}));
+    EXPECT_EQ(s.result.bandPrefixes[3], (std::vector<std::string>{"UA9"}));
     return 0;
   });
   EXPECT_NE(getResult().find("Total\t 2\t 4\t 2\t 1\t 2\t 0\r\n"), std::string::npos);
@@ -175,7 +175,7 @@ TEST_F(ResultTest, BandsComeOutInBandOrderAndStaySo) {
   EXPECT_LT(b80, b20);
   EXPECT_LT(b20, b20M);  // "20m" sorts above "20M" byte by byte
   withState([](PluginState& s) {
-    EXPECT_EQ(s.qsoLog.workedBands(), (std::vector<std::string>{"160m", "80m", "20m", "20M"}));
+    EXPECT_EQ(s.log.qsoLog.workedBands(), (std::vector<std::string>{"160m", "80m", "20m", "20M"}));
     return 0;
   });
 }

@@ -8,8 +8,9 @@
 #include <thread>
 
 #include "plugin/exports.h"
-#include "plugin/state.h"
 #include "tests/support/fake_host_link.h"
+#include "tests/support/log_records.h"
+#include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/info_panel.h"
 #include "ui/native_windows.h"
@@ -37,21 +38,21 @@ void removeQso(int i) {
 void changeLists(int i) {
   StateLock lock;
   PluginState& s = lock.state();
-  if (i % 3 == 2 && !s.qsoLog.empty()) {
-    s.qsoLog.removeAt(0);
+  if (i % 3 == 2 && !s.log.qsoLog.empty()) {
+    s.log.qsoLog.removeAt(0);
   } else {
     CInfo r;
     r.call = i % 2 ? "UA9AA" : "DL1AB";
     r.band = i % 4 ? "20m" : "40m";
     r.mode = i % 5 ? "CW" : "SSB";
     r.exchRcvd = std::to_string(i);
-    s.qsoLog.append(r);
+    appendRecord(s.log.qsoLog, r);
   }
-  s.workedDistricts.assign(static_cast<size_t>(i % 17), "MA05");
-  s.bandPrefixes[3].assign(static_cast<size_t>(i % 11), "DL");
+  s.result.workedDistricts.assign(static_cast<size_t>(i % 17), "MA05");
+  s.result.bandPrefixes[3].assign(static_cast<size_t>(i % 11), "DL");
   // CheckCall0's side of the refresh protocol.
-  if (s.refreshReady && setupWindowExists()) {
-    s.refreshReady = 0;
+  if (s.windows.refreshReady && setupWindowExists()) {
+    s.windows.refreshReady = 0;
     postRefresh();
   }
 }
@@ -84,7 +85,8 @@ TEST(WindowConcurrency, HostThreadAndWindowThreadShareTheStateSafely) {
       PanelInput input;
       {
         StateLock lock;
-        input = panelInputOf(lock.state());
+        const PluginState& s = lock.state();
+        input = panelInputOf(s.windows, s.log, s.result);
       }
       drawInfoPanel(input, {0, 0, 369, 226});
       postRefresh();
@@ -106,7 +108,7 @@ TEST(WindowConcurrency, HostThreadAndWindowThreadShareTheStateSafely) {
   StopWindowThread();
   EXPECT_FALSE(setupWindowExists());
   StateLock lock;
-  EXPECT_EQ(lock.state().refreshReady, 1);
+  EXPECT_EQ(lock.state().windows.refreshReady, 1);
 }
 
 }  // namespace

@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "plugin/cabrillo_export.h"
-#include "plugin/state.h"
 #include "platform/profile.h"
 #include "platform/text.h"
+#include "plugin/cabrillo_export.h"
 #include "resources/resource_ids.h"
+#include "tests/support/log_records.h"
 #include "tests/support/modal_driver_win.h"
+#include "tests/support/plugin_state_reset.h"
 #include "tests/support/screenshot_win.h"
 
 namespace stats {
@@ -35,7 +36,7 @@ class CabrilloDialogFolder : public ::testing::Test {
     DeleteFileA("R1ABC_P.cbr");
     resetPluginStateForTests();
     StateLock lock;
-    lock.state().exportFlag = 1;
+    lock.state().log.exportFlag = 1;
   }
   void TearDown() override {
     DeleteFileA("Plugins\\RDA.ini");
@@ -241,9 +242,9 @@ TEST_F(CabrilloDialogFolder, ShowsTheSettingsAndOkSavesWhatTheOperatorTyped) {
     qso.rstSent = qso.rstRcvd = "599";
     qso.exchSent = "SP-01";
     qso.exchRcvd = "MO-12";
-    lock.state().qsoLog.append(qso);
-    lock.state().claimedScore = 77;
-    lock.state().hostVersion = "2.20";
+    appendRecord(lock.state().log.qsoLog, qso);
+    lock.state().result.claimedScore = 77;
+    lock.state().log.hostVersion = "2.20";
     runCabrilloExport(lock);
   }
   ASSERT_TRUE(box.seen().found);
@@ -275,7 +276,7 @@ TEST_F(CabrilloDialogFolder, CancelKeepsTheSettingsAndCallsTheExportOff) {
   prepareExport(lock, "R1ABC", COleDateTime(), COleDateTime());
   ASSERT_TRUE(driver.seen().found);
   EXPECT_EQ(fileBytes("Plugins\\RDA.ini"), before);
-  EXPECT_EQ(lock.state().exportFlag, 0);
+  EXPECT_EQ(lock.state().log.exportFlag, 0);
   EXPECT_EQ(lock.state().cabrilloLog.name, "Ivan Petrov");
 }
 
@@ -312,7 +313,7 @@ TEST_F(CabrilloDialogFolder, SavedChoicesComeBackWholeAndEveryValueStaysOnItsLin
   ModalDriver box(GetCurrentThreadId(), IDOK);
   {
     StateLock lock;
-    lock.state().hostVersion = "2.20\r\nQSO: 14000 CW";
+    lock.state().log.hostVersion = "2.20\r\nQSO: 14000 CW";
     runCabrilloExport(lock);
   }
   ASSERT_TRUE(box.seen().found);

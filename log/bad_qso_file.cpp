@@ -1,4 +1,4 @@
-#include "reports/bad_qso_file.h"
+#include "log/bad_qso_file.h"
 
 #include <algorithm>
 #include <vector>

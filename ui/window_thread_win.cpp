@@ -437,8 +437,4 @@ bool stopWindowsForUnload() {
          (c.thread && WaitForSingleObject(c.thread, 0) == WAIT_OBJECT_0);
 }
 
-void showMessageBox(const std::string& text, const char* caption) {
-  MessageBoxA(nullptr, text.c_str(), caption, MB_OK);
-}
-
 }  // namespace stats

@@ -1,6 +1,8 @@
 #pragma once
 // The plug-in's own settings file: one key of section "Settings" per call, read when a value
-// is needed and written at once when it changes.
+// is needed and written at once when it changes. The host's thread and the window thread both
+// use it; each call holds the settings lock of its own, so no caller needs the state lock for
+// it, and nothing is locked while it is held.
 #include <string>
 
 namespace stats {

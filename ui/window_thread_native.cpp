@@ -9,24 +9,15 @@
 #include <mutex>
 #include <thread>
 
-#include "plugin/state.h"
 #include "platform/text.h"
 #include "ui/native_windows.h"
 #include "ui/setup_controller.h"
 #include "ui/window_port.h"
+#include "ui/window_state.h"
 #include "ui/window_texts.h"
 
 namespace stats {
 namespace {
-
-std::mutex& messagesMutex() {
-  static std::mutex mutex;
-  return mutex;
-}
-std::vector<ShownMessage>& messages() {
-  static std::vector<ShownMessage> shown;
-  return shown;
-}
 
 std::atomic<int> refreshRequests{0};
 
@@ -60,7 +51,7 @@ class ModelWindows final : public WindowSet {
     return w == InfoWindow::rda ? model_.rdaOpen : model_.dxccOpen;
   }
   void open(InfoWindow w) override {
-    // The window's initialisation reads its position (the state lock, never under mutex_).
+    // The window's initialisation reads its position (the settings lock, never under mutex_).
     const WindowPoint at = w == InfoWindow::rda ? rdaPosition_.load() : dxccPosition_.load();
     std::lock_guard<std::mutex> lock(mutex_);
     if (w == InfoWindow::rda) {
@@ -123,10 +114,7 @@ class ModelWindows final : public WindowSet {
 // its destructor ends a thread still running at exit while the state is still there.
 class NativeWindowThread {
  public:
-  NativeWindowThread() {
-    pluginState();
-    stateMutex();
-  }
+  NativeWindowThread() { createWindowState(); }
   ~NativeWindowThread() { stop(); }
 
   void start() {
@@ -280,21 +268,6 @@ NativeWindowThread& windowThread() {
 void ModelWindows::postRefreshToSelf() { postSelf(); }
 
 }  // namespace
-
-void showMessageBox(const std::string& text, const char* caption) {
-  std::lock_guard<std::mutex> lock(messagesMutex());
-  messages().push_back({text, caption ? caption : "", caption != nullptr});
-}
-
-std::vector<ShownMessage> shownMessages() {
-  std::lock_guard<std::mutex> lock(messagesMutex());
-  return messages();
-}
-
-void clearShownMessages() {
-  std::lock_guard<std::mutex> lock(messagesMutex());
-  messages().clear();
-}
 
 bool setupWindowExists() { return windowThread().exists(); }
 

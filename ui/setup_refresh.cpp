@@ -1,10 +1,11 @@
-// The refresh of the windows, step by step, run by SetupController on the window thread.
+// SetupController's refresh: what the windows show, brought up to date from the host's entry
+// line and frequency and from the log, on the window thread.
 #include <string>
 #include <vector>
 
 #include "contest/contest_rules.h"
-#include "plugin/state.h"
 #include "ui/setup_controller.h"
+#include "ui/window_state.h"
 #include "ui/window_texts.h"
 
 namespace stats {
@@ -12,9 +13,9 @@ namespace {
 
 const char kEmptyCell[] = "   -";
 
-// Steps 7 and 8.1: the worked-with table of one callsign, the last matching record of the log
-// winning each cell. Only the callsign's own records are visited (the log's index by call).
-void fillBandInfoRows(PluginState& s) {
+// The worked-with table of one callsign, the last matching record of the log winning each
+// cell. Only the callsign's own records are visited (the log's index by call).
+void fillBandInfoRows(WindowState& s, const LogStore& qsoLog) {
   for (int band = 0; band < kBandCount; ++band) {
     BandInfoRow& row = s.BandInfoRows[band];
     // Before the first reset the rows are still empty; the band name is what the reset puts.
@@ -22,7 +23,7 @@ void fillBandInfoRows(PluginState& s) {
     row[1] = row[2] = row[3] = kEmptyCell;
   }
   if (s.enteredCall.empty()) return;
-  s.qsoLog.forEachOfCall(s.enteredCall, [&s](const CInfo& record) {
+  qsoLog.forEachOfCall(s.enteredCall, [&s](const CInfo& record) {
     for (int band = 0; band < kBandCount; ++band) {
       if (record.band != bandRules.at(band)) continue;
       BandInfoRow& row = s.BandInfoRows[band];
@@ -37,27 +38,27 @@ void fillBandInfoRows(PluginState& s) {
 }
 
 void setRefreshReady() {
-  StateLock lock;
-  lock.state().refreshReady = 1;
+  WindowLock lock;
+  lock.view().windows.refreshReady = 1;
 }
 
 }  // namespace
 
-// Steps 1 and 2.
+// The windows the options ask for and that are not open yet.
 void SetupController::openInfoWindows() {
   int showRda, showDxcc, russianTexts, ownRussian;
   {
-    StateLock lock;
-    const PluginState& s = lock.state();
-    showRda = s.showRdaWindow;
-    showDxcc = s.showDxccWindow;
-    russianTexts = s.russianTexts;
-    ownRussian = s.ownRussian;
+    WindowLock lock;
+    const WindowView s = lock.view();
+    showRda = s.windows.showRdaWindow;
+    showDxcc = s.windows.showDxccWindow;
+    russianTexts = s.log.russianTexts;
+    ownRussian = s.log.ownRussian;
   }
   if (showRda && !windows_.isOpen(InfoWindow::rda)) {
     {
-      StateLock lock;
-      lock.state().shownDistrictCount = 0;
+      WindowLock lock;
+      lock.view().windows.shownDistrictCount = 0;
     }
     windows_.open(InfoWindow::rda);
     showRda_ = 1;
@@ -76,25 +77,26 @@ void SetupController::openInfoWindows() {
 // is over (SetupController::HostUse).
 void SetupController::refreshOnce() {
   openInfoWindows();
-  if (!host_) return setRefreshReady();  // step 3
+  if (!host_) return setRefreshReady();
 
-  const std::optional<std::string> entry = host_->entryLine();  // step 4
+  const std::optional<std::string> entry = host_->entryLine();
   if (!entry) return setRefreshReady();
-  if (entry->size() == 1 || entry->size() == 2) return setRefreshReady();  // step 5
+  if (entry->size() == 1 || entry->size() == 2) return setRefreshReady();
 
   std::string workedWith;
   {
-    StateLock lock;
-    PluginState& s = lock.state();
+    WindowLock lock;
+    const WindowView v = lock.view();
+    WindowState& s = v.windows;
     s.enteredCall = *entry;
-    s.enteredCallPresent = !entry->empty();  // step 6
-    fillBandInfoRows(s);                     // steps 7, 8.1
-    if (!entry->empty()) workedWith = workedWithTitle(s.ownRussian, s.contestYear, *entry);
+    s.enteredCallPresent = !entry->empty();
+    fillBandInfoRows(s, v.log.qsoLog);
+    if (!entry->empty()) workedWith = workedWithTitle(v.log.ownRussian, v.log.contestYear, *entry);
   }
-  if (!workedWith.empty() && windows_.isOpen(InfoWindow::dxcc))  // step 8.2
+  if (!workedWith.empty() && windows_.isOpen(InfoWindow::dxcc))
     windows_.setTitle(InfoWindow::dxcc, workedWith);
 
-  const std::optional<double> hz = host_->frequencyHz();  // step 9
+  const std::optional<double> hz = host_->frequencyHz();
   const int band = hz ? bandIndexOfHostFrequency(*hz) : -1;
   if (band < 0) return setRefreshReady();
 
@@ -103,20 +105,23 @@ void SetupController::refreshOnce() {
   bool refill = false;
   std::vector<std::string> entries;
   {
-    StateLock lock;
-    PluginState& s = lock.state();
-    s.currentBand = band;  // step 10
-    const std::string count = std::to_string(s.bandPrefixes[band].size());  // step 11
-    if (s.enteredCall.empty())                                                    // step 12
-      dxccTitle = panelTitle(s.russianTexts, s.ownRussian, bandRules.at(band), count);
-    if (rdaOpen) {  // step 13
-      rdaTitle = rdaWindowTitle(s.ownRussian);
-      const int districts = static_cast<int>(s.workedDistricts.size());
+    WindowLock lock;
+    const WindowView v = lock.view();
+    WindowState& s = v.windows;
+    s.currentBand = band;
+    const std::string count = std::to_string(v.result.bandPrefixes[band].size());
+    // With a call entered the panel shows its table, and the title the call.
+    if (s.enteredCall.empty())
+      dxccTitle = panelTitle(v.log.russianTexts, v.log.ownRussian, bandRules.at(band), count);
+    if (rdaOpen) {
+      rdaTitle = rdaWindowTitle(v.log.ownRussian);
+      const std::vector<std::string>& worked = v.result.workedDistricts;
+      const int districts = static_cast<int>(worked.size());
       if (districts != s.shownDistrictCount) {
         refill = true;
         s.shownDistrictCount = districts;
-        entries.reserve(s.workedDistricts.size());
-        for (const std::string& district : s.workedDistricts) entries.push_back(" " + district);
+        entries.reserve(worked.size());
+        for (const std::string& district : worked) entries.push_back(" " + district);
       }
     }
   }
@@ -127,8 +132,8 @@ void SetupController::refreshOnce() {
     if (refill) windows_.fillRdaList(entries);
     windows_.invalidate(InfoWindow::rda);
   }
-  if (windows_.isOpen(InfoWindow::dxcc)) windows_.invalidate(InfoWindow::dxcc);  // step 14
-  setRefreshReady();                                                               // step 15
+  if (windows_.isOpen(InfoWindow::dxcc)) windows_.invalidate(InfoWindow::dxcc);
+  setRefreshReady();
 }
 
 }  // namespace stats
