@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "platform/file_append.h"
 #include "platform/file_calls.h"
 #include "platform/kept_file.h"
 
@@ -11,6 +12,12 @@ namespace stats {
 namespace {
 
 int fdOf(intptr_t handle) { return static_cast<int>(handle); }
+
+// libStats.so unloaded, or the process ending: the kept file is closed and its name freed, as
+// DllMain does on Windows.
+struct CloseAtUnload {
+  ~CloseAtUnload() { closeAppendedFile(); }
+} closeAtUnload;
 
 }  // namespace
 
