@@ -60,19 +60,19 @@ std::string normalisedDistrict(std::string_view exchRcvd) {
   return trimmed(toUpperAscii(code));
 }
 
-int addQso(LogSession& state, const QsoArgs& qso) {
+int addQso(LogSession& log, const QsoArgs& qso) {
   if (const char* reason = refusal(qso)) {
-    state.badQsoFile.append(badQsoLine(qso, reason));
+    log.badQsoFile.append(badQsoLine(qso, reason));
     return 0;
   }
-  state.qsoLog.addWorkedBand(qso.band);
+  log.qsoLog.addWorkedBand(qso.band);
 
-  CInfo& record = state.qsoLog.nextRecord();
+  CInfo& record = log.qsoLog.nextRecord();
   fill(record, qso);
   record.prefix = FoldCountryPrefix(qso.prefix);
   if (IsRdaPrefix(qso.prefix)) {
     const std::string code = normalisedDistrict(qso.exchRcvd);
-    if (state.DistrictList.IsKnownDistrict(code)) {
+    if (log.DistrictList.IsKnownDistrict(code)) {
       record.district = code;
       record.exchRcvd = code;
     } else {
@@ -81,32 +81,32 @@ int addQso(LogSession& state, const QsoArgs& qso) {
     }
   }
   // Earlier records count whatever their own flags.
-  if (state.qsoLog.commitFlaggingDupe()) record.dupeLine = badQsoLine(qso, kDupe);
-  state.badQsoFile.append(record.districtLine + record.dupeLine);
+  if (log.qsoLog.commitFlaggingDupe()) record.dupeLine = badQsoLine(qso, kDupe);
+  log.badQsoFile.append(record.districtLine + record.dupeLine);
   return 1;
 }
 
-QsoRemoval removeQso(LogSession& state, const QsoArgs& qso) {
+QsoRemoval removeQso(LogSession& log, const QsoArgs& qso) {
   QsoRemoval removal;
   const CInfo probe = recordOf(qso);
   std::string gone;  // the lines that leave the bad-QSO file with the contact
-  const size_t match = state.qsoLog.findContact(probe);
+  const size_t match = log.qsoLog.findContact(probe);
   if (match != LogStore::npos) {
-    const CInfo& removed = state.qsoLog.at(match);
+    const CInfo& removed = log.qsoLog.at(match);
     gone = removed.districtLine + removed.dupeLine;
-    if (CInfo* promoted = state.qsoLog.removeAt(match)) {
+    if (CInfo* promoted = log.qsoLog.removeAt(match)) {
       gone += promoted->dupeLine;
       promoted->dupeLine.clear();
     }
-    if (!state.qsoLog.hasWorkedBand(probe.band)) removal.emptiedBand = bandIndexOf(probe.band);
+    if (!log.qsoLog.hasWorkedBand(probe.band)) removal.emptiedBand = bandIndexOf(probe.band);
   } else if (const char* reason = refusal(qso)) {
     gone = badQsoLine(qso, reason);
   }
-  if (state.qsoLog.empty()) {
-    state.qsoLog.clearWorkedBands();
+  if (log.qsoLog.empty()) {
+    log.qsoLog.clearWorkedBands();
     removal.logEmptied = true;
   }
-  state.badQsoFile.remove(gone);
+  log.badQsoFile.remove(gone);
   return removal;
 }
 

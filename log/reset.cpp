@@ -31,25 +31,25 @@ std::string findHostVersion(const std::string& ownFolder, const std::string& cur
   return current;
 }
 
-void resetLog(LogSession& state, const ResetArgs& args) {
-  state.ownFolder = args.ownFolder;
-  state.startDayMonth = args.contestStart.Format("%d.%m");
-  state.contestYear = args.contestStart.Format("%Y");
-  state.endDate = args.contestEnd.Format("%d.%m.%Y");
-  state.hostVersion = findHostVersion(args.ownFolder, state.hostVersion);
-  state.qsoLog.clear();
-  state.ownContinent = args.ownContinent;
-  state.ownPrefix = args.ownPrefix;
-  state.ownCall = args.ownCall;
-  if (IsRussianLanguagePrefix(args.ownPrefix)) state.russianTexts = 1;
-  if (IsRdaPrefix(args.ownPrefix)) state.ownRussian = 1;
-  state.StationHintList.load(kHintFileName);
-  state.DistrictList.load(kDistrictFileName);
-  state.exportFlag = args.exportFlag;
+void resetLog(LogSession& log, const ResetArgs& args) {
+  log.ownFolder = args.ownFolder;
+  log.startDayMonth = args.contestStart.Format("%d.%m");
+  log.contestYear = args.contestStart.Format("%Y");
+  log.endDate = args.contestEnd.Format("%d.%m.%Y");
+  log.hostVersion = findHostVersion(args.ownFolder, log.hostVersion);
+  log.qsoLog.clear();
+  log.ownContinent = args.ownContinent;
+  log.ownPrefix = args.ownPrefix;
+  log.ownCall = args.ownCall;
+  if (IsRussianLanguagePrefix(args.ownPrefix)) log.russianTexts = 1;
+  if (IsRdaPrefix(args.ownPrefix)) log.ownRussian = 1;
+  log.StationHintList.load(kHintFileName);
+  log.DistrictList.load(kDistrictFileName);
+  log.exportFlag = args.exportFlag;
 }
 
-void startBadQsoFile(LogSession& state, const ResetArgs& args) {
-  state.badQsoFile.create(badQsoFileNameFor(args.contestEnd));
+void startBadQsoFile(LogSession& log, const ResetArgs& args) {
+  log.badQsoFile.create(badQsoFileNameFor(args.contestEnd));
 }
 
 }  // namespace stats
