@@ -80,8 +80,8 @@ std::string resultText(const ScoreSummary& s, const ResultTitle& title, int badQ
 
 std::string resultHtml(const ScoreSummary& s, const ResultTitle& title, int badQsoCount, bool sevenColumns) {
   std::string out = kHtmlHead;
-  std::string titleLine;
-  titleLine += formatted(kHtmlTitleLine, title.startDayMonth.c_str(), title.endDate.c_str());
+  const std::string titleLine =
+      formatted(kHtmlTitleLine, title.startDayMonth.c_str(), title.endDate.c_str());
   out += formatted(kHtmlTitleBlock, titleLine.c_str(), title.ownCall.c_str());
   if (sevenColumns)
     out += formatted(kHtmlHeading7, "Band", "QSOs", "Points", "DXCC", "RDA", "CW", "SSB");
