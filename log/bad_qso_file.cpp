@@ -1,6 +1,7 @@
 #include "log/bad_qso_file.h"
 
 #include <algorithm>
+#include <charconv>
 #include <vector>
 
 #include "platform/file_append.h"
@@ -67,15 +68,19 @@ std::string badQsoFileNameFor(const COleDateTime& contestEnd) {
 }
 
 std::string badQsoLine(const QsoArgs& qso, const std::string& reason) {
-  std::string line = "QSO:";
-  const std::string kHz = std::to_string(qso.freqHz / 1000);
+  char kHz[16];
+  const auto kHzEnd = std::to_chars(kHz, kHz + sizeof kHz, qso.freqHz / 1000).ptr;
   const std::string when = qso.qsoTime.Format(kQsoTimeFormat);
-  for (std::string_view field : {std::string_view(kHz), qso.mode, std::string_view(when), qso.ownCall,
-                                 qso.rstSent, qso.exchSent, qso.call, qso.rstRcvd, qso.exchRcvd}) {
-    line += kSeparator;
-    line += field;
-  }
-  return line + reason + kLineEnd;
+  const std::string_view fields[] = {std::string_view(kHz, static_cast<size_t>(kHzEnd - kHz)),
+                                     qso.mode, when, qso.ownCall, qso.rstSent, qso.exchSent,
+                                     qso.call, qso.rstRcvd, qso.exchRcvd};
+  size_t length = 4 + reason.size() + 2;
+  for (std::string_view field : fields) length += 2 + field.size();
+  std::string line;
+  line.reserve(length);  // flagged QSOs of a reload build their lines at one allocation each
+  line += "QSO:";
+  for (std::string_view field : fields) line.append(kSeparator, 2).append(field);
+  return line.append(reason).append(kLineEnd, 2);
 }
 
 bool BadQsoFile::create(const std::string& fileName) {

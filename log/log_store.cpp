@@ -24,9 +24,10 @@ uint8_t LogStore::flagsOf(const CInfo& r) {
   if (!r.call.empty()) flags |= ScoreKey::kCallPresent;
   if (!r.call.empty() && r.noScore == 0) flags |= ScoreKey::kCounted;
   if (r.dupe) flags |= ScoreKey::kDupe;
-  if (r.mode == "CW") flags |= ScoreKey::kCw;
-  if (r.mode == "SSB") flags |= ScoreKey::kSsb;
-  if (r.call.size() >= 2 && r.call.compare(r.call.size() - 2, 2, "/P") == 0) flags |= ScoreKey::kPortable;
+  const std::string_view mode = r.mode, call = r.call;  // compared inline, not through the library
+  if (mode == "CW") flags |= ScoreKey::kCw;
+  if (mode == "SSB") flags |= ScoreKey::kSsb;
+  if (call.size() >= 2 && call.substr(call.size() - 2) == "/P") flags |= ScoreKey::kPortable;
   return flags;
 }
 

@@ -3,8 +3,9 @@
 // so the result can count with arrays instead of comparing strings record by record.
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
+
+#include "log/flat_string_map.h"
 
 namespace stats {
 
@@ -19,7 +20,7 @@ class TextIds {
     if (id == kNone) {
       id = static_cast<uint32_t>(texts_.size());
       texts_.push_back(text);
-      ids_.emplace(text, id);
+      ids_[text] = id;
     }
     return last_ = id;
   }
@@ -30,8 +31,8 @@ class TextIds {
         if (texts_[id] == text) return id;
       return kNone;
     }
-    auto it = ids_.find(text);
-    return it == ids_.end() ? kNone : it->second;
+    const uint32_t* id = ids_.find(text);
+    return id ? *id : kNone;
   }
   const std::string& text(uint32_t id) const { return texts_[id]; }
   size_t size() const { return texts_.size(); }
@@ -43,7 +44,7 @@ class TextIds {
 
  private:
   static constexpr size_t kScanned = 16;
-  std::unordered_map<std::string, uint32_t> ids_;
+  FlatStringMap<uint32_t> ids_;
   std::vector<std::string> texts_;
   uint32_t last_ = kNone;
 };

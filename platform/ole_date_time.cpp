@@ -62,10 +62,18 @@ Broken breakDown(double value) {
 }
 
 void appendNumber(std::string& out, long long value, int width) {
-  std::string digits = std::to_string(value < 0 ? -value : value);
-  if (value < 0) out += '-';
-  for (int i = static_cast<int>(digits.size()); i < width; ++i) out += '0';
-  out += digits;
+  char digits[24];
+  char* end = digits + sizeof digits;
+  char* begin = end;
+  unsigned long long rest = value < 0 ? 0ull - static_cast<unsigned long long>(value)
+                                      : static_cast<unsigned long long>(value);
+  do {
+    *--begin = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  } while (rest != 0);
+  while (end - begin < width) *--begin = '0';
+  if (value < 0) *--begin = '-';
+  out.append(begin, end);
 }
 
 }  // namespace
@@ -93,6 +101,7 @@ std::string COleDateTime::Format(const char* pattern) const {
     return kInvalidText;
   const Broken t = breakDown(m_dt);
   std::string out;
+  out.reserve(32);
   for (const char* p = pattern ? pattern : ""; *p; ++p) {
     if (*p != '%' || p[1] == '\0') {
       out += *p;

@@ -8,26 +8,11 @@
 namespace stats {
 
 std::string argText(const char* text) { return text ? std::string(text) : std::string(); }
-std::string_view argView(const char* text) { return text ? std::string_view(text) : std::string_view(); }
-
-char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-bool isAsciiSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
 
 std::string toUpperAscii(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = asciiUpper(c);
   return out;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-  return true;
 }
 
 std::string trimmed(std::string_view text) {

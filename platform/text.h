@@ -9,15 +9,25 @@ namespace stats {
 
 // The text an argument points to; a null pointer reads as the empty text.
 std::string argText(const char* text);
-std::string_view argView(const char* text);
+inline std::string_view argView(const char* text) {
+  return text ? std::string_view(text) : std::string_view();
+}
 
-char asciiUpper(char c);
-char asciiLower(char c);
-bool isAsciiDigit(char c);
-bool isAsciiSpace(char c);  // blank, tab, CR, LF, vertical tab, form feed
+// Inline: intake runs these for every QSO of a reload.
+inline char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+inline char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+inline bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool isAsciiSpace(char c) {  // blank, tab, CR, LF, vertical tab, form feed
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 std::string toUpperAscii(std::string_view text);
-bool equalsNoCase(std::string_view a, std::string_view b);  // ASCII case-insensitive
+inline bool equalsNoCase(std::string_view a, std::string_view b) {  // ASCII case-insensitive
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+  return true;
+}
 std::string trimmed(std::string_view text);                 // white space off both ends
 
 // The lines of a text as a text-mode reader sees them: split at LF, a CR before the LF
