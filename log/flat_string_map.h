@@ -1,7 +1,9 @@
 #pragma once
-// A hash map from texts to small values, stored in one array with linear probing: a lookup in
-// a map of 100,000 callsigns reads one or two neighbouring slots instead of a bucket and a
-// separately allocated node. References stay valid until the next insertion.
+// A hash map from texts to small values: an index of 8-byte slots with linear probing over a
+// dense array of the entries. The index of 100,000 callsigns is a megabyte that stays in the
+// cache, so a lookup touches memory outside it only for the entry it finds, and a new key
+// none at all (entries are appended). References stay valid until the next insertion or erasure.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -38,82 +40,94 @@ class FlatStringMap {
  public:
   Value* find(const std::string& key) { return const_cast<Value*>(std::as_const(*this).find(key)); }
   const Value* find(const std::string& key) const {
-    if (size_ == 0) return nullptr;
-    const size_t hash = textHash(key);
+    if (entries_.empty()) return nullptr;
+    const uint32_t hash = hash32(key);
     for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
       const Slot& slot = slots_[i];
-      if (!slot.used) return nullptr;
-      if (slot.hash == hash && slot.key == key) return &slot.value;
+      if (slot.entry == 0) return nullptr;
+      if (slot.hash == hash && entries_[slot.entry - 1].key == key) return &entries_[slot.entry - 1].value;
     }
   }
 
   // The value of key, inserted as Value{} when missing.
   Value& operator[](const std::string& key) {
-    if ((size_ + 1) * 2 > slots_.size()) grow();
-    const size_t hash = textHash(key);
+    if ((entries_.size() + 1) * 2 > slots_.size()) grow();
+    const uint32_t hash = hash32(key);
     size_t i = hash & mask_;
-    for (; slots_[i].used; i = (i + 1) & mask_)
-      if (slots_[i].hash == hash && slots_[i].key == key) return slots_[i].value;
-    Slot& slot = slots_[i];
-    slot.used = true;
-    slot.hash = hash;
-    slot.key = key;
-    slot.value = Value{};
-    ++size_;
-    return slot.value;
+    for (; slots_[i].entry != 0; i = (i + 1) & mask_)
+      if (slots_[i].hash == hash && entries_[slots_[i].entry - 1].key == key)
+        return entries_[slots_[i].entry - 1].value;
+    entries_.push_back({key, Value{}});
+    slots_[i] = {hash, static_cast<uint32_t>(entries_.size())};
+    return entries_.back().value;
   }
 
   void erase(const std::string& key) {
-    if (size_ == 0) return;
-    const size_t hash = textHash(key);
+    if (entries_.empty()) return;
+    const uint32_t hash = hash32(key);
     size_t i = hash & mask_;
     for (;; i = (i + 1) & mask_) {
-      if (!slots_[i].used) return;
-      if (slots_[i].hash == hash && slots_[i].key == key) break;
+      if (slots_[i].entry == 0) return;
+      if (slots_[i].hash == hash && entries_[slots_[i].entry - 1].key == key) break;
     }
-    // Backward shift: pull later members of the probe run into the hole, so lookups never
-    // need tombstones.
-    for (size_t j = (i + 1) & mask_; slots_[j].used; j = (j + 1) & mask_) {
+    // The last entry moves into the hole, so the entries stay dense.
+    const uint32_t hole = slots_[i].entry;
+    if (hole != entries_.size()) {
+      slotOf(static_cast<uint32_t>(entries_.size())).entry = hole;
+      entries_[hole - 1] = std::move(entries_.back());
+    }
+    entries_.pop_back();
+    // Backward shift: pull later members of the probe run into the freed slot, so lookups
+    // never need tombstones.
+    for (size_t j = (i + 1) & mask_; slots_[j].entry != 0; j = (j + 1) & mask_) {
       const size_t home = slots_[j].hash & mask_;
       const bool stays = i <= j ? (home > i && home <= j) : (home > i || home <= j);
       if (stays) continue;
-      slots_[i] = std::move(slots_[j]);
+      slots_[i] = slots_[j];
       i = j;
     }
-    slots_[i].used = false;
-    --size_;
+    slots_[i] = Slot{};
   }
 
   // Empties the map and keeps its capacity for the next fill.
   void clear() {
-    for (Slot& slot : slots_) slot.used = false;
-    size_ = 0;
+    std::fill(slots_.begin(), slots_.end(), Slot{});
+    entries_.clear();
   }
-  size_t size() const { return size_; }
+  size_t size() const { return entries_.size(); }
 
  private:
   struct Slot {
-    size_t hash = 0;
+    uint32_t hash = 0;   // the key's hash; its low bits are the slot it belongs in
+    uint32_t entry = 0;  // index in entries_ plus one; 0 for a free slot
+  };
+  struct Entry {
     std::string key;
-    Value value{};
-    bool used = false;
+    Value value;
   };
 
+  static uint32_t hash32(const std::string& key) { return static_cast<uint32_t>(textHash(key)); }
+
+  Slot& slotOf(uint32_t entry) {
+    size_t i = hash32(entries_[entry - 1].key) & mask_;
+    while (slots_[i].entry != entry) i = (i + 1) & mask_;
+    return slots_[i];
+  }
+
   void grow() {
-    std::vector<Slot> old = std::move(slots_);
-    slots_ = std::vector<Slot>(old.empty() ? 64 : old.size() * 2);
+    slots_.assign(slots_.empty() ? 64 : slots_.size() * 2, Slot{});
     mask_ = slots_.size() - 1;
-    for (Slot& slot : old) {
-      if (!slot.used) continue;
-      size_t i = slot.hash & mask_;
-      while (slots_[i].used) i = (i + 1) & mask_;
-      slots_[i] = std::move(slot);
+    for (uint32_t entry = 1; entry <= entries_.size(); ++entry) {
+      const uint32_t hash = hash32(entries_[entry - 1].key);
+      size_t i = hash & mask_;
+      while (slots_[i].entry != 0) i = (i + 1) & mask_;
+      slots_[i] = {hash, entry};
     }
   }
 
   std::vector<Slot> slots_;
+  std::vector<Entry> entries_;
   size_t mask_ = 0;
-  size_t size_ = 0;
 };
 
 }  // namespace stats

@@ -31,9 +31,9 @@ uint8_t LogStore::flagsOf(const CInfo& r) {
   return flags;
 }
 
-void LogStore::link(Node* node, Chain& chain) {
+void LogStore::link(Node* node, Chain& chain, uint32_t contact) {
   const CInfo& r = node->record;
-  const uint32_t bandId = bandIds_.idOf(r.band);
+  const uint32_t bandId = contact >> 16;
   if (recordsOnBand_.size() <= bandId) {
     recordsOnBand_.resize(bandId + 1);
     prefixCountsOnBand_.resize(bandId + 1);
@@ -45,7 +45,7 @@ void LogStore::link(Node* node, Chain& chain) {
   order_.push_back(node);
   (chain.tail ? chain.tail->nextOfCall : chain.head) = node;
   chain.tail = node;
-  if (chain.count < Chain::kKept) chain.contacts[chain.count] = contactOf(bandId, r);
+  if (chain.count < Chain::kKept) chain.contacts[chain.count] = contact;
   ++chain.count;
   keepLastExchange(chain, r.exchRcvd);
   std::vector<uint32_t>& prefixCounts = prefixCountsOnBand_[bandId];
@@ -62,14 +62,18 @@ uint32_t LogStore::contactOf(uint32_t bandId, const CInfo& record) {
 
 bool LogStore::chainHasContact(const Chain& chain, const std::string& band,
                                const std::string& mode) const {
+  const uint32_t bandId = bandIds_.find(band), modeId = modeIds_.find(mode);
+  if (bandId == TextIds::kNone || modeId == TextIds::kNone) return false;
+  return chainHasContact(chain, bandId << 16 | (modeId & 0xFFFF), band, mode);
+}
+
+bool LogStore::chainHasContact(const Chain& chain, uint32_t contact, const std::string& band,
+                               const std::string& mode) {
   if (chain.count > Chain::kKept) {
     for (const Node* n = chain.head; n; n = n->nextOfCall)
       if (n->record.band == band && n->record.mode == mode) return true;
     return false;
   }
-  const uint32_t bandId = bandIds_.find(band), modeId = modeIds_.find(mode);
-  if (bandId == TextIds::kNone || modeId == TextIds::kNone) return false;
-  const uint32_t contact = bandId << 16 | (modeId & 0xFFFF);
   for (uint32_t i = 0; i < chain.count; ++i)
     if (chain.contacts[i] == contact) return true;
   return false;
@@ -97,9 +101,10 @@ bool LogStore::commitFlaggingDupe() {
   ++usedNodes_;
   CInfo& record = node->record;
   Chain& chain = byCall_[record.call];
-  const bool dupe = chainHasContact(chain, record.band, record.mode);
+  const uint32_t contact = contactOf(bandIds_.idOf(record.band), record);
+  const bool dupe = chainHasContact(chain, contact, record.band, record.mode);
   if (dupe) record.dupe = record.noScore = 1;
-  link(node, chain);
+  link(node, chain, contact);
   return dupe;
 }
 

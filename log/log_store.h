@@ -110,6 +110,8 @@ class LogStore {
   Node* nextTwin(const Node* node) const;
   void forgetBandRecord(const CInfo& record);
   bool chainHasContact(const Chain& chain, const std::string& band, const std::string& mode) const;
+  static bool chainHasContact(const Chain& chain, uint32_t contact, const std::string& band,
+                              const std::string& mode);
   void summariseChain(Chain& chain);
   static void keepLastExchange(Chain& chain, const std::string& exchRcvd);
   size_t positionOf(const Node* node) const;
@@ -117,7 +119,7 @@ class LogStore {
   uint32_t recordsWithPrefix(uint32_t bandId, uint32_t prefixId) const;
 
   Node* newNode();
-  void link(Node* node, Chain& chain);
+  void link(Node* node, Chain& chain, uint32_t contact);  // contact: contactOf() the record
 
   // Nodes live in fixed blocks that a reset keeps for the next reload, so their addresses stay
   // put and reloading does not return and refetch the memory; removed nodes wait for clear().

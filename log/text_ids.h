@@ -25,12 +25,6 @@ class TextIds {
     return last_ = id;
   }
   uint32_t find(const std::string& text) const {
-    // A handful of texts (bands, modes, continents) are found faster without hashing.
-    if (texts_.size() <= kScanned) {
-      for (uint32_t id = 0; id < texts_.size(); ++id)
-        if (texts_[id] == text) return id;
-      return kNone;
-    }
     const uint32_t* id = ids_.find(text);
     return id ? *id : kNone;
   }
@@ -43,7 +37,6 @@ class TextIds {
   }
 
  private:
-  static constexpr size_t kScanned = 16;
   FlatStringMap<uint32_t> ids_;
   std::vector<std::string> texts_;
   uint32_t last_ = kNone;
