@@ -31,14 +31,14 @@ void DistrictTable::loadFromText(const std::string& bytes) {
     const std::string head = line.substr(0, 5);
     const std::string code = head.substr(0, 2) + head.substr(head.size() < 2 ? 0 : head.size() - 2);
     codes_.push_back(code);
-    index_.insert(code);
+    index_[code] = true;
   }
 }
 
 void DistrictTable::load(const std::string& path) { loadFromText(readDataFile(path)); }
 
 int DistrictTable::IsKnownDistrict(const std::string& code) const {
-  return index_.count(code) ? 1 : 0;
+  return index_.find(code) ? 1 : 0;
 }
 
 void StationHints::loadFromText(const std::string& bytes) {

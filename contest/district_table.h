@@ -2,8 +2,9 @@
 // The RDA district table (".\Plugins\rda_rus.dat") and the station hint file
 // (".\Plugins\RDAC.hlp"), read whole at every reset.
 #include <string>
-#include <unordered_set>
 #include <vector>
+
+#include "platform/flat_string_map.h"
 
 namespace stats {
 
@@ -18,7 +19,7 @@ class DistrictTable {
 
  private:
   std::vector<std::string> codes_;
-  std::unordered_set<std::string> index_;
+  FlatStringMap<bool> index_;
 };
 
 // Every line of the hint file, verbatim, in file order.

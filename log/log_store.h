@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "log/cinfo.h"
-#include "log/flat_string_map.h"
+#include "platform/flat_string_map.h"
 #include "log/text_ids.h"
 
 namespace stats {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "log/flat_string_map.h"
+#include "platform/flat_string_map.h"
 
 namespace stats {
 
