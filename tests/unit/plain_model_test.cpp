@@ -56,7 +56,7 @@ class Model {
       lines_.push_back(badQsoLine(argsOf(q), why));
       return 0;
     }
-    Record r{q, FoldCountryPrefix(q.prefix)};
+    Record r{q, FoldCountryPrefix(q.prefix), {}, {}, {}, {}};
     r.exchRcvd = q.exchRcvd;
     if (IsRdaPrefix(q.prefix)) {
       const std::string& x = q.exchRcvd;
