@@ -18,6 +18,7 @@ bool canOfferHint(const HintInputs& hints, const std::string& hint) {
 CallCheck checkCall(const LogSession& log, const HintInputs& hints, const CheckArgs& args) {
   CallCheck check;
   if (args.call.size() < 4) return check;
+  log.qsoLog.expectCall(args.call);  // loads while the band, mode and station are checked
 
   const bool lenientHost = log.hostVersion == "2.19" || log.hostVersion == "2.20";
   const int cannotCount = lenientHost ? kOrdinary : kCannotCount;

@@ -66,6 +66,7 @@ std::string normalisedDistrict(std::string_view exchRcvd) {
 }
 
 int addQso(LogSession& log, const QsoArgs& qso) {
+  log.qsoLog.expectCall(qso.call);  // loads while the record is checked and filled
   if (const char* reason = refusal(qso)) {
     log.badQsoFile.append(badQsoLine(qso, reason));
     return 0;
@@ -74,6 +75,7 @@ int addQso(LogSession& log, const QsoArgs& qso) {
 
   CInfo& record = log.qsoLog.nextRecord();
   fill(record, qso);
+  log.qsoLog.expectCallAgain(qso.call);
   record.prefix = FoldCountryPrefix(qso.prefix);
   if (IsRdaPrefix(qso.prefix)) {
     const std::string code = normalisedDistrict(qso.exchRcvd);

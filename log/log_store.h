@@ -49,6 +49,13 @@ class LogStore {
   // it, first flagging it a dupe (dupe and noScore 1) when an earlier record has its call,
   // band and mode, and says whether it did. The record is not part of the log before that.
   CInfo& nextRecord();
+  // Hints that the call is about to be looked up or committed, so that its index entry is in
+  // the cache by then: expectCall() as early as possible, expectCallAgain() a few hundred
+  // instructions later, when the first has brought the slot that names the entry.
+  __attribute__((always_inline)) void expectCall(std::string_view call) const { byCall_.prefetchSlot(call); }
+  __attribute__((always_inline)) void expectCallAgain(std::string_view call) const {
+    byCall_.prefetchEntry(call);
+  }
   bool commitFlaggingDupe();
   // Removes a record; later records move down by one. When it was the first of its call, band
   // and mode, the next such record is a dupe no more (dupe 0, noScore as its badQso) and is
