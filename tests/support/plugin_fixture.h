@@ -8,7 +8,7 @@
 #include "tests/support/host_calls.h"
 #include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
-#include "ui/native_windows.h"
+#include "tests/support/native_windows.h"
 #include "ui/window_port.h"
 
 namespace stats::testing {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/plugin_fixture.h"
-#include "ui/native_windows.h"
+#include "tests/support/native_windows.h"
 #include "ui/window_port.h"
 
 namespace stats::testing {

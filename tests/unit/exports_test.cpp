@@ -11,7 +11,7 @@
 #include "platform/boundary.h"
 #include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
-#include "ui/native_windows.h"
+#include "tests/support/native_windows.h"
 
 #include <algorithm>
 

@@ -13,7 +13,7 @@
 #include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/info_panel.h"
-#include "ui/native_windows.h"
+#include "tests/support/native_windows.h"
 #include "ui/window_port.h"
 
 namespace stats {
