@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "log/callsign_check.h"
-#include "tests/support/plugin_fixture.h"
 #include "tests/support/native_windows.h"
+#include "tests/support/plugin_fixture.h"
 #include "ui/window_port.h"
 
 namespace stats::testing {
