@@ -6,32 +6,12 @@
 namespace stats::testing {
 
 ResetArgs resetArgsOf(const Station& s) {
-  ResetArgs args;
-  args.ownFolder = s.folder;
-  args.exportFlag = s.exportFlag;
-  args.ownCall = s.call;
-  args.contestStart = s.start;
-  args.contestEnd = s.end;
-  args.ownPrefix = s.prefix;
-  args.ownContinent = s.continent;
-  return args;
+  return {s.folder, s.exportFlag, s.call, s.start, s.end, s.prefix, s.continent};
 }
 
 QsoArgs qsoArgsOf(const Qso& q) {
-  QsoArgs args;
-  args.ownCall = q.ownCall;
-  args.call = q.call;
-  args.qsoTime = q.time;
-  args.freqHz = q.freqHz;
-  args.mode = q.mode;
-  args.rstSent = q.rstSent;
-  args.rstRcvd = q.rstRcvd;
-  args.exchSent = q.exchSent;
-  args.exchRcvd = q.exchRcvd;
-  args.prefix = q.prefix;
-  args.continent = q.continent;
-  args.band = q.band;
-  return args;
+  return {q.ownCall, q.call,     q.time,     q.freqHz, q.mode,      q.rstSent,
+          q.rstRcvd, q.exchSent, q.exchRcvd, q.prefix, q.continent, q.band};
 }
 
 void PartsTest::reset(const Station& station) {
