@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 
 #include "platform/text.h"
 #include "ui/setup_controller.h"
