@@ -1,35 +1,34 @@
 #include <mutex>
 
 #include "platform/message_box.h"
-#include "platform/native_message_box.h"
+#include "platform/message_box_native.h"
 
 namespace stats {
 namespace {
 
-std::mutex& messagesMutex() {
+std::mutex& watcherMutex() {
   static std::mutex mutex;
   return mutex;
 }
-std::vector<ShownMessage>& messages() {
-  static std::vector<ShownMessage> shown;
-  return shown;
+MessageBoxWatcher& watcher() {
+  static MessageBoxWatcher watching;
+  return watching;
 }
 
 }  // namespace
 
 void showMessageBox(const std::string& text, const char* caption) {
-  std::lock_guard<std::mutex> lock(messagesMutex());
-  messages().push_back({text, caption ? caption : "", caption != nullptr});
+  MessageBoxWatcher watching;
+  {
+    std::lock_guard<std::mutex> lock(watcherMutex());
+    watching = watcher();
+  }
+  if (watching) watching(text, caption);
 }
 
-std::vector<ShownMessage> shownMessages() {
-  std::lock_guard<std::mutex> lock(messagesMutex());
-  return messages();
-}
-
-void clearShownMessages() {
-  std::lock_guard<std::mutex> lock(messagesMutex());
-  messages().clear();
+void watchMessageBoxes(MessageBoxWatcher watching) {
+  std::lock_guard<std::mutex> lock(watcherMutex());
+  watcher() = std::move(watching);
 }
 
 }  // namespace stats

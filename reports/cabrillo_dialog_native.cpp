@@ -2,53 +2,40 @@
 
 #include "platform/message_box.h"
 #include "reports/cabrillo_dialog.h"
-#include "reports/native_cabrillo_dialog.h"
+#include "reports/cabrillo_dialog_native.h"
 
 namespace stats {
 namespace {
 
-struct DialogStandIn {
-  std::mutex mutex;
-  CabrilloDialogAnswer answer;
-  std::vector<CabrilloHeader> shown;
-};
-
-DialogStandIn& standIn() {
-  static DialogStandIn instance;
-  return instance;
+std::mutex& operatorMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+CabrilloDialogOperator& dialogOperator() {
+  static CabrilloDialogOperator op;
+  return op;
 }
 
 }  // namespace
 
 bool runCabrilloDialog(CabrilloHeader& values) {
-  CabrilloDialogAnswer answer;
+  CabrilloDialogOperator op;
   {
-    std::lock_guard<std::mutex> lock(standIn().mutex);
-    standIn().shown.push_back(values);
-    answer = standIn().answer;
+    std::lock_guard<std::mutex> lock(operatorMutex());
+    op = dialogOperator();
   }
-  if (!answer) return true;
+  if (!op) return true;
   CabrilloHeader edited = values;
-  if (!answer(edited)) return false;
+  if (!op(edited)) return false;
   values = edited;
   return true;
 }
 
 void showOutputBox(const std::string& text) { showMessageBox(text, "Output"); }
 
-void setCabrilloDialogAnswer(CabrilloDialogAnswer answer) {
-  std::lock_guard<std::mutex> lock(standIn().mutex);
-  standIn().answer = std::move(answer);
-}
-
-std::vector<CabrilloHeader> shownCabrilloDialogs() {
-  std::lock_guard<std::mutex> lock(standIn().mutex);
-  return standIn().shown;
-}
-
-void clearShownCabrilloDialogs() {
-  std::lock_guard<std::mutex> lock(standIn().mutex);
-  standIn().shown.clear();
+void setCabrilloDialogOperator(CabrilloDialogOperator op) {
+  std::lock_guard<std::mutex> lock(operatorMutex());
+  dialogOperator() = std::move(op);
 }
 
 }  // namespace stats

@@ -1,7 +1,7 @@
 #pragma once
 // The link to the host's automation object ("Tarn2.Application"): the rig frequency, the text of
 // the entry line and the command text. Windows: COM on the window thread (host_link_win.cpp);
-// natively: whatever a test injects (native_windows.h), else none.
+// natively: whatever a test injects (host_link_native.h), else none.
 //
 // Every call is made on the window thread without the state lock, so a slow host delays only
 // the windows; a failed call answers nullopt / false and never throws.

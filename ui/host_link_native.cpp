@@ -1,7 +1,7 @@
 #include <mutex>
 
 #include "ui/host_link.h"
-#include "ui/native_windows.h"
+#include "ui/host_link_native.h"
 
 namespace stats {
 namespace {

@@ -1,16 +1,12 @@
-// The native stand-in of the windows: no windows, but a real window thread with a message queue
-// that runs the same SetupController (setup logic and refresh) as the Windows build and records
-// in a NativeWindowModel what the windows would show.
+// The native stand-in of the windows (window_thread_native.h): ModelWindows turns the
+// SetupController's WindowSet calls into changes of the model.
+#include "ui/window_thread_native.h"
+
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
-#include <thread>
+#include <functional>
 
 #include "platform/text.h"
-#include "ui/native_windows.h"
 #include "ui/setup_controller.h"
 #include "ui/window_port.h"
 #include "ui/window_state.h"
@@ -18,8 +14,6 @@
 
 namespace stats {
 namespace {
-
-std::atomic<int> refreshRequests{0};
 
 // Nothing thrown by the window logic ends the thread (as the Windows dialog procedures catch).
 template <class Work>
@@ -29,11 +23,6 @@ void guarded(Work&& work) noexcept {
   } catch (...) {
   }
 }
-
-struct Message {
-  enum Kind { refresh, stop, click, escape } kind;
-  int id = 0;
-};
 
 bool lessNoCase(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -110,185 +99,162 @@ class ModelWindows final : public WindowSet {
   SavedPosition dxccPosition_{kDxccPositionKeys};
 };
 
-// The window thread and its queue. Constructed after the plug-in state, so destroyed before it:
-// its destructor ends a thread still running at exit while the state is still there.
-class NativeWindowThread {
- public:
-  NativeWindowThread() { createWindowState(); }
-  ~NativeWindowThread() { stop(); }
-
-  void start() {
-    std::lock_guard<std::mutex> lifecycle(lifecycle_);
-    stopLocked();
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      queue_.clear();
-      busy_ = false;
-      running_ = true;
-      model_ = NativeWindowModel();
-    }
-    thread_ = std::thread([this] { run(); });
-    // Unlike Windows, the stand-in returns once `setupWindow` exists (or the thread ended), so
-    // that a test sees the windows open right after the call.
-    std::unique_lock<std::mutex> lock(mutex_);
-    idle_.wait(lock, [this] { return model_.setupOpen || !running_; });
-  }
-
-  void hold(bool held) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    held_ = held;
-    wake_.notify_all();
-  }
-
-  void stop() {
-    std::lock_guard<std::mutex> lifecycle(lifecycle_);
-    stopLocked();
-  }
-
-  bool post(Message message) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (!model_.setupOpen) return false;
-    queue_.push_back(message);
-    wake_.notify_all();
-    return true;
-  }
-
-  bool exists() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return model_.setupOpen;
-  }
-
-  NativeWindowModel model() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return model_;
-  }
-
-  bool waitIdle(int timeoutMs) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    return idle_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] {
-      return !running_ || (model_.setupOpen && (queue_.empty() || held_) && !busy_);
-    }) && model_.setupOpen;
-  }
-
- private:
-  void stopLocked() {
-    if (!thread_.joinable()) return;
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      held_ = false;
-      queue_.push_back({Message::stop});
-      wake_.notify_all();
-    }
-    thread_.join();
-  }
-
-  void run() {
-    ModelWindows windows(mutex_, model_);
-    windows.postSelf = [this] {
-      std::lock_guard<std::mutex> lock(mutex_);
-      queue_.push_back({Message::refresh});
-      wake_.notify_all();
-    };
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      model_.setupTitle = "Setup RDAC";
-      model_.controlTexts = {{kIdCwButton, "CW"},         {kIdSsbButton, "SSB"},
-                             {kIdToDisplay, "To display"}, {kIdRdaCheck, "RDA"},
-                             {kIdDxccCheck, "DXCC"},       {kIdHintCheck, "Use hint"},
-                             {kIdOnTopCheck, "Window on top"}};
-      busy_ = true;
-    }
-    SetupController controller(windows);
-    const WindowPoint at = SavedPosition(kSetupPositionKeys).load();
-    guarded([&] { controller.initialise(connectHostLink()); });
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      model_.setupPosition = at;
-      model_.setupOpen = true;
-      idle_.notify_all();
-    }
-    for (;;) {
-      Message message;
-      {
-        std::unique_lock<std::mutex> lock(mutex_);
-        busy_ = false;
-        idle_.notify_all();
-        wake_.wait(lock, [this] { return !queue_.empty() && !held_; });
-        message = queue_.front();
-        queue_.pop_front();
-        busy_ = true;
-      }
-      if (message.kind == Message::stop || message.kind == Message::escape) break;
-      guarded([&] { handle(controller, message); });
-    }
-    guarded([&] { controller.closeInfoWindows(); });
-    controller.releaseHost().reset();
-    std::lock_guard<std::mutex> lock(mutex_);
-    model_.setupOpen = false;
-    running_ = false;
-    busy_ = false;
-    queue_.clear();
-    idle_.notify_all();
-  }
-
-  void handle(SetupController& controller, const Message& message) {
-    if (message.kind == Message::refresh) {
-      controller.refresh();
-      std::lock_guard<std::mutex> lock(mutex_);
-      ++model_.refreshesHandled;
-      return;
-    }
-    switch (message.id) {
-      case kIdCwButton: controller.chooseCw(); break;
-      case kIdSsbButton: controller.chooseSsb(); break;
-      case kIdRdaCheck: controller.toggleRda(); break;
-      case kIdDxccCheck: controller.toggleDxcc(); break;
-      case kIdHintCheck: controller.toggleHint(); break;
-      case kIdOnTopCheck: controller.toggleOnTop(); break;
-      default: break;
-    }
-  }
-
-  std::mutex lifecycle_;
-  std::mutex mutex_;  // the queue and the model
-  std::condition_variable wake_, idle_;
-  std::deque<Message> queue_;
-  bool busy_ = false;
-  bool running_ = false;  // from start() until the thread's loop has ended
-  bool held_ = false;     // a test holds the thread: posted messages wait
-  NativeWindowModel model_;
-  std::thread thread_;
-};
-
-NativeWindowThread& windowThread() {
-  static NativeWindowThread thread;
-  return thread;
-}
-
 void ModelWindows::postRefreshToSelf() { postSelf(); }
 
 }  // namespace
 
-bool setupWindowExists() { return windowThread().exists(); }
+NativeWindowThread::NativeWindowThread() { createWindowState(); }
 
-void postRefresh() {
-  if (windowThread().post({Message::refresh})) ++refreshRequests;
+NativeWindowThread::~NativeWindowThread() { stop(); }
+
+void NativeWindowThread::start() {
+  std::lock_guard<std::mutex> lifecycle(lifecycle_);
+  stopLocked();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    queue_.clear();
+    busy_ = false;
+    running_ = true;
+    model_ = NativeWindowModel();
+  }
+  thread_ = std::thread([this] { run(); });
+  // Unlike Windows, the stand-in returns once `setupWindow` exists (or the thread ended), so
+  // that a test sees the windows open right after the call.
+  std::unique_lock<std::mutex> lock(mutex_);
+  idle_.wait(lock, [this] { return model_.setupOpen || !running_; });
 }
 
-void StartWindowThread() { windowThread().start(); }
+void NativeWindowThread::hold(bool held) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  held_ = held;
+  wake_.notify_all();
+}
 
-void StopWindowThread() { windowThread().stop(); }
+void NativeWindowThread::stop() {
+  std::lock_guard<std::mutex> lifecycle(lifecycle_);
+  stopLocked();
+}
 
-int postedRefreshCount() { return refreshRequests; }
+bool NativeWindowThread::post(WindowMessage message) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!model_.setupOpen) return false;
+  queue_.push_back(message);
+  wake_.notify_all();
+  return true;
+}
 
-NativeWindowModel nativeWindowModel() { return windowThread().model(); }
+bool NativeWindowThread::exists() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return model_.setupOpen;
+}
 
-bool waitForWindowsIdle(int timeoutMs) { return windowThread().waitIdle(timeoutMs); }
+NativeWindowModel NativeWindowThread::model() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return model_;
+}
 
-void clickSetupControl(int id) { windowThread().post({Message::click, id}); }
+bool NativeWindowThread::waitIdle(int timeoutMs) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return idle_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] {
+    return !running_ || (model_.setupOpen && (queue_.empty() || held_) && !busy_);
+  }) && model_.setupOpen;
+}
 
-void pressSetupEscape() { windowThread().post({Message::escape}); }
+void NativeWindowThread::stopLocked() {
+  if (!thread_.joinable()) return;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    held_ = false;
+    queue_.push_back({WindowMessage::stop});
+    wake_.notify_all();
+  }
+  thread_.join();
+}
 
-void holdWindowThread(bool held) { windowThread().hold(held); }
+void NativeWindowThread::run() {
+  ModelWindows windows(mutex_, model_);
+  windows.postSelf = [this] {
+    std::lock_guard<std::mutex> lock(mutex_);
+    queue_.push_back({WindowMessage::refresh});
+    wake_.notify_all();
+  };
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.setupTitle = "Setup RDAC";
+    model_.controlTexts = {{kIdCwButton, "CW"},         {kIdSsbButton, "SSB"},
+                           {kIdToDisplay, "To display"}, {kIdRdaCheck, "RDA"},
+                           {kIdDxccCheck, "DXCC"},       {kIdHintCheck, "Use hint"},
+                           {kIdOnTopCheck, "Window on top"}};
+    busy_ = true;
+  }
+  SetupController controller(windows);
+  const WindowPoint at = SavedPosition(kSetupPositionKeys).load();
+  guarded([&] { controller.initialise(connectHostLink()); });
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    model_.setupPosition = at;
+    model_.setupOpen = true;
+    idle_.notify_all();
+  }
+  for (;;) {
+    WindowMessage message;
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      busy_ = false;
+      idle_.notify_all();
+      wake_.wait(lock, [this] { return !queue_.empty() && !held_; });
+      message = queue_.front();
+      queue_.pop_front();
+      busy_ = true;
+    }
+    if (message.kind == WindowMessage::stop || message.kind == WindowMessage::escape) break;
+    guarded([&] { handle(controller, message); });
+  }
+  guarded([&] { controller.closeInfoWindows(); });
+  controller.releaseHost().reset();
+  std::lock_guard<std::mutex> lock(mutex_);
+  model_.setupOpen = false;
+  running_ = false;
+  busy_ = false;
+  queue_.clear();
+  idle_.notify_all();
+}
+
+void NativeWindowThread::handle(SetupController& controller, const WindowMessage& message) {
+  if (message.kind == WindowMessage::refresh) {
+    controller.refresh();
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++model_.refreshesHandled;
+    return;
+  }
+  switch (message.id) {
+    case kIdCwButton: controller.chooseCw(); break;
+    case kIdSsbButton: controller.chooseSsb(); break;
+    case kIdRdaCheck: controller.toggleRda(); break;
+    case kIdDxccCheck: controller.toggleDxcc(); break;
+    case kIdHintCheck: controller.toggleHint(); break;
+    case kIdOnTopCheck: controller.toggleOnTop(); break;
+    default: break;
+  }
+}
+
+bool NativeWindowThread::postRefresh() {
+  if (!post({WindowMessage::refresh})) return false;
+  ++postedRefreshes_;
+  return true;
+}
+
+NativeWindowThread& nativeWindowThread() {
+  static NativeWindowThread thread;
+  return thread;
+}
+
+bool setupWindowExists() { return nativeWindowThread().exists(); }
+
+void postRefresh() { nativeWindowThread().postRefresh(); }
+
+void StartWindowThread() { nativeWindowThread().start(); }
+
+void StopWindowThread() { nativeWindowThread().stop(); }
 
 }  // namespace stats

@@ -8,7 +8,6 @@
 #include "tests/fuzz/export_calls.h"
 #include "tests/fuzz/fuzz_folder.h"
 #include "tests/support/plugin_state_reset.h"
-#include "ui/native_windows.h"
 #include "ui/window_port.h"
 
 using namespace stats;
@@ -118,7 +117,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
   ArgSource a(in);
   resetPluginStateForTests();
-  clearShownMessages();
   {
     // What the setup window's hint box and the refresh from the host's entry line leave, so
     // the check offers hints and guesses districts.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ui/host_link.h"
-#include "ui/native_windows.h"
+#include "ui/host_link_native.h"
 
 namespace stats::testing {
 

@@ -1,5 +1,6 @@
 #pragma once
-// Puts the plug-in's state back as it is at load: the tests share one process-wide state.
+// Puts the plug-in's state, and the window thread's way to it, back as they are at load: the
+// tests share one process-wide state.
 #include <mutex>
 
 #include "plugin/state.h"
@@ -9,6 +10,12 @@ namespace stats {
 inline void resetPluginStateForTests() {
   std::lock_guard<std::mutex> lock(stateMutex());
   pluginState() = PluginState();
+}
+
+// Connects the window thread back to the plug-in's state, after a test connected it to parts of
+// its own (as plugin/ connects it at load).
+inline void reconnectWindowsToPluginState() {
+  connectWindowState(stateMutex(), [] { return windowViewOf(pluginState()); });
 }
 
 }  // namespace stats

@@ -8,12 +8,12 @@
 
 #include "platform/settings.h"
 #include "platform/text.h"
-#include "reports/native_cabrillo_dialog.h"
 #include "tests/support/cabrillo_checker.h"
 #include "tests/support/log_records.h"
+#include "tests/support/native_cabrillo_dialog.h"
+#include "tests/support/native_windows.h"
 #include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
-#include "ui/native_windows.h"
 
 namespace stats {
 namespace {

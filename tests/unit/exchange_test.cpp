@@ -1,8 +1,8 @@
-// The exchange check as the host calls it, against a district table the test writes.
+// The exchange check, as the host's text arrives, against a district table the test writes.
 #include <gtest/gtest.h>
 
-#include "plugin/exports.h"
-#include "tests/support/plugin_state_reset.h"
+#include "contest/exchange.h"
+#include "platform/text.h"
 #include "tests/support/scratch_dir.h"
 
 namespace stats {
@@ -11,15 +11,14 @@ namespace {
 class ExchangeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetPluginStateForTests();
     dir_.write("Plugins/rda_rus.dat",
                "Sample table\r\nMA-01 Name\r\n-X dash first\r\n\r\nno dash\r\nMA-01 again\r\n"
                "mo-02 lower\r\n TV-03 indented\r\nSP-15 Name\r\n");
-    StateLock lock;
-    lock.state().log.DistrictList.load(kDistrictFileName);
+    districts_.load(kDistrictFileName);
   }
-  int valid(const char* exch) { return IsValidExchg0(exch, "x", nullptr, nullptr, 0, 0, 0); }
+  int valid(const char* exch) { return isValidExchange(argText(exch), districts_); }
   testing::ScratchDir dir_;
+  DistrictTable districts_;
 };
 
 TEST_F(ExchangeTest, SerialNumbersOfOneToFourDigits) {
@@ -40,10 +39,7 @@ TEST_F(ExchangeTest, KnownDistrictsExactlyAsTheTableHoldsThem) {
 }
 
 TEST_F(ExchangeTest, WithoutATableOnlyDigitsPass) {
-  {
-    StateLock lock;
-    lock.state().log.DistrictList.clear();
-  }
+  districts_.clear();
   EXPECT_EQ(valid("MA01"), 0);
   EXPECT_EQ(valid("1234"), 1);
   EXPECT_EQ(valid(nullptr), 0);

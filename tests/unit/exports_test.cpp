@@ -8,10 +8,13 @@
 #include <new>
 #include <stdexcept>
 
+#include "log/log_session.h"
 #include "platform/boundary.h"
+#include "reports/result.h"
 #include "tests/support/plugin_state_reset.h"
+#include "tests/support/native_windows.h"
 #include "tests/support/scratch_dir.h"
-#include "ui/native_windows.h"
+#include "ui/window_state.h"
 
 #include <algorithm>
 
@@ -93,18 +96,18 @@ TEST(Exports, SetVersionSwitchesToTheHtmlFormForGood) {
   stats::resetPluginStateForTests();
   EXPECT_EQ(setVersion(nullptr), 0ul);
   EXPECT_EQ(setVersion("anything"), 0ul);
-  stats::StateLock lock;
-  EXPECT_EQ(lock.state().result.htmlForm, 1);
+  EXPECT_EQ(std::string(GetResult0(nullptr)).rfind("<html>", 0), 0u);  // the HTML form
 }
 
+// The parts that make up the state at a load.
 TEST(Exports, StateStartsWithTheFlagsOfALoad) {
-  stats::resetPluginStateForTests();
-  stats::StateLock lock;
-  const stats::PluginState& s = lock.state();
-  EXPECT_EQ(s.windows.refreshReady, 1);
-  EXPECT_EQ(s.windows.currentBand, -1);
-  EXPECT_EQ(s.result.htmlForm + s.windows.useHint + s.windows.windowOnTop + s.log.ownRussian + s.log.russianTexts + s.log.exportFlag, 0);
-  EXPECT_EQ(s.log.qsoLog.size(), 0u);
+  const stats::LogSession log;
+  const stats::ResultState result;
+  const stats::WindowState windows;
+  EXPECT_EQ(windows.refreshReady, 1);
+  EXPECT_EQ(windows.currentBand, -1);
+  EXPECT_EQ(result.htmlForm + windows.useHint + windows.windowOnTop + log.ownRussian + log.russianTexts + log.exportFlag, 0);
+  EXPECT_EQ(log.qsoLog.size(), 0u);
 }
 
 TEST(Exports, SetupSet0ShowsItsMessageWithTheDefaultCaption) {

@@ -7,12 +7,7 @@
 namespace stats::testing {
 namespace {
 
-class ResetTest : public PluginTest {
- protected:
-  std::string hostVersion() {
-    return withState([](PluginState& s) { return s.log.hostVersion; });
-  }
-};
+class ResetTest : public PluginTest {};
 
 TEST_F(ResetTest, KeepsStationAndDatesAndEmptiesTheLog) {
   resetStats(Station{});
@@ -49,32 +44,27 @@ TEST_F(ResetTest, NullAndInvalidDatesFormatAsTheirTexts) {
   Station st;
   st.start.m_status = COleDateTime::null;
   st.end.m_status = COleDateTime::invalid;
-  resetStats(st);
-  withState([](PluginState& s) {
-    EXPECT_EQ(s.log.startDayMonth, "");
-    EXPECT_EQ(s.log.endDate, "Invalid DateTime");
-    EXPECT_EQ(s.log.badQsoFile.fileName(), "BadQSO_DedodEVA_Invalid DateTime.txt");
-    return 0;
-  });
+  reset(st);
+  EXPECT_EQ(log.startDayMonth, "");
+  EXPECT_EQ(log.endDate, "Invalid DateTime");
+  EXPECT_EQ(log.badQsoFile.fileName(), "BadQSO_DedodEVA_Invalid DateTime.txt");
 }
 
 TEST_F(ResetTest, OwnPrefixFlagsOnlyEverGoUp) {
-  auto flags = [&] {
-    return withState([](PluginState& s) { return std::make_pair(s.log.ownRussian, s.log.russianTexts); });
-  };
+  auto flags = [&] { return std::make_pair(log.ownRussian, log.russianTexts); };
   Station st;
   st.prefix = "UN";
-  resetStats(st);
+  reset(st);
   EXPECT_EQ(flags(), std::make_pair(0, 1));
-  resetPluginStateForTests();
+  log = LogSession();
   st.prefix = "CE9/KC4";
-  resetStats(st);
+  reset(st);
   EXPECT_EQ(flags(), std::make_pair(1, 0));
-  resetPluginStateForTests();
+  log = LogSession();
   st.prefix = "UA9";
-  resetStats(st);
+  reset(st);
   st.prefix = "DL";
-  resetStats(st);
+  reset(st);
   EXPECT_EQ(flags(), std::make_pair(1, 1));
 }
 
@@ -84,17 +74,17 @@ TEST_F(ResetTest, HostVersionFromTheHostsSettingsFile) {
   dir.write("Tarn2.ini", "[Main]\r\nTarn=2.20\r\nTarn=9.99\r\n");
   Station st;
   st.folder = dir.path() + "/host/";
-  resetStats(st);
-  EXPECT_EQ(hostVersion(), "2.20");
+  reset(st);
+  EXPECT_EQ(log.hostVersion, "2.20");
   dir.write("Tarn2.ini", "[Main]\r\n Tarn=2.20\r\n");
-  resetStats(st);
-  EXPECT_EQ(hostVersion(), "=2.20");  // five characters are cut wherever the key stands
+  reset(st);
+  EXPECT_EQ(log.hostVersion, "=2.20");  // five characters are cut wherever the key stands
   dir.write("Tarn2.ini", "[Main]\r\nnothing here\r\n");
-  resetStats(st);
-  EXPECT_EQ(hostVersion(), "=2.20");  // no version line: kept
+  reset(st);
+  EXPECT_EQ(log.hostVersion, "=2.20");  // no version line: kept
   st.folder = dir.path() + "/nowhere/";
-  resetStats(st);
-  EXPECT_EQ(hostVersion(), "Tarn");
+  reset(st);
+  EXPECT_EQ(log.hostVersion, "Tarn");
 }
 
 TEST_F(ResetTest, StartToggleDecidesTheWindowThread) {

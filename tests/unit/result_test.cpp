@@ -44,13 +44,16 @@ class ResultTest : public PluginTest {
     dir.write("Plugins/RDA.ini", "[Settings]\r\nStart=1\r\n");
     resetStats(Station{});
   }
+  static Station abroad() {
+    Station station;
+    station.call = "DL1AA";
+    station.prefix = "DL";
+    station.continent = "EU";
+    return station;
+  }
   void resetAbroad() {
-    Station abroad;
-    abroad.call = "DL1AA";
-    abroad.prefix = "DL";
-    abroad.continent = "EU";
     resetPluginStateForTests();
-    resetStats(abroad);
+    resetStats(abroad());
   }
 };
 
@@ -89,20 +92,17 @@ TEST_F(ResultTest, ScoredLogInRussia) {
 }
 
 TEST_F(ResultTest, ScoredLogAbroad) {
-  resetAbroad();
-  addData(qso("UA9ABC", "UA9", "AS", "20m", "CW", "MA01", 10, 0));
-  addData(qso("DL2XX", "DL", "EU", "20m", "CW", "001", 10, 5));
-  addData(qso("RA3XX", "UA", "EU", "40m", "SSB", "MA02", 10, 10));
-  EXPECT_EQ(getResult(), kAbroadHead +
+  reset(abroad());
+  add(qso("UA9ABC", "UA9", "AS", "20m", "CW", "MA01", 10, 0));
+  add(qso("DL2XX", "DL", "EU", "20m", "CW", "001", 10, 5));
+  add(qso("RA3XX", "UA", "EU", "40m", "SSB", "MA02", 10, 10));
+  EXPECT_EQ(computedResult(), kAbroadHead +
                              "40m\t 1\t 10\t\t 0\t 1\r\n"
                              "20m\t 2\t 10\t\t 2\t 0\r\n"
                              "Total\t 3\t 20\t 2\t 2\t 1\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\n"
                              "Score: 20*2 = 40\r\n" +
                              rates(10, 1, 1, 10, 10));
-  withState([](PluginState& s) {
-    for (const auto& prefixes : s.result.bandPrefixes) EXPECT_TRUE(prefixes.empty());
-    return 0;
-  });
+  for (const auto& prefixes : result.bandPrefixes) EXPECT_TRUE(prefixes.empty());
 }
 
 TEST_F(ResultTest, RateWindowsBySecondsRoundedToWholeMinutes) {
@@ -152,32 +152,28 @@ TEST_F(ResultTest, PointsTableForAStationInRussia) {
 }
 
 TEST_F(ResultTest, ADistrictCountsOnceOnTheFirstBandInBandOrder) {
-  addData(qso("UA9AA", "UA9", "AS", "20m", "CW", "MA01", 12, 0));
-  addData(qso("UA9AA", "UA9", "AS", "80m", "CW", "MA01", 12, 1));
-  getResult();
-  withState([](PluginState& s) {
-    EXPECT_EQ(s.result.workedDistricts, (std::vector<std::string>{"MA01"}));
-    EXPECT_EQ(s.result.bandPrefixes[1], (std::vector<std::string>{"UA9"}));
-    EXPECT_EQ(s.result.bandPrefixes[3], (std::vector<std::string>{"UA9"}));
-    return 0;
-  });
-  EXPECT_NE(getResult().find("Total\t 2\t 4\t 2\t 1\t 2\t 0\r\n"), std::string::npos);
+  reset(Station{});
+  add(qso("UA9AA", "UA9", "AS", "20m", "CW", "MA01", 12, 0));
+  add(qso("UA9AA", "UA9", "AS", "80m", "CW", "MA01", 12, 1));
+  computedResult();
+  EXPECT_EQ(result.workedDistricts, (std::vector<std::string>{"MA01"}));
+  EXPECT_EQ(result.bandPrefixes[1], (std::vector<std::string>{"UA9"}));
+  EXPECT_EQ(result.bandPrefixes[3], (std::vector<std::string>{"UA9"}));
+  EXPECT_NE(computedResult().find("Total\t 2\t 4\t 2\t 1\t 2\t 0\r\n"), std::string::npos);
 }
 
 TEST_F(ResultTest, BandsComeOutInBandOrderAndStaySo) {
+  reset(Station{});
   for (const char* band : {"20m", "160m", "80m", "20M"})
-    addData(qso("DL1AA", "DL", "EU", band, "CW", "1", 12, 0));
-  const std::string text = getResult();
+    add(qso("DL1AA", "DL", "EU", band, "CW", "1", 12, 0));
+  const std::string text = computedResult();
   const size_t b160 = text.find("\r\n160m\t"), b80 = text.find("\r\n80m\t"),
                b20 = text.find("\r\n20m\t"), b20M = text.find("\r\n20M\t");
   ASSERT_NE(b20M, std::string::npos);
   EXPECT_LT(b160, b80);
   EXPECT_LT(b80, b20);
   EXPECT_LT(b20, b20M);  // "20m" sorts above "20M" byte by byte
-  withState([](PluginState& s) {
-    EXPECT_EQ(s.log.qsoLog.workedBands(), (std::vector<std::string>{"160m", "80m", "20m", "20M"}));
-    return 0;
-  });
+  EXPECT_EQ(log.qsoLog.workedBands(), (std::vector<std::string>{"160m", "80m", "20m", "20M"}));
 }
 
 TEST_F(ResultTest, HtmlFormForAnEmptyLogInRussia) {

@@ -10,10 +10,10 @@
 #include "plugin/exports.h"
 #include "tests/support/fake_host_link.h"
 #include "tests/support/log_records.h"
+#include "tests/support/native_windows.h"
 #include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
 #include "ui/info_panel.h"
-#include "ui/native_windows.h"
 #include "ui/window_port.h"
 
 namespace stats {

@@ -6,12 +6,15 @@
 #include <filesystem>
 #include <thread>
 
+#include "log/log_session.h"
+#include "reports/result.h"
 #include "tests/support/fake_host_link.h"
 #include "tests/support/log_records.h"
+#include "tests/support/native_windows.h"
 #include "tests/support/plugin_state_reset.h"
 #include "tests/support/scratch_dir.h"
-#include "ui/native_windows.h"
 #include "ui/window_port.h"
+#include "ui/window_state.h"
 
 namespace stats {
 namespace {
@@ -29,18 +32,21 @@ CInfo qso(const std::string& call, const std::string& band, const std::string& m
   return r;
 }
 
+// The window thread works on the test's own parts, behind the test's own lock.
 class NativeWindows : public ::testing::Test {
  protected:
   void SetUp() override {
     std::filesystem::create_directories("Plugins");
-    resetPluginStateForTests();
-    StateLock lock;
-    PluginState& s = lock.state();
-    s.log.contestYear = "2026";
+    current_ = this;
+    connectWindowState(mutex_, [] { return WindowView{current_->windows, current_->log, current_->result}; });
+    log.contestYear = "2026";
     const char* names[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
-    for (int i = 0; i < kBandCount; ++i) s.windows.BandInfoRows[i] = {names[i], "-", "-", "-", "-"};
+    for (int i = 0; i < kBandCount; ++i) windows.BandInfoRows[i] = {names[i], "-", "-", "-", "-"};
   }
-  void TearDown() override { StopWindowThread(); }
+  void TearDown() override {
+    StopWindowThread();
+    reconnectWindowsToPluginState();
+  }
 
   NativeWindowModel show() {
     StartWindowThread();
@@ -69,15 +75,20 @@ class NativeWindows : public ::testing::Test {
   }
   template <class Change>
   void change(Change&& fn) {
-    StateLock lock;
-    fn(lock.state());
+    std::lock_guard<std::mutex> lock(mutex_);
+    fn();
   }
   BandInfoRow row(int band) {
-    StateLock lock;
-    return lock.state().windows.BandInfoRows[band];
+    std::lock_guard<std::mutex> lock(mutex_);
+    return windows.BandInfoRows[band];
   }
 
   testing::ScratchDir scratch_;
+  static inline NativeWindows* current_ = nullptr;
+  std::mutex mutex_;
+  WindowState windows;
+  LogSession log;
+  ResultState result;
 };
 
 TEST_F(NativeWindows, LifecycleFollowsShowAndHide) {
@@ -117,9 +128,9 @@ TEST_F(NativeWindows, FirstOpeningWithoutSettingsOrHost) {
   EXPECT_EQ(m.controlTexts.at(1116), "Previous QSO");
   EXPECT_EQ(m.controlTexts.at(1124), "To display");
   EXPECT_EQ(m.refreshesHandled, 1);
-  StateLock lock;
-  EXPECT_EQ(lock.state().windows.refreshReady, 1);
-  EXPECT_EQ(lock.state().windows.useHint, 0);
+  std::lock_guard<std::mutex> lock(mutex_);
+  EXPECT_EQ(windows.refreshReady, 1);
+  EXPECT_EQ(windows.useHint, 0);
 }
 
 TEST_F(NativeWindows, SettingsOpenTheWindowsAtTheirPlaces) {
@@ -139,13 +150,13 @@ TEST_F(NativeWindows, SettingsOpenTheWindowsAtTheirPlaces) {
   EXPECT_EQ(m.dxccPosition.x, 10);
   EXPECT_EQ(m.dxccPosition.y, 400);
   EXPECT_EQ(m.dxccTitle, "DXCC");  // no host: the refresh stops at step 3
-  StateLock lock;
-  EXPECT_EQ(lock.state().windows.useHint, 1);
-  EXPECT_EQ(lock.state().windows.windowOnTop, 0);
+  std::lock_guard<std::mutex> lock(mutex_);
+  EXPECT_EQ(windows.useHint, 1);
+  EXPECT_EQ(windows.windowOnTop, 0);
 }
 
 TEST_F(NativeWindows, TextsFollowTheTwoFlags) {
-  change([](PluginState& s) { s.log.ownRussian = 1; });
+  change([&] { log.ownRussian = 1; });
   NativeWindowModel m = show();
   EXPECT_EQ(m.setupTitle, "Setup RDAC-2026");
   EXPECT_EQ(m.controlTexts.at(1124), "\xcf\xee\xea\xe0\xe7\xfb\xe2\xe0\xf2\xfc");
@@ -154,7 +165,7 @@ TEST_F(NativeWindows, TextsFollowTheTwoFlags) {
             "\xc8\xf1\xef\xee\xeb\xfc\xe7\xee\xe2\xe0\xf2\xfc \xef\xee\xe4\xf1\xea\xe0\xe7\xea\xf3");
   EXPECT_EQ(m.controlTexts.at(1119), "Window on top");
   StopWindowThread();
-  change([](PluginState& s) { s.log.russianTexts = 1; });
+  change([&] { log.russianTexts = 1; });
   m = show();
   EXPECT_EQ(m.setupTitle, "\xd3\xf1\xf2\xe0\xed\xee\xe2\xea\xe8 RDAC-2026");
   EXPECT_EQ(m.controlTexts.at(1116), "DXCC");
@@ -187,16 +198,16 @@ TEST_F(NativeWindows, CheckBoxesToggleWindowsAndWriteKeys) {
   EXPECT_TRUE(m.checked.at(1117));
   EXPECT_EQ(value("setup_mast"), "1");
   {
-    StateLock lock;
-    EXPECT_EQ(lock.state().windows.useHint, 1);
+    std::lock_guard<std::mutex> lock(mutex_);
+    EXPECT_EQ(windows.useHint, 1);
   }
   m = click(1119);  // closed and reopened by the refresh
   EXPECT_TRUE(m.rdaOpen);
   EXPECT_TRUE(m.dxccOpen);
   EXPECT_EQ(value("setup_window_on_top"), "1");
   {
-    StateLock lock;
-    EXPECT_EQ(lock.state().windows.windowOnTop, 1);
+    std::lock_guard<std::mutex> lock(mutex_);
+    EXPECT_EQ(windows.windowOnTop, 1);
   }
   m = click(1115);
   EXPECT_FALSE(m.rdaOpen);
@@ -208,14 +219,14 @@ TEST_F(NativeWindows, CheckBoxesToggleWindowsAndWriteKeys) {
 }
 
 TEST_F(NativeWindows, WorkedWithTableTakesTheLastRecordInLogOrder) {
-  change([](PluginState& s) {
-    appendRecord(s.log.qsoLog, qso("UA9AA", "20m", "CW", 10, 5, "054"));
-    appendRecord(s.log.qsoLog, qso("UA9AA", "20m", "SSB", 10, 20, "055"));
-    appendRecord(s.log.qsoLog, qso("UA9AA", "40m", "CW", 11, 0, "056"));
-    appendRecord(s.log.qsoLog, qso("UA9AA", "80m", "CW", 12, 0, "001"));
-    appendRecord(s.log.qsoLog, qso("UA9AA", "80m", "CW", 9, 0, "002"));  // later in the log, earlier time
-    appendRecord(s.log.qsoLog, qso("UA9BB", "15m", "CW", 9, 0, "003"));
-    appendRecord(s.log.qsoLog, qso("UA9AA", "20M", "CW", 13, 0, "004"));  // band texts compare exactly
+  change([&] {
+    appendRecord(log.qsoLog, qso("UA9AA", "20m", "CW", 10, 5, "054"));
+    appendRecord(log.qsoLog, qso("UA9AA", "20m", "SSB", 10, 20, "055"));
+    appendRecord(log.qsoLog, qso("UA9AA", "40m", "CW", 11, 0, "056"));
+    appendRecord(log.qsoLog, qso("UA9AA", "80m", "CW", 12, 0, "001"));
+    appendRecord(log.qsoLog, qso("UA9AA", "80m", "CW", 9, 0, "002"));  // later in the log, earlier time
+    appendRecord(log.qsoLog, qso("UA9BB", "15m", "CW", 9, 0, "003"));
+    appendRecord(log.qsoLog, qso("UA9AA", "20M", "CW", 13, 0, "004"));  // band texts compare exactly
   });
   FakeHost host;
   host.setEntry("UA9AA");
@@ -226,15 +237,15 @@ TEST_F(NativeWindows, WorkedWithTableTakesTheLastRecordInLogOrder) {
   EXPECT_EQ(row(1), (BandInfoRow{"80m", "09:00", "   -", "002", "-"}));
   EXPECT_EQ(row(4), (BandInfoRow{"15m", "   -", "   -", "   -", "-"}));
   EXPECT_EQ(row(0), (BandInfoRow{"160m", "   -", "   -", "   -", "-"}));
-  StateLock lock;
-  EXPECT_EQ(lock.state().windows.enteredCall, "UA9AA");
-  EXPECT_EQ(lock.state().windows.enteredCallPresent, 1);
-  EXPECT_EQ(lock.state().windows.currentBand, 3);
-  EXPECT_EQ(lock.state().windows.refreshReady, 1);
+  std::lock_guard<std::mutex> lock(mutex_);
+  EXPECT_EQ(windows.enteredCall, "UA9AA");
+  EXPECT_EQ(windows.enteredCallPresent, 1);
+  EXPECT_EQ(windows.currentBand, 3);
+  EXPECT_EQ(windows.refreshReady, 1);
 }
 
 TEST_F(NativeWindows, EntryInLowerCaseMatchesNothing) {
-  change([](PluginState& s) { appendRecord(s.log.qsoLog, qso("UA9AA", "20m", "CW", 10, 5, "054")); });
+  change([&] { appendRecord(log.qsoLog, qso("UA9AA", "20m", "CW", 10, 5, "054")); });
   FakeHost host;
   host.setEntry("ua9aa");
   show();
@@ -244,9 +255,9 @@ TEST_F(NativeWindows, EntryInLowerCaseMatchesNothing) {
 
 TEST_F(NativeWindows, TypingLetterByLetterKeepsThePreviousTableForTwoLetters) {
   writeSettings("DXCC=1\r\n");
-  change([](PluginState& s) {
-    appendRecord(s.log.qsoLog, qso("UA9AA", "20m", "CW", 10, 5, "054"));
-    appendRecord(s.log.qsoLog, qso("UA3XY", "20m", "SSB", 8, 15, "MA05"));
+  change([&] {
+    appendRecord(log.qsoLog, qso("UA9AA", "20m", "CW", 10, 5, "054"));
+    appendRecord(log.qsoLog, qso("UA3XY", "20m", "SSB", 8, 15, "MA05"));
   });
   FakeHost host;
   host.setEntry("UA9AA");
@@ -269,8 +280,8 @@ TEST_F(NativeWindows, TypingLetterByLetterKeepsThePreviousTableForTwoLetters) {
   m = refresh();
   EXPECT_EQ(m.dxccTitle, "Previous QSO");
   EXPECT_EQ(row(3)[1], "   -");
-  StateLock lock;
-  EXPECT_EQ(lock.state().windows.enteredCallPresent, 0);
+  std::lock_guard<std::mutex> lock(mutex_);
+  EXPECT_EQ(windows.enteredCallPresent, 0);
 }
 
 TEST_F(NativeWindows, FrequencyDecidesTheBandOrStopsTheRefresh) {
@@ -278,8 +289,8 @@ TEST_F(NativeWindows, FrequencyDecidesTheBandOrStopsTheRefresh) {
   FakeHost host;
   show();
   auto band = [&] {
-    StateLock lock;
-    return lock.state().windows.currentBand;
+    std::lock_guard<std::mutex> lock(mutex_);
+    return windows.currentBand;
   };
   host.setFrequency(1850000.0);
   NativeWindowModel m = refresh();
@@ -296,15 +307,15 @@ TEST_F(NativeWindows, FrequencyDecidesTheBandOrStopsTheRefresh) {
   host.setFrequency(0.0);
   refresh();
   EXPECT_EQ(band(), 3);
-  StateLock lock;
-  EXPECT_EQ(lock.state().windows.refreshReady, 1);
+  std::lock_guard<std::mutex> lock(mutex_);
+  EXPECT_EQ(windows.refreshReady, 1);
 }
 
 TEST_F(NativeWindows, RussianTitlesAndThePrefixCount) {
   writeSettings("DXCC=1\r\nRDA=1\r\n");
-  change([](PluginState& s) {
-    s.log.ownRussian = s.log.russianTexts = 1;
-    s.result.bandPrefixes[3] = {"UA", "DL", "OK"};
+  change([&] {
+    log.ownRussian = log.russianTexts = 1;
+    result.bandPrefixes[3] = {"UA", "DL", "OK"};
   });
   FakeHost host;
   show();
@@ -319,7 +330,7 @@ TEST_F(NativeWindows, RussianTitlesAndThePrefixCount) {
 
 TEST_F(NativeWindows, OwnRussianWithoutRussianTextsGetsTheRussianPreviousQso) {
   writeSettings("DXCC=1\r\n");
-  change([](PluginState& s) { s.log.ownRussian = 1; });
+  change([&] { log.ownRussian = 1; });
   FakeHost host;
   const NativeWindowModel m = show();
   EXPECT_EQ(m.dxccTitle, "\xcf\xf0\xe5\xe4\xfb\xe4\xf3\xf9\xe8\xe5 QSO");
@@ -328,7 +339,7 @@ TEST_F(NativeWindows, OwnRussianWithoutRussianTextsGetsTheRussianPreviousQso) {
 
 TEST_F(NativeWindows, RdaListIsRefilledOnlyWhenTheCountChanges) {
   writeSettings("RDA=1\r\n");
-  change([](PluginState& s) { s.result.workedDistricts = {"MA05", "AD01"}; });
+  change([&] { result.workedDistricts = {"MA05", "AD01"}; });
   FakeHost host;
   NativeWindowModel m = show();
   EXPECT_EQ(m.rdaList, (std::vector<std::string>{" AD01", " MA05"}));
@@ -336,7 +347,7 @@ TEST_F(NativeWindows, RdaListIsRefilledOnlyWhenTheCountChanges) {
   m = refresh();
   EXPECT_EQ(m.rdaListFills, 1);
   EXPECT_GE(m.rdaInvalidations, 2);
-  change([](PluginState& s) { s.result.workedDistricts.push_back("AB12"); });
+  change([&] { result.workedDistricts.push_back("AB12"); });
   m = refresh();
   EXPECT_EQ(m.rdaListFills, 2);
   EXPECT_EQ(m.rdaList, (std::vector<std::string>{" AB12", " AD01", " MA05"}));
@@ -366,8 +377,8 @@ TEST_F(NativeWindows, AFailingHostChangesNothingAndAGoneHostIsDropped) {
   refresh();
   refresh();
   EXPECT_EQ(host.entryQueries(), queries + 1);  // asked once, then the link is dropped
-  StateLock lock;
-  EXPECT_EQ(lock.state().windows.refreshReady, 1);
+  std::lock_guard<std::mutex> lock(mutex_);
+  EXPECT_EQ(windows.refreshReady, 1);
 }
 
 TEST_F(NativeWindows, PostedRefreshesAreCountedWhileTheWindowsAreOpen) {

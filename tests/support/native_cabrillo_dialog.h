@@ -1,6 +1,5 @@
 #pragma once
-// Native stand-in only: lets a test answer the header dialog as an operator would, and tells
-// what each dialog was shown.
+// Plays the operator at the native stand-in's header dialog, and tells what each dialog was shown.
 #include <functional>
 #include <vector>
 

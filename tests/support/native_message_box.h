@@ -1,5 +1,6 @@
 #pragma once
-// Native stand-in only: the message boxes the plug-in would have shown, for the tests to read.
+// The message boxes the plug-in would have shown on the native stand-in, for the tests to read:
+// every one since the start of the process or the last clearShownMessages().
 #include <string>
 #include <vector>
 
