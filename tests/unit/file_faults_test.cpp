@@ -171,8 +171,8 @@ class InjectedFaults : public PluginTest {
   }
 
   Seen seen() {
-    Seen now{getResult(), dir.read(badFile), dir.read(cabrilloFile), dir.read("Plugins/RDA.ini")};
-    now.messages = shownMessages();
+    Seen now{getResult(), dir.read(badFile), dir.read(cabrilloFile), dir.read("Plugins/RDA.ini"),
+             shownMessages()};
     clearShownMessages();
     return now;
   }
@@ -196,12 +196,16 @@ TEST_F(InjectedFaults, NoFaultAnywhereInASessionLosesOrMisreportsAFileAndTheNext
       EXPECT_EQ(faulty.result, clean.result);
       const bool badFileReported = std::any_of(faulty.messages.begin(), faulty.messages.end(),
           [&](const ShownMessage& m) { return m.text == "File could not be written: " + badFile; });
-      if (!badFileReported) EXPECT_EQ(faulty.badFile, clean.badFile);
+      if (!badFileReported) {
+        EXPECT_EQ(faulty.badFile, clean.badFile);
+      }
       // The Cabrillo file is whole, new or old, and said to be produced only when it was.
       const bool cabrilloProduced = std::any_of(faulty.messages.begin(), faulty.messages.end(),
           [&](const ShownMessage& m) { return m.text == "File produced: " + cabrilloFile; });
       EXPECT_EQ(cabrilloProduced, faulty.cabrillo == clean.cabrillo);
-      if (!cabrilloProduced) EXPECT_EQ(faulty.cabrillo, "an earlier Cabrillo file\r\n");
+      if (!cabrilloProduced) {
+        EXPECT_EQ(faulty.cabrillo, "an earlier Cabrillo file\r\n");
+      }
       faults += badFileReported + !cabrilloProduced;
       EXPECT_NE(faulty.settings.find("Name=Operator's own\r\n"), std::string::npos) << faulty.settings;
 
