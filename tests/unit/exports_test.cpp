@@ -120,6 +120,10 @@ TEST(Exports, SetupSet0ShowsItsMessageWithTheDefaultCaption) {
 }
 
 TEST(Exports, NullPointersAreReadAsEmptyTexts) {
+  // The reset below writes its files into the current folder and reads its "Start" toggle
+  // there: a scratch folder whose settings keep the windows closed.
+  const stats::testing::ScratchDir dir;
+  dir.write("Plugins/RDA.ini", "[Settings]\r\nStart=1\r\n");
   stats::resetPluginStateForTests();
   EXPECT_STREQ(RunCommand0(0, nullptr), "");
   EXPECT_EQ(GetExchgCount0(nullptr, nullptr, nullptr), 1);
