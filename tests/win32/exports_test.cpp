@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/support/modal_driver_win.h"
+#include "tests/support/plugin_windows_win.h"
 #include "tests/support/stats_dll_win.h"
 
 namespace stats::testing {
@@ -108,6 +109,9 @@ TEST(Exports, AddDataTakesItsThirtyThreeCdeclArguments) {
 }
 
 TEST(Exports, NullTextsAndBuffersAreSafe) {
+  // The reset writes its files into the current folder: a scratch one, windows kept closed.
+  ScratchFolder folder;
+  folder.writeSetting("Start", "1");
   StatsDll dll;
   ASSERT_NE(dll.module(), nullptr);
   EXPECT_EQ(dll.get<ResetStatsFn>(decorated::ResetStats0)(
