@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "log/cinfo.h"
-#include "platform/flat_string_map.h"
 #include "log/text_ids.h"
+#include "platform/flat_string_map.h"
 
 namespace stats {
 
@@ -52,7 +52,9 @@ class LogStore {
   // Hints that the call is about to be looked up or committed, so that its index entry is in
   // the cache by then: expectCall() as early as possible, expectCallAgain() a few hundred
   // instructions later, when the first has brought the slot that names the entry.
-  __attribute__((always_inline)) void expectCall(std::string_view call) const { byCall_.prefetchSlot(call); }
+  __attribute__((always_inline)) void expectCall(std::string_view call) const {
+    byCall_.prefetchSlot(call);
+  }
   __attribute__((always_inline)) void expectCallAgain(std::string_view call) const {
     byCall_.prefetchEntry(call);
   }

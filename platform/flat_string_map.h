@@ -22,7 +22,8 @@ inline size_t textHash(std::string_view text) {
   size_t i = 0;
   for (; i + 8 <= text.size(); i += 8) {
     uint64_t word = 0;
-    for (size_t b = 0; b < 8; ++b) word |= uint64_t{static_cast<unsigned char>(text[i + b])} << (8 * b);
+    for (size_t b = 0; b < 8; ++b)
+      word |= uint64_t{static_cast<unsigned char>(text[i + b])} << (8 * b);
     h = (h ^ word) * 0xBF58476D1CE4E5B9ull;
     h ^= h >> 31;
   }
@@ -45,7 +46,8 @@ class FlatStringMap {
     for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
       const Slot& slot = slots_[i];
       if (slot.entry == 0) return nullptr;
-      if (slot.hash == hash && entries_[slot.entry - 1].key == key) return &entries_[slot.entry - 1].value;
+      const Entry& entry = entries_[slot.entry - 1];
+      if (slot.hash == hash && entry.key == key) return &entry.value;
     }
   }
 

@@ -14,8 +14,12 @@ inline std::string_view argView(const char* text) {
 }
 
 // Inline: intake runs these for every QSO of a reload.
-inline char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-inline char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+inline char asciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+inline char asciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 inline bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 inline bool isAsciiSpace(char c) {  // blank, tab, CR, LF, vertical tab, form feed
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
