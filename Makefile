@@ -1,6 +1,6 @@
 # Entry points. Each first runs scripts/setup.sh, which installs what is missing (as root).
 .PHONY: setup build build-native build-win32 test test-native test-asan test-tsan test-win32 demo dist bench clean
-.PHONY: bench-crosscheck
+.PHONY: bench-crosscheck committee-check
 .PHONY: build-fuzz fuzz test-fuzz soak check-layers
 
 JOBS ?= $(shell nproc)
@@ -79,6 +79,12 @@ bench: build-native
 # rdac crosscheck on a synthetic contest of 5,000 logs of 1,000 QSOs: time and peak memory.
 bench-crosscheck: build-native
 	bash scripts/bench-crosscheck.sh
+
+# rdac crosscheck measured against a committee's verdicts on an independently made contest of
+# COMMITTEE_LOGS logs: precision and recall per verdict, confusion matrix, innocents penalised.
+COMMITTEE_LOGS ?= 400
+committee-check: build-native
+	bash scripts/committee-check.sh $(COMMITTEE_LOGS)
 
 clean:
 	rm -rf build out

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # rdac crosscheck measured on a contest it has never seen: tests/committee/ writes LOGS logs
 # (default 400) with the committee's verdicts, rdac checks them, the evaluator compares.
-#   scripts/committee-check.sh [LOGS [SEED]]    RDAC=path/to/rdac WORK=folder to override
+#   scripts/committee-check.sh [LOGS [SEED]]    RDAC=path/to/rdac WORK=folder to override,
+#   WITHOUT=class,... to leave classes of faults out (make_committee_contest.py --help lists them)
 # When rdac stops on the folder as a committee gets it (a stray file, an empty CALLSIGN:), it is
 # said, and those files are set aside for a second run, which leaves every other verdict as it was.
 set -euo pipefail
@@ -12,7 +13,7 @@ rdac=${RDAC:-build/native/bin/rdac}
 work=${WORK:-out/committee}
 contest=$work/contest
 
-python3 tests/committee/make_committee_contest.py "$contest" --logs "$logs" --seed "$seed"
+python3 tests/committee/make_committee_contest.py "$contest" --logs "$logs" --seed "$seed" ${WITHOUT:+--without "$WITHOUT"}
 options=(--districts examples/rda_sample.dat --workdir "$work/rdac")
 if "$rdac" crosscheck --help | grep -q -- '--start'; then
   options+=(--start "$(sed -n 1p "$contest/period.txt")" --end "$(sed -n 2p "$contest/period.txt")")

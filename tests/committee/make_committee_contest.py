@@ -327,6 +327,8 @@ class Contest:
         # Logs of one kind each, picked among the middle-sized ones so each matters but none rules.
         middle = [s for s in senders if 20 <= s.target <= 200 and not s.suffix_kind]
         rng.shuffle(middle)
+        small = [s for s in senders if s.russian and 5 <= s.target <= 40 and not s.suffix_kind]
+        rng.shuffle(small)
         special = {"one_minute": 2, "cabrillo_nbsp": 2, "blank_callsign": 1, "header_only": 1,
                    "prefix_call": 1, "checklog": 3, "unreadable": 1}
         for kind, count in special.items():
@@ -334,8 +336,13 @@ class Contest:
                 continue
             for _ in range(count):
                 # A Russian prefix alone reads as a place, which is how such a log passes unnoticed.
-                s = next(m for m in reversed(middle) if kind != "prefix_call" or (m.russian and m.target <= 40))
-                middle.remove(s)
+                fits = [m for m in (small if kind == "prefix_call" else middle) if m in middle or m in small]
+                if not fits:
+                    sys.exit("make_committee_contest: no log left for " + kind + "; try more --logs")
+                s = fits[-1]
+                for pool in (middle, small):
+                    if s in pool:
+                        pool.remove(s)
                 log = s.log
                 log.faults.add(kind)
                 log.format = "cabrillo"  # each of these is a Cabrillo fault
