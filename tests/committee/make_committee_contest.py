@@ -9,7 +9,8 @@ rules for the truth, all below. Standard library only; the same seed gives the s
 
 OUT/logs/          what the committee got by mail: Cabrillo 3.0 and ADIF files, plus stray files
 OUT/truth.csv      one row per QSO line of every file: file,line,log,time,band,mode,call,
-                   verdict,partner_call,faults (line counts from 1; time as logged, to the minute)
+                   verdict,partner_call,faults (line: of a Cabrillo file from 1, of an ADIF file the
+                   record's number; time as logged, to the minute; faults: classes, space-separated)
 OUT/truth_logs.csv one row per file: file,log,kind,status,qsos,clock,faults
 OUT/period.txt     the contest period, start and end, UTC
 
