@@ -1,0 +1,254 @@
+#include "rdac/crosscheck/cross_check_files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+namespace rdac {
+namespace {
+
+// A file written whole or not at all: into PATH.tmp, renamed over PATH when complete.
+class ReplacingFile {
+ public:
+  explicit ReplacingFile(std::string path) : path_(std::move(path)), out_(path_ + ".tmp", std::ios::binary) {}
+  ~ReplacingFile() {
+    if (!done_) std::remove((path_ + ".tmp").c_str());
+  }
+  std::ofstream& out() { return out_; }
+  bool commit(std::string& error) {
+    out_.close();
+    if (!out_) {
+      error = "cannot write " + path_ + ".tmp: " + std::strerror(errno);
+      return false;
+    }
+    if (std::rename((path_ + ".tmp").c_str(), path_.c_str()) != 0) {
+      error = "cannot rename " + path_ + ".tmp to " + path_ + ": " + std::strerror(errno);
+      return false;
+    }
+    done_ = true;
+    return true;
+  }
+
+ private:
+  std::string path_;
+  std::ofstream out_;
+  bool done_ = false;
+};
+
+void appendCsvField(std::string& out, std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out.append(text);
+    return;
+  }
+  out += '"';
+  for (char c : text) out.append(c == '"' ? 2 : 1, c);
+  out += '"';
+}
+
+std::string csvField(std::string_view text) {
+  std::string field;
+  appendCsvField(field, text);
+  return field;
+}
+
+std::string signedMinutes(int minutes) { return (minutes > 0 ? "+" : "") + std::to_string(minutes); }
+
+class Details {
+ public:
+  explicit Details(const CrossCheckReport& r) : r_(r) {}
+
+  const std::string& call(uint32_t id) const { return r_.logs.calls.text(id); }
+
+  std::string partnerCall(const QsoCheck& check) const {
+    return check.partnerCall == TextPool::kNone ? std::string() : call(check.partnerCall);
+  }
+
+  // Why the QSO got its verdict, in words; empty for a plain ok.
+  std::string of(uint32_t i) const {
+    const CheckedQso& q = r_.logs.qsos[i];
+    const QsoCheck& check = r_.outcome.qsos[i];
+    const bool paired = check.partnerQso != QsoCheck::kNoQso;
+    const CheckedQso* p = paired ? &r_.logs.qsos[check.partnerQso] : nullptr;
+    if (check.verdict == Verdict::ok) return "";
+    const std::string partnerLog = p ? call(r_.logs.entrants[p->entrant].call) : std::string();
+    switch (check.verdict) {
+      case Verdict::ok: return "";
+      case Verdict::dupe: return "worked before on " + text(q.band) + " " + text(q.mode);
+      case Verdict::nil: return "not in the log of " + call(q.station);
+      case Verdict::bustedCall:
+        return "logged " + call(q.call) + "; " + partnerLog + " logged this QSO at " + clock(p->minute);
+      case Verdict::bustedExchange:
+        return "received " + text(q.exchRcvd) + ", " + partnerLog + " sent " + text(p->exchSent);
+      case Verdict::partnerError:
+        if (p->station != r_.logs.entrants[q.entrant].station)
+          return partnerLog + " logged the call " + call(p->call);
+        return partnerLog + " received " + text(p->exchRcvd) + ", sent " + text(q.exchSent);
+      case Verdict::timeMismatch:
+        return partnerLog + " logged " + clock(p->minute) + ", " + std::to_string(correctedGap(q, *p)) +
+               " min apart after clock offsets";
+      case Verdict::bandMismatch: return partnerLog + " logged " + text(p->band) + " " + text(p->mode);
+      case Verdict::unique:
+      case Verdict::noLogCredited:
+        return "no log from " + call(q.station) + "; in " + std::to_string(r_.outcome.logsHolding[q.station]) +
+               " log(s)";
+    }
+    return "";
+  }
+
+ private:
+  const CrossCheckReport& r_;
+  const std::string& text(uint32_t id) const { return r_.logs.texts.text(id); }
+  static std::string clock(int32_t minute) { return minuteText(minute).substr(11); }
+  int correctedGap(const CheckedQso& a, const CheckedQso& b) const {
+    const auto& offsets = r_.outcome.clockOffsets;
+    return std::abs((a.minute - offsets[a.entrant]) - (b.minute - offsets[b.entrant]));
+  }
+};
+
+// Verdicts in the order a UBN file lists them: the entrant's own errors first.
+const Verdict kUbnOrder[] = {Verdict::nil, Verdict::bustedCall, Verdict::bustedExchange, Verdict::partnerError,
+                             Verdict::timeMismatch, Verdict::bandMismatch, Verdict::unique, Verdict::dupe,
+                             Verdict::noLogCredited};
+
+const char* ubnHeading(Verdict v) {
+  switch (v) {
+    case Verdict::nil: return "NIL: not in the other station's log";
+    case Verdict::bustedCall: return "Busted calls";
+    case Verdict::bustedExchange: return "Busted exchanges";
+    case Verdict::partnerError: return "Partner errors: the other station busted your call or exchange";
+    case Verdict::timeMismatch: return "Time mismatches";
+    case Verdict::bandMismatch: return "Band or mode mismatches";
+    case Verdict::unique: return "Unique calls: no log, in too few logs";
+    case Verdict::dupe: return "Dupes";
+    case Verdict::noLogCredited: return "Credited without a log";
+    default: return "";
+  }
+}
+
+std::string scoreLine(const char* what, size_t qsos, int points, int64_t score) {
+  return std::string(what) + std::to_string(qsos) + " QSOs, " + std::to_string(points) + " points, score " +
+         std::to_string(score) + "\n";
+}
+
+std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t e) {
+  const Entrant& entrant = r.logs.entrants[e];
+  const EntrantScore& score = r.scores[e];
+  std::string text = "Cross-check of " + details.call(entrant.call) + " (" + entrant.source + ")\n";
+  text += scoreLine("Claimed: ", score.claimedQsos, score.claimedPoints, score.claimedScore);
+  text += scoreLine("Checked: ", score.checkedQsos, score.checkedPoints, score.checkedScore);
+  if (score.penaltyPoints) text += "Penalty: " + std::to_string(score.penaltyPoints) + " points\n";
+  if (!score.scored) text += "Not scored: the country file places " + details.call(entrant.call) + " nowhere\n";
+  const int offset = r.outcome.clockOffsets[e];
+  text += "Clock offset: " + signedMinutes(offset) + " min" +
+          (offset ? " (the log's times are taken " + std::to_string(std::abs(offset)) +
+                        (offset > 0 ? " min earlier)" : " min later)")
+                  : std::string()) +
+          "\n";
+  for (Verdict v : kUbnOrder) {
+    std::string section;
+    size_t count = 0;
+    for (uint32_t i = uint32_t(entrant.first); i < entrant.first + entrant.count; ++i) {
+      if (r.outcome.qsos[i].verdict != v) continue;
+      const CheckedQso& q = r.logs.qsos[i];
+      section += "  " + minuteText(q.minute) + "  " + r.logs.texts.text(q.band) + " " + r.logs.texts.text(q.mode) +
+                 "  " + details.call(q.call) + "  " + details.of(i) + "\n";
+      ++count;
+    }
+    if (count) text += "\n" + std::string(ubnHeading(v)) + ": " + std::to_string(count) + "\n" + section;
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string minuteText(int32_t minute) {
+  // Days since 1970-01-01, then the civil date (H. Hinnant's algorithm); log times are after 1900.
+  const int64_t days = minute / 1440 - 25569;
+  const int ofDay = minute % 1440;
+  const int64_t z = days + 719468, era = (z >= 0 ? z : z - 146096) / 146097;
+  const int64_t doe = z - era * 146097, yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100), mp = (5 * doy + 2) / 153;
+  const int day = int(doy - (153 * mp + 2) / 5 + 1), month = int(mp < 10 ? mp + 3 : mp - 9);
+  const int year = int(yoe + era * 400 + (month <= 2));
+  std::string text = "0000-00-00 0000";
+  const auto put = [&](size_t end, int value, int digits) {
+    for (int d = 0; d < digits; ++d, value /= 10) text[end - size_t(d)] = char('0' + value % 10);
+  };
+  put(3, year, 4);
+  put(6, month, 2);
+  put(9, day, 2);
+  put(12, ofDay / 60, 2);
+  put(14, ofDay % 60, 2);
+  return text;
+}
+
+std::string ubnFileName(const std::string& call) {
+  std::string name = call;
+  std::replace(name.begin(), name.end(), '/', '_');
+  return name + ".ubn";
+}
+
+bool writeCheckedCsv(const CrossCheckReport& r, const std::string& path, std::string& error) {
+  ReplacingFile file(path);
+  const Details details(r);
+  // Five million rows: built in a buffer written in large pieces.
+  std::string rows = "log,time,band,mode,call,verdict,partner_call,detail\n";
+  for (uint32_t i = 0; i < r.logs.qsos.size(); ++i) {
+    const CheckedQso& q = r.logs.qsos[i];
+    const QsoCheck& check = r.outcome.qsos[i];
+    const std::string when = minuteText(q.minute);
+    for (std::string_view field : {std::string_view(details.call(r.logs.entrants[q.entrant].call)),
+                                   std::string_view(when), std::string_view(r.logs.texts.text(q.band)),
+                                   std::string_view(r.logs.texts.text(q.mode)), std::string_view(details.call(q.call)),
+                                   std::string_view(verdictName(check.verdict))}) {
+      appendCsvField(rows, field);
+      rows += ',';
+    }
+    if (check.partnerCall != TextPool::kNone) appendCsvField(rows, details.call(check.partnerCall));
+    rows += ',';
+    if (check.verdict != Verdict::ok) appendCsvField(rows, details.of(i));
+    rows += '\n';
+    if (rows.size() > (1u << 20)) {
+      file.out() << rows;
+      rows.clear();
+    }
+  }
+  file.out() << rows;
+  return file.commit(error);
+}
+
+bool writeUbnFiles(const CrossCheckReport& r, const std::string& folder, std::string& error) {
+  const Details details(r);
+  for (uint32_t e = 0; e < r.logs.entrants.size(); ++e) {
+    ReplacingFile file(folder + "/" + ubnFileName(details.call(r.logs.entrants[e].call)));
+    file.out() << ubnText(r, details, e);
+    if (!file.commit(error)) return false;
+  }
+  return true;
+}
+
+bool writeResultsCsv(const CrossCheckReport& r, const std::string& path, std::string& error) {
+  std::vector<uint32_t> order(r.logs.entrants.size());
+  for (uint32_t e = 0; e < order.size(); ++e) order[e] = e;
+  const auto& calls = r.logs.calls;
+  std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+    if (r.scores[a].checkedScore != r.scores[b].checkedScore) return r.scores[a].checkedScore > r.scores[b].checkedScore;
+    return calls.text(r.logs.entrants[a].call) < calls.text(r.logs.entrants[b].call);
+  });
+  ReplacingFile file(path);
+  std::ofstream& out = file.out();
+  out << "call,claimed_score,checked_score,qsos_claimed,qsos_checked,error_rate\n";
+  for (uint32_t e : order) {
+    const EntrantScore& s = r.scores[e];
+    char rate[16];
+    std::snprintf(rate, sizeof rate, "%.1f%%",
+                  s.claimedQsos ? 100.0 * double(s.claimedQsos - s.checkedQsos) / double(s.claimedQsos) : 0.0);
+    out << csvField(calls.text(r.logs.entrants[e].call)) << ',' << s.claimedScore << ',' << s.checkedScore << ','
+        << s.claimedQsos << ',' << s.checkedQsos << ',' << rate << '\n';
+  }
+  return file.commit(error);
+}
+
+}  // namespace rdac
