@@ -21,8 +21,7 @@
 #include "rdac/crosscheck/cross_check_files.h"
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/progress_line.h"
-#include "rdac/logs/adif_reader.h"
-#include "rdac/logs/cabrillo_reader.h"
+#include "rdac/logs/log_files.h"
 #include "rdac/score/contest_run.h"
 #include "rdac/score/work_folder.h"
 
@@ -57,47 +56,11 @@ bool readAll(int fd, void* data, size_t size) {
   return true;
 }
 
-bool isLogName(const fs::path& path) {
-  const std::string extension = stats::toUpperAscii(path.extension().string());
-  return extension == ".ADI" || extension == ".ADIF" || extension == ".LOG" || extension == ".CBR";
-}
-
-// Files as given; of a folder, its log files by name.
-bool collectLogFiles(const std::vector<std::string>& given, std::vector<std::string>& files, std::ostream& err) {
-  for (const std::string& path : given) {
-    std::error_code ec;
-    if (!fs::is_directory(path, ec)) {
-      files.push_back(path);
-      continue;
-    }
-    std::vector<std::string> inFolder;
-    for (const fs::directory_entry& entry : fs::directory_iterator(path, ec))
-      if (entry.is_regular_file(ec) && isLogName(entry.path())) inFolder.push_back(entry.path().string());
-    if (ec) {
-      err << "rdac: cannot list the folder " << path << ": " << ec.message() << '\n';
-      return false;
-    }
-    std::sort(inFolder.begin(), inFolder.end());
-    files.insert(files.end(), inFolder.begin(), inFolder.end());
-  }
-  return true;
-}
-
-struct ReadLog {
-  std::optional<ContestLog> log;
-  std::string problem;  // why there is none
-};
-
-ReadLog readLog(const std::string& file) {
-  std::string error;
-  const auto bytes = readFileBytes(file, error);
-  if (!bytes) return {std::nullopt, "cannot read the log " + file + ": " + error};
-  switch (logFormatOf(file, *bytes)) {
-    case LogFormat::adif: return {readAdif(*bytes), ""};
-    case LogFormat::cabrillo: return {readCabrillo(*bytes), ""};
-    case LogFormat::unknown: break;
-  }
-  return {std::nullopt, file + " is neither ADIF nor Cabrillo"};
+// The log of one file; reading and parsing run on other threads.
+LogFileRead readLog(const std::string& file) {
+  LogFileRead read = readLogFile(file);
+  read.bytes.reset();
+  return read;
 }
 
 class CrossCheckRun {
@@ -165,12 +128,12 @@ class CrossCheckRun {
     if (!collectLogFiles(o_.logPaths, files, err_)) return false;
     bool fine = true;
     // Reading and parsing run ahead on other threads; the logs are taken in file order.
-    std::deque<std::future<ReadLog>> ahead;
+    std::deque<std::future<LogFileRead>> ahead;
     size_t next = 0;
     for (size_t n = 0; n < files.size(); ++n) {
       while (next < files.size() && ahead.size() < 4)
         ahead.push_back(std::async(std::launch::async, readLog, files[next++]));
-      const ReadLog read = ahead.front().get();
+      const LogFileRead read = ahead.front().get();
       ahead.pop_front();
       progress_.update("read", n + 1, files.size(), "logs");
       if (!read.log) {
@@ -181,8 +144,7 @@ class CrossCheckRun {
       }
       if (!read.log->problems.empty()) progress_.finish();
       const std::string name = fs::path(files[n]).filename().string();
-      for (const LogProblem& problem : read.log->problems)
-        err_ << "rdac: " << name << ":" << problem.line << ": " << problem.message << '\n';
+      reportLogProblems(err_, name, read.log->problems);
       fine = admit(files[n], *read.log) && fine;
     }
     progress_.finish();

@@ -31,14 +31,6 @@ void addCabrilloOptions(CLI::App& command, RunOptions& o) {
       ->needs(cabrillo);
 }
 
-// The run leaves the start folder, so the paths it writes to are fixed before it starts.
-std::string absolute(const std::string& path) {
-  if (path.empty()) return path;
-  std::error_code ec;
-  const fs::path full = fs::absolute(path, ec);
-  return ec ? path : full.lexically_normal().string();
-}
-
 // Paths as the user gave them: relative to the folder rdac was started in.
 std::string forUser(const fs::path& path, const std::string& startFolder) {
   std::error_code ec;
@@ -85,7 +77,8 @@ void declareScoreOptions(CLI::App& command, ScoreOptions& o) {
 int runScore(const ScoreOptions& options, std::ostream& out, std::ostream& err) {
   std::error_code ec;
   const std::string startFolder = fs::current_path(ec).string();
-  const std::string htmlPath = absolute(options.htmlPath), reportPath = absolute(options.reportPath);
+  const std::string htmlPath = absolutePath(options.htmlPath), reportPath = absolutePath(options.reportPath);
+  // The run leaves the start folder, so the pages are placed before it starts.
   RunOptions runOptions = options.run;
   runOptions.recordReport = !reportPath.empty();
   ContestRun run(runOptions);

@@ -6,36 +6,11 @@
 #include <cstring>
 #include <fstream>
 
+#include "rdac/io/file_bytes.h"
+#include "rdac/logs/qso_fields.h"
+
 namespace rdac {
 namespace {
-
-// A file written whole or not at all: into PATH.tmp, renamed over PATH when complete.
-class ReplacingFile {
- public:
-  explicit ReplacingFile(std::string path) : path_(std::move(path)), out_(path_ + ".tmp", std::ios::binary) {}
-  ~ReplacingFile() {
-    if (!done_) std::remove((path_ + ".tmp").c_str());
-  }
-  std::ofstream& out() { return out_; }
-  bool commit(std::string& error) {
-    out_.close();
-    if (!out_) {
-      error = "cannot write " + path_ + ".tmp: " + std::strerror(errno);
-      return false;
-    }
-    if (std::rename((path_ + ".tmp").c_str(), path_.c_str()) != 0) {
-      error = "cannot rename " + path_ + ".tmp to " + path_ + ": " + std::strerror(errno);
-      return false;
-    }
-    done_ = true;
-    return true;
-  }
-
- private:
-  std::string path_;
-  std::ofstream out_;
-  bool done_ = false;
-};
 
 void appendCsvField(std::string& out, std::string_view text) {
   if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
@@ -162,27 +137,6 @@ std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t 
 }
 
 }  // namespace
-
-std::string minuteText(int32_t minute) {
-  // Days since 1970-01-01, then the civil date (H. Hinnant's algorithm); log times are after 1900.
-  const int64_t days = minute / 1440 - 25569;
-  const int ofDay = minute % 1440;
-  const int64_t z = days + 719468, era = (z >= 0 ? z : z - 146096) / 146097;
-  const int64_t doe = z - era * 146097, yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100), mp = (5 * doy + 2) / 153;
-  const int day = int(doy - (153 * mp + 2) / 5 + 1), month = int(mp < 10 ? mp + 3 : mp - 9);
-  const int year = int(yoe + era * 400 + (month <= 2));
-  std::string text = "0000-00-00 0000";
-  const auto put = [&](size_t end, int value, int digits) {
-    for (int d = 0; d < digits; ++d, value /= 10) text[end - size_t(d)] = char('0' + value % 10);
-  };
-  put(3, year, 4);
-  put(6, month, 2);
-  put(9, day, 2);
-  put(12, ofDay / 60, 2);
-  put(14, ofDay % 60, 2);
-  return text;
-}
 
 std::string ubnFileName(const std::string& call) {
   std::string name = call;

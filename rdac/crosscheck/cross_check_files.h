@@ -21,8 +21,6 @@ bool writeCheckedCsv(const CrossCheckReport& report, const std::string& path, st
 bool writeUbnFiles(const CrossCheckReport& report, const std::string& folder, std::string& error);
 bool writeResultsCsv(const CrossCheckReport& report, const std::string& path, std::string& error);
 
-// "2017-08-19 1204" for minutes since 30 December 1899.
-std::string minuteText(int32_t minute);
 
 // The name of an entrant's UBN file: its call with "/" as "_", then ".ubn".
 std::string ubnFileName(const std::string& call);

@@ -5,7 +5,8 @@
 
 #include "platform/text.h"
 #include "rdac/crosscheck/call_edits.h"
-#include "rdac/score/contest_report.h"
+#include "rdac/logs/log_files.h"
+#include "rdac/logs/qso_fields.h"
 
 namespace rdac {
 
@@ -43,11 +44,7 @@ void SubmittedLogs::add(const std::string& source, const std::string& ownCall, c
   entrantByStation_.emplace(entrant.station, index);
   entrants.push_back(entrant);
 
-  std::vector<size_t> order(logged.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return logged[a].time.m_dt < logged[b].time.m_dt; });
-  for (size_t i : order) {
+  for (size_t i : timeOrder(logged)) {
     const LoggedQso& q = logged[i];
     CheckedQso c;
     c.entrant = index;

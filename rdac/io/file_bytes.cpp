@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -45,24 +45,38 @@ std::optional<std::string> readFileBytes(const std::string& path, std::string& e
   return bytes;
 }
 
-bool replaceFileBytes(const std::string& path, const std::string& bytes, std::string& error) {
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    out.close();
-    if (!out) {
-      error = "cannot write " + temporary + ": " + std::strerror(errno);
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = "cannot rename " + temporary + " to " + path + ": " + std::strerror(errno);
-    std::remove(temporary.c_str());
+std::string absolutePath(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code ec;
+  const std::filesystem::path full = std::filesystem::absolute(path, ec);
+  return ec ? path : full.lexically_normal().string();
+}
+
+ReplacingFile::ReplacingFile(std::string path)
+    : path_(std::move(path)), temporary_(path_ + ".tmp"), out_(temporary_, std::ios::binary | std::ios::trunc) {}
+
+ReplacingFile::~ReplacingFile() {
+  if (!done_) std::remove(temporary_.c_str());
+}
+
+bool ReplacingFile::commit(std::string& error) {
+  out_.close();
+  if (!out_) {
+    error = "cannot write " + temporary_ + ": " + std::strerror(errno);
     return false;
   }
+  if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+    error = "cannot rename " + temporary_ + " to " + path_ + ": " + std::strerror(errno);
+    return false;
+  }
+  done_ = true;
   return true;
+}
+
+bool replaceFileBytes(const std::string& path, const std::string& bytes, std::string& error) {
+  ReplacingFile file(path);
+  file.out() << bytes;
+  return file.commit(error);
 }
 
 }  // namespace rdac

@@ -1,5 +1,7 @@
 #include "rdac/logs/qso_fields.h"
 
+#include <cmath>
+
 #include "platform/text.h"
 
 namespace rdac {
@@ -73,5 +75,17 @@ std::string cabrilloMode(std::string_view mode) {
 std::string normalisedCall(std::string_view call) {
   return stats::toUpperAscii(stats::trimmed(call));
 }
+
+int64_t minuteOf(const stats::COleDateTime& time) { return std::llround(time.m_dt * 1440.0); }
+
+stats::COleDateTime timeOfMinute(int64_t minute) {
+  stats::COleDateTime time;
+  time.m_dt = static_cast<double>(minute) / 1440.0;
+  return time;
+}
+
+std::string qsoTimeText(const stats::COleDateTime& time) { return time.Format("%Y-%m-%d %H%M"); }
+
+std::string minuteText(int64_t minute) { return qsoTimeText(timeOfMinute(minute)); }
 
 }  // namespace rdac

@@ -13,6 +13,13 @@ namespace rdac {
 // digits (HHMM or HHMMSS), checked for a real calendar date and clock time.
 std::optional<stats::COleDateTime> qsoTime(std::string_view date, std::string_view time);
 
+// Minutes since 1899-12-30 of a QSO time, rounded to the nearest minute, and back.
+int64_t minuteOf(const stats::COleDateTime& time);
+stats::COleDateTime timeOfMinute(int64_t minute);
+// "2017-08-19 1204": a QSO's time wherever rdac writes one.
+std::string qsoTimeText(const stats::COleDateTime& time);
+std::string minuteText(int64_t minute);
+
 // A frequency written in MHz ("14.025", "3,5123") in Hz, rounded to the nearest Hz.
 std::optional<uint32_t> hzOfMHz(std::string_view mhz);
 

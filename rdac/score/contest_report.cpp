@@ -5,6 +5,7 @@
 
 #include "platform/text.h"
 #include "rdac/io/text_lines.h"
+#include "rdac/logs/qso_fields.h"
 
 namespace rdac {
 namespace {
@@ -29,8 +30,6 @@ std::string titleOf(const std::string& text) {
 }
 
 }  // namespace
-
-int64_t minuteOf(const stats::COleDateTime& time) { return std::llround(time.m_dt * 1440.0); }
 
 void ReportRecorder::take(const std::function<std::string()>& result, ReportData& into, bool& fed) const {
   if (fed || into.snapshots.empty()) {
@@ -67,7 +66,7 @@ void ReportRecorder::checked(const LoggedQso& qso, int checkCode) {
     case 2:
       ++counts->newMultiplier;
       data_.newMultipliers.push_back(
-          {qso.time.Format("%Y-%m-%d %H%M"), qso.call, qso.band, qso.mode, qso.exchRcvd});
+          {qsoTimeText(qso.time), qso.call, qso.band, qso.mode, qso.exchRcvd});
       break;
     case 4: ++counts->cannotCount; break;
     default: ++counts->other; break;

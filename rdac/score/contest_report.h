@@ -46,8 +46,6 @@ struct ReportData {
   int refreshSeconds = 0;  // > 0: the page reloads itself (rdac watch)
 };
 
-// Minutes since 1899-12-30 of a QSO time, rounded to the nearest minute.
-int64_t minuteOf(const stats::COleDateTime& time);
 
 class ReportRecorder {
  public:

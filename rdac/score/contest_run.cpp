@@ -10,72 +10,24 @@
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/progress_line.h"
 #include "rdac/io/text_lines.h"
-#include "rdac/logs/adif_reader.h"
-#include "rdac/logs/cabrillo_reader.h"
+#include "rdac/logs/log_files.h"
+#include "rdac/logs/qso_fields.h"
 #include "rdac/score/work_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace rdac {
-namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string absolute(const std::string& path) {
-  if (path.empty()) return path;
-  std::error_code ec;
-  const fs::path full = fs::absolute(path, ec);
-  return ec ? path : full.lexically_normal().string();
-}
-
-bool endsWithNoCase(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && stats::equalsNoCase(text.substr(text.size() - tail.size()), tail);
-}
-
-// Stable: QSOs logged at the same time keep their order in the file. False when they were in
-// order already. Sorts keys, not the QSOs with their strings, which takes a fraction of the time.
-bool sortByTime(std::vector<LoggedQso>& qsos) {
-  const auto byTime = [](const LoggedQso& a, const LoggedQso& b) { return a.time.m_dt < b.time.m_dt; };
-  if (std::is_sorted(qsos.begin(), qsos.end(), byTime)) return false;
-  std::vector<std::pair<double, size_t>> keys;
-  keys.reserve(qsos.size());
-  for (size_t i = 0; i < qsos.size(); ++i) keys.emplace_back(qsos[i].time.m_dt, i);
-  std::sort(keys.begin(), keys.end());
-  std::vector<LoggedQso> sorted;
-  sorted.reserve(qsos.size());
-  for (const auto& key : keys) sorted.push_back(std::move(qsos[key.second]));
-  qsos.swap(sorted);
-  return true;
-}
-
-}  // namespace
-
-LogFormat logFormatOf(const std::string& path, const std::string& bytes) {
-  if (endsWithNoCase(path, ".adi") || endsWithNoCase(path, ".adif")) return LogFormat::adif;
-  if (endsWithNoCase(path, ".log") || endsWithNoCase(path, ".cbr")) return LogFormat::cabrillo;
-  const std::string head = stats::toUpperAscii(std::string_view(bytes).substr(0, 4096));
-  if (stats::trimmed(head).rfind("START-OF-LOG:", 0) == 0) return LogFormat::cabrillo;
-  if (head.find("<EOR>") != std::string::npos || head.find("<EOH>") != std::string::npos)
-    return LogFormat::adif;
-  return LogFormat::unknown;
-}
-
-const char kDefaultCountryFile[] = "/usr/share/hamradio-files/cty.dat";
-
-std::string defaultPluginPath() {
-  std::error_code ec;
-  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  return ((ec ? fs::path(".") : self.parent_path()) / "libStats.so").string();
-}
-
 ContestRun::ContestRun(RunOptions options) : options_(std::move(options)) {
-  options_.logPath = absolute(options_.logPath);
-  options_.pluginPath = absolute(options_.pluginPath.empty() ? defaultPluginPath() : options_.pluginPath);
-  options_.ctyPath = absolute(options_.ctyPath.empty() ? kDefaultCountryFile : options_.ctyPath);
-  options_.districtsPath = absolute(options_.districtsPath);
-  options_.hintsPath = absolute(options_.hintsPath);
-  options_.workdir = absolute(options_.workdir);
-  for (std::string& file : options_.headerFiles) file = absolute(file);
+  options_.logPath = absolutePath(options_.logPath);
+  options_.pluginPath = absolutePath(options_.pluginPath.empty() ? defaultPluginPath() : options_.pluginPath);
+  options_.ctyPath = absolutePath(options_.ctyPath.empty() ? kDefaultCountryFile : options_.ctyPath);
+  options_.districtsPath = absolutePath(options_.districtsPath);
+  options_.hintsPath = absolutePath(options_.hintsPath);
+  options_.workdir = absolutePath(options_.workdir);
+  for (std::string& file : options_.headerFiles) file = absolutePath(file);
 }
 
 bool ContestRun::start(std::ostream& err, const std::string* logBytes) {
@@ -98,25 +50,16 @@ bool ContestRun::start(std::ostream& err, const std::string* logBytes) {
 
 bool ContestRun::readLog(std::ostream& err, const std::string* logBytes) {
   const auto started = Clock::now();
-  std::string error;
-  const auto bytes = logBytes ? std::optional<std::string>(*logBytes) : readFileBytes(options_.logPath, error);
-  if (!bytes) {
-    err << "rdac: cannot read the log " << options_.logPath << ": " << error << '\n';
+  LogFileRead read = readLogFile(options_.logPath, logBytes);
+  if (!read.log) {
+    err << "rdac: " << read.problem << (read.bytes ? " (name it .adi, .adif, .log or .cbr)\n" : "\n");
     return false;
   }
-  switch (logFormatOf(options_.logPath, *bytes)) {
-    case LogFormat::adif: log_ = readAdif(*bytes); break;
-    case LogFormat::cabrillo: log_ = readCabrillo(*bytes); break;
-    case LogFormat::unknown:
-      err << "rdac: " << options_.logPath
-          << " is neither ADIF nor Cabrillo (name it .adi, .adif, .log or .cbr)\n";
-      return false;
-  }
+  log_ = std::move(*read.log);
   const std::string name = fs::path(options_.logPath).filename().string();
-  for (const LogProblem& problem : log_.problems)
-    err << "rdac: " << name << ":" << problem.line << ": " << problem.message << '\n';
+  reportLogProblems(err, name, log_.problems);
   if (log_.qsos.empty()) {
-    const bool junk = !log_.formatSeen && !stats::trimmed(*bytes).empty();
+    const bool junk = !log_.formatSeen && !stats::trimmed(*read.bytes).empty();
     // Only a run that the options date can go on without a QSO (checks before the contest).
     if (junk || !options_.contestStart) {
       err << "rdac: no QSO record found in " << options_.logPath
@@ -167,35 +110,6 @@ bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
   }
   times_.resolve = Clock::now() - started;
   return true;
-}
-
-// The package installs cty.csv, which numbers the DXCC entities, beside cty.dat.
-std::optional<CountryFile> loadCountryFile(const std::string& ctyPath, std::ostream& err) {
-  std::string error;
-  const auto text = readFileBytes(ctyPath, error);
-  if (!text) {
-    err << "rdac: cannot read the country file " << ctyPath << ": " << error << '\n';
-    return std::nullopt;
-  }
-  CountryFile countries = CountryFile::parse(*text);
-  if (countries.entityCount() == 0) {
-    err << "rdac: " << ctyPath << " holds no country in the cty.dat format\n";
-    return std::nullopt;
-  }
-  const std::string csvPath = (fs::path(ctyPath).parent_path() / "cty.csv").string();
-  const std::string datName = fs::path(ctyPath).filename().string();
-  const auto csv = readFileBytes(csvPath, error);
-  if (!csv) {
-    err << "rdac: no cty.csv beside " << datName
-        << ": WAE-only entities such as Sicily count as DXCC countries of their own\n";
-    return countries;
-  }
-  const std::vector<std::string> unplaced = countries.mergeWaeIntoDxcc(*csv);
-  if (unplaced.empty()) return countries;
-  err << "rdac: cty.csv gives no DXCC entity for the WAE-only entities";
-  for (const std::string& prefix : unplaced) err << ' ' << prefix;
-  err << " of " << datName << "; they count as countries of their own\n";
-  return countries;
 }
 
 bool ContestRun::decideOwnStation(std::ostream& err) {
@@ -316,7 +230,7 @@ std::optional<int> ContestRun::feedLive(const LoggedQso& qso) {
 }
 
 void ContestRun::notScored(const LoggedQso& qso) {
-  unscored_.push_back({qso.call, qso.time.Format("%Y-%m-%d %H%M"), qso.band, qso.line,
+  unscored_.push_back({qso.call, qsoTimeText(qso.time), qso.band, qso.line,
                        "no country in " + fs::path(options_.ctyPath).filename().string()});
 }
 

@@ -88,18 +88,4 @@ class ContestRun {
   void feed(ProgressLine& progress);
 };
 
-// The libStats.so beside the running rdac.
-std::string defaultPluginPath();
-
-// The country file of the hamradio-files package.
-extern const char kDefaultCountryFile[];
-
-// The country file with the DXCC numbers of the cty.csv beside it; nothing when it cannot be
-// read. What it finds wrong is said on `err`.
-std::optional<CountryFile> loadCountryFile(const std::string& ctyPath, std::ostream& err);
-
-enum class LogFormat { adif, cabrillo, unknown };
-// By the file's name, else by what its first bytes hold.
-LogFormat logFormatOf(const std::string& path, const std::string& bytes);
-
 }  // namespace rdac

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/ole_date_time.h"
+#include "rdac/logs/qso_fields.h"
 
 namespace rdac {
 namespace {
@@ -52,11 +53,7 @@ std::string num(double value) {
   return buffer;
 }
 
-std::string clock(int64_t minute, const char* format = "%H:%M") {
-  stats::COleDateTime t;
-  t.m_dt = static_cast<double>(minute) / 1440.0;
-  return t.Format(format);
-}
+std::string clock(int64_t minute, const char* format = "%H:%M") { return timeOfMinute(minute).Format(format); }
 
 // Grid steps an axis reads well with.
 double niceStep(double max, int ticks) {

@@ -16,6 +16,8 @@
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/adif_reader.h"
+#include "rdac/logs/log_files.h"
+#include "rdac/logs/qso_fields.h"
 #include "rdac/score/contest_run.h"
 #include "rdac/score/report_page.h"
 #include "rdac/score/result_numbers.h"
@@ -137,11 +139,8 @@ class Watch {
  public:
   Watch(const WatchOptions& options, std::ostream& out, std::ostream& err) : options_(options), out_(out), err_(err) {
     // The run works in its own folder; the log and the report stay where they were named.
-    for (std::string* path : {&options_.run.logPath, &options_.reportPath}) {
-      std::error_code ec;
-      const std::filesystem::path full = std::filesystem::absolute(*path, ec);
-      if (!ec && !path->empty()) *path = full.lexically_normal().string();
-    }
+    options_.run.logPath = absolutePath(options_.run.logPath);
+    options_.reportPath = absolutePath(options_.reportPath);
     options_.run.recordReport = true;
   }
 
@@ -186,9 +185,7 @@ class Watch {
   bool take(const AdifTail::Look& look) {
     if (!run_) return startRun(look.records);
     ContestLog appended = readAdif(look.records);
-    for (const LogProblem& problem : appended.problems)
-      err_ << "rdac: " << options_.run.logPath << ":" << (problem.line + look.firstLine - 1) << ": " << problem.message
-           << '\n';
+    reportLogProblems(err_, options_.run.logPath, appended.problems, look.firstLine);
     // The result names the contest's last day; a QSO after it restarts the run, as an edit does.
     if (!options_.run.contestEnd)
       for (const LoggedQso& qso : appended.qsos)
@@ -201,7 +198,7 @@ class Watch {
     for (size_t i = 0; i < count; ++i) {
       const LoggedQso& qso = appended.qsos[i];
       const std::optional<int> code = run_->feedLive(qso);
-      out_ << qso.time.Format("%Y-%m-%d %H%M") << "  " << qso.call << "  " << qso.band << ' ' << qso.mode << "  "
+      out_ << qsoTimeText(qso.time) << "  " << qso.call << "  " << qso.band << ' ' << qso.mode << "  "
            << (code ? checkAnswerWords(*code) : "not scored: no country");
       if (count <= kScoredBatch || i + 1 == count) out_ << "  score " << currentScore();
       out_ << std::endl;

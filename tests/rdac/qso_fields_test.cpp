@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "rdac/logs/band_plan.h"
 
 namespace rdac {
@@ -37,6 +39,20 @@ TEST(QsoFields, ModesAndBandsInThePluginsSpelling) {
   EXPECT_EQ(bandOfKHz(1800), "160m");
   EXPECT_EQ(bandOfKHz(29700), "10m");
   EXPECT_EQ(bandOfKHz(14351), "");
+}
+
+// The cross-check keeps a QSO's time as its minute; written back it must read as logged, across
+// month, leap-day and century ends.
+TEST(QsoFields, AMinuteIsWrittenAsTheTimeItWasLoggedAt) {
+  for (const auto& [date, time, text] : {std::tuple{"20170819", "1204", "2017-08-19 1204"},
+                                         std::tuple{"20160229", "2359", "2016-02-29 2359"},
+                                         std::tuple{"20000301", "0000", "2000-03-01 0000"},
+                                         std::tuple{"19991231", "235930", "2000-01-01 0000"}}) {
+    const auto logged = qsoTime(date, time);
+    ASSERT_TRUE(logged) << date;
+    EXPECT_EQ(minuteText(minuteOf(*logged)), text);
+  }
+  EXPECT_EQ(qsoTimeText(*qsoTime("20170819", "120159")), "2017-08-19 1201");
 }
 
 }  // namespace
