@@ -298,13 +298,6 @@ class Checker {
 
 }  // namespace
 
-const char* verdictName(Verdict verdict) {
-  static const char* const kNames[kVerdictCount] = {
-      "ok", "dupe", "nil", "busted_call", "busted_exchange", "time_mismatch", "band_mismatch",
-      "unique", "no_log_credited", "partner_error"};
-  return kNames[static_cast<int>(verdict)];
-}
-
 CheckOutcome crossCheck(const SubmittedLogs& logs, const CheckPolicy& policy,
                         const std::function<void(size_t)>& progress) {
   return Checker(logs, policy, progress).run();

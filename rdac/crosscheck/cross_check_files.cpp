@@ -82,24 +82,15 @@ class Details {
   }
 };
 
-// Verdicts in the order a UBN file lists them: the entrant's own errors first.
-const Verdict kUbnOrder[] = {Verdict::nil, Verdict::bustedCall, Verdict::bustedExchange, Verdict::partnerError,
-                             Verdict::timeMismatch, Verdict::bandMismatch, Verdict::unique, Verdict::dupe,
-                             Verdict::noLogCredited};
-
-const char* ubnHeading(Verdict v) {
-  switch (v) {
-    case Verdict::nil: return "NIL: not in the other station's log";
-    case Verdict::bustedCall: return "Busted calls";
-    case Verdict::bustedExchange: return "Busted exchanges";
-    case Verdict::partnerError: return "Partner errors: the other station busted your call or exchange";
-    case Verdict::timeMismatch: return "Time mismatches";
-    case Verdict::bandMismatch: return "Band or mode mismatches";
-    case Verdict::unique: return "Unique calls: no log, in too few logs";
-    case Verdict::dupe: return "Dupes";
-    case Verdict::noLogCredited: return "Credited without a log";
-    default: return "";
-  }
+// The verdicts with a UBN section, in the order a UBN file lists them.
+std::vector<Verdict> ubnSections() {
+  std::vector<const VerdictRow*> rows;
+  for (const VerdictRow& row : kVerdicts)
+    if (row.ubnHeading) rows.push_back(&row);
+  std::sort(rows.begin(), rows.end(), [](const VerdictRow* a, const VerdictRow* b) { return a->ubnPlace < b->ubnPlace; });
+  std::vector<Verdict> order;
+  for (const VerdictRow* row : rows) order.push_back(row->verdict);
+  return order;
 }
 
 std::string scoreLine(const char* what, size_t qsos, int points, int64_t score) {
@@ -121,7 +112,8 @@ std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t 
                         (offset > 0 ? " min earlier)" : " min later)")
                   : std::string()) +
           "\n";
-  for (Verdict v : kUbnOrder) {
+  static const std::vector<Verdict> sections = ubnSections();
+  for (Verdict v : sections) {
     std::string section;
     size_t count = 0;
     for (uint32_t i = uint32_t(entrant.first); i < entrant.first + entrant.count; ++i) {
@@ -131,7 +123,7 @@ std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t 
                  "  " + details.call(q.call) + "  " + details.of(i) + "\n";
       ++count;
     }
-    if (count) text += "\n" + std::string(ubnHeading(v)) + ": " + std::to_string(count) + "\n" + section;
+    if (count) text += "\n" + std::string(rowOf(v).ubnHeading) + ": " + std::to_string(count) + "\n" + section;
   }
   return text;
 }

@@ -57,8 +57,6 @@ int64_t multipliersOf(const ResultNumbers& r) { return r.dxccColumn ? r.dxcc + r
 
 }  // namespace
 
-bool ownError(Verdict v) { return v == Verdict::bustedCall || v == Verdict::bustedExchange || v == Verdict::nil; }
-
 std::vector<EntrantScore> scoreEntrants(PluginLibrary& plugin, const CountryFile& countries,
                                         const SubmittedLogs& logs, const CheckOutcome& outcome, double penalty,
                                         size_t first, size_t last, const std::function<void(size_t)>& progress) {

@@ -26,7 +26,5 @@ std::vector<EntrantScore> scoreEntrants(PluginLibrary& plugin, const CountryFile
                                         const SubmittedLogs& logs, const CheckOutcome& outcome, double penalty,
                                         size_t first, size_t last, const std::function<void(size_t)>& progress);
 
-// Whether the entrant is at fault for a QSO with this verdict.
-bool ownError(Verdict verdict);
 
 }  // namespace rdac
