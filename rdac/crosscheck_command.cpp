@@ -2,23 +2,19 @@
 
 #include <CLI/CLI.hpp>
 
-#include <sys/wait.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 
 #include <algorithm>
 #include <chrono>
 #include <deque>
-#include <future>
 #include <filesystem>
+#include <future>
 #include <iomanip>
-#include <map>
 
 #include "platform/text.h"
 #include "rdac/crosscheck/call_edits.h"
 #include "rdac/crosscheck/cross_check_files.h"
+#include "rdac/crosscheck/scoring_helper.h"
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/progress_line.h"
 #include "rdac/logs/log_files.h"
@@ -31,30 +27,6 @@ namespace rdac {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-bool writeAll(int fd, const void* data, size_t size) {
-  const char* at = static_cast<const char*>(data);
-  while (size > 0) {
-    const ssize_t written = write(fd, at, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    at += written;
-    size -= size_t(written);
-  }
-  return true;
-}
-
-bool readAll(int fd, void* data, size_t size) {
-  char* at = static_cast<char*>(data);
-  while (size > 0) {
-    const ssize_t got = read(fd, at, size);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    at += got;
-    size -= size_t(got);
-  }
-  return true;
-}
 
 // The log of one file; reading and parsing run on other threads.
 LogFileRead readLog(const std::string& file) {
@@ -191,54 +163,15 @@ class CrossCheckRun {
       return false;
     }
     const size_t entrants = logs_.entrants.size(), half = entrants / 2;
-    int channel[2];
-    if (pipe(channel) != 0) {
-      err_ << "rdac: cannot make a pipe: " << std::strerror(errno) << '\n';
-      return false;
-    }
-    const pid_t helper = fork();
-    if (helper == 0) {
-      close(channel[0]);
-      _exit(scoreHalf(second.folder, pluginPath, *countries, outcome, half, entrants, nullptr, scores, err_) &&
-                    writeAll(channel[1], scores.data() + half, (entrants - half) * sizeof(EntrantScore))
-                ? 0
-                : 1);
-    }
-    close(channel[1]);
     const auto progress = [&](size_t done) { progress_.update("scored", 2 * done, entrants, "logs"); };
-    bool fine = helper > 0 && scoreHalf(plan.folder, pluginPath, *countries, outcome, 0, half, progress, scores, err_);
-    progress_.finish();
-    std::vector<EntrantScore> helped(entrants - half);
-    const bool received = readAll(channel[0], helped.data(), helped.size() * sizeof(EntrantScore));
-    close(channel[0]);
-    int status = 1;
-    if (helper > 0) waitpid(helper, &status, 0);
-    if (helper <= 0 || !received || status != 0) {
-      if (fine) err_ << "rdac: the process that scores the second half of the logs failed\n";
-      return false;
-    }
-    std::copy(helped.begin(), helped.end(), scores.begin() + std::ptrdiff_t(half));
+    const ScoringJob own{plan.folder, pluginPath, *countries, logs_, outcome, o_.penalty, 0, half, progress,
+                         [&] { progress_.finish(); }};
+    const ScoringJob helped{second.folder, pluginPath, *countries, logs_, outcome, o_.penalty, half, entrants, {}, {}};
+    if (!scoreWithHelper(own, helped, scores, err_)) return false;
     for (size_t e = 0; e < entrants; ++e)
       if (!scores[e].scored && logs_.entrants[e].count > 0)
         err_ << "rdac: " << logs_.calls.text(logs_.entrants[e].call)
              << " has no country in the country file: its log is not scored\n";
-    return fine;
-  }
-
-  bool scoreHalf(const std::string& folder, const std::string& pluginPath, const CountryFile& countries,
-                 const CheckOutcome& outcome, size_t first, size_t last, const std::function<void(size_t)>& progress,
-                 std::vector<EntrantScore>& scores, std::ostream& err) {
-    std::string error;
-    if (chdir(folder.c_str()) != 0) {
-      err << "rdac: cannot work in " << folder << '\n';
-      return false;
-    }
-    auto plugin = PluginLibrary::open(pluginPath, error);
-    if (!plugin) {
-      err << "rdac: cannot load the plug-in " << pluginPath << ": " << error << '\n';
-      return false;
-    }
-    scores = scoreEntrants(*plugin, countries, logs_, outcome, o_.penalty, first, last, progress);
     return true;
   }
 
