@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/text.h"
+#include "plugin/exports.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/qso_fields.h"
 
@@ -61,14 +62,14 @@ void ReportRecorder::checked(const LoggedQso& qso, int checkCode) {
     counts = data_.checks.end() - 1;
   }
   switch (checkCode) {
-    case 0: ++counts->dupe; break;
-    case 1: ++counts->ordinary; break;
-    case 2:
+    case kCheckDupe: ++counts->dupe; break;
+    case kCheckOrdinary: ++counts->ordinary; break;
+    case kCheckNewMultiplier:
       ++counts->newMultiplier;
       data_.newMultipliers.push_back(
           {qsoTimeText(qso.time), qso.call, qso.band, qso.mode, qso.exchRcvd});
       break;
-    case 4: ++counts->cannotCount; break;
+    case kCheckCannotCount: ++counts->cannotCount; break;
     default: ++counts->other; break;
   }
 }

@@ -67,8 +67,8 @@ int PluginLibrary::addQso(const std::string& ownCall, const HostQso& host) {
 
 CheckAnswer PluginLibrary::checkCall(const std::string& call, const std::string& mode,
                                      const std::string& prefix, const std::string& band) {
-  char hint[10] = {};
-  char unusedBuffer[10] = {};
+  char hint[kHintBufferSize] = {};
+  char unusedBuffer[kHintBufferSize] = {};
   const char* u = kUnread;
   CheckAnswer answer;
   answer.code = checkCall_(call.c_str(), 0u, 0u, mode.c_str(),
@@ -81,10 +81,10 @@ CheckAnswer PluginLibrary::checkCall(const std::string& call, const std::string&
 
 const char* checkAnswerWords(int code) {
   switch (code) {
-    case 0: return "dupe";
-    case 1: return "ordinary";
-    case 2: return "new multiplier";
-    case 4: return "cannot count";
+    case kCheckDupe: return "dupe";
+    case kCheckOrdinary: return "ordinary";
+    case kCheckNewMultiplier: return "new multiplier";
+    case kCheckCannotCount: return "cannot count";
     default: return "an answer the host does not know";
   }
 }
