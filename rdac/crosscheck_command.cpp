@@ -132,7 +132,7 @@ class CrossCheckRun {
       err_ << "rdac: " << file << " does not name its station (CALLSIGN:, STATION_CALLSIGN or OPERATOR)\n";
       return false;
     }
-    const int earlier = logs_.entrantOf(logs_.calls.find(stationOf(log.ownCall)));
+    const int earlier = logs_.entrantOf(logs_.calls.find(std::string(stationOf(log.ownCall))));
     if (earlier >= 0) {
       progress_.finish();
       err_ << "rdac: two logs of " << stationOf(log.ownCall) << ": " << logs_.entrants[size_t(earlier)].source

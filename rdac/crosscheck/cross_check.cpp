@@ -274,7 +274,7 @@ class Checker {
       const Verdict verdict = logs_.entrantOf(q.station) >= 0                           ? Verdict::nil
                               : holding[q.station] >= uint32_t(policy_.creditedLogs) ? Verdict::noLogCredited
                                                                                       : Verdict::unique;
-      decide(i, verdict, kNoQso, TextPool::kNone);
+      decide(i, verdict, kNoQso, stats::TextIds::kNone);
     }
   }
 

@@ -61,7 +61,7 @@ struct CheckPolicy {
 struct QsoCheck {
   Verdict verdict = Verdict::ok;
   uint32_t partnerQso = kNoQso;  // the other log's QSO it was paired with
-  uint32_t partnerCall = TextPool::kNone;  // for a busted call: the right one
+  uint32_t partnerCall = stats::TextIds::kNone;  // for a busted call: the right one
   static constexpr uint32_t kNoQso = UINT32_MAX;
 };
 

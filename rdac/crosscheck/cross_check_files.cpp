@@ -37,7 +37,7 @@ class Details {
   const std::string& call(uint32_t id) const { return r_.logs.calls.text(id); }
 
   std::string partnerCall(const QsoCheck& check) const {
-    return check.partnerCall == TextPool::kNone ? std::string() : call(check.partnerCall);
+    return check.partnerCall == stats::TextIds::kNone ? std::string() : call(check.partnerCall);
   }
 
   // Why the QSO got its verdict, in words; empty for a plain ok.
@@ -152,7 +152,7 @@ bool writeCheckedCsv(const CrossCheckReport& r, const std::string& path, std::st
       appendCsvField(rows, field);
       rows += ',';
     }
-    if (check.partnerCall != TextPool::kNone) appendCsvField(rows, details.call(check.partnerCall));
+    if (check.partnerCall != stats::TextIds::kNone) appendCsvField(rows, details.call(check.partnerCall));
     rows += ',';
     if (check.verdict != Verdict::ok) appendCsvField(rows, details.of(i));
     rows += '\n';

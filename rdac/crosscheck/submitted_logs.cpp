@@ -10,19 +10,6 @@
 
 namespace rdac {
 
-uint32_t TextPool::id(std::string_view text) {
-  const auto found = ids_.find(text);
-  if (found != ids_.end()) return found->second;
-  const uint32_t id = static_cast<uint32_t>(texts_.size());
-  ids_.emplace(texts_.emplace_back(text), id);
-  return id;
-}
-
-uint32_t TextPool::find(std::string_view text) const {
-  const auto found = ids_.find(text);
-  return found == ids_.end() ? kNone : found->second;
-}
-
 std::string exchangeKey(std::string_view exchange) {
   std::string key;
   for (char c : exchange)
@@ -36,7 +23,7 @@ std::string exchangeKey(std::string_view exchange) {
 void SubmittedLogs::add(const std::string& source, const std::string& ownCall, const std::vector<LoggedQso>& logged) {
   Entrant entrant;
   entrant.source = source;
-  entrant.call = calls.id(ownCall);
+  entrant.call = calls.idOf(ownCall);
   entrant.station = stationOf(entrant.call);
   entrant.first = qsos.size();
   entrant.count = logged.size();
@@ -49,24 +36,24 @@ void SubmittedLogs::add(const std::string& source, const std::string& ownCall, c
     CheckedQso c;
     c.entrant = index;
     c.minute = static_cast<int32_t>(minuteOf(q.time));
-    c.call = calls.id(q.call);
+    c.call = calls.idOf(q.call);
     c.station = stationOf(c.call);
     c.exchSent = exchange(q.exchSent);
     c.exchRcvd = exchange(q.exchRcvd);
-    c.rstSent = texts.id(q.rstSent);
-    c.rstRcvd = texts.id(q.rstRcvd);
-    c.band = texts.id(q.band);
-    c.mode = texts.id(q.mode);
+    c.rstSent = texts.idOf(q.rstSent);
+    c.rstRcvd = texts.idOf(q.rstRcvd);
+    c.band = texts.idOf(q.band);
+    c.mode = texts.idOf(q.mode);
     c.freqHz = q.freqHz;
     qsos.push_back(c);
   }
 }
 
 uint32_t SubmittedLogs::stationOf(uint32_t call) {
-  constexpr uint32_t kUnknown = TextPool::kNone;
+  constexpr uint32_t kUnknown = stats::TextIds::kNone;
   if (stationOfCall_.size() <= call) stationOfCall_.resize(calls.size(), kUnknown);
   if (stationOfCall_[call] == kUnknown) {
-    const uint32_t station = calls.id(rdac::stationOf(calls.text(call)));
+    const uint32_t station = calls.idOf(std::string(rdac::stationOf(calls.text(call))));
     stationOfCall_.resize(calls.size(), kUnknown);  // the station may be a new call
     stationOfCall_[call] = station;
   }
@@ -74,11 +61,11 @@ uint32_t SubmittedLogs::stationOf(uint32_t call) {
 }
 
 uint32_t SubmittedLogs::exchange(const std::string& logged) {
-  constexpr uint32_t kUnknown = TextPool::kNone;
-  const uint32_t id = texts.id(logged);
+  constexpr uint32_t kUnknown = stats::TextIds::kNone;
+  const uint32_t id = texts.idOf(logged);
   if (keyOfText_.size() <= id) keyOfText_.resize(texts.size(), kUnknown);
   if (keyOfText_[id] == kUnknown) {
-    const uint32_t key = texts.id(exchangeKey(logged));
+    const uint32_t key = texts.idOf(exchangeKey(logged));
     keyOfText_.resize(texts.size(), kUnknown);
     keyOfText_[id] = key;
   }

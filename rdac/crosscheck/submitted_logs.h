@@ -2,30 +2,15 @@
 // Every log of a contest held compactly for the cross-check: 5,000 logs of 1,000 QSOs fit in
 // a few hundred megabytes because each text is stored once and a QSO holds numbers only.
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/text_ids.h"
 #include "rdac/logs/logged_qso.h"
 
 namespace rdac {
-
-// Each distinct text once; ids count from 0 in order of first appearance.
-class TextPool {
- public:
-  uint32_t id(std::string_view text);
-  const std::string& text(uint32_t id) const { return texts_[id]; }
-  size_t size() const { return texts_.size(); }
-  // The id of a text already in the pool, or kNone.
-  uint32_t find(std::string_view text) const;
-  static constexpr uint32_t kNone = UINT32_MAX;
-
- private:
-  std::deque<std::string> texts_;  // stays in place as it grows, so ids_ may view it
-  std::unordered_map<std::string_view, uint32_t> ids_;
-};
 
 struct CheckedQso {
   uint32_t entrant = 0;
@@ -49,8 +34,8 @@ struct Entrant {
 std::string exchangeKey(std::string_view exchange);
 
 struct SubmittedLogs {
-  TextPool calls;  // calls as logged and their stations
-  TextPool texts;  // exchanges, reports, bands and modes
+  stats::TextIds calls;  // calls as logged and their stations
+  stats::TextIds texts;  // exchanges, reports, bands and modes
   std::vector<Entrant> entrants;
   std::vector<CheckedQso> qsos;
 

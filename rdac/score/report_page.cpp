@@ -118,7 +118,8 @@ struct Frame {
   double y(double value) const { return top + (height - top - bottom) * (1.0 - value / yMax); }
 };
 
-// Horizontal grid lines with their values; returns the axis maximum it settled on.
+// Horizontal grid lines with their values, up to the round axis maximum it settles on and
+// leaves in the frame.
 void grid(std::string& out, Frame& f, double max) {
   const double step = niceStep(max, 5);
   f.yMax = std::max(step, std::ceil(max / step) * step);

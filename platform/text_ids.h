@@ -1,6 +1,8 @@
 #pragma once
-// Small numbers for the few distinct texts of a field (bands, prefixes, continents, districts),
-// so the result can count with arrays instead of comparing strings record by record.
+// Small numbers for distinct texts, counting from 0 in the order they first came: the result
+// counts bands, prefixes, continents and districts with arrays instead of comparing strings
+// record by record, and the cross-check holds a contest's calls and exchanges once each, its
+// QSOs holding numbers only.
 #include <cstdint>
 #include <string>
 #include <vector>
