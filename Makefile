@@ -18,7 +18,7 @@ build-win32: setup
 
 build: build-native build-win32
 
-# No folder includes one above it (platform, contest, log, reports, ui, plugin; host apart).
+# No folder includes one above it (platform, contest, log, reports, ui, plugin; rdac apart, in its own order).
 check-layers:
 	bash scripts/check-layers.sh
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "log/cinfo.h"
-#include "log/text_ids.h"
 #include "platform/flat_string_map.h"
+#include "platform/text_ids.h"
 
 namespace stats {
 

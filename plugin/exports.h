@@ -5,6 +5,15 @@
 
 using stats::COleDateTime;
 
+// CheckCall0's answers.
+inline constexpr int kCheckDupe = 0;           // worked before on that band and mode
+inline constexpr int kCheckOrdinary = 1;       // counts, and brings no new multiplier
+inline constexpr int kCheckNewMultiplier = 2;  // brings a new multiplier
+inline constexpr int kCheckCannotCount = 4;    // cannot count in this contest
+
+// The hint buffer CheckCall0 may fill: nine characters and the terminating zero.
+inline constexpr unsigned kHintBufferSize = 10;
+
 extern "C" {
 
 int AddData0(const char* ownCall, const char* call, COleDateTime* qsoTime, COleDateTime*,

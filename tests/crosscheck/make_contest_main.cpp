@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "host/call_edits.h"
+#include "rdac/crosscheck/call_edits.h"
 #include "tests/crosscheck/synthetic_contest.h"
 
 int main(int argc, char** argv) {

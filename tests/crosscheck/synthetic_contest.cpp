@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "host/call_edits.h"
 #include "platform/ole_date_time.h"
+#include "rdac/crosscheck/call_edits.h"
 
 namespace rdac::testing {
 namespace {

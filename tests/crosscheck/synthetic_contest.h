@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "host/cross_check.h"
-#include "host/logged_qso.h"
+#include "rdac/crosscheck/cross_check.h"
+#include "rdac/logs/logged_qso.h"
 
 namespace rdac::testing {
 

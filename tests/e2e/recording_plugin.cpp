@@ -72,7 +72,7 @@ int CheckCall0(const char* a0, unsigned int, unsigned int, const char* a3, const
   Line("CheckCall0").at(0, a0).at(3, a3).at(4, a4).at(12, a12).at(13, a13).at(23, a23).at(24, a24)
       .at(25, a25).at(27, a27);
   if (a26) std::strcpy(a26, "ZZ99");
-  return 2;
+  return kCheckNewMultiplier;
 }
 
 int ResetStats0(const char* a0, int a1, const char* a2, COleDateTime* a3, COleDateTime* a4,

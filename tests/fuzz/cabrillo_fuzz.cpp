@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "host/cabrillo_reader.h"
+#include "rdac/logs/cabrillo_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   rdac::readCabrillo(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "host/country_file.h"
+#include "rdac/logs/country_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);

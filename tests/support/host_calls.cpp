@@ -2,9 +2,14 @@
 
 #include <cstring>
 
+#include "log/callsign_check.h"
 #include "plugin/exports.h"
 
 namespace stats::testing {
+
+// What a host reads of CheckCall0 is what the check decides.
+static_assert(kCheckDupe == kDupeCall && kCheckOrdinary == kOrdinary && kCheckNewMultiplier == kNewMultiplier &&
+              kCheckCannotCount == kCannotCount);
 
 Qso& Qso::at(int hour, int minute, double second) {
   time = COleDateTime::fromParts(2017, 9, 5, hour, minute, 0);
@@ -35,7 +40,7 @@ int removeData(const Qso& qso) { return qsoCall(RemoveData0, qso); }
 
 int checkCall(const std::string& call, const std::string& band, const std::string& mode,
               const std::string& prefix, std::string* hint, const char* secondBand) {
-  char buffer[10] = "unset";
+  char buffer[kHintBufferSize] = "unset";
   char untouched[4] = "ok";
   const int result = CheckCall0(call.c_str(), 0, 0, mode.c_str(), "", "", "", "", "", "", "", "",
                                 "", prefix.c_str(), 0, 0, 0, 0.0, 0.0, "", "", "", "", "",

@@ -1,0 +1,40 @@
+#include "rdac/check_command.h"
+
+#include <CLI/CLI.hpp>
+
+#include "rdac/logs/qso_fields.h"
+
+namespace rdac {
+
+bool CheckOptions::finish(std::string& error) {
+  if (!call.empty()) call = normalisedCall(call);
+  return finishRunOptions(run, dates, error);
+}
+
+void declareCheckOptions(CLI::App& command, CheckOptions& o) {
+  command.add_option("CALL", o.call, "the callsign to check")->type_name("CALL")->required();
+  command.add_option("LOG", o.run.logPath, "the contest log")->type_name("FILE")->required();
+  command.add_option("--band", o.band, "band of the check, 20m style")->type_name("BAND")->required();
+  command.add_option("--mode", o.mode, "mode of the check, CW or SSB")->type_name("MODE")->required();
+  addRunOptions(command, o.run, o.dates);
+}
+
+int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
+  RunOptions runOptions = options.run;
+  // As when the operator opens the plug-in's window: its setup takes "Use hint" on.
+  runOptions.useHint = true;
+  ContestRun run(runOptions);
+  if (!run.start(err)) return kFailed;
+  const auto country = run.resolve(options.call);
+  if (!country)
+    err << "rdac: " << options.call << " has no country in the country file; checked without a prefix\n";
+  const std::string prefix = country ? country->prefix : std::string();
+  run.plugin().runCommand("SHOWINFO");
+  const CheckAnswer answer = run.plugin().checkCall(options.call, options.mode, prefix, options.band);
+  out << options.call << " (" << (prefix.empty() ? "no prefix" : prefix) << ") on " << options.band << " "
+      << options.mode << ": " << checkAnswerWords(answer.code) << '\n';
+  if (!answer.hint.empty()) out << "hint: " << answer.hint << '\n';
+  return kOk;
+}
+
+}  // namespace rdac

@@ -1,0 +1,141 @@
+#include "rdac/command_line.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <tuple>
+
+#include "rdac/logs/qso_fields.h"
+#include "stats_version.h"
+
+namespace rdac {
+
+const char kVersion[] = STATS_VERSION;
+
+namespace {
+
+const char kDescription[] =
+    "Scores an RDAC contest log (ADIF .adi/.adif or Cabrillo .log/.cbr) through the Stats\n"
+    "plug-in, asks the plug-in what a callsign would be worth after that log, follows an\n"
+    "ADIF log while a logger appends to it, or checks all logs of a contest against each other.";
+
+const char kFooter[] =
+    "ADIF may start with a header or with the first record, tags in any letter case; Cabrillo\n"
+    "lines may end in CR LF, LF or CR. A record that cannot be read is reported with its line\n"
+    "and skipped. QSOs are fed in time order (equal times in file order), as a logger feeds\n"
+    "them; a QSO with a band and no frequency gets the band's lower edge. Callsigns resolve by\n"
+    "the country file; an entity marked WAE-only there counts as its DXCC country, found in\n"
+    "the cty.csv beside it, with its own continent.";
+
+bool dateOption(const std::string& text, std::optional<stats::COleDateTime>& target) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+  target = qsoTime(text.substr(0, 4) + text.substr(5, 2) + text.substr(8, 2), "0000");
+  return target.has_value();
+}
+
+// "score, check, watch or crosscheck"
+std::string namesOf(const std::vector<Subcommand>& subcommands) {
+  std::string names;
+  for (size_t i = 0; i < subcommands.size(); ++i)
+    names += (i == 0 ? "" : i + 1 == subcommands.size() ? " or " : ", ") + std::string(subcommands[i].name);
+  return names;
+}
+
+}  // namespace
+
+void addDistrictsOption(CLI::App& command, std::string& path, const char* description) {
+  command.add_option("--districts", path, description)->type_name("FILE");
+}
+
+void addWorkdirOption(CLI::App& command, std::string& folder) {
+  command.add_option("--workdir", folder, "where the plug-in's files land (default out/rdac)")->type_name("DIR");
+}
+
+void addCtyOption(CLI::App& command, std::string& path) {
+  command.add_option("--cty", path, "country file (default /usr/share/hamradio-files/cty.dat)")->type_name("FILE");
+}
+
+void addPluginOption(CLI::App& command, std::string& path) {
+  command.add_option("--plugin", path, "the plug-in library (default libStats.so beside rdac)")->type_name("FILE");
+}
+
+void addTimingsOption(CLI::App& command, bool& timings) {
+  command.add_flag("--timings", timings, "print how long each stage took on standard error");
+}
+
+void addReportOption(CLI::App& command, std::string& path) {
+  command.add_option("--report", path,
+                     "write the contest report (rates, score over time, tables) to FILE as one HTML page")
+      ->type_name("FILE");
+}
+
+void addRunOptions(CLI::App& command, RunOptions& o, DateTexts& dates) {
+  addDistrictsOption(command, o.districtsPath,
+                     "RDA district table or the publisher's list, laid out as Plugins/rda_rus.dat");
+  command.add_option("--hints", o.hintsPath, "station hint file, laid out as Plugins/RDAC.hlp")->type_name("FILE");
+  addWorkdirOption(command, o.workdir);
+  command.add_option("--call", o.ownCall, "own callsign (default: the log's STATION_CALLSIGN, OPERATOR or CALLSIGN:)")
+      ->type_name("CALL");
+  command.add_option("--prefix", o.ownPrefix, "own country prefix (default: from the country file)")->type_name("PFX");
+  command.add_option("--continent", o.ownContinent, "own continent (default: from the country file)")->type_name("CC");
+  command.add_option("--start", dates.start, "contest start (default: the first QSO)")->type_name("YYYY-MM-DD");
+  command.add_option("--end", dates.end, "contest end (default: the last QSO)")->type_name("YYYY-MM-DD");
+  addCtyOption(command, o.ctyPath);
+  addPluginOption(command, o.pluginPath);
+  addTimingsOption(command, o.timings);
+}
+
+bool finishRunOptions(RunOptions& o, const DateTexts& dates, std::string& error) {
+  for (auto [name, text, target] : {std::tuple{"--start", &dates.start, &o.contestStart},
+                                    std::tuple{"--end", &dates.end, &o.contestEnd}}) {
+    if (!text->empty() && !dateOption(*text, *target)) {
+      error = std::string(name) + " wants a date written YYYY-MM-DD, not '" + *text + "'";
+      return false;
+    }
+  }
+  if (!o.ownCall.empty()) o.ownCall = normalisedCall(o.ownCall);
+  return true;
+}
+
+bool parseCommandLine(const std::vector<Subcommand>& subcommands, const std::vector<std::string>& args,
+                      CommandLine& parsed, std::string& error) {
+  CLI::App app(kDescription, "rdac");
+  app.footer(kFooter);
+  app.set_version_flag("--version", std::string("rdac ") + kVersion);
+  app.require_subcommand(1);
+  std::vector<std::pair<CLI::App*, DeclaredCommand>> declared;
+  for (const Subcommand& subcommand : subcommands) {
+    CLI::App* command = app.add_subcommand(subcommand.name, subcommand.description);
+    declared.emplace_back(command, subcommand.setup(*command));
+  }
+
+  // CLI11 would only say that a command is missing.
+  const auto named = [&](const auto& entry) { return entry.first->check_name(args[0]); };
+  if (!args.empty() && args[0].rfind("-", 0) != 0 && std::none_of(declared.begin(), declared.end(), named)) {
+    error = "unknown command '" + args[0] + "': rdac takes " + namesOf(subcommands) +
+            "\nrun 'rdac --help' for the options";
+    return false;
+  }
+  const auto given = [&] {
+    return std::find_if(declared.begin(), declared.end(), [](const auto& entry) { return entry.first->parsed(); });
+  };
+  std::vector<std::string> reversed(args.rbegin(), args.rend());  // as CLI11 consumes them
+  try {
+    app.parse(reversed);
+  } catch (const CLI::CallForHelp&) {
+    parsed.helpText = app.help();
+    return true;
+  } catch (const CLI::CallForVersion& e) {
+    parsed.helpText = e.what() + std::string("\n");
+    return true;
+  } catch (const CLI::ParseError& e) {
+    const auto failed = given();
+    error = std::string(e.what()) + "\nrun 'rdac " + (failed != declared.end() ? failed->first->get_name() + " " : "") +
+            "--help' for the options";
+    return false;
+  }
+  parsed.command = std::move(given()->second);
+  return parsed.command.finish(error);
+}
+
+}  // namespace rdac

@@ -1,0 +1,306 @@
+#include "rdac/crosscheck/cross_check.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <tuple>
+#include <unordered_map>
+
+#include "rdac/crosscheck/call_edits.h"
+#include "rdac/crosscheck/clock_offsets.h"
+
+namespace rdac {
+namespace {
+
+constexpr uint32_t kNoQso = QsoCheck::kNoQso;
+
+// A QSO whose worked station sent a log. Sorted, all QSOs between two stations lie together,
+// by band and mode, then by which of the two logged them, then by time.
+struct PairEntry {
+  uint64_t pair;   // lower station id in the high half
+  int32_t minute;  // corrected by the log's clock offset once that is known
+  uint32_t qso;
+  uint16_t slot;   // band and mode
+  uint8_t side;    // 1: logged by the higher station
+};
+
+bool entryBefore(const PairEntry& a, const PairEntry& b) {
+  return std::tie(a.pair, a.slot, a.side, a.minute, a.qso) < std::tie(b.pair, b.slot, b.side, b.minute, b.qso);
+}
+
+uint64_t pairOf(uint32_t x, uint32_t y) {
+  return x < y ? (uint64_t{x} << 32) | y : (uint64_t{y} << 32) | x;
+}
+
+struct Candidate {
+  int distance;
+  uint32_t a, b;  // indexes into the entries
+  bool operator<(const Candidate& o) const { return std::tie(distance, a, b) < std::tie(o.distance, o.a, o.b); }
+};
+
+class Checker {
+ public:
+  Checker(const SubmittedLogs& logs, const CheckPolicy& policy, const std::function<void(size_t)>& progress)
+      : logs_(logs), policy_(policy), progress_(progress) {
+    out_.qsos.resize(logs.qsos.size());
+    decided_.assign(logs.qsos.size(), false);
+  }
+
+  CheckOutcome run() {
+    buildPairIndex();
+    estimateClocks();
+    // One log's QSOs with one station stay in order: they all move by that log's offset.
+    for (PairEntry& e : entries_) e.minute -= out_.clockOffsets[logs_.qsos[e.qso].entrant];
+    forEachGroup([&](size_t begin, size_t end) { pairWithinSlots(begin, end, policy_.windowMinutes, Verdict::ok); });
+    checkExchanges();
+    report();
+    forEachGroup([&](size_t begin, size_t end) {
+      pairWithinSlots(begin, end, policy_.clockWindowMinutes, Verdict::timeMismatch);
+    });
+    forEachGroup([&](size_t begin, size_t end) { pairAcrossSlots(begin, end); });
+    findBustedCalls();
+    report();
+    judgeLeftovers();
+    markDupes();
+    return std::move(out_);
+  }
+
+ private:
+  const SubmittedLogs& logs_;
+  const CheckPolicy& policy_;
+  const std::function<void(size_t)>& progress_;
+  CheckOutcome out_;
+  std::vector<bool> decided_;
+  std::vector<PairEntry> entries_;
+  std::unordered_map<uint64_t, uint16_t> slots_;
+  size_t paired_ = 0;
+
+  void report() {
+    if (progress_) progress_(paired_);
+  }
+
+  static uint64_t slotKey(const CheckedQso& q) { return (uint64_t{q.band} << 32) | q.mode; }
+
+  // Band and mode pairs are few; a log with junk in them shares the last slot among its junk.
+  uint16_t slotOf(const CheckedQso& q) {
+    const auto next = static_cast<uint16_t>(std::min<size_t>(slots_.size(), UINT16_MAX - 1));
+    return slots_.try_emplace(slotKey(q), next).first->second;
+  }
+
+  uint16_t knownSlotOf(const CheckedQso& q) const {
+    const auto found = slots_.find(slotKey(q));
+    return found == slots_.end() ? UINT16_MAX : found->second;
+  }
+
+  void buildPairIndex() {
+    for (uint32_t i = 0; i < logs_.qsos.size(); ++i) {
+      const CheckedQso& q = logs_.qsos[i];
+      const uint32_t own = logs_.entrants[q.entrant].station;
+      if (q.station == own || logs_.entrantOf(q.station) < 0) continue;
+      entries_.push_back({pairOf(own, q.station), q.minute, i, slotOf(q), uint8_t(own > q.station)});
+    }
+    std::sort(entries_.begin(), entries_.end(), entryBefore);
+  }
+
+  template <class Fn>
+  void forEachGroup(Fn&& fn) {
+    for (size_t begin = 0; begin < entries_.size();) {
+      size_t end = begin;
+      while (end < entries_.size() && entries_[end].pair == entries_[begin].pair) ++end;
+      fn(begin, end);
+      begin = end;
+    }
+  }
+
+  // Each QSO of one side with its nearest QSO of the other within the wide window.
+  void estimateClocks() {
+    std::vector<ClockPair> pairs;
+    forEachGroup([&](size_t begin, size_t end) {
+      for (size_t a = begin; a < end; ++a) {
+        if (entries_[a].side != 0) continue;
+        int best = policy_.clockWindowMinutes + 1;
+        for (size_t b = a + 1; b < end && entries_[b].slot == entries_[a].slot; ++b) {
+          if (entries_[b].side == 1 && std::abs(entries_[a].minute - entries_[b].minute) < std::abs(best))
+            best = entries_[a].minute - entries_[b].minute;
+        }
+        if (std::abs(best) > policy_.clockWindowMinutes) continue;
+        const CheckedQso& q = logs_.qsos[entries_[a].qso];
+        pairs.push_back({q.entrant, static_cast<uint32_t>(logs_.entrantOf(q.station)), best});
+      }
+    });
+    out_.clockOffsets = solveClockOffsets(logs_.entrants.size(), std::move(pairs));
+  }
+
+  void decide(uint32_t qso, Verdict verdict, uint32_t partnerQso, uint32_t partnerCall) {
+    out_.qsos[qso] = {verdict, partnerQso, partnerCall};
+    decided_[qso] = true;
+  }
+
+  // The call of the log that holds the QSO, as its header gives it.
+  uint32_t ownerCall(uint32_t qso) const { return logs_.entrants[logs_.qsos[qso].entrant].call; }
+
+  void pairUp(uint32_t a, uint32_t b, Verdict verdict) {
+    const uint32_t qa = entries_[a].qso, qb = entries_[b].qso;
+    decide(qa, verdict, qb, ownerCall(qb));
+    decide(qb, verdict, qa, ownerCall(qa));
+    ++paired_;
+  }
+
+  // Nearest first; equal distances in index order, so the outcome never depends on hashing.
+  void pairCandidates(std::vector<Candidate>& candidates, Verdict verdict) {
+    std::sort(candidates.begin(), candidates.end());
+    for (const Candidate& c : candidates)
+      if (!decided_[entries_[c.a].qso] && !decided_[entries_[c.b].qso]) pairUp(c.a, c.b, verdict);
+  }
+
+  void pairWithinSlots(size_t begin, size_t end, int window, Verdict verdict) {
+    std::vector<Candidate> candidates;
+    for (size_t slotBegin = begin; slotBegin < end;) {
+      size_t slotEnd = slotBegin, sideB = slotBegin;
+      while (slotEnd < end && entries_[slotEnd].slot == entries_[slotBegin].slot) ++slotEnd;
+      while (sideB < slotEnd && entries_[sideB].side == 0) ++sideB;
+      size_t low = sideB;
+      for (size_t a = slotBegin; a < sideB; ++a) {
+        if (decided_[entries_[a].qso]) continue;
+        while (low < slotEnd && entries_[low].minute < entries_[a].minute - window) ++low;
+        for (size_t b = low; b < slotEnd && entries_[b].minute <= entries_[a].minute + window; ++b)
+          if (!decided_[entries_[b].qso])
+            candidates.push_back({std::abs(entries_[a].minute - entries_[b].minute), uint32_t(a), uint32_t(b)});
+      }
+      slotBegin = slotEnd;
+    }
+    pairCandidates(candidates, verdict);
+  }
+
+  void pairAcrossSlots(size_t begin, size_t end) {
+    std::vector<Candidate> candidates;
+    for (size_t a = begin; a < end; ++a) {
+      if (entries_[a].side != 0 || decided_[entries_[a].qso]) continue;
+      for (size_t b = begin; b < end; ++b) {
+        if (entries_[b].side != 1 || entries_[b].slot == entries_[a].slot || decided_[entries_[b].qso]) continue;
+        const int distance = std::abs(entries_[a].minute - entries_[b].minute);
+        if (distance <= policy_.windowMinutes) candidates.push_back({distance, uint32_t(a), uint32_t(b)});
+      }
+    }
+    pairCandidates(candidates, Verdict::bandMismatch);
+  }
+
+  // Both directions: what each side received against what the other logged as sent in that
+  // same QSO, never against what the station sent elsewhere (a mobile changes district).
+  void checkExchanges() {
+    for (uint32_t i = 0; i < out_.qsos.size(); ++i) {
+      QsoCheck& check = out_.qsos[i];
+      if (!decided_[i] || check.verdict != Verdict::ok || i > check.partnerQso) continue;
+      const CheckedQso& a = logs_.qsos[i];
+      const CheckedQso& b = logs_.qsos[check.partnerQso];
+      const auto key = [&](uint32_t exchange) { return logs_.exchangeKeyOf(exchange); };
+      const bool aBusted = key(a.exchRcvd) != key(b.exchSent), bBusted = key(b.exchRcvd) != key(a.exchSent);
+      if (aBusted) check.verdict = Verdict::bustedExchange;
+      else if (bBusted) check.verdict = Verdict::partnerError;
+      QsoCheck& other = out_.qsos[check.partnerQso];
+      if (bBusted) other.verdict = Verdict::bustedExchange;
+      else if (aBusted) other.verdict = Verdict::partnerError;
+    }
+  }
+
+  void findBustedCalls() {
+    std::unordered_map<std::string, std::vector<uint32_t>> byKey;  // entrants by deletion key
+    for (uint32_t e = 0; e < logs_.entrants.size(); ++e)
+      for (std::string& key : deletionKeys(logs_.calls.text(logs_.entrants[e].station))) byKey[key].push_back(e);
+    std::vector<uint32_t> candidates;
+    for (uint32_t i = 0; i < logs_.qsos.size(); ++i) {
+      if (decided_[i]) continue;
+      const CheckedQso& q = logs_.qsos[i];
+      const std::string& worked = logs_.calls.text(q.station);
+      candidates.clear();
+      for (const std::string& key : deletionKeys(worked)) {
+        const auto found = byKey.find(key);
+        if (found == byKey.end()) continue;
+        for (uint32_t e : found->second)
+          if (e != q.entrant && oneEditApart(worked, logs_.calls.text(logs_.entrants[e].station))) candidates.push_back(e);
+      }
+      std::sort(candidates.begin(), candidates.end());
+      candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+      const uint32_t partner = nearestLeftoverWith(i, candidates);
+      if (partner == kNoQso) continue;
+      decide(i, Verdict::bustedCall, partner, ownerCall(partner));
+      decide(partner, Verdict::partnerError, i, ownerCall(i));
+      ++paired_;
+    }
+  }
+
+  // The undecided QSO of one of the `entrants` with the QSO's own station, on its band and mode,
+  // nearest in time within the window.
+  uint32_t nearestLeftoverWith(uint32_t qso, const std::vector<uint32_t>& entrants) const {
+    const CheckedQso& q = logs_.qsos[qso];
+    const uint32_t own = logs_.entrants[q.entrant].station;
+    const int32_t minute = q.minute - out_.clockOffsets[q.entrant];
+    const uint16_t slot = knownSlotOf(q);
+    uint32_t best = kNoQso;
+    int bestDistance = policy_.windowMinutes + 1;
+    if (slot == UINT16_MAX) return best;
+    for (uint32_t e : entrants) {
+      const uint32_t other = logs_.entrants[e].station;
+      const PairEntry probe{pairOf(own, other), minute - policy_.windowMinutes, 0, slot, uint8_t(other > own)};
+      auto it = std::lower_bound(entries_.begin(), entries_.end(), probe, entryBefore);
+      for (; it != entries_.end() && it->pair == probe.pair && it->slot == probe.slot && it->side == probe.side &&
+             it->minute <= minute + policy_.windowMinutes;
+           ++it) {
+        const int distance = std::abs(it->minute - minute);
+        if (decided_[it->qso] || distance >= bestDistance) continue;
+        bestDistance = distance;
+        best = it->qso;
+      }
+    }
+    return best;
+  }
+
+  // How many logs hold each station: a station without a log is credited by that count.
+  std::vector<uint32_t> logsHolding() const {
+    std::vector<uint32_t> holding(logs_.calls.size(), 0), lastEntrant(logs_.calls.size(), UINT32_MAX);
+    for (const CheckedQso& q : logs_.qsos) {
+      if (lastEntrant[q.station] == q.entrant) continue;
+      lastEntrant[q.station] = q.entrant;
+      ++holding[q.station];
+    }
+    return holding;
+  }
+
+  void judgeLeftovers() {
+    out_.logsHolding = logsHolding();
+    const std::vector<uint32_t>& holding = out_.logsHolding;
+    for (uint32_t i = 0; i < logs_.qsos.size(); ++i) {
+      if (decided_[i]) continue;
+      const CheckedQso& q = logs_.qsos[i];
+      const Verdict verdict = logs_.entrantOf(q.station) >= 0                           ? Verdict::nil
+                              : holding[q.station] >= uint32_t(policy_.creditedLogs) ? Verdict::noLogCredited
+                                                                                      : Verdict::unique;
+      decide(i, verdict, kNoQso, stats::TextIds::kNone);
+    }
+  }
+
+  // A station counts once per band and mode: after the first QSO that counts, the others with
+  // it there are dupes. One that did not count before it leaves room for a later one.
+  void markDupes() {
+    std::unordered_map<uint64_t, bool> counted;
+    for (const Entrant& entrant : logs_.entrants) {
+      counted.clear();
+      std::unordered_map<uint64_t, uint16_t> slotIds;
+      for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) {
+        const CheckedQso& q = logs_.qsos[i];
+        const auto slot = slotIds.try_emplace(slotKey(q), static_cast<uint16_t>(slotIds.size())).first->second;
+        bool& seen = counted[(uint64_t{q.station} << 16) | slot];
+        if (seen) out_.qsos[i].verdict = Verdict::dupe;
+        else seen = counts(out_.qsos[i].verdict);
+      }
+    }
+  }
+};
+
+}  // namespace
+
+CheckOutcome crossCheck(const SubmittedLogs& logs, const CheckPolicy& policy,
+                        const std::function<void(size_t)>& progress) {
+  return Checker(logs, policy, progress).run();
+}
+
+}  // namespace rdac

@@ -1,0 +1,78 @@
+#pragma once
+// The committee's check of every QSO against the other station's log.
+#include <cstdint>
+#include <functional>
+#include <iterator>
+#include <vector>
+
+#include "rdac/crosscheck/submitted_logs.h"
+
+namespace rdac {
+
+enum class Verdict : uint8_t {
+  ok, dupe, nil, bustedCall, bustedExchange, timeMismatch, bandMismatch, unique, noLogCredited,
+  partnerError
+};
+
+// What a verdict means wherever the cross-check's results go; a new verdict is a new row here.
+struct VerdictRow {
+  Verdict verdict;
+  const char* csvName;     // as checked.csv and the summary write it
+  const char* ubnHeading;  // its section of a UBN file; null: none
+  bool counts;             // the QSO earns its points
+  bool ownError;           // the entrant is at fault: the penalty takes the QSO's points off
+  int ubnPlace;            // where its section comes in a UBN file: the entrant's own errors first
+};
+
+inline constexpr VerdictRow kVerdicts[] = {
+    {Verdict::ok, "ok", nullptr, true, false, 0},
+    {Verdict::dupe, "dupe", "Dupes", false, false, 8},
+    {Verdict::nil, "nil", "NIL: not in the other station's log", false, true, 1},
+    {Verdict::bustedCall, "busted_call", "Busted calls", false, true, 2},
+    {Verdict::bustedExchange, "busted_exchange", "Busted exchanges", false, true, 3},
+    {Verdict::timeMismatch, "time_mismatch", "Time mismatches", false, false, 5},
+    {Verdict::bandMismatch, "band_mismatch", "Band or mode mismatches", false, false, 6},
+    {Verdict::unique, "unique", "Unique calls: no log, in too few logs", false, false, 7},
+    {Verdict::noLogCredited, "no_log_credited", "Credited without a log", true, false, 9},
+    {Verdict::partnerError, "partner_error", "Partner errors: the other station busted your call or exchange", false,
+     false, 4},
+};
+constexpr int kVerdictCount = static_cast<int>(std::size(kVerdicts));
+
+constexpr bool rowsInEnumOrder() {
+  for (int v = 0; v < kVerdictCount; ++v)
+    if (static_cast<int>(kVerdicts[v].verdict) != v) return false;
+  return true;
+}
+static_assert(rowsInEnumOrder(), "kVerdicts holds one row per verdict, in the enum's order");
+
+inline const VerdictRow& rowOf(Verdict v) { return kVerdicts[static_cast<int>(v)]; }
+inline const char* verdictName(Verdict v) { return rowOf(v).csvName; }
+inline bool counts(Verdict v) { return rowOf(v).counts; }
+inline bool ownError(Verdict v) { return rowOf(v).ownError; }
+
+struct CheckPolicy {
+  int windowMinutes = 3;        // the most two logs' times of one QSO may differ, after clocks
+  int clockWindowMinutes = 30;  // pairs this close in time estimate the clocks; beyond the window
+                                // they are a time mismatch
+  int creditedLogs = 3;  // a station without a log counts when that many logs hold its call
+};
+
+struct QsoCheck {
+  Verdict verdict = Verdict::ok;
+  uint32_t partnerQso = kNoQso;  // the other log's QSO it was paired with
+  uint32_t partnerCall = stats::TextIds::kNone;  // for a busted call: the right one
+  static constexpr uint32_t kNoQso = UINT32_MAX;
+};
+
+struct CheckOutcome {
+  std::vector<QsoCheck> qsos;          // one per SubmittedLogs::qsos
+  std::vector<int> clockOffsets;       // minutes each entrant's clock was ahead
+  std::vector<uint32_t> logsHolding;   // by station id: how many logs hold it
+};
+
+// `progress` is told how many pairs of QSOs it has found so far, now and then.
+CheckOutcome crossCheck(const SubmittedLogs& logs, const CheckPolicy& policy,
+                        const std::function<void(size_t)>& progress = {});
+
+}  // namespace rdac

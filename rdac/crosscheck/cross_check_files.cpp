@@ -1,0 +1,200 @@
+#include "rdac/crosscheck/cross_check_files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+#include "rdac/io/file_bytes.h"
+#include "rdac/logs/qso_fields.h"
+
+namespace rdac {
+namespace {
+
+void appendCsvField(std::string& out, std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out.append(text);
+    return;
+  }
+  out += '"';
+  for (char c : text) out.append(c == '"' ? 2 : 1, c);
+  out += '"';
+}
+
+std::string csvField(std::string_view text) {
+  std::string field;
+  appendCsvField(field, text);
+  return field;
+}
+
+std::string signedMinutes(int minutes) { return (minutes > 0 ? "+" : "") + std::to_string(minutes); }
+
+class Details {
+ public:
+  explicit Details(const CrossCheckReport& r) : r_(r) {}
+
+  const std::string& call(uint32_t id) const { return r_.logs.calls.text(id); }
+
+  std::string partnerCall(const QsoCheck& check) const {
+    return check.partnerCall == stats::TextIds::kNone ? std::string() : call(check.partnerCall);
+  }
+
+  // Why the QSO got its verdict, in words; empty for a plain ok.
+  std::string of(uint32_t i) const {
+    const CheckedQso& q = r_.logs.qsos[i];
+    const QsoCheck& check = r_.outcome.qsos[i];
+    const bool paired = check.partnerQso != QsoCheck::kNoQso;
+    const CheckedQso* p = paired ? &r_.logs.qsos[check.partnerQso] : nullptr;
+    if (check.verdict == Verdict::ok) return "";
+    const std::string partnerLog = p ? call(r_.logs.entrants[p->entrant].call) : std::string();
+    switch (check.verdict) {
+      case Verdict::ok: return "";
+      case Verdict::dupe: return "worked before on " + text(q.band) + " " + text(q.mode);
+      case Verdict::nil: return "not in the log of " + call(q.station);
+      case Verdict::bustedCall:
+        return "logged " + call(q.call) + "; " + partnerLog + " logged this QSO at " + clock(p->minute);
+      case Verdict::bustedExchange:
+        return "received " + text(q.exchRcvd) + ", " + partnerLog + " sent " + text(p->exchSent);
+      case Verdict::partnerError:
+        if (p->station != r_.logs.entrants[q.entrant].station)
+          return partnerLog + " logged the call " + call(p->call);
+        return partnerLog + " received " + text(p->exchRcvd) + ", sent " + text(q.exchSent);
+      case Verdict::timeMismatch:
+        return partnerLog + " logged " + clock(p->minute) + ", " + std::to_string(correctedGap(q, *p)) +
+               " min apart after clock offsets";
+      case Verdict::bandMismatch: return partnerLog + " logged " + text(p->band) + " " + text(p->mode);
+      case Verdict::unique:
+      case Verdict::noLogCredited:
+        return "no log from " + call(q.station) + "; in " + std::to_string(r_.outcome.logsHolding[q.station]) +
+               " log(s)";
+    }
+    return "";
+  }
+
+ private:
+  const CrossCheckReport& r_;
+  const std::string& text(uint32_t id) const { return r_.logs.texts.text(id); }
+  static std::string clock(int32_t minute) { return minuteText(minute).substr(11); }
+  int correctedGap(const CheckedQso& a, const CheckedQso& b) const {
+    const auto& offsets = r_.outcome.clockOffsets;
+    return std::abs((a.minute - offsets[a.entrant]) - (b.minute - offsets[b.entrant]));
+  }
+};
+
+// The verdicts with a UBN section, in the order a UBN file lists them.
+std::vector<Verdict> ubnSections() {
+  std::vector<const VerdictRow*> rows;
+  for (const VerdictRow& row : kVerdicts)
+    if (row.ubnHeading) rows.push_back(&row);
+  std::sort(rows.begin(), rows.end(), [](const VerdictRow* a, const VerdictRow* b) { return a->ubnPlace < b->ubnPlace; });
+  std::vector<Verdict> order;
+  for (const VerdictRow* row : rows) order.push_back(row->verdict);
+  return order;
+}
+
+std::string scoreLine(const char* what, size_t qsos, int points, int64_t score) {
+  return std::string(what) + std::to_string(qsos) + " QSOs, " + std::to_string(points) + " points, score " +
+         std::to_string(score) + "\n";
+}
+
+std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t e) {
+  const Entrant& entrant = r.logs.entrants[e];
+  const EntrantScore& score = r.scores[e];
+  std::string text = "Cross-check of " + details.call(entrant.call) + " (" + entrant.source + ")\n";
+  text += scoreLine("Claimed: ", score.claimedQsos, score.claimedPoints, score.claimedScore);
+  text += scoreLine("Checked: ", score.checkedQsos, score.checkedPoints, score.checkedScore);
+  if (score.penaltyPoints) text += "Penalty: " + std::to_string(score.penaltyPoints) + " points\n";
+  if (!score.scored) text += "Not scored: the country file places " + details.call(entrant.call) + " nowhere\n";
+  const int offset = r.outcome.clockOffsets[e];
+  text += "Clock offset: " + signedMinutes(offset) + " min" +
+          (offset ? " (the log's times are taken " + std::to_string(std::abs(offset)) +
+                        (offset > 0 ? " min earlier)" : " min later)")
+                  : std::string()) +
+          "\n";
+  static const std::vector<Verdict> sections = ubnSections();
+  for (Verdict v : sections) {
+    std::string section;
+    size_t count = 0;
+    for (uint32_t i = uint32_t(entrant.first); i < entrant.first + entrant.count; ++i) {
+      if (r.outcome.qsos[i].verdict != v) continue;
+      const CheckedQso& q = r.logs.qsos[i];
+      section += "  " + minuteText(q.minute) + "  " + r.logs.texts.text(q.band) + " " + r.logs.texts.text(q.mode) +
+                 "  " + details.call(q.call) + "  " + details.of(i) + "\n";
+      ++count;
+    }
+    if (count) text += "\n" + std::string(rowOf(v).ubnHeading) + ": " + std::to_string(count) + "\n" + section;
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string ubnFileName(const std::string& call) {
+  std::string name = call;
+  std::replace(name.begin(), name.end(), '/', '_');
+  return name + ".ubn";
+}
+
+bool writeCheckedCsv(const CrossCheckReport& r, const std::string& path, std::string& error) {
+  ReplacingFile file(path);
+  const Details details(r);
+  // Five million rows: built in a buffer written in large pieces.
+  std::string rows = "log,time,band,mode,call,verdict,partner_call,detail\n";
+  for (uint32_t i = 0; i < r.logs.qsos.size(); ++i) {
+    const CheckedQso& q = r.logs.qsos[i];
+    const QsoCheck& check = r.outcome.qsos[i];
+    const std::string when = minuteText(q.minute);
+    for (std::string_view field : {std::string_view(details.call(r.logs.entrants[q.entrant].call)),
+                                   std::string_view(when), std::string_view(r.logs.texts.text(q.band)),
+                                   std::string_view(r.logs.texts.text(q.mode)), std::string_view(details.call(q.call)),
+                                   std::string_view(verdictName(check.verdict))}) {
+      appendCsvField(rows, field);
+      rows += ',';
+    }
+    if (check.partnerCall != stats::TextIds::kNone) appendCsvField(rows, details.call(check.partnerCall));
+    rows += ',';
+    if (check.verdict != Verdict::ok) appendCsvField(rows, details.of(i));
+    rows += '\n';
+    if (rows.size() > (1u << 20)) {
+      file.out() << rows;
+      rows.clear();
+    }
+  }
+  file.out() << rows;
+  return file.commit(error);
+}
+
+bool writeUbnFiles(const CrossCheckReport& r, const std::string& folder, std::string& error) {
+  const Details details(r);
+  for (uint32_t e = 0; e < r.logs.entrants.size(); ++e) {
+    ReplacingFile file(folder + "/" + ubnFileName(details.call(r.logs.entrants[e].call)));
+    file.out() << ubnText(r, details, e);
+    if (!file.commit(error)) return false;
+  }
+  return true;
+}
+
+bool writeResultsCsv(const CrossCheckReport& r, const std::string& path, std::string& error) {
+  std::vector<uint32_t> order(r.logs.entrants.size());
+  for (uint32_t e = 0; e < order.size(); ++e) order[e] = e;
+  const auto& calls = r.logs.calls;
+  std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+    if (r.scores[a].checkedScore != r.scores[b].checkedScore) return r.scores[a].checkedScore > r.scores[b].checkedScore;
+    return calls.text(r.logs.entrants[a].call) < calls.text(r.logs.entrants[b].call);
+  });
+  ReplacingFile file(path);
+  std::ofstream& out = file.out();
+  out << "call,claimed_score,checked_score,qsos_claimed,qsos_checked,error_rate\n";
+  for (uint32_t e : order) {
+    const EntrantScore& s = r.scores[e];
+    char rate[16];
+    std::snprintf(rate, sizeof rate, "%.1f%%",
+                  s.claimedQsos ? 100.0 * double(s.claimedQsos - s.checkedQsos) / double(s.claimedQsos) : 0.0);
+    out << csvField(calls.text(r.logs.entrants[e].call)) << ',' << s.claimedScore << ',' << s.checkedScore << ','
+        << s.claimedQsos << ',' << s.checkedQsos << ',' << rate << '\n';
+  }
+  return file.commit(error);
+}
+
+}  // namespace rdac

@@ -1,0 +1,28 @@
+#pragma once
+// What the cross-check leaves in its output folder: checked.csv (one row per QSO), one
+// CALL.ubn per entrant (its errors, by kind), results.csv (claimed and checked scores).
+#include <string>
+#include <vector>
+
+#include "rdac/crosscheck/cross_check.h"
+#include "rdac/crosscheck/cross_check_scores.h"
+
+namespace rdac {
+
+struct CrossCheckReport {
+  const SubmittedLogs& logs;
+  const CheckOutcome& outcome;
+  const std::vector<EntrantScore>& scores;
+};
+
+// Each file goes through a temporary file renamed over it. False with `error` set when one
+// cannot be written; the files written before it stay.
+bool writeCheckedCsv(const CrossCheckReport& report, const std::string& path, std::string& error);
+bool writeUbnFiles(const CrossCheckReport& report, const std::string& folder, std::string& error);
+bool writeResultsCsv(const CrossCheckReport& report, const std::string& path, std::string& error);
+
+
+// The name of an entrant's UBN file: its call with "/" as "_", then ".ubn".
+std::string ubnFileName(const std::string& call);
+
+}  // namespace rdac

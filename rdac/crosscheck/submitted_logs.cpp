@@ -1,0 +1,94 @@
+#include "rdac/crosscheck/submitted_logs.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "platform/text.h"
+#include "rdac/crosscheck/call_edits.h"
+#include "rdac/logs/log_files.h"
+#include "rdac/logs/qso_fields.h"
+
+namespace rdac {
+
+std::string exchangeKey(std::string_view exchange) {
+  std::string key;
+  for (char c : exchange)
+    if (!stats::isAsciiSpace(c) && c != '-') key += c;
+  key = stats::toUpperAscii(key);
+  const bool serial = !key.empty() && std::all_of(key.begin(), key.end(), stats::isAsciiDigit);
+  if (serial) key.erase(0, std::min(key.find_first_not_of('0'), key.size() - 1));
+  return key;
+}
+
+void SubmittedLogs::add(const std::string& source, const std::string& ownCall, const std::vector<LoggedQso>& logged) {
+  Entrant entrant;
+  entrant.source = source;
+  entrant.call = calls.idOf(ownCall);
+  entrant.station = stationOf(entrant.call);
+  entrant.first = qsos.size();
+  entrant.count = logged.size();
+  const uint32_t index = static_cast<uint32_t>(entrants.size());
+  entrantByStation_.emplace(entrant.station, index);
+  entrants.push_back(entrant);
+
+  for (size_t i : timeOrder(logged)) {
+    const LoggedQso& q = logged[i];
+    CheckedQso c;
+    c.entrant = index;
+    c.minute = static_cast<int32_t>(minuteOf(q.time));
+    c.call = calls.idOf(q.call);
+    c.station = stationOf(c.call);
+    c.exchSent = exchange(q.exchSent);
+    c.exchRcvd = exchange(q.exchRcvd);
+    c.rstSent = texts.idOf(q.rstSent);
+    c.rstRcvd = texts.idOf(q.rstRcvd);
+    c.band = texts.idOf(q.band);
+    c.mode = texts.idOf(q.mode);
+    c.freqHz = q.freqHz;
+    qsos.push_back(c);
+  }
+}
+
+uint32_t SubmittedLogs::stationOf(uint32_t call) {
+  constexpr uint32_t kUnknown = stats::TextIds::kNone;
+  if (stationOfCall_.size() <= call) stationOfCall_.resize(calls.size(), kUnknown);
+  if (stationOfCall_[call] == kUnknown) {
+    const uint32_t station = calls.idOf(std::string(rdac::stationOf(calls.text(call))));
+    stationOfCall_.resize(calls.size(), kUnknown);  // the station may be a new call
+    stationOfCall_[call] = station;
+  }
+  return stationOfCall_[call];
+}
+
+uint32_t SubmittedLogs::exchange(const std::string& logged) {
+  constexpr uint32_t kUnknown = stats::TextIds::kNone;
+  const uint32_t id = texts.idOf(logged);
+  if (keyOfText_.size() <= id) keyOfText_.resize(texts.size(), kUnknown);
+  if (keyOfText_[id] == kUnknown) {
+    const uint32_t key = texts.idOf(exchangeKey(logged));
+    keyOfText_.resize(texts.size(), kUnknown);
+    keyOfText_[id] = key;
+  }
+  return id;
+}
+
+LoggedQso SubmittedLogs::logged(const CheckedQso& c) const {
+  LoggedQso q;
+  q.call = calls.text(c.call);
+  q.time.m_dt = c.minute / 1440.0;
+  q.freqHz = c.freqHz;
+  q.mode = texts.text(c.mode);
+  q.band = texts.text(c.band);
+  q.rstSent = texts.text(c.rstSent);
+  q.rstRcvd = texts.text(c.rstRcvd);
+  q.exchSent = texts.text(c.exchSent);
+  q.exchRcvd = texts.text(c.exchRcvd);
+  return q;
+}
+
+int SubmittedLogs::entrantOf(uint32_t station) const {
+  const auto found = entrantByStation_.find(station);
+  return found == entrantByStation_.end() ? -1 : static_cast<int>(found->second);
+}
+
+}  // namespace rdac

@@ -1,0 +1,59 @@
+#pragma once
+// Every log of a contest held compactly for the cross-check: 5,000 logs of 1,000 QSOs fit in
+// a few hundred megabytes because each text is stored once and a QSO holds numbers only.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/text_ids.h"
+#include "rdac/logs/logged_qso.h"
+
+namespace rdac {
+
+struct CheckedQso {
+  uint32_t entrant = 0;
+  int32_t minute = 0;  // as logged, minutes since 30 December 1899
+  uint32_t call = 0;       // as logged
+  uint32_t station = 0;    // the call without its portable suffix
+  uint32_t exchSent = 0, exchRcvd = 0;  // as logged
+  uint32_t rstSent = 0, rstRcvd = 0, band = 0, mode = 0;
+  uint32_t freqHz = 0;
+};
+
+struct Entrant {
+  std::string source;  // the file the log came from
+  uint32_t call = 0;     // as its header names it
+  uint32_t station = 0;  // without its portable suffix
+  size_t first = 0, count = 0;  // its QSOs in SubmittedLogs::qsos, in time order
+};
+
+// Received and sent exchanges compare by this key: upper case, without blanks and dashes,
+// a serial number without its leading zeros ("MA-03" = "ma03", "007" = "7").
+std::string exchangeKey(std::string_view exchange);
+
+struct SubmittedLogs {
+  stats::TextIds calls;  // calls as logged and their stations
+  stats::TextIds texts;  // exchanges, reports, bands and modes
+  std::vector<Entrant> entrants;
+  std::vector<CheckedQso> qsos;
+
+  // Adds one log; its QSOs are taken in time order (equal times in file order).
+  void add(const std::string& source, const std::string& ownCall, const std::vector<LoggedQso>& logged);
+  // The QSO as a reader would have handed it over.
+  LoggedQso logged(const CheckedQso& qso) const;
+  // The entrant whose log is that station's, or -1.
+  int entrantOf(uint32_t station) const;
+  // The id of the exchange's exchangeKey, for an exchange as logged.
+  uint32_t exchangeKeyOf(uint32_t exchange) const { return keyOfText_[exchange]; }
+
+ private:
+  std::unordered_map<uint32_t, uint32_t> entrantByStation_;
+  // Contest logs repeat their calls and exchanges: each is derived once.
+  std::vector<uint32_t> stationOfCall_, keyOfText_;
+  uint32_t stationOf(uint32_t call);
+  uint32_t exchange(const std::string& logged);
+};
+
+}  // namespace rdac

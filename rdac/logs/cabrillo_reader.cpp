@@ -1,0 +1,99 @@
+#include "rdac/logs/cabrillo_reader.h"
+
+#include <vector>
+
+#include "platform/text.h"
+#include "rdac/io/text_lines.h"
+#include "rdac/logs/band_plan.h"
+#include "rdac/logs/qso_fields.h"
+
+namespace rdac {
+namespace {
+
+std::vector<std::string_view> columns(std::string_view text) {
+  std::vector<std::string_view> out;
+  size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && stats::isAsciiSpace(text[i])) ++i;
+    const size_t start = i;
+    while (i < text.size() && !stats::isAsciiSpace(text[i])) ++i;
+    if (i > start) out.push_back(text.substr(start, i - start));
+  }
+  return out;
+}
+
+bool startsWithNoCase(std::string_view text, std::string_view head) {
+  return text.size() >= head.size() && stats::equalsNoCase(text.substr(0, head.size()), head);
+}
+
+std::string withoutDashes(std::string_view date) {
+  std::string out;
+  for (char c : date)
+    if (c != '-') out += c;
+  return out;
+}
+
+// Sets `why` when the line cannot be a QSO of this contest.
+LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::string& why) {
+  LoggedQso qso;
+  qso.line = lineNumber;
+  std::vector<std::string_view> c = columns(body);
+  if (c.size() == 11) c.pop_back();  // transmitter number of a multi-transmitter log
+  if (c.size() != 10) {
+    why = "QSO line with " + std::to_string(c.size()) +
+          " columns; expected frequency, mode, date, time, own call, report and exchange "
+          "sent, call, report and exchange received";
+    return qso;
+  }
+  uint64_t kHz = 0;
+  for (char ch : c[0]) {
+    // The host passes the frequency in Hz in 32 bits.
+    if (!stats::isAsciiDigit(ch) || (kHz = kHz * 10 + static_cast<uint64_t>(ch - '0')) > UINT32_MAX / 1000) {
+      why = "frequency \"" + std::string(c[0]) + "\" is not a number of kHz";
+      return qso;
+    }
+  }
+  const auto time = qsoTime(withoutDashes(c[2]), c[3]);
+  if (!time || c[2].size() != 10) {
+    why = "date and time \"" + std::string(c[2]) + " " + std::string(c[3]) + "\" not YYYY-MM-DD HHMM";
+    return qso;
+  }
+  qso.freqHz = static_cast<uint32_t>(kHz * 1000);
+  qso.band = bandOfKHz(static_cast<uint32_t>(kHz));
+  qso.mode = cabrilloMode(c[1]);
+  qso.time = *time;
+  qso.rstSent = std::string(c[5]);
+  qso.exchSent = std::string(c[6]);
+  qso.call = normalisedCall(c[7]);
+  qso.rstRcvd = std::string(c[8]);
+  qso.exchRcvd = std::string(c[9]);
+  return qso;
+}
+
+}  // namespace
+
+ContestLog readCabrillo(std::string_view bytes) {
+  ContestLog log;
+  size_t lineNumber = 0;
+  size_t pos = 0;
+  while (pos < bytes.size()) {
+    const std::string_view line = nextLine(bytes, pos);
+    ++lineNumber;
+    if (startsWithNoCase(line, "CALLSIGN:")) {
+      log.ownCall = normalisedCall(line.substr(9));
+    } else if (startsWithNoCase(line, "START-OF-LOG:")) {
+      log.formatSeen = true;
+    } else if (startsWithNoCase(line, "QSO:")) {
+      log.formatSeen = true;
+      std::string why;
+      LoggedQso qso = qsoOfLine(line.substr(4), lineNumber, why);
+      if (why.empty())
+        log.qsos.push_back(std::move(qso));
+      else
+        log.problems.push_back({lineNumber, "QSO line skipped: " + why});
+    }
+  }
+  return log;
+}
+
+}  // namespace rdac

@@ -1,0 +1,139 @@
+#include "rdac/logs/log_files.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/text.h"
+#include "rdac/io/file_bytes.h"
+#include "rdac/logs/adif_reader.h"
+#include "rdac/logs/cabrillo_reader.h"
+
+namespace fs = std::filesystem;
+
+namespace rdac {
+namespace {
+
+LogFormat formatOfName(const std::string& path) {
+  const std::string extension = stats::toUpperAscii(fs::path(path).extension().string());
+  if (extension == ".ADI" || extension == ".ADIF") return LogFormat::adif;
+  if (extension == ".LOG" || extension == ".CBR") return LogFormat::cabrillo;
+  return LogFormat::unknown;
+}
+
+}  // namespace
+
+LogFormat logFormatOf(const std::string& path, const std::string& bytes) {
+  const LogFormat named = formatOfName(path);
+  if (named != LogFormat::unknown) return named;
+  const std::string head = stats::toUpperAscii(std::string_view(bytes).substr(0, 4096));
+  if (stats::trimmed(head).rfind("START-OF-LOG:", 0) == 0) return LogFormat::cabrillo;
+  if (head.find("<EOR>") != std::string::npos || head.find("<EOH>") != std::string::npos)
+    return LogFormat::adif;
+  return LogFormat::unknown;
+}
+
+bool isLogName(const std::string& path) { return formatOfName(path) != LogFormat::unknown; }
+
+LogFileRead readLogFile(const std::string& path, const std::string* bytes) {
+  LogFileRead read;
+  std::string error;
+  read.bytes = bytes ? std::optional<std::string>(*bytes) : readFileBytes(path, error);
+  if (!read.bytes) {
+    read.problem = "cannot read the log " + path + ": " + error;
+    return read;
+  }
+  switch (logFormatOf(path, *read.bytes)) {
+    case LogFormat::adif: read.log = readAdif(*read.bytes); break;
+    case LogFormat::cabrillo: read.log = readCabrillo(*read.bytes); break;
+    case LogFormat::unknown: read.problem = path + " is neither ADIF nor Cabrillo"; break;
+  }
+  return read;
+}
+
+bool collectLogFiles(const std::vector<std::string>& given, std::vector<std::string>& files, std::ostream& err) {
+  for (const std::string& path : given) {
+    std::error_code ec;
+    if (!fs::is_directory(path, ec)) {
+      files.push_back(path);
+      continue;
+    }
+    std::vector<std::string> inFolder;
+    for (const fs::directory_entry& entry : fs::directory_iterator(path, ec))
+      if (entry.is_regular_file(ec) && isLogName(entry.path().string())) inFolder.push_back(entry.path().string());
+    if (ec) {
+      err << "rdac: cannot list the folder " << path << ": " << ec.message() << '\n';
+      return false;
+    }
+    std::sort(inFolder.begin(), inFolder.end());
+    files.insert(files.end(), inFolder.begin(), inFolder.end());
+  }
+  return true;
+}
+
+void reportLogProblems(std::ostream& err, const std::string& name, const std::vector<LogProblem>& problems,
+                       size_t firstLine) {
+  for (const LogProblem& problem : problems)
+    err << "rdac: " << name << ":" << (problem.line + firstLine - 1) << ": " << problem.message << '\n';
+}
+
+// Sorts keys, not the QSOs with their strings, which takes a fraction of the time; the index in
+// the key keeps QSOs logged at the same time in file order.
+std::vector<size_t> timeOrder(const std::vector<LoggedQso>& qsos) {
+  std::vector<std::pair<double, size_t>> keys;
+  keys.reserve(qsos.size());
+  for (size_t i = 0; i < qsos.size(); ++i) keys.emplace_back(qsos[i].time.m_dt, i);
+  std::sort(keys.begin(), keys.end());
+  std::vector<size_t> order;
+  order.reserve(qsos.size());
+  for (const auto& key : keys) order.push_back(key.second);
+  return order;
+}
+
+bool sortByTime(std::vector<LoggedQso>& qsos) {
+  const auto byTime = [](const LoggedQso& a, const LoggedQso& b) { return a.time.m_dt < b.time.m_dt; };
+  if (std::is_sorted(qsos.begin(), qsos.end(), byTime)) return false;
+  std::vector<LoggedQso> sorted;
+  sorted.reserve(qsos.size());
+  for (size_t i : timeOrder(qsos)) sorted.push_back(std::move(qsos[i]));
+  qsos.swap(sorted);
+  return true;
+}
+
+const char kDefaultCountryFile[] = "/usr/share/hamradio-files/cty.dat";
+
+std::string defaultPluginPath() {
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  return ((ec ? fs::path(".") : self.parent_path()) / "libStats.so").string();
+}
+
+// The package installs cty.csv, which numbers the DXCC entities, beside cty.dat.
+std::optional<CountryFile> loadCountryFile(const std::string& ctyPath, std::ostream& err) {
+  std::string error;
+  const auto text = readFileBytes(ctyPath, error);
+  if (!text) {
+    err << "rdac: cannot read the country file " << ctyPath << ": " << error << '\n';
+    return std::nullopt;
+  }
+  CountryFile countries = CountryFile::parse(*text);
+  if (countries.entityCount() == 0) {
+    err << "rdac: " << ctyPath << " holds no country in the cty.dat format\n";
+    return std::nullopt;
+  }
+  const std::string csvPath = (fs::path(ctyPath).parent_path() / "cty.csv").string();
+  const std::string datName = fs::path(ctyPath).filename().string();
+  const auto csv = readFileBytes(csvPath, error);
+  if (!csv) {
+    err << "rdac: no cty.csv beside " << datName
+        << ": WAE-only entities such as Sicily count as DXCC countries of their own\n";
+    return countries;
+  }
+  const std::vector<std::string> unplaced = countries.mergeWaeIntoDxcc(*csv);
+  if (unplaced.empty()) return countries;
+  err << "rdac: cty.csv gives no DXCC entity for the WAE-only entities";
+  for (const std::string& prefix : unplaced) err << ' ' << prefix;
+  err << " of " << datName << "; they count as countries of their own\n";
+  return countries;
+}
+
+}  // namespace rdac

@@ -1,0 +1,91 @@
+#include "rdac/logs/qso_fields.h"
+
+#include <cmath>
+
+#include "platform/text.h"
+
+namespace rdac {
+namespace {
+
+bool allDigits(std::string_view text) {
+  for (char c : text)
+    if (!stats::isAsciiDigit(c)) return false;
+  return !text.empty();
+}
+
+int number(std::string_view digits) {
+  int value = 0;
+  for (char c : digits) value = value * 10 + (c - '0');
+  return value;
+}
+
+bool leapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int daysInMonth(int year, int month) {
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && leapYear(year) ? 29 : kDays[month - 1];
+}
+
+}  // namespace
+
+std::optional<stats::COleDateTime> qsoTime(std::string_view date, std::string_view time) {
+  if (date.size() != 8 || !allDigits(date)) return std::nullopt;
+  if ((time.size() != 4 && time.size() != 6) || !allDigits(time)) return std::nullopt;
+  const int year = number(date.substr(0, 4)), month = number(date.substr(4, 2)),
+            day = number(date.substr(6, 2));
+  const int hour = number(time.substr(0, 2)), minute = number(time.substr(2, 2)),
+            second = time.size() == 6 ? number(time.substr(4, 2)) : 0;
+  if (year < 1900 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month))
+    return std::nullopt;
+  if (hour > 23 || minute > 59 || second > 59) return std::nullopt;
+  return stats::COleDateTime::fromParts(year, month, day, hour, minute, second);
+}
+
+std::optional<uint32_t> hzOfMHz(std::string_view mhz) {
+  const std::string text = stats::trimmed(mhz);
+  const size_t point = text.find_first_of(".,");
+  const std::string_view whole = std::string_view(text).substr(0, point);
+  const std::string_view fraction =
+      point == std::string::npos ? std::string_view() : std::string_view(text).substr(point + 1);
+  if (whole.empty() && fraction.empty()) return std::nullopt;
+  if ((!whole.empty() && !allDigits(whole)) || (!fraction.empty() && !allDigits(fraction)))
+    return std::nullopt;
+  if (whole.size() > 4) return std::nullopt;  // beyond 4 GHz does not fit the host's 32 bits
+  // Digits, not a double: 14.025 must give 14025000 Hz exactly.
+  uint64_t hz = static_cast<uint64_t>(whole.empty() ? 0 : number(whole)) * 1000000;
+  uint64_t scale = 100000;
+  for (size_t i = 0; i < fraction.size() && scale > 0; ++i, scale /= 10)
+    hz += static_cast<uint64_t>(fraction[i] - '0') * scale;
+  if (fraction.size() > 6 && fraction[6] >= '5') ++hz;
+  if (hz > UINT32_MAX) return std::nullopt;
+  return static_cast<uint32_t>(hz);
+}
+
+std::string adifMode(std::string_view mode) {
+  const std::string upper = stats::toUpperAscii(stats::trimmed(mode));
+  if (upper == "USB" || upper == "LSB") return "SSB";  // older ADIF put the sideband in MODE
+  return upper;
+}
+
+std::string cabrilloMode(std::string_view mode) {
+  const std::string upper = stats::toUpperAscii(stats::trimmed(mode));
+  return upper == "PH" ? "SSB" : upper;
+}
+
+std::string normalisedCall(std::string_view call) {
+  return stats::toUpperAscii(stats::trimmed(call));
+}
+
+int64_t minuteOf(const stats::COleDateTime& time) { return std::llround(time.m_dt * 1440.0); }
+
+stats::COleDateTime timeOfMinute(int64_t minute) {
+  stats::COleDateTime time;
+  time.m_dt = static_cast<double>(minute) / 1440.0;
+  return time;
+}
+
+std::string qsoTimeText(const stats::COleDateTime& time) { return time.Format("%Y-%m-%d %H%M"); }
+
+std::string minuteText(int64_t minute) { return qsoTimeText(timeOfMinute(minute)); }
+
+}  // namespace rdac

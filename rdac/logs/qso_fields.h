@@ -1,0 +1,35 @@
+#pragma once
+// Conversions of single log fields into the values the plug-in is given.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/ole_date_time.h"
+
+namespace rdac {
+
+// A date of eight digits (YYYYMMDD; dashes already removed) and a time of four or six
+// digits (HHMM or HHMMSS), checked for a real calendar date and clock time.
+std::optional<stats::COleDateTime> qsoTime(std::string_view date, std::string_view time);
+
+// Minutes since 1899-12-30 of a QSO time, rounded to the nearest minute, and back.
+int64_t minuteOf(const stats::COleDateTime& time);
+stats::COleDateTime timeOfMinute(int64_t minute);
+// "2017-08-19 1204": a QSO's time wherever rdac writes one.
+std::string qsoTimeText(const stats::COleDateTime& time);
+std::string minuteText(int64_t minute);
+
+// A frequency written in MHz ("14.025", "3,5123") in Hz, rounded to the nearest Hz.
+std::optional<uint32_t> hzOfMHz(std::string_view mhz);
+
+// The plug-in knows "CW" and "SSB"; SSB with either SUBMODE, and the sidebands that older
+// ADIF wrote as MODE, are SSB. Other modes keep their text, so the plug-in reports them as
+// modes outside the contest.
+std::string adifMode(std::string_view mode);
+std::string cabrilloMode(std::string_view mode);
+
+// Callsigns are compared case-sensitively by the plug-in; loggers differ in case.
+std::string normalisedCall(std::string_view call);
+
+}  // namespace rdac

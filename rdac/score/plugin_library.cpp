@@ -1,0 +1,102 @@
+#include "rdac/score/plugin_library.h"
+
+#include <dlfcn.h>
+
+#include <cstring>
+
+namespace rdac {
+namespace {
+
+// What the host passes in argument positions the plug-in does not read.
+const char kUnread[] = "";
+
+template <class Fn>
+bool lookUp(void* handle, const char* name, Fn& target, std::string& error) {
+  target = reinterpret_cast<Fn>(dlsym(handle, name));
+  if (!target) error = std::string("the library has no export ") + name;
+  return target != nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<PluginLibrary> PluginLibrary::open(const std::string& path, std::string& error) {
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) {
+    const char* why = dlerror();
+    error = why ? why : "cannot be loaded";
+    return nullptr;
+  }
+  std::unique_ptr<PluginLibrary> library(new PluginLibrary(handle));
+  if (!library->bind(error)) return nullptr;
+  return library;
+}
+
+PluginLibrary::~PluginLibrary() {
+  // The plug-in's window thread must be gone before its code is unmapped.
+  if (runCommand_) runCommand_(0, "HIDEINFO");
+  dlclose(handle_);
+}
+
+bool PluginLibrary::bind(std::string& error) {
+  return lookUp(handle_, "ResetStats0", resetStats_, error) &&
+         lookUp(handle_, "AddData0", addData_, error) &&
+         lookUp(handle_, "CheckCall0", checkCall_, error) &&
+         lookUp(handle_, "GetResult0", getResult_, error) &&
+         lookUp(handle_, "setVersion", setVersion_, error) &&
+         lookUp(handle_, "RunCommand0", runCommand_, error);
+}
+
+int PluginLibrary::reset(const HostReset& v) {
+  stats::COleDateTime start = v.contestStart, end = v.contestEnd;
+  const char* u = kUnread;
+  return resetStats_(v.ownFolder.c_str(), v.exportRun ? 1 : 0, v.ownCall.c_str(), &start, &end,
+                     u, u, u, u, u, u, u, u, u,  // 5 to 13
+                     v.ownPrefix.c_str(), 0, 0, 0, 0.0, 0.0, u, v.ownContinent.c_str(), u);
+}
+
+int PluginLibrary::addQso(const std::string& ownCall, const HostQso& host) {
+  const LoggedQso& q = *host.logged;
+  stats::COleDateTime time = q.time, unreadTime = q.time;
+  const char* u = kUnread;
+  return addData_(ownCall.c_str(), q.call.c_str(), &time, &unreadTime, &unreadTime, &unreadTime,
+                  0u, q.freqHz, q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(),
+                  q.exchSent.c_str(), q.exchRcvd.c_str(),
+                  u, u, u, u, u, u, u, u, u,  // 13 to 21
+                  host.prefix.c_str(), 0, 0, 0, 0.0, 0.0, u, host.continent.c_str(), u, q.band.c_str(), u);
+}
+
+CheckAnswer PluginLibrary::checkCall(const std::string& call, const std::string& mode,
+                                     const std::string& prefix, const std::string& band) {
+  char hint[kHintBufferSize] = {};
+  char unusedBuffer[kHintBufferSize] = {};
+  const char* u = kUnread;
+  CheckAnswer answer;
+  answer.code = checkCall_(call.c_str(), 0u, 0u, mode.c_str(),
+                           u, u, u, u, u, u, u, u, u,  // 4 to 12
+                           prefix.c_str(), 0, 0, 0, 0.0, 0.0, u, u, u, u, u, band.c_str(),
+                           band.c_str(), hint, unusedBuffer);
+  answer.hint.assign(hint, strnlen(hint, sizeof hint));
+  return answer;
+}
+
+const char* checkAnswerWords(int code) {
+  switch (code) {
+    case kCheckDupe: return "dupe";
+    case kCheckOrdinary: return "ordinary";
+    case kCheckNewMultiplier: return "new multiplier";
+    case kCheckCannotCount: return "cannot count";
+    default: return "an answer the host does not know";
+  }
+}
+
+std::string PluginLibrary::result() {
+  int status = 0;
+  const char* text = getResult_(&status);
+  return text ? std::string(text) : std::string();
+}
+
+void PluginLibrary::switchToHtml() { setVersion_(""); }
+
+void PluginLibrary::runCommand(const char* command) { runCommand_(0, command); }
+
+}  // namespace rdac

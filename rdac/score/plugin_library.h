@@ -1,0 +1,63 @@
+#pragma once
+// The plug-in as a host sees it: a shared library reached through its exports only, called
+// with the host's argument lists.
+#include <memory>
+#include <string>
+
+#include "plugin/exports.h"
+#include "rdac/logs/logged_qso.h"
+
+namespace rdac {
+
+// A QSO as the host passes it: the logged values and where the country file places the call.
+struct HostQso {
+  const LoggedQso* logged = nullptr;
+  std::string prefix, continent;
+};
+
+// The values ResetStats0 reads.
+struct HostReset {
+  std::string ownFolder;  // ends in a path separator
+  bool exportRun = false;
+  std::string ownCall, ownPrefix, ownContinent;
+  stats::COleDateTime contestStart, contestEnd;
+};
+
+struct CheckAnswer {
+  int code = 0;      // CheckCall0's result
+  std::string hint;  // what it wrote into the hint buffer, empty when nothing
+};
+
+// What CheckCall0's answer means, in words.
+const char* checkAnswerWords(int code);
+
+class PluginLibrary {
+ public:
+  // Loads the library and finds every export; nothing, with `error` set, when it cannot.
+  static std::unique_ptr<PluginLibrary> open(const std::string& path, std::string& error);
+  ~PluginLibrary();
+  PluginLibrary(const PluginLibrary&) = delete;
+  PluginLibrary& operator=(const PluginLibrary&) = delete;
+
+  int reset(const HostReset& values);
+  int addQso(const std::string& ownCall, const HostQso& qso);
+  CheckAnswer checkCall(const std::string& call, const std::string& mode,
+                        const std::string& prefix, const std::string& band);
+  std::string result();  // GetResult0's text, copied before the next call replaces it
+  void switchToHtml();   // setVersion
+  void runCommand(const char* command);
+
+ private:
+  explicit PluginLibrary(void* handle) : handle_(handle) {}
+  bool bind(std::string& error);
+
+  void* handle_;
+  decltype(&::ResetStats0) resetStats_ = nullptr;
+  decltype(&::AddData0) addData_ = nullptr;
+  decltype(&::CheckCall0) checkCall_ = nullptr;
+  decltype(&::GetResult0) getResult_ = nullptr;
+  decltype(&::setVersion) setVersion_ = nullptr;
+  decltype(&::RunCommand0) runCommand_ = nullptr;
+};
+
+}  // namespace rdac

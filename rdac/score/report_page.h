@@ -1,0 +1,12 @@
+#pragma once
+// The contest report as one self-contained HTML page: inline CSS and SVG, no script, nothing
+// fetched, readable in any browser and without one.
+#include <string>
+
+#include "rdac/score/contest_report.h"
+
+namespace rdac {
+
+std::string reportPage(const ReportData& data);
+
+}  // namespace rdac

@@ -1,0 +1,104 @@
+#include "rdac/score/work_folder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "platform/ini_text.h"
+#include "platform/text.h"
+#include "rdac/io/file_bytes.h"
+#include "rdac/logs/district_list.h"
+
+namespace fs = std::filesystem;
+
+namespace rdac {
+namespace {
+
+const char kSettingsSection[] = "Settings";
+
+bool copyInto(const std::string& source, const fs::path& target, const char* what, std::string& error) {
+  std::error_code ec;
+  if (!fs::is_regular_file(source, ec)) {
+    error = std::string(what) + " '" + source + "' not found";
+    return false;
+  }
+  fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+  if (ec) error = std::string("cannot copy ") + what + " '" + source + "' to " + target.string() + ": " + ec.message();
+  return !ec;
+}
+
+bool installDistricts(const std::string& source, const fs::path& target, std::string& note, std::string& error) {
+  std::error_code ec;
+  if (!fs::exists(source, ec)) {
+    error = "district table '" + source + "' not found";
+    return false;
+  }
+  std::string why;
+  auto text = readFileBytes(source, why);
+  if (!text) {
+    error = "cannot read the district table '" + source + "': " + why;
+    return false;
+  }
+  if (const auto table = fromPublisherLayout(*text)) {
+    note = "publisher's district list " + fs::path(source).filename().string() + ": " +
+           std::to_string(table->codes) + " codes read, " + std::to_string(table->deleted) +
+           " deleted ones left out";
+    text = table->text;
+  }
+  return replaceFileBytes(target.string(), *text, error);
+}
+
+bool writeSettings(const fs::path& file, const std::vector<SettingValue>& settings, std::string& error) {
+  if (settings.empty()) return true;
+  std::string existing;
+  if (std::ifstream in{file, std::ios::binary}) {
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    existing = bytes.str();
+  }
+  stats::IniText ini(existing);
+  for (const SettingValue& setting : settings) ini.set(kSettingsSection, setting.key, setting.value);
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << ini.text();
+  out.close();
+  if (!out) error = "cannot write the settings file " + file.string();
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+bool layOutWorkFolder(const WorkFolderPlan& plan, std::string& note, std::string& error) {
+  const fs::path plugins = fs::path(plan.folder) / "Plugins";
+  std::error_code ec;
+  fs::create_directories(plugins, ec);
+  if (ec || !fs::is_directory(plugins)) {
+    error = "cannot make the work folder " + plugins.string() + (ec ? ": " + ec.message() : "");
+    return false;
+  }
+  const fs::path districts = plugins / "rda_rus.dat";
+  if (!plan.districtsPath.empty()) {
+    if (!installDistricts(plan.districtsPath, districts, note, error)) return false;
+  } else if (!fs::is_regular_file(districts, ec)) {
+    error = "no district table: give --districts FILE (the plug-in refuses every Russian "
+            "district without one)";
+    return false;
+  }
+  if (!plan.hintsPath.empty() && !copyInto(plan.hintsPath, plugins / "RDAC.hlp", "hint file", error))
+    return false;
+  return writeSettings(plugins / "RDA.ini", plan.settings, error);
+}
+
+std::string cabrilloFilePath(const std::string& folder, const std::string& ownCall) {
+  std::string base = ownCall;
+  for (char& c : base)
+    if (c == '/' || c == '\\') c = '_';
+  base = stats::trimmed(base);
+  return (fs::path(folder) / ((base.empty() ? "RDRC" : base) + ".cbr")).string();
+}
+
+std::string badQsoFilePath(const std::string& folder, const stats::COleDateTime& contestEnd) {
+  return (fs::path(folder) / ("BadQSO_DedodEVA_" + contestEnd.Format("%d_%m_%Y") + ".txt")).string();
+}
+
+}  // namespace rdac

@@ -1,0 +1,118 @@
+#include "rdac/score_command.h"
+
+#include <CLI/CLI.hpp>
+
+#include <filesystem>
+#include <iomanip>
+
+#include "platform/text.h"
+#include "rdac/io/file_bytes.h"
+#include "rdac/io/text_lines.h"
+#include "rdac/score/report_page.h"
+#include "rdac/score/work_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace rdac {
+namespace {
+
+void addCabrilloOptions(CLI::App& command, RunOptions& o) {
+  CLI::Option* cabrillo =
+      command.add_flag("--cabrillo", o.cabrillo, "export run: the plug-in writes CALL.cbr into the work folder");
+  command.add_option("--header-file", o.headerFiles, "Cabrillo header values, one 'LABEL: value' a line")
+      ->type_name("FILE")
+      ->needs(cabrillo);
+  command.add_option("--header", o.headerValues,
+                     "one Cabrillo header value (NAME, ADDRESS, ADDRESS-CITY, ADDRESS-POSTALCODE, "
+                     "ADDRESS-COUNTRY, LOCATION, E-MAIL, CLUB, SOAPBOX, OPERATORS, CATEGORY-OPERATOR, "
+                     "-BAND, -MODE, -POWER, -STATION, -TRANSMITTER; CATEGORY-MODE defaults to the "
+                     "log's: MIXED when it holds CW and SSB)")
+      ->type_name("KEY=VALUE")
+      ->needs(cabrillo);
+}
+
+// Paths as the user gave them: relative to the folder rdac was started in.
+std::string forUser(const fs::path& path, const std::string& startFolder) {
+  std::error_code ec;
+  const fs::path relative = fs::relative(path, startFolder, ec);
+  return ec || relative.empty() ? path.string() : relative.string();
+}
+
+void printBadQsoSummary(const ContestRun& run, const std::string& startFolder, std::ostream& out) {
+  const std::string path = badQsoFilePath(run.options().workdir, run.resetValues().contestEnd);
+  std::string error;
+  const auto bytes = readFileBytes(path, error);
+  if (!bytes) {
+    out << "Bad-QSO file " << forUser(path, startFolder) << ": not written\n";
+    return;
+  }
+  std::vector<std::string> entries = stats::textLines(*bytes);
+  if (!entries.empty()) entries.erase(entries.begin());  // its title line
+  out << "Bad-QSO file " << forUser(path, startFolder) << ": " << entries.size() << " line(s)\n";
+  for (const std::string& line : entries) out << "  " << line << '\n';
+}
+
+// Writes one of the result's pages; the exit code so far, or kFailed.
+int writePage(const std::string& path, const std::string& bytes, const char* what, const std::string& startFolder,
+              std::ostream& out, std::ostream& err, int exitCode) {
+  std::string error;
+  if (replaceFileBytes(path, bytes, error)) {
+    out << what << forUser(path, startFolder) << '\n';
+    return exitCode;
+  }
+  err << "rdac: " << error << '\n';
+  return kFailed;
+}
+
+}  // namespace
+
+void declareScoreOptions(CLI::App& command, ScoreOptions& o) {
+  command.add_option("LOG", o.run.logPath, "the contest log")->type_name("FILE")->required();
+  addRunOptions(command, o.run, o.dates);
+  command.add_option("--html", o.htmlPath, "also write the plug-in's HTML result to FILE")->type_name("FILE");
+  addReportOption(command, o.reportPath);
+  addCabrilloOptions(command, o.run);
+}
+
+int runScore(const ScoreOptions& options, std::ostream& out, std::ostream& err) {
+  std::error_code ec;
+  const std::string startFolder = fs::current_path(ec).string();
+  const std::string htmlPath = absolutePath(options.htmlPath), reportPath = absolutePath(options.reportPath);
+  // The run leaves the start folder, so the pages are placed before it starts.
+  RunOptions runOptions = options.run;
+  runOptions.recordReport = !reportPath.empty();
+  ContestRun run(runOptions);
+  if (!run.start(err)) return kFailed;
+
+  const auto started = std::chrono::steady_clock::now();
+  out << forTerminal(run.plugin().result());
+  int exitCode = kOk;
+  // From the text result, so before the plug-in is switched to HTML.
+  if (!reportPath.empty())
+    exitCode = writePage(reportPath, reportPage(run.reportData()), "Report: ", startFolder, out, err, exitCode);
+  if (!htmlPath.empty()) {
+    run.plugin().switchToHtml();
+    exitCode = writePage(htmlPath, run.plugin().result(), "HTML result: ", startFolder, out, err, exitCode);
+  }
+  out << '\n';
+  printBadQsoSummary(run, startFolder, out);
+  if (run.options().cabrillo) {
+    const std::string cabrillo = cabrilloFilePath(run.options().workdir, run.resetValues().ownCall);
+    if (fs::exists(cabrillo)) {
+      out << "Cabrillo file: " << forUser(cabrillo, startFolder) << '\n';
+    } else {
+      err << "rdac: the plug-in wrote no Cabrillo file " << cabrillo << '\n';
+      exitCode = kFailed;
+    }
+  }
+  if (run.options().timings) {
+    const StageTimes& t = run.times();
+    const std::chrono::duration<double> result = std::chrono::steady_clock::now() - started;
+    err << std::fixed << std::setprecision(3) << "rdac: " << run.log().qsos.size() << " QSOs read in "
+        << t.read.count() << " s, resolved in " << t.resolve.count() << " s; " << run.fedCount() << " fed in "
+        << t.feed.count() << " s; result in " << result.count() << " s\n";
+  }
+  return exitCode;
+}
+
+}  // namespace rdac

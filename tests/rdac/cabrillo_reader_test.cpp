@@ -1,0 +1,74 @@
+#include "rdac/logs/cabrillo_reader.h"
+
+#include <gtest/gtest.h>
+
+namespace rdac {
+namespace {
+
+TEST(CabrilloReader, ReadsTheColumnsOfQsoLinesAndTheOwnCall) {
+  const ContestLog log = readCabrillo(
+      "START-OF-LOG: 3.0\r\nCONTEST: RDAC\r\nCALLSIGN: ra3aaa\r\n"
+      "QSO:  3512 CW 2017-08-19 1200 RA3AAA        599 MA-03  K1ABC         599 001\r\n"
+      "QSO: 14250 PH 2017-08-19 1201 RA3AAA        59  MA-03  UA9XYZ        59  SV12\r\n"
+      "END-OF-LOG:\r\n");
+  EXPECT_EQ(log.ownCall, "RA3AAA");
+  ASSERT_EQ(log.qsos.size(), 2u);
+  EXPECT_TRUE(log.problems.empty());
+  const LoggedQso& cw = log.qsos[0];
+  EXPECT_EQ(cw.freqHz, 3512000u);
+  EXPECT_EQ(cw.band, "80m");
+  EXPECT_EQ(cw.mode, "CW");
+  EXPECT_EQ(cw.time.Format("%Y-%m-%d %H%M"), "2017-08-19 1200");
+  EXPECT_EQ(cw.rstSent, "599");
+  EXPECT_EQ(cw.exchSent, "MA-03");
+  EXPECT_EQ(cw.call, "K1ABC");
+  EXPECT_EQ(cw.rstRcvd, "599");
+  EXPECT_EQ(cw.exchRcvd, "001");
+  EXPECT_EQ(cw.line, 4u);
+  EXPECT_EQ(log.qsos[1].mode, "SSB");
+  EXPECT_EQ(log.qsos[1].band, "20m");
+  EXPECT_EQ(log.qsos[1].exchRcvd, "SV12");
+}
+
+TEST(CabrilloReader, DropsTheTransmitterNumberOfAMultiTransmitterLog) {
+  const ContestLog log =
+      readCabrillo("QSO: 7012 CW 2017-08-19 1200 RA3AAA 599 MA03 K1ABC 599 001 1\n");
+  ASSERT_EQ(log.qsos.size(), 1u);
+  EXPECT_EQ(log.qsos[0].exchRcvd, "001");
+}
+
+TEST(CabrilloReader, SkipsLinesThatDoNotFitWithTheirNumbers) {
+  const ContestLog log = readCabrillo(
+      "CALLSIGN: RA3AAA\n"
+      "QSO: 7012 CW 2017-08-19 1200 RA3AAA 599 MA03 K1ABC 599\n"      // a column short
+      "QSO: 7.012 CW 2017-08-19 1200 RA3AAA 599 MA03 K1ABC 599 001\n"  // MHz, not kHz
+      "QSO: 7012 CW 19-08-2017 1200 RA3AAA 599 MA03 K1ABC 599 001\n"
+      "QSO: 99999999 CW 2017-08-19 1200 RA3AAA 599 MA03 K1ABC 599 001\n"
+      "QSO: 28012 CW 2017-08-19 2359 RA3AAA 599 MA03 K2ABC 599 002\n");
+  ASSERT_EQ(log.qsos.size(), 1u);
+  EXPECT_EQ(log.qsos[0].band, "10m");
+  ASSERT_EQ(log.problems.size(), 4u);
+  EXPECT_EQ(log.problems[0].line, 2u);
+  EXPECT_NE(log.problems[0].message.find("9 columns"), std::string::npos);
+  EXPECT_NE(log.problems[1].message.find("7.012"), std::string::npos);
+  EXPECT_NE(log.problems[2].message.find("19-08-2017"), std::string::npos);
+  EXPECT_EQ(log.problems[3].line, 5u);
+}
+
+TEST(CabrilloReader, TakesCrLfLfAndLoneCrAsLineEnds) {
+  for (const std::string end : {"\r\n", "\n", "\r"}) {
+    const ContestLog log = readCabrillo(
+        "START-OF-LOG: 3.0" + end + "CALLSIGN: RA3AAA" + end +
+        "QSO: 7012 CW 2017-08-19 1200 RA3AAA 599 MA03 K1ABC 599 001" + end +
+        "QSO: 7012 CW 2017-08-19 1201 RA3AAA 599 MA03" + end +
+        "QSO: 7013 CW 2017-08-19 1202 RA3AAA 599 MA03 K2ABC 599 002" + end + "END-OF-LOG:" + end);
+    EXPECT_EQ(log.ownCall, "RA3AAA");
+    ASSERT_EQ(log.qsos.size(), 2u);
+    EXPECT_EQ(log.qsos[1].line, 5u);
+    ASSERT_EQ(log.problems.size(), 1u);
+    EXPECT_EQ(log.problems[0].line, 4u);
+  }
+}
+
+}  // namespace
+}  // namespace rdac
