@@ -12,7 +12,7 @@
 #include "platform/file_append.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
-#include "plugin/host_calls.h"
+#include "plugin/session_calls.h"
 #include "plugin/state.h"
 #include "ui/window_port.h"
 
