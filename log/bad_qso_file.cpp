@@ -80,7 +80,9 @@ std::string badQsoLine(const QsoArgs& qso, const std::string& reason) {
   line.reserve(length);  // flagged QSOs of a reload build their lines at one allocation each
   line += "QSO:";
   for (std::string_view field : fields) line.append(kSeparator, 2).append(field);
-  return line.append(reason).append(kLineEnd, 2);
+  line.append(reason);
+  blankControlBytes(line);  // the host's texts (and a district code made of them) stay on the line
+  return line.append(kLineEnd, 2);
 }
 
 bool BadQsoFile::create(const std::string& fileName) {
