@@ -5,15 +5,17 @@
 
 namespace stats {
 
-// Everything up to the export preparation: dates, host version, the emptied log, own station
-// and flags, data files reloaded.
+// Everything up to the export preparation: the contest's folder (the host's folder when it
+// exists, else the current one), against which every file of the contest resolves until the
+// next reset; dates, host version, the emptied log, own station and flags, data files reloaded.
 void resetLog(LogSession& log, const ResetArgs& args);
 
 // After the export preparation: the contest's fresh bad-QSO file.
 void startBadQsoFile(LogSession& log, const ResetArgs& args);
 
-// The host's version from its settings file, as the reset finds it; `current` when the file
-// is found but holds no version line.
-std::string findHostVersion(const std::string& ownFolder, const std::string& current);
+// The host's version from its settings file, as the reset finds it (searched for in the host's
+// folder, read from the contest's); `current` when the file is found but holds no version line.
+std::string findHostVersion(const std::string& ownFolder, const FilePath& contestFolder,
+                            const std::string& current);
 
 }  // namespace stats

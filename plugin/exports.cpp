@@ -172,6 +172,7 @@ int ResetStats0(const char* ownFolder, int exportFlag, const char* ownCall,
     StateLock lock;
     closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
     resetLog(lock.state().log, args);
+    useSettingsFolder(lock.state().log.contestFolder);
     resetBandInfoRows(lock.state().windows);
     if (args.exportFlag != 0) {
       prepareExport(lock, lock.state().log.ownCall, args.contestStart, args.contestEnd);
@@ -192,10 +193,10 @@ const char* GetResult0(int* status) {
     computeAndClaim(lock.state());
     if (lock.state().log.exportFlag != 0) runCabrilloExport(lock);
     if (status) *status = -1;
-    const std::string failure = lock.state().log.badQsoFile.takeFailureMessage();
+    const FileMessage failure = lock.state().log.badQsoFile.takeFailureMessage();
     if (!failure.empty()) {
       StateLockReleased unlocked(lock);
-      showMessageBox(failure, "Output");
+      showFileMessageBox(failure, "Output");
     }
     return lock.state().result.resultText.c_str();
   });

@@ -52,16 +52,16 @@ TEST(DistrictTable, LoadsFromThePluginsFolderAndForgetsTheLastLoad) {
   ScratchDir dir;
   dir.write("Plugins/rda_rus.dat", "MA-01\r\nMA-02\r\n");
   DistrictTable table;
-  table.load(kDistrictFileName);
+  table.load(hostPath(kDistrictFileName));
   EXPECT_EQ(table.codes().size(), 2u);
   dir.write("Plugins/rda_rus.dat", "");
-  table.load(kDistrictFileName);
+  table.load(hostPath(kDistrictFileName));
   EXPECT_TRUE(table.codes().empty());
   EXPECT_EQ(table.IsKnownDistrict("MA01"), 0);
   dir.write("Plugins/rda_rus.dat", "SP-15\n");
-  table.load(kDistrictFileName);
+  table.load(hostPath(kDistrictFileName));
   std::remove((dir.path() + "/Plugins/rda_rus.dat").c_str());
-  table.load(kDistrictFileName);
+  table.load(hostPath(kDistrictFileName));
   EXPECT_TRUE(table.codes().empty());
   EXPECT_EQ(table.IsKnownDistrict("SP15"), 0);
 }
@@ -70,11 +70,11 @@ TEST(StationHints, EveryLineVerbatimEmptyOnesIncluded) {
   ScratchDir dir;
   dir.write("Plugins/RDAC.hlp", "UA3AAA MA01\r\n\r\nR9/DL1ABC UD12\nlast line");
   StationHints hints;
-  hints.load(kHintFileName);
+  hints.load(hostPath(kHintFileName));
   EXPECT_EQ(hints.lines(),
             (std::vector<std::string>{"UA3AAA MA01", "", "R9/DL1ABC UD12", "last line"}));
   std::remove((dir.path() + "/Plugins/RDAC.hlp").c_str());
-  hints.load(kHintFileName);
+  hints.load(hostPath(kHintFileName));
   EXPECT_TRUE(hints.lines().empty());
 }
 

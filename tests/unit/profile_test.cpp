@@ -51,7 +51,7 @@ TEST(IniText, ALineBreakInAValueCannotStartAnotherKey) {
 TEST(Profile, WritesTheSameBytesAsTheWindowsProfileFunctions) {
   // The same calls, made with the real functions under Wine, wrote the fixture.
   ScratchDir dir;
-  const std::string file = "Plugins\\RDA.ini";
+  const FilePath file = hostPath("Plugins\\RDA.ini");
   dir.write("Plugins/.keep", "");
   ASSERT_TRUE(writeProfileString(file, "Settings", "Start", "1"));
   ASSERT_TRUE(writeProfileString(file, "Other", "Keep", "yes"));
@@ -66,7 +66,7 @@ TEST(Profile, WritesTheSameBytesAsTheWindowsProfileFunctions) {
 TEST(Profile, ReadsAFileWrittenByTheWindowsProfileFunctions) {
   ScratchDir dir;
   dir.write("Plugins/RDA.ini", fixture("profile_written_by_windows.ini"));
-  const std::string file = "Plugins\\RDA.ini";
+  const FilePath file = hostPath("Plugins\\RDA.ini");
   EXPECT_EQ(readProfileString(file, "Settings", "Start", "x"), "0");
   EXPECT_EQ(readProfileString(file, "settings", "CLAIMED", "x"), "1234");
   EXPECT_EQ(readProfileString(file, "Settings", "Name", "x"), "spaced value");
@@ -78,14 +78,14 @@ TEST(Profile, ReadsAFileWrittenByTheWindowsProfileFunctions) {
 
 TEST(Profile, MissingFileReadsDefaultAndLongValuesComeBackWhole) {
   ScratchDir dir;
-  EXPECT_EQ(readProfileString("Plugins\\RDA.ini", "Settings", "Start", ""), "");
+  EXPECT_EQ(readProfileString(hostPath("Plugins\\RDA.ini"), "Settings", "Start", ""), "");
   dir.write("Plugins/RDA.ini", "[Settings]\nName=" + std::string(1000, 'x') + "\n");
-  EXPECT_EQ(readProfileString("Plugins\\RDA.ini", "Settings", "Name", ""), std::string(1000, 'x'));
+  EXPECT_EQ(readProfileString(hostPath("Plugins\\RDA.ini"), "Settings", "Name", ""), std::string(1000, 'x'));
 }
 
 TEST(Profile, WriteFailsWithoutTheFolderAndLeavesNothingBehind) {
   ScratchDir dir;
-  EXPECT_FALSE(writeProfileString("Plugins\\RDA.ini", "Settings", "Start", "1"));
+  EXPECT_FALSE(writeProfileString(hostPath("Plugins\\RDA.ini"), "Settings", "Start", "1"));
   EXPECT_FALSE(dir.exists("Plugins"));
 }
 
@@ -94,7 +94,7 @@ TEST(Profile, AFileThatCannotBeReadIsNotReplaced) {
   // A name that cannot be read as a file (here a folder) must fail the write, not be
   // replaced by a file holding only the new key.
   dir.write("Plugins/RDA.ini/inside", "kept");
-  EXPECT_FALSE(writeProfileString("Plugins\\RDA.ini", "Settings", "Start", "0"));
+  EXPECT_FALSE(writeProfileString(hostPath("Plugins\\RDA.ini"), "Settings", "Start", "0"));
   EXPECT_EQ(dir.read("Plugins/RDA.ini/inside"), "kept");
 }
 
@@ -107,7 +107,7 @@ TEST(Settings, KeysSurviveOtherKeysAndSections) {
   EXPECT_EQ(readSettingInt("Start"), 1);
   EXPECT_EQ(readSetting("Claimed"), "5120");
   EXPECT_EQ(readSettingInt("RDA"), 0);
-  EXPECT_EQ(readProfileString(settingsFile, "Cabrillo", "Name", ""), "Other program");
+  EXPECT_EQ(readProfileString(settingsPath(), "Cabrillo", "Name", ""), "Other program");
   EXPECT_EQ(readSettingInt("Missing"), 0);
 }
 

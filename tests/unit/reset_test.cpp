@@ -28,7 +28,7 @@ TEST_F(ResetTest, KeepsStationAndDatesAndEmptiesTheLog) {
     EXPECT_EQ(s.log.startDayMonth, "31.12");
     EXPECT_EQ(s.log.contestYear, "2018");
     EXPECT_EQ(s.log.endDate, "01.01.2019");
-    EXPECT_EQ(s.log.badQsoFile.fileName(), "BadQSO_DedodEVA_01_01_2019.txt");
+    EXPECT_EQ(s.log.badQsoFile.path().filename(), "BadQSO_DedodEVA_01_01_2019.txt");
     for (int i = 0; i < 6; ++i) {
       EXPECT_EQ(s.windows.BandInfoRows[i][0], std::vector<std::string>({"160m", "80m", "40m", "20m", "15m", "10m"})[i]);
       for (int c = 1; c < 5; ++c) EXPECT_EQ(s.windows.BandInfoRows[i][c], "-");
@@ -47,7 +47,7 @@ TEST_F(ResetTest, NullAndInvalidDatesFormatAsTheirTexts) {
   reset(st);
   EXPECT_EQ(log.startDayMonth, "");
   EXPECT_EQ(log.endDate, "Invalid DateTime");
-  EXPECT_EQ(log.badQsoFile.fileName(), "BadQSO_DedodEVA_Invalid DateTime.txt");
+  EXPECT_EQ(log.badQsoFile.path().filename(), "BadQSO_DedodEVA_Invalid DateTime.txt");
 }
 
 TEST_F(ResetTest, OwnPrefixFlagsOnlyEverGoUp) {
@@ -69,17 +69,17 @@ TEST_F(ResetTest, OwnPrefixFlagsOnlyEverGoUp) {
 }
 
 TEST_F(ResetTest, HostVersionFromTheHostsSettingsFile) {
-  dir.write("host/Tarn2.ini", "ignored: the file of the current folder is read\r\n");
+  dir.write("Tarn2.ini", "Tarn=ignored: the current folder is not the host's\r\n");
   dir.write("host/other.ini", "");
-  dir.write("Tarn2.ini", "[Main]\r\nTarn=2.20\r\nTarn=9.99\r\n");
+  dir.write("host/Tarn2.ini", "[Main]\r\nTarn=2.20\r\nTarn=9.99\r\n");
   Station st;
   st.folder = dir.path() + "/host/";
   reset(st);
   EXPECT_EQ(log.hostVersion, "2.20");
-  dir.write("Tarn2.ini", "[Main]\r\n Tarn=2.20\r\n");
+  dir.write("host/Tarn2.ini", "[Main]\r\n Tarn=2.20\r\n");
   reset(st);
   EXPECT_EQ(log.hostVersion, "=2.20");  // five characters are cut wherever the key stands
-  dir.write("Tarn2.ini", "[Main]\r\nnothing here\r\n");
+  dir.write("host/Tarn2.ini", "[Main]\r\nnothing here\r\n");
   reset(st);
   EXPECT_EQ(log.hostVersion, "=2.20");  // no version line: kept
   st.folder = dir.path() + "/nowhere/";
@@ -106,12 +106,11 @@ TEST_F(ResetTest, StartToggleDecidesTheWindowThread) {
 }
 
 TEST_F(ResetTest, HostVersionsWithTheirOwnWindowsNeverStartTheThread) {
-  dir.write("Plugins/RDA.ini", "");
-  dir.write("host/Tarn2.ini", "");
+  dir.write("host/Plugins/RDA.ini", "");
   Station st;
   st.folder = dir.path() + "/host/";
   for (const char* version : {"2.14R", "2.14", "2.15", "2.16", "2.17", "2.18"}) {
-    dir.write("Tarn2.ini", std::string("Tarn=") + version + "\r\n");
+    dir.write("host/Tarn2.ini", std::string("Tarn=") + version + "\r\n");
     writeSetting("Start", "0");
     resetStats(st);
     EXPECT_FALSE(setupWindowExists()) << version;
