@@ -55,7 +55,6 @@ class BadQsoFile {
 
  private:
   bool rewrite(const std::string& content);
-  void fellBehind() { inStep_ = false, failed_ = true; }
 
   FilePath path_;
   std::string lines_;    // this contest's lines after the header, as the file should hold them
