@@ -11,6 +11,7 @@ namespace {
 
 const char kHostSettingsName[] = "Tarn2.ini";
 const char kVersionKey[] = "Tarn=";
+const char kNoDistrictsMessage[] = "No RDA district code could be read from the district table ";
 
 }  // namespace
 
@@ -49,6 +50,11 @@ void resetLog(LogSession& log, const ResetArgs& args) {
   log.StationHintList.load(pathInFolder(log.contestFolder, kHintFileName));
   log.DistrictList.load(pathInFolder(log.contestFolder, kDistrictFileName));
   log.exportFlag = args.exportFlag;
+}
+
+FileMessage districtTableWarning(const LogSession& log) {
+  if (!log.DistrictList.codes().empty()) return FileMessage();
+  return {kNoDistrictsMessage, pathInFolder(log.contestFolder, kDistrictFileName)};
 }
 
 void startBadQsoFile(LogSession& log, const ResetArgs& args) {

@@ -2,6 +2,7 @@
 // ResetStats0: start the statistics over for a contest.
 #include "log/call_args.h"
 #include "log/log_session.h"
+#include "platform/message_box.h"
 
 namespace stats {
 
@@ -9,6 +10,11 @@ namespace stats {
 // exists, else the current one), against which every file of the contest resolves until the
 // next reset; dates, host version, the emptied log, own station and flags, data files reloaded.
 void resetLog(LogSession& log, const ResetArgs& args);
+
+// The operator's warning when the district table gave no code at all (missing, unreadable, or
+// without one entry line in any encoding we read): every Russian district would be refused
+// without a word. Names the table's full path; empty when the table holds a code.
+FileMessage districtTableWarning(const LogSession& log);
 
 // After the export preparation: the contest's fresh bad-QSO file.
 void startBadQsoFile(LogSession& log, const ResetArgs& args);

@@ -71,7 +71,9 @@ void resetContest(StateLock& lock, const ResetArgs& args) {
   }
   const bool startThread = toggleStart(lock.state().log.hostVersion, setupWindowExists());
   startBadQsoFile(lock.state().log, args);
+  const FileMessage warning = districtTableWarning(lock.state().log);
   lock.release();
+  if (!warning.empty()) showFileMessageBox(warning, "Output");
   if (startThread) StartWindowThread();
 }
 

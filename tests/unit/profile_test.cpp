@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/edited_text.h"
 #include "platform/ini_text.h"
 #include "platform/settings.h"
 #include "tests/support/scratch_dir.h"
@@ -74,6 +75,37 @@ TEST(Profile, ReadsAFileWrittenByTheWindowsProfileFunctions) {
   EXPECT_EQ(readProfileString(file, "Settings", "Empty", "x"), "");
   EXPECT_EQ(readProfileString(file, "Other", "Keep", "x"), "yes");
   EXPECT_EQ(readProfileString(file, "Settings", "Missing", " dflt "), " dflt");
+}
+
+// Each file as Notepad may save it; the bytes after the two writes are those Wine 8's own
+// profile functions left (the ANSI code page 1251): the mark and encoding kept, lines in CR LF.
+TEST(Profile, FilesWithAByteOrderMarkOrLoneCrLineEndsAsTheWindowsFunctionsTakeThem) {
+  const struct {
+    const char* name;
+    std::string before, after;
+  } files[] = {
+      {"UTF-8 with a mark", "\xEF\xBB\xBF[Settings]\r\nStart=1\r\nName=\xD0\x98\xD0\xB2\r\n; note\r\n",
+       "\xEF\xBB\xBF[Settings]\r\nStart=1\r\nName=\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\r\n; note\r\nClaimed=15\r\n"},
+      {"UTF-16 LE", fileOfUtf8("[Settings]\r\nStart=1\r\nName=\xD0\x98\xD0\xB2\r\n", TextEncoding::utf16Le),
+       fileOfUtf8("[Settings]\r\nStart=1\r\nName=\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\r\nClaimed=15\r\n",
+                  TextEncoding::utf16Le)},
+      {"UTF-16 BE", fileOfUtf8("[Settings]\r\nStart=1\r\nName=\xD0\x98\xD0\xB2\r\n", TextEncoding::utf16Be),
+       fileOfUtf8("[Settings]\r\nStart=1\r\nName=\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\r\nClaimed=15\r\n",
+                  TextEncoding::utf16Be)},
+      {"lone CR", "[Settings]\rStart=1\rName=\xc8\xe2\r[Other]\rK=v\r",
+       "[Settings]\r\nStart=1\r\nName=\xc8\xe2\xe0\xed\r\nClaimed=15\r\n[Other]\r\nK=v\r\n"},
+  };
+  ScratchDir dir;
+  const FilePath file = hostPath("Plugins\\RDA.ini");
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.name);
+    dir.write("Plugins/RDA.ini", f.before);
+    EXPECT_EQ(readProfileString(file, "Settings", "Start", "none"), "1");
+    EXPECT_EQ(readProfileString(file, "Settings", "Name", "none"), "\xc8\xe2");
+    ASSERT_TRUE(writeProfileString(file, "Settings", "Claimed", "15"));
+    ASSERT_TRUE(writeProfileString(file, "Settings", "Name", "\xc8\xe2\xe0\xed"));
+    EXPECT_EQ(dir.read("Plugins/RDA.ini"), f.after);
+  }
 }
 
 TEST(Profile, MissingFileReadsDefaultAndLongValuesComeBackWhole) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "platform/edited_text.h"
 #include "platform/settings.h"
+#include "tests/support/native_message_box.h"
 #include "tests/support/plugin_fixture.h"
 #include "ui/window_port.h"
 
@@ -38,6 +40,24 @@ TEST_F(ResetTest, KeepsStationAndDatesAndEmptiesTheLog) {
   EXPECT_EQ(dir.read("BadQSO_DedodEVA_01_01_2019.txt"), "RDA Contest UBN file \r\n");
   // The old period's file stays as it was.
   EXPECT_NE(dir.read(badFile).find("599  001  0001  Russland District Area Code"), std::string::npos);
+}
+
+TEST_F(ResetTest, ATableThatGivesNoCodeIsReportedAtEveryResetWithItsFullPath) {
+  const std::string warning = "No RDA district code could be read from the district table " +
+                              dir.file("Plugins/rda_rus.dat");
+  dir.write("Plugins/rda_rus.dat", fileOfUtf8("Heading only\r\n- no code\r\n", TextEncoding::utf16Le));
+  clearShownMessages();
+  resetStats(Station{});
+  resetStats(Station{});
+  ASSERT_EQ(shownMessages().size(), 2u);
+  EXPECT_EQ(shownMessages()[1].text, warning);
+  std::remove(dir.file("Plugins/rda_rus.dat").c_str());
+  resetStats(Station{});
+  ASSERT_EQ(shownMessages().size(), 3u);
+  EXPECT_EQ(shownMessages()[2].text, warning);
+  dir.write("Plugins/rda_rus.dat", fileOfUtf8("MA-01\r", TextEncoding::utf16Be));
+  resetStats(Station{});
+  EXPECT_EQ(shownMessages().size(), 3u);
 }
 
 TEST_F(ResetTest, NullAndInvalidDatesFormatAsTheirTexts) {
