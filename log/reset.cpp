@@ -15,18 +15,17 @@ const char kNoDistrictsMessage[] = "No RDA district code could be read from the 
 
 }  // namespace
 
-std::string findHostVersion(const std::string& ownFolder, const FilePath& contestFolder,
-                            const std::string& current) {
+std::string findHostVersion(const FilePath& contestFolder, const std::string& current) {
   const FilePath::string_type wanted = hostPath(kHostSettingsName).native();
   bool found = false;
-  for (const FilePath& name : findFileNames(hostPath(ownFolder + "*.ini"))) {
+  for (const FilePath& name : findFileNames(pathInFolder(contestFolder, "*.ini"))) {
     if (name.native().find(wanted) != FilePath::string_type::npos) {
       found = true;
       break;
     }
   }
   if (!found) return "Tarn";
-  // The version is read from the name itself in the contest's folder, not from the one found.
+  // The version is read from the name itself, not from the file found.
   const std::optional<std::string> content = readWholeFile(pathInFolder(contestFolder, kHostSettingsName));
   if (!content) return current;
   for (const std::string& line : textLines(*content))
@@ -40,7 +39,7 @@ void resetLog(LogSession& log, const ResetArgs& args) {
   log.startDayMonth = args.contestStart.Format("%d.%m");
   log.contestYear = args.contestStart.Format("%Y");
   log.endDate = args.contestEnd.Format("%d.%m.%Y");
-  log.hostVersion = findHostVersion(args.ownFolder, log.contestFolder, log.hostVersion);
+  log.hostVersion = findHostVersion(log.contestFolder, log.hostVersion);
   log.qsoLog.clear();
   log.ownContinent = args.ownContinent;
   log.ownPrefix = args.ownPrefix;

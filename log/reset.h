@@ -19,9 +19,9 @@ FileMessage districtTableWarning(const LogSession& log);
 // After the export preparation: the contest's fresh bad-QSO file.
 void startBadQsoFile(LogSession& log, const ResetArgs& args);
 
-// The host's version from its settings file, as the reset finds it (searched for in the host's
-// folder, read from the contest's); `current` when the file is found but holds no version line.
-std::string findHostVersion(const std::string& ownFolder, const FilePath& contestFolder,
-                            const std::string& current);
+// The host's version from its settings file in the contest's folder, which is the host's own
+// (or, when the host names a folder that does not exist or that the ANSI code page cannot
+// spell, the current one); "Tarn" when there is none, `current` when it holds no version line.
+std::string findHostVersion(const FilePath& contestFolder, const std::string& current);
 
 }  // namespace stats

@@ -102,7 +102,10 @@ TEST_F(ResetTest, HostVersionFromTheHostsSettingsFile) {
   dir.write("host/Tarn2.ini", "[Main]\r\nnothing here\r\n");
   reset(st);
   EXPECT_EQ(log.hostVersion, "=2.20");  // no version line: kept
-  st.folder = dir.path() + "/nowhere/";
+  st.folder = dir.path() + "/nowhere/";  // the current folder then
+  reset(st);
+  EXPECT_EQ(log.hostVersion, "ignored: the current folder is not the host's");
+  std::remove(dir.file("Tarn2.ini").c_str());
   reset(st);
   EXPECT_EQ(log.hostVersion, "Tarn");
 }
