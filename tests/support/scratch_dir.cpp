@@ -8,8 +8,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "platform/settings.h"
-
 namespace fs = std::filesystem;
 
 namespace stats::testing {
@@ -20,12 +18,10 @@ ScratchDir::ScratchDir() {
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
   fs::current_path(path_);
-  useSettingsFolder(FilePath());  // as at load: no reset has fixed a contest's folder yet
 }
 
 ScratchDir::~ScratchDir() {
   std::error_code ignored;
-  useSettingsFolder(FilePath());
   fs::current_path(previous_, ignored);
   fs::remove_all(path_, ignored);
 }

@@ -1,7 +1,6 @@
 #pragma once
 // A fresh folder that becomes the current folder for one test and is removed afterwards,
-// so the plug-in's relative files ("Plugins\RDA.ini", the bad-QSO file) land in it. The
-// settings file is found in the current folder again, as before the first reset.
+// so the plug-in's relative files ("Plugins\RDA.ini", the bad-QSO file) land in it.
 #include <string>
 
 namespace stats::testing {

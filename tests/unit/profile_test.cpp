@@ -130,8 +130,14 @@ TEST(Profile, AFileThatCannotBeReadIsNotReplaced) {
   EXPECT_EQ(dir.read("Plugins/RDA.ini/inside"), "kept");
 }
 
-TEST(Settings, KeysSurviveOtherKeysAndSections) {
+// The settings file in the current folder, as before the first reset fixes a contest's folder.
+class Settings : public ::testing::Test {
+ protected:
+  void SetUp() override { useSettingsFolder(FilePath()); }
   ScratchDir dir;
+};
+
+TEST_F(Settings, KeysSurviveOtherKeysAndSections) {
   dir.write("Plugins/RDA.ini", "[Cabrillo]\r\nName=Other program\r\n[Settings]\r\nRDA=1\r\n");
   writeSetting("Start", "1");
   writeSettingInt("Claimed", 5120);
@@ -143,8 +149,7 @@ TEST(Settings, KeysSurviveOtherKeysAndSections) {
   EXPECT_EQ(readSettingInt("Missing"), 0);
 }
 
-TEST(Settings, WindowCoordinatesOfAnySizeAreStored) {
-  ScratchDir dir;
+TEST_F(Settings, WindowCoordinatesOfAnySizeAreStored) {
   dir.write("Plugins/.keep", "");
   for (int value : {10, -999, 9999, -32000, 123456, -2147483647 - 1, 2147483647}) {
     writeSettingInt("baud_x", value);
@@ -152,8 +157,7 @@ TEST(Settings, WindowCoordinatesOfAnySizeAreStored) {
   }
 }
 
-TEST(Settings, NumbersReadByTheStandardDecimalConversion) {
-  ScratchDir dir;
+TEST_F(Settings, NumbersReadByTheStandardDecimalConversion) {
   dir.write("Plugins/RDA.ini", "[Settings]\r\na= -12xyz\r\nb=+7\r\nc=abc\r\nd=99999999999\r\n");
   EXPECT_EQ(readSettingInt("a"), -12);
   EXPECT_EQ(readSettingInt("b"), 7);
