@@ -26,7 +26,8 @@ std::string findHostVersion(const FilePath& contestFolder, const std::string& cu
   }
   if (!found) return "Tarn";
   // The version is read from the name itself, not from the file found.
-  const std::optional<std::string> content = readWholeFile(pathInFolder(contestFolder, kHostSettingsName));
+  const std::optional<std::string> content =
+      readWholeFile(pathInFolder(contestFolder, kHostSettingsName));
   if (!content) return current;
   for (const std::string& line : textLines(*content))
     if (line.find(kVersionKey) != std::string::npos) return line.substr(5);

@@ -58,8 +58,7 @@ void appendUtf8(std::string& out, char32_t c) {
 char32_t nextUtf8(std::string_view text, size_t& at, bool& valid) {
   const unsigned char lead = static_cast<unsigned char>(text[at++]);
   if (lead < 0x80) return lead;
-  int more = lead >= 0xF0 && lead <= 0xF4 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 && lead < 0xE0 ? 1 : -1;
-  if (lead >= 0xF5) more = -1;
+  const int more = lead >= 0xF5 ? -1 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : -1;
   if (more < 0 || at + static_cast<size_t>(more) > text.size()) {
     valid = false;
     return kReplacement;
@@ -83,7 +82,8 @@ char32_t nextUtf8(std::string_view text, size_t& at, bool& valid) {
 }
 
 char16_t unitAt(std::string_view bytes, size_t at, bool bigEndian) {
-  const auto first = static_cast<unsigned char>(bytes[at]), second = static_cast<unsigned char>(bytes[at + 1]);
+  const auto first = static_cast<unsigned char>(bytes[at]);
+  const auto second = static_cast<unsigned char>(bytes[at + 1]);
   return static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
 }
 
@@ -176,7 +176,8 @@ std::string utf8OfWindows1251(std::string_view text) {
 
 bool looksLikeUtf8(std::string_view bytes) {
   bool valid = true, beyondAscii = false;
-  for (size_t at = 0; valid && at < bytes.size();) beyondAscii |= nextUtf8(bytes, at, valid) >= 0x80;
+  for (size_t at = 0; valid && at < bytes.size();)
+    beyondAscii |= nextUtf8(bytes, at, valid) >= 0x80;
   return valid && beyondAscii;
 }
 

@@ -9,7 +9,8 @@ namespace {
 std::wstring fullPathOf(const std::wstring& path) {
   std::wstring full(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    const DWORD n =
+        GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (n == 0) return path;
     if (n < full.size()) {
       full.resize(n);

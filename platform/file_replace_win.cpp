@@ -58,7 +58,8 @@ bool writeNewFile(const FilePath& path, const std::string& bytes) {
 }
 
 bool renameOver(const FilePath& from, const FilePath& to) {
-  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  return MoveFileExW(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 void removeFile(const FilePath& path) { DeleteFileW(path.c_str()); }

@@ -16,9 +16,11 @@ std::wstring wideOfAnsi(const std::string& text) {
 std::string ansiOfWide(const std::wstring& text) {
   if (text.empty()) return std::string();
   const int size = static_cast<int>(text.size());
-  const int needed = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  const int needed =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string ansi(static_cast<size_t>(needed > 0 ? needed : 0), '\0');
-  if (needed > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), needed, nullptr, nullptr);
+  if (needed > 0)
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), needed, nullptr, nullptr);
   return ansi;
 }
 

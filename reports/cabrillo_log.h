@@ -56,7 +56,8 @@ struct CabrilloLog : CabrilloHeader {
 
   // Writes fileText to a temporary file in `folder` and renames it over the target; returns the
   // message for the operator, which says whether the file was produced and names its full path.
-  FileMessage writeFile(const FilePath& folder, int claimedScore, const std::string& hostVersion) const;
+  FileMessage writeFile(const FilePath& folder, int claimedScore,
+                        const std::string& hostVersion) const;
 
   std::string fileName() const { return fileBase + ".cbr"; }
 };
