@@ -44,19 +44,34 @@ std::string withoutLines(std::vector<std::string> lines, const std::vector<std::
   return text;
 }
 
-int countBadLines(const std::string& bytes) {
-  int count = 0;
-  for (const std::string& line : textLines(bytes))
-    if (line.find("DUPE") == std::string::npos && line.find("UBN") == std::string::npos) ++count;
-  return count;
-}
-
 }  // namespace
 
 const char* const kWrongBand = "    WRONG BAND !!!";
 const char* const kWrongMode = "    WRONG MODE !!!";
 const char* const kNoExchange = "    NO RX NUMBER !!!";
 const char* const kDupe = " DUPE !!!";
+
+namespace {
+
+// Our own lines are told by their layout, whatever the callsigns in them hold (UA3UBN, an own
+// call UA1UBN): a QSO line counts unless it ends with the dupe marker. Any other line (the
+// header, an operator's note) counts unless it holds "DUPE" or "UBN", as it always has.
+bool countsAsBad(std::string_view line) {
+  if (line.substr(0, 4) == "QSO:") {
+    const std::string_view dupe = kDupe;
+    return line.size() < dupe.size() || line.substr(line.size() - dupe.size()) != dupe;
+  }
+  return line.find("DUPE") == std::string_view::npos && line.find("UBN") == std::string_view::npos;
+}
+
+int countBadLines(const std::string& bytes) {
+  int count = 0;
+  for (const std::string& line : textLines(bytes))
+    if (countsAsBad(line)) ++count;
+  return count;
+}
+
+}  // namespace
 
 std::string unknownDistrictReason(const std::string& code) {
   return "  " + code + "  Russland District Area Code is not acceptable !!!";
@@ -79,7 +94,9 @@ std::string badQsoLine(const QsoArgs& qso, const std::string& reason) {
   line.reserve(length);  // flagged QSOs of a reload build their lines at one allocation each
   line += "QSO:";
   for (std::string_view field : fields) line.append(kSeparator, 2).append(field);
-  return line.append(reason).append(kLineEnd, 2);
+  line.append(reason);
+  blankControlBytes(line);  // the host's texts (and a district code made of them) stay on the line
+  return line.append(kLineEnd, 2);
 }
 
 bool BadQsoFile::create(const FilePath& path) {

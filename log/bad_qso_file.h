@@ -45,8 +45,9 @@ class BadQsoFile {
   // in order, each ending in CR LF, recreating it when missing.
   void remove(const std::string& lines);
 
-  // Lines that hold neither "DUPE" nor "UBN": those of the file, or those kept here while the
-  // file is behind (after one more try to bring it in step).
+  // The bad QSOs: the QSO lines but the dupe lines, and other lines that hold neither "DUPE"
+  // nor "UBN"; of the file, or of the lines kept here while the file is behind (after one more
+  // try to bring it in step).
   int countBad();
 
   // The message for the operator when the file fell behind since the last create(), once;

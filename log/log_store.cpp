@@ -5,8 +5,18 @@
 #include <stdexcept>
 
 namespace stats {
+namespace {
+
+// The date type calls no two invalid values equal, but a QSO the host logged with an invalid
+// date must still be found when it is removed (or edited: removed and added corrected).
+bool sameDate(const COleDateTime& a, const COleDateTime& b) {
+  return a == b || (a.m_status == COleDateTime::invalid && b.m_status == COleDateTime::invalid);
+}
+
+}  // namespace
+
 bool sameContact(const CInfo& a, const CInfo& b) {
-  return a.call == b.call && a.mode == b.mode && a.band == b.band && a.qsoTime == b.qsoTime;
+  return a.call == b.call && a.mode == b.mode && a.band == b.band && sameDate(a.qsoTime, b.qsoTime);
 }
 
 const CInfo& LogStore::at(size_t index) const {

@@ -12,7 +12,7 @@
 #include "platform/file_append.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
-#include "plugin/host_calls.h"
+#include "plugin/session_calls.h"
 #include "plugin/state.h"
 #include "ui/window_port.h"
 
@@ -138,11 +138,17 @@ const char* GetResult0(int* status) {
   });
 }
 
-int GetNumberOfSets(void) { return 1; }
+int GetNumberOfSets(void) {
+  return guarded(1, [] { return 1; });
+}
 
-const char* GetSetName(int index) { return index == 0 ? kSetName : kEmptyText; }
+const char* GetSetName(int index) {
+  return guarded<const char*>(kEmptyText, [&] { return index == 0 ? kSetName : kEmptyText; });
+}
 
-int GetExchgCount0(const char*, const char*, const char*) { return 1; }
+int GetExchgCount0(const char*, const char*, const char*) {
+  return guarded(1, [] { return 1; });
+}
 
 int IsValidExchg0(const char* exch, const char*, const char*, const char*, int, int, int) {
   return guarded(0, [&] {

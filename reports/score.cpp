@@ -103,8 +103,10 @@ Bucket Summariser::bucket(const ScoreKey& k) const {
   return k.continent == ownContinent_ ? kSameContinent : kOtherContinent;
 }
 
+// What the record adds to its band's points, so the rates and the last QSO credit the same.
 int32_t Summariser::pointsOf(const ScoreKey& k) const {
-  return s_.ownInRussia ? kBucketPoints[bucket(k)] : 10;
+  if (s_.ownInRussia) return kBucketPoints[bucket(k)];
+  return russianPrefix_[k.prefix] ? 10 : 0;
 }
 
 // The last QSO's points and the rates count the records on the last record's band.

@@ -107,6 +107,19 @@ TEST(CabrilloQsoLine, ColumnsFollowTheFixedLayout) {
   }
 }
 
+TEST(CabrilloQsoLine, ControlBytesInAFieldCannotStartALineOfTheirOwn) {
+  CabrilloLog log;
+  log.callsign = "R1ABC";
+  log.addQsoLine("UA3\r\nAAA", 3512, "CW", kNoon, "5\t9", "MO-12\n", "599\x7f",
+                 "001\r\nEND-OF-LOG:");
+  ASSERT_EQ(log.qsoLines.size(), 1u);
+  const std::string& line = log.qsoLines[0];
+  EXPECT_EQ(line.find("\r\n"), line.size() - 2);
+  for (char c : line.substr(0, line.size() - 2)) EXPECT_GE(static_cast<unsigned char>(c), 0x20);
+  EXPECT_NE(line.find(" UA3  AAA "), std::string::npos);
+  EXPECT_NE(line.find(" 001  END-OF-LOG:\r\n"), std::string::npos);
+}
+
 TEST(CabrilloQsoLine, ModeByLogMode) {
   EXPECT_EQ(cabrilloMode("CW"), "CW");
   EXPECT_EQ(cabrilloMode("SSB"), "PH");

@@ -139,6 +139,18 @@ TEST_F(IntakeTest, ABadDupeGetsTwoLinesDistrictFirst) {
                             line + " DUPE !!!\r\n");
 }
 
+TEST_F(IntakeTest, ControlBytesInAFieldStayInsideItsLine) {
+  Qso q;
+  q.band = "30m";
+  q.call = "UA9\r\nAAA";
+  q.rstSent = "5\t9";
+  q.exchRcvd = "001\nQSO: forged\x7f";
+  EXPECT_EQ(add(q), 0);
+  EXPECT_EQ(badLines(), kHeader +
+                            "QSO:  14025  CW  2017-09-05 1200  RA3AA  5 9  MA01  UA9  AAA  599  "
+                            "001 QSO: forged     WRONG BAND !!!\r\n");
+}
+
 TEST_F(IntakeTest, SicilyIsStoredAsItalyAndOtherPrefixesUnchanged) {
   Qso sicily, lower;
   sicily.prefix = "IT9";

@@ -1,4 +1,4 @@
-#include "plugin/host_calls.h"
+#include "plugin/session_calls.h"
 
 #include <string>
 
