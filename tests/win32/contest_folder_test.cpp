@@ -138,7 +138,8 @@ bool says(const SeenDialog& box, const std::wstring& text) {
 
 TEST(ContestFolder, FilesStayInTheLoggersFolderWhileTheCurrentFolderMoves) {
   LoggerFolder tarn(L"C:\\Tarn"), elsewhere(L"C:\\Elsewhere");
-  SetCurrentDirectoryW(L"C:\\");
+  for (const char* name : {kBadFile, "RA3AA.cbr"}) DeleteFileW((L"C:\\" + wide(name)).c_str());
+  SetCurrentDirectoryW(L"C:\\");  // where the reset happens
   Logger logger;
   {
     ModalDriver header(GetCurrentThreadId(), IDOK);
