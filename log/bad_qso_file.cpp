@@ -6,7 +6,6 @@
 
 #include "platform/file_append.h"
 #include "platform/file_io.h"
-#include "platform/file_path.h"
 #include "platform/text.h"
 
 namespace stats {
@@ -100,31 +99,31 @@ std::string badQsoLine(const QsoArgs& qso, const std::string& reason) {
   return line.append(kLineEnd, 2);
 }
 
-bool BadQsoFile::create(const std::string& fileName) {
-  fileName_ = fileName;
+bool BadQsoFile::create(const FilePath& path) {
+  path_ = path;
   lines_.clear();
   failed_ = reported_ = false;
-  return !fileName_.empty() && rewrite(headerLine());
+  return !path_.empty() && rewrite(headerLine());
 }
 
 bool BadQsoFile::rewrite(const std::string& content) {
-  inStep_ = replaceWholeFile(hostPath(fileName_), content);
+  inStep_ = replaceWholeFile(path_, content);
   if (!inStep_) failed_ = true;
   return inStep_;
 }
 
 void BadQsoFile::append(const std::string& lines) {
-  if (fileName_.empty() || lines.empty()) return;
+  if (path_.empty() || lines.empty()) return;
   lines_ += lines;
-  if (inStep_ && !appendToFile(hostPath(fileName_), lines)) inStep_ = false, failed_ = true;
+  if (inStep_ && !appendToFile(path_, lines)) inStep_ = false, failed_ = true;
 }
 
 void BadQsoFile::remove(const std::string& lines) {
-  if (fileName_.empty()) return;
+  if (path_.empty()) return;
   const std::vector<std::string> gone = textLines(lines);
   lines_ = withoutLines(textLines(lines_), gone);
   std::optional<std::string> content;
-  if (inStep_) content = readWholeFile(hostPath(fileName_));
+  if (inStep_) content = readWholeFile(path_);
   if (!content) {
     rewrite(headerLine() + lines_);
     return;
@@ -142,19 +141,19 @@ void BadQsoFile::remove(const std::string& lines) {
 }
 
 int BadQsoFile::countBad() {
-  if (fileName_.empty()) return 0;
+  if (path_.empty()) return 0;
   if (inStep_) {
-    if (const std::optional<std::string> content = readWholeFile(hostPath(fileName_)))
+    if (const std::optional<std::string> content = readWholeFile(path_))
       return countBadLines(*content);
   }
   rewrite(headerLine() + lines_);
   return countBadLines(lines_);
 }
 
-std::string BadQsoFile::takeFailureMessage() {
-  if (!failed_ || reported_) return std::string();
+FileMessage BadQsoFile::takeFailureMessage() {
+  if (!failed_ || reported_) return FileMessage();
   reported_ = true;
-  return kNotWrittenMessage + fileName_;
+  return {kNotWrittenMessage, path_};
 }
 
 }  // namespace stats

@@ -63,6 +63,7 @@ int checkCallForHost(StateLock& lock, const CheckArgs& args, char* hintBuffer) {
 
 void resetContest(StateLock& lock, const ResetArgs& args) {
   resetLog(lock.state().log, args);
+  useSettingsFolder(lock.state().log.contestFolder);
   resetBandInfoRows(lock.state().windows);
   if (args.exportFlag != 0) {
     prepareExport(lock, lock.state().log.ownCall, args.contestStart, args.contestEnd);
@@ -70,7 +71,9 @@ void resetContest(StateLock& lock, const ResetArgs& args) {
   }
   const bool startThread = toggleStart(lock.state().log.hostVersion, setupWindowExists());
   startBadQsoFile(lock.state().log, args);
+  const FileMessage warning = districtTableWarning(lock.state().log);
   lock.release();
+  if (!warning.empty()) showFileMessageBox(warning, "Output");
   if (startThread) StartWindowThread();
 }
 
@@ -78,10 +81,10 @@ const std::string& produceResult(StateLock& lock) {
   computeResult(lock.state().log, lock.state().result);
   writeSetting("Claimed", std::to_string(lock.state().result.claimedScore));
   if (lock.state().log.exportFlag != 0) runCabrilloExport(lock);
-  const std::string failure = lock.state().log.badQsoFile.takeFailureMessage();
+  const FileMessage failure = lock.state().log.badQsoFile.takeFailureMessage();
   if (!failure.empty()) {
     StateLockReleased unlocked(lock);
-    showMessageBox(failure, "Output");
+    showFileMessageBox(failure, "Output");
   }
   return lock.state().result.resultText;
 }

@@ -14,8 +14,9 @@ void removeContact(StateLock& lock, const QsoArgs& args);
 // the last change asked for is posted now that the operator is typing.
 int checkCallForHost(StateLock& lock, const CheckArgs& args, char* hintBuffer);
 
-// ResetStats0: the log, the windows' band rows, the Cabrillo header (when exporting) and the
-// bad-QSO file start over. Releases the lock before it starts the window thread, which takes it.
+// ResetStats0: the contest's folder is fixed, and the log, the windows' band rows, the Cabrillo
+// header (when exporting) and the bad-QSO file start over. Releases the lock before it warns of
+// a district table without codes and starts the window thread, which takes it.
 void resetContest(StateLock& lock, const ResetArgs& args);
 
 // GetResult0: computes the result and claims the score, writes the Cabrillo file while the

@@ -95,9 +95,11 @@ std::string CabrilloLog::fileText(int claimedScore, const std::string& hostVersi
   return out;
 }
 
-std::string CabrilloLog::writeFile(int claimedScore, const std::string& hostVersion) const {
-  const bool written = replaceWholeFile(hostPath(fileName()), fileText(claimedScore, hostVersion));
-  return (written ? kProducedMessage : kNotWrittenMessage) + fileName();
+FileMessage CabrilloLog::writeFile(const FilePath& folder, int claimedScore,
+                                   const std::string& hostVersion) const {
+  const FilePath path = pathInFolder(folder, fileName());
+  const bool written = replaceWholeFile(path, fileText(claimedScore, hostVersion));
+  return {written ? kProducedMessage : kNotWrittenMessage, path};
 }
 
 std::string cabrilloMode(const std::string& logMode) {

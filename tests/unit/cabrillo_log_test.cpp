@@ -273,16 +273,19 @@ TEST(CabrilloFileBase, ComesFromTheOwnCallAndCannotLeaveTheFolder) {
   for (const auto& [ownCall, base] : cases) EXPECT_EQ(cabrilloFileBase(ownCall), base) << ownCall;
 }
 
+std::string said(const FileMessage& message) { return message.text + message.file.string(); }
+
 TEST(CabrilloWrite, WritesTheFileWholeAndNamesIt) {
   ScratchDir dir;
   dir.write("R1ABC_P.cbr", std::string(10000, 'x'));  // an older, longer file
   CabrilloLog log = singleOpLog();
   log.fileBase = "R1ABC_P";
   log.addQsoLine("UA3AAA", 3512, "CW", kNoon, "599", "MO-12", "599", "001");
-  EXPECT_EQ(log.writeFile(7, "2.20"), "File produced: R1ABC_P.cbr");
+  const std::string produced = "File produced: " + dir.file("R1ABC_P.cbr");
+  EXPECT_EQ(said(log.writeFile(dir.path(), 7, "2.20")), produced);
   EXPECT_EQ(dir.read("R1ABC_P.cbr"), log.fileText(7, "2.20"));
   // Writing again gives the same file: the record is not used up.
-  EXPECT_EQ(log.writeFile(7, "2.20"), "File produced: R1ABC_P.cbr");
+  EXPECT_EQ(said(log.writeFile(dir.path(), 7, "2.20")), produced);
   EXPECT_EQ(dir.read("R1ABC_P.cbr"), log.fileText(7, "2.20"));
   for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
     EXPECT_EQ(entry.path().filename(), "R1ABC_P.cbr");
@@ -292,7 +295,7 @@ TEST(CabrilloWrite, AFileThatCannotBeWrittenIsReportedAsSuch) {
   ScratchDir dir;
   std::filesystem::create_directory(dir.file("R1ABC.cbr"));  // the name is taken by a folder
   CabrilloLog log = singleOpLog();
-  EXPECT_EQ(log.writeFile(7, "2.20"), "File could not be written: R1ABC.cbr");
+  EXPECT_EQ(said(log.writeFile(dir.path(), 7, "2.20")), "File could not be written: " + dir.file("R1ABC.cbr"));
   EXPECT_TRUE(std::filesystem::is_directory(dir.file("R1ABC.cbr")));
   EXPECT_FALSE(dir.exists("R1ABC.cbr.tmp"));
 }
