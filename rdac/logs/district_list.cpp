@@ -1,5 +1,6 @@
 #include "rdac/logs/district_list.h"
 
+#include "platform/edited_text.h"
 #include "platform/text.h"
 #include "rdac/io/text_lines.h"
 
@@ -32,7 +33,9 @@ bool isDeleted(std::string_view districtLine) {
 
 }  // namespace
 
-std::optional<DistrictTableText> fromPublisherLayout(std::string_view list) {
+std::optional<DistrictTableText> fromPublisherLayout(std::string_view saved) {
+  const std::string decoded = stats::windows1251OfEditedFile(saved);  // as the plug-in reads it
+  const std::string_view list = decoded;
   DistrictTableText table;
   bool headings = false;
   for (size_t pos = 0; pos < list.size();) {

@@ -1,6 +1,7 @@
 // What rdac passes to the plug-in, position by position, seen through a recording stand-in.
 #include <gtest/gtest.h>
 
+#include "platform/edited_text.h"
 #include "tests/e2e/rdac_runner.h"
 #include "tests/e2e/small_logs.h"
 
@@ -131,20 +132,24 @@ TEST_F(HostCalls, FeedsTheQsosInTimeOrderKeepingTheFileOrderOfEqualTimes) {
 }
 
 TEST_F(HostCalls, LaysOutThePublishersDistrictListWithItsCurrentCodesOnly) {
-  dir.write("rda-list.txt",
-            "RDA districts, as of 01.03.2021\r\n"
-            "\r\n"
-            "\tKhanty-Mansi Area (HM)\tUA9K, RA9K\r\n"
-            "HM-01\tFirst town\r\n"
-            "HM-02\tdeleted 01.01.2010\tHM-01\r\n"
-            "HM-03\tThird town, since 01.02.2016\r\n"
-            "\tMoscow (MA)\tUA3A, RA3A\r\n"
-            "MA-01\tFirst district\r\n"
-            "MA-02\tDeleted\t***\r\n");
-  const RdacRun run = runRdac({"score", "log.adi", "--districts", "rda-list.txt", "--plugin", RECORDING_PLUGIN_PATH});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.err, "rdac: publisher's district list rda-list.txt: 5 codes read, 2 deleted ones left out\n");
-  EXPECT_EQ(dir.read("out/rdac/Plugins/rda_rus.dat"), "HM-01\r\nHM-03\r\nMA-01\r\n");
+  const std::string list =
+      "RDA districts, as of 01.03.2021\r\n"
+      "\r\n"
+      "\tKhanty-Mansi Area (HM)\tUA9K, RA9K\r\n"
+      "HM-01\tFirst town\r\n"
+      "HM-02\tdeleted 01.01.2010\tHM-01\r\n"
+      "HM-03\tThird town, since 01.02.2016\r\n"
+      "\tMoscow (MA)\tUA3A, RA3A\r\n"
+      "MA-01\tFirst district\r\n"
+      "MA-02\tDeleted\t***\r\n";
+  // As published, and as an editor saves it in UTF-16 with a byte-order mark.
+  for (const std::string& saved : {list, stats::fileOfUtf8(list, stats::TextEncoding::utf16Le)}) {
+    dir.write("rda-list.txt", saved);
+    const RdacRun run = runRdac({"score", "log.adi", "--districts", "rda-list.txt", "--plugin", RECORDING_PLUGIN_PATH});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "rdac: publisher's district list rda-list.txt: 5 codes read, 2 deleted ones left out\n");
+    EXPECT_EQ(dir.read("out/rdac/Plugins/rda_rus.dat"), "HM-01\r\nHM-03\r\nMA-01\r\n");
+  }
 }
 
 TEST_F(HostCalls, ReadsCabrilloQsoLines) {
