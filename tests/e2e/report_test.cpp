@@ -32,6 +32,13 @@ class Report : public SmallLogTest {
     SmallLogTest::SetUp();
     dir.write("log.adi", kTwoHourLog);
   }
+  // The report of `log` scored, or "" when the run failed.
+  std::string reportOf(const std::string& log) {
+    dir.write("log.adi", log);
+    const RdacRun run = runRdac({"score", "log.adi", "--districts", "districts.dat", "--report", "report.html"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return run.exitCode == 0 ? dir.read("report.html") : "";
+  }
 };
 
 TEST_F(Report, ShowsWhatThePluginAnsweredWithoutChangingItsResult) {
@@ -62,12 +69,9 @@ TEST_F(Report, ShowsWhatThePluginAnsweredWithoutChangingItsResult) {
 
 TEST_F(Report, ListsOnlyTheNewMultipliersThatCounted) {
   // The check calls UA9ZZZ a new multiplier on 15m; the plug-in then refuses its district.
-  dir.write("log.adi", std::string(kRussianLog) +
-                           "<CALL:6>UA9ZZZ<QSO_DATE:8>20170819<TIME_ON:4>1207<BAND:3>15m<MODE:2>CW<RST_SENT:3>599"
-                           "<RST_RCVD:3>599<STX_STRING:5>MA-03<SRX_STRING:5>ZZ-99<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n");
-  const RdacRun run = runRdac({"score", "log.adi", "--districts", "districts.dat", "--report", "report.html"});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  const std::string page = dir.read("report.html");
+  const std::string page = reportOf(std::string(kRussianLog) +
+      "<CALL:6>UA9ZZZ<QSO_DATE:8>20170819<TIME_ON:4>1207<BAND:3>15m<MODE:2>CW<RST_SENT:3>599"
+      "<RST_RCVD:3>599<STX_STRING:5>MA-03<SRX_STRING:5>ZZ-99<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n");
   EXPECT_NE(page.find("<tr><td>15m</td><td>1</td>"), std::string::npos);  // what the check said
   EXPECT_EQ(page.find("UA9ZZZ ZZ-99</li>"), std::string::npos);
   EXPECT_NE(page.find("<h3>DXCC (4)</h3>"), std::string::npos);
@@ -75,12 +79,9 @@ TEST_F(Report, ListsOnlyTheNewMultipliersThatCounted) {
 
 TEST_F(Report, CoversTheWholeLogHoweverFarApartItsQsosAre) {
   // A QSO a year before the others: the tables still add up to the result.
-  dir.write("log.adi", std::string(kTwoHourLog) +
-                           "<CALL:6>DL2ABC<QSO_DATE:8>20160819<TIME_ON:4>1200<BAND:3>15m<MODE:2>CW<RST_SENT:3>599"
-                           "<RST_RCVD:3>599<STX_STRING:5>MA-03<SRX:3>002<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n");
-  const RdacRun run = runRdac({"score", "log.adi", "--districts", "districts.dat", "--report", "report.html"});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  const std::string page = dir.read("report.html");
+  const std::string page = reportOf(kTwoHourLog +
+      "<CALL:6>DL2ABC<QSO_DATE:8>20160819<TIME_ON:4>1200<BAND:3>15m<MODE:2>CW<RST_SENT:3>599"
+      "<RST_RCVD:3>599<STX_STRING:5>MA-03<SRX:3>002<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n");
   EXPECT_NE(page.find("cover the whole log, from 19.08.2016 12:00 to "), std::string::npos);
   std::smatch total, all;
   ASSERT_TRUE(std::regex_search(page, total, std::regex("<tr><th>total</th><th>[0-9]+</th><th>[0-9]+</th><th>([0-9]+)</th>")));
