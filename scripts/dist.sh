@@ -29,7 +29,7 @@ fi
 screens=""
 caption() {
   case $1 in
-    setup) echo "<ru>Окно настройки: CW и SSB переключают вид работы логгера; флажки показывают окно RDA и окно предыдущих связей (DXCC), включают подсказку района (Use hint) и держат окна поверх остальных.</ru><en>The setup window: CW and SSB switch the logger's mode; the boxes show the RDA window and the previous-QSO (DXCC) window, turn the district hint (Use hint) on and keep the windows on top.</en>" ;;
+    setup) echo "<ru>Окно настройки: CW и SSB переключают вид работы логгера; флажки показывают окно RDA и окно предыдущих связей (DXCC), включают подсказку района («Использовать подсказку», Use hint) и держат окна поверх остальных.</ru><en>The setup window: CW and SSB switch the logger's mode; the boxes show the RDA window and the previous-QSO (DXCC) window, turn the district hint (Use hint) on and keep the windows on top.</en>" ;;
     rda) echo "<ru>Окно RDA: районы, сработанные до сих пор.</ru><en>The RDA window: the districts worked so far.</en>" ;;
     dxcc_empty) echo "<ru>Окно предыдущих связей (DXCC), пока ничего не сработано.</ru><en>The previous-QSO (DXCC) window before anything is worked.</en>" ;;
     dxcc_prefix_grid) echo "<ru>То же окно, пока позывной не набран: префиксы стран, сработанные на каждом диапазоне.</ru><en>The same window while no callsign is typed: the country prefixes worked on each band.</en>" ;;
