@@ -76,7 +76,11 @@ std::string normalisedCall(std::string_view call) {
   return stats::toUpperAscii(stats::trimmed(call));
 }
 
-int64_t minuteOf(const stats::COleDateTime& time) { return std::llround(time.m_dt * 1440.0); }
+// Cut, not rounded, as a Cabrillo time and the plug-in's export cut seconds; the nudge keeps a
+// whole minute that the day fraction holds a hair short of it.
+int64_t minuteOf(const stats::COleDateTime& time) {
+  return static_cast<int64_t>(std::floor(time.m_dt * 1440.0 + 1e-6));
+}
 
 stats::COleDateTime timeOfMinute(int64_t minute) {
   stats::COleDateTime time;

@@ -13,7 +13,7 @@ namespace rdac {
 // digits (HHMM or HHMMSS), checked for a real calendar date and clock time.
 std::optional<stats::COleDateTime> qsoTime(std::string_view date, std::string_view time);
 
-// Minutes since 1899-12-30 of a QSO time, rounded to the nearest minute, and back.
+// Minutes since 1899-12-30 of a QSO time, its seconds cut, and back.
 int64_t minuteOf(const stats::COleDateTime& time);
 stats::COleDateTime timeOfMinute(int64_t minute);
 // "2017-08-19 1204": a QSO's time wherever rdac writes one.
