@@ -49,6 +49,8 @@ class CrossCheckRun {
     CheckPolicy policy;
     policy.windowMinutes = o_.windowMinutes;
     policy.clockWindowMinutes = std::max(o_.clockWindowMinutes, o_.windowMinutes);
+    policy.largestClockOffset = o_.largestClockOffset;
+    policy.bustWindowMinutes = std::max(o_.bustWindowMinutes, o_.windowMinutes);
     policy.creditedLogs = o_.creditedLogs;
     const auto checking = Clock::now();
     const size_t total = logs_.qsos.size();
@@ -182,12 +184,16 @@ class CrossCheckRun {
     for (int v = 0; v < kVerdictCount; ++v)
       if (perVerdict[v]) out_ << ' ' << verdictName(Verdict(v)) << ' ' << perVerdict[v];
     out_ << '\n';
-    std::string offsets;
+    std::string offsets, timeless;
     for (size_t e = 0; e < logs_.entrants.size(); ++e) {
-      const int offset = outcome.clockOffsets[e];
-      if (offset) offsets += " " + logs_.calls.text(logs_.entrants[e].call) + (offset > 0 ? " +" : " ") + std::to_string(offset);
+      const ClockModel& clock = outcome.clocks[e];
+      const std::string call = logs_.calls.text(logs_.entrants[e].call);
+      if (clock.timeless) timeless += " " + call;
+      else if (aheadText(clock, logs_.entrants[e], logs_) != "0") offsets += " " + call + " " + aheadText(clock, logs_.entrants[e], logs_);
     }
     out_ << "Clock offsets (minutes ahead):" << (offsets.empty() ? std::string(" none") : offsets) << '\n';
+    if (!timeless.empty())
+      out_ << "Logs without usable times, paired by call, band, mode and order:" << timeless << '\n';
     out_ << "Written to " << outDir << ": checked.csv, results.csv, " << logs_.entrants.size() << " UBN file(s)\n";
   }
 };
@@ -206,9 +212,16 @@ void declareCrossCheckOptions(CLI::App& command, CrossCheckOptions& o) {
                      "most minutes two logs' times of one QSO may differ after clock offsets (default 3)")
       ->check(CLI::Range(0, 60));
   command.add_option("--clock-window", o.clockWindowMinutes,
-                     "minutes within which pairs estimate clock offsets; beyond the window they are a "
-                     "time mismatch (default 30)")
+                     "most minutes apart, after clock offsets, that a QSO beyond the window is a time "
+                     "mismatch rather than a NIL (default 30)")
       ->check(CLI::Range(1, 240));
+  command.add_option("--largest-clock-offset", o.largestClockOffset,
+                     "most minutes a log's clock may be off and be found and corrected (default 120)")
+      ->check(CLI::Range(0, 720));
+  command.add_option("--bust-window", o.bustWindowMinutes,
+                     "most minutes apart, after clock offsets, that a busted call is paired with the "
+                     "QSO it was meant for (default 10)")
+      ->check(CLI::Range(0, 240));
   command.add_option("--credited-after", o.creditedLogs,
                      "a station that sent no log counts when this many logs hold its call (default 3)")
       ->check(CLI::Range(1, 1000000));

@@ -16,6 +16,8 @@ struct CrossCheckOptions {
   std::string districtsPath;
   int windowMinutes = 3;
   int clockWindowMinutes = 30;
+  int largestClockOffset = 120;
+  int bustWindowMinutes = 10;
   int creditedLogs = 3;
   double penalty = 0;  // times a QSO's points taken off for each own error
   std::string workdir = "out/rdac";

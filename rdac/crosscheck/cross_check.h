@@ -5,6 +5,7 @@
 #include <iterator>
 #include <vector>
 
+#include "rdac/crosscheck/clock_offsets.h"
 #include "rdac/crosscheck/submitted_logs.h"
 
 namespace rdac {
@@ -53,8 +54,12 @@ inline bool ownError(Verdict v) { return rowOf(v).ownError; }
 
 struct CheckPolicy {
   int windowMinutes = 3;        // the most two logs' times of one QSO may differ, after clocks
-  int clockWindowMinutes = 30;  // pairs this close in time estimate the clocks; beyond the window
-                                // they are a time mismatch
+  int clockWindowMinutes = 30;  // paired further apart than the window but within this, after
+                                // clocks, a QSO is a time mismatch
+  int largestClockOffset = 120;  // the most minutes a log's clock may be off and be found; apart
+                                 // from the windows, so finding clocks loosens no time test
+  int bustWindowMinutes = 10;   // a busted call is looked for this far in time: the one who
+                                // busted the call may have logged the time wrong as well
   int creditedLogs = 3;  // a station without a log counts when that many logs hold its call
 };
 
@@ -67,8 +72,11 @@ struct QsoCheck {
 
 struct CheckOutcome {
   std::vector<QsoCheck> qsos;          // one per SubmittedLogs::qsos
-  std::vector<int> clockOffsets;       // minutes each entrant's clock was ahead
+  std::vector<ClockModel> clocks;      // each entrant's clock
   std::vector<uint32_t> logsHolding;   // by station id: how many logs hold it
+
+  // The QSO's minute with its log's clock error taken out.
+  int32_t correctedMinute(const CheckedQso& q) const { return q.minute - clocks[q.entrant].aheadAt(q.minute); }
 };
 
 // `progress` is told how many pairs of QSOs it has found so far, now and then.

@@ -28,8 +28,6 @@ std::string csvField(std::string_view text) {
   return field;
 }
 
-std::string signedMinutes(int minutes) { return (minutes > 0 ? "+" : "") + std::to_string(minutes); }
-
 class Details {
  public:
   explicit Details(const CrossCheckReport& r) : r_(r) {}
@@ -77,8 +75,7 @@ class Details {
   const std::string& text(uint32_t id) const { return r_.logs.texts.text(id); }
   static std::string clock(int32_t minute) { return minuteText(minute).substr(11); }
   int correctedGap(const CheckedQso& a, const CheckedQso& b) const {
-    const auto& offsets = r_.outcome.clockOffsets;
-    return std::abs((a.minute - offsets[a.entrant]) - (b.minute - offsets[b.entrant]));
+    return std::abs(r_.outcome.correctedMinute(a) - r_.outcome.correctedMinute(b));
   }
 };
 
@@ -98,6 +95,23 @@ std::string scoreLine(const char* what, size_t qsos, int points, int64_t score) 
          std::to_string(score) + "\n";
 }
 
+std::string clockLine(const CrossCheckReport& r, const Entrant& entrant, const ClockModel& clock) {
+  if (entrant.count == 0) return "Clock offset: 0 min\n";
+  const int32_t first = r.logs.qsos[entrant.first].minute, last = r.logs.qsos[entrant.first + entrant.count - 1].minute;
+  if (clock.timeless)
+    return "Clock offset: none: the log's times carry no usable time (most QSOs at " + minuteText(first) +
+           "); its QSOs are paired by call, band, mode and order\n";
+  const int offset = clock.aheadAt(first);
+  if (clock.drift != 0)
+    return "Clock offset: " + signedMinutes(offset) + " min at " + minuteText(first) + ", drifting to " +
+           signedMinutes(clock.aheadAt(last)) + " min at " + minuteText(last) + " (the log's times are corrected along that line)\n";
+  return "Clock offset: " + signedMinutes(offset) + " min" +
+         (offset ? " (the log's times are taken " + std::to_string(std::abs(offset)) +
+                       (offset > 0 ? " min earlier)" : " min later)")
+                 : std::string()) +
+         "\n";
+}
+
 std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t e) {
   const Entrant& entrant = r.logs.entrants[e];
   const EntrantScore& score = r.scores[e];
@@ -106,12 +120,7 @@ std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t 
   text += scoreLine("Checked: ", score.checkedQsos, score.checkedPoints, score.checkedScore);
   if (score.penaltyPoints) text += "Penalty: " + std::to_string(score.penaltyPoints) + " points\n";
   if (!score.scored) text += "Not scored: the country file places " + details.call(entrant.call) + " nowhere\n";
-  const int offset = r.outcome.clockOffsets[e];
-  text += "Clock offset: " + signedMinutes(offset) + " min" +
-          (offset ? " (the log's times are taken " + std::to_string(std::abs(offset)) +
-                        (offset > 0 ? " min earlier)" : " min later)")
-                  : std::string()) +
-          "\n";
+  text += clockLine(r, entrant, r.outcome.clocks[e]);
   static const std::vector<Verdict> sections = ubnSections();
   for (Verdict v : sections) {
     std::string section;
@@ -129,6 +138,15 @@ std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t 
 }
 
 }  // namespace
+
+std::string signedMinutes(int minutes) { return (minutes > 0 ? "+" : "") + std::to_string(minutes); }
+
+std::string aheadText(const ClockModel& clock, const Entrant& entrant, const SubmittedLogs& logs) {
+  if (entrant.count == 0) return "0";
+  const int32_t first = logs.qsos[entrant.first].minute, last = logs.qsos[entrant.first + entrant.count - 1].minute;
+  const std::string start = signedMinutes(clock.aheadAt(first));
+  return clock.drift != 0 ? start + " to " + signedMinutes(clock.aheadAt(last)) : start;
+}
 
 std::string ubnFileName(const std::string& call) {
   std::string name = call;
