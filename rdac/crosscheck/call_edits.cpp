@@ -1,5 +1,7 @@
 #include "rdac/crosscheck/call_edits.h"
 
+#include <algorithm>
+
 namespace rdac {
 
 namespace {
@@ -42,6 +44,24 @@ std::string_view homeOf(std::string_view station) {
   const std::string_view home = station.substr(0, station.size() - 2);
   const char area = areaOf(home);
   return area && area != station.back() ? home : std::string_view();
+}
+
+std::string_view bareCall(std::string_view call) {
+  std::string_view longest;
+  for (size_t begin = 0; begin <= call.size();) {
+    const size_t end = std::min(call.find('/', begin), call.size());
+    if (end - begin > longest.size()) longest = call.substr(begin, end - begin);
+    begin = end + 1;
+  }
+  return longest;
+}
+
+bool oneSlipApart(std::string_view a, std::string_view b) {
+  if (oneEditApart(a, b)) return true;
+  const std::string_view bareA = bareCall(a), bareB = bareCall(b);
+  if ((bareA.size() != a.size() || bareB.size() != b.size()) && oneEditApart(bareA, bareB)) return true;
+  const std::string_view homeA = homeOf(a), homeB = homeOf(b);
+  return (!homeA.empty() && homeA == b) || (!homeB.empty() && homeB == a);
 }
 
 bool oneEditApart(std::string_view a, std::string_view b) {

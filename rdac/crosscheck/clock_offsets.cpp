@@ -71,9 +71,22 @@ bool refit(ClockModel& line, const std::vector<Point>& points, double within) {
   return true;
 }
 
-// A line through the points near the constant offset, started from the medians of the first
-// and the last third of the log and refitted on the points it explains. It is taken only when
-// it explains clearly more pairs than the constant does.
+// The median slope between points an hour or more apart (Theil and Sen's), from at most
+// kSlopeSample points spread over the log: a few QSOs logged minutes off do not tilt it.
+double medianSlope(const std::vector<Point>& points) {
+  constexpr size_t kSlopeSample = 64;
+  const size_t step = std::max<size_t>(1, points.size() / kSlopeSample);
+  std::vector<double> slopes;
+  for (size_t i = 0; i < points.size(); i += step)
+    for (size_t j = i + step; j < points.size(); j += step)
+      if (points[j].minute - points[i].minute >= 60)
+        slopes.push_back(double(points[j].ahead - points[i].ahead) / (points[j].minute - points[i].minute));
+  return slopes.empty() ? 0.0 : lowerMedian(slopes);
+}
+
+// A line through the points near the constant offset, started from the median slope and
+// refitted on the points it explains. It is taken only when it explains clearly more pairs
+// than the constant does.
 bool fitDrift(std::vector<Point> points, int constant, size_t agreeing, ClockModel& model) {
   points.erase(std::remove_if(points.begin(), points.end(),
                               [&](const Point& p) { return std::abs(p.ahead - constant) > kDriftReach; }),
@@ -81,23 +94,16 @@ bool fitDrift(std::vector<Point> points, int constant, size_t agreeing, ClockMod
   const size_t n = points.size();
   if (n < 8) return false;
   std::sort(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.minute < b.minute; });
-  const auto medianOf = [&](size_t first, size_t last, auto field) {
-    std::vector<int32_t> values;
-    for (size_t i = first; i < last; ++i) values.push_back(points[i].*field);
-    return double(lowerMedian(values));
-  };
-  const size_t third = n / 3;
-  const double early = medianOf(0, third, &Point::minute), late = medianOf(n - third, n, &Point::minute);
-  if (late - early < kShortestDriftSpan) return false;
+  const double span = points.back().minute - points.front().minute;
+  if (span < kShortestDriftSpan) return false;
   ClockModel line;
   line.reference = points[n / 2].minute;
-  line.drift = (medianOf(n - third, n, &Point::ahead) - medianOf(0, third, &Point::ahead)) / (late - early);
+  line.drift = medianSlope(points);
   std::vector<double> levels;
   for (const Point& p : points) levels.push_back(p.ahead - line.drift * (p.minute - line.reference));
   line.offset = lowerMedian(levels);
   for (int round = 0; round < 3; ++round)
     if (!refit(line, points, kJitter + 0.5)) return false;
-  const double span = points.back().minute - points.front().minute;
   if (std::abs(line.drift) * span < kSmallestDrift) return false;
   const size_t explained = size_t(std::count_if(points.begin(), points.end(), [&](const Point& p) {
     return std::abs(p.ahead - lineAt(line, p.minute)) <= kJitter + 0.5;

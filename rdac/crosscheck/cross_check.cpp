@@ -271,7 +271,7 @@ class Checker {
     std::unordered_map<std::string, std::vector<uint32_t>> byKey, byHome;  // entrants
     for (uint32_t e = 0; e < logs_.entrants.size(); ++e) {
       const std::string& station = logs_.calls.text(logs_.entrants[e].station);
-      for (std::string& key : deletionKeys(station)) byKey[key].push_back(e);
+      for (std::string& key : slipKeys(station)) byKey[key].push_back(e);
       const std::string_view home = homeOf(station);
       if (!home.empty()) byHome[std::string(home)].push_back(e);
     }
@@ -281,11 +281,11 @@ class Checker {
       const CheckedQso& q = logs_.qsos[i];
       const std::string& worked = logs_.calls.text(q.station);
       candidates.clear();
-      for (const std::string& key : deletionKeys(worked)) {
+      for (const std::string& key : slipKeys(worked)) {
         const auto found = byKey.find(key);
         if (found == byKey.end()) continue;
         for (uint32_t e : found->second)
-          if (e != q.entrant && oneEditApart(worked, logs_.calls.text(logs_.entrants[e].station))) candidates.push_back(e);
+          if (e != q.entrant && oneSlipApart(worked, logs_.calls.text(logs_.entrants[e].station))) candidates.push_back(e);
       }
       if (const auto away = byHome.find(worked); away != byHome.end())
         candidates.insert(candidates.end(), away->second.begin(), away->second.end());
@@ -310,8 +310,13 @@ class Checker {
     }
   }
 
-  static bool oneSlipApart(std::string_view a, std::string_view b) {
-    return oneEditApart(a, b) || (!homeOf(a).empty() && homeOf(a) == b) || (!homeOf(b).empty() && homeOf(b) == a);
+  // The deletion keys of a call and of its bare call: a slip in either is found by them.
+  static std::vector<std::string> slipKeys(const std::string& call) {
+    std::vector<std::string> keys = deletionKeys(call);
+    const std::string_view bare = bareCall(call);
+    if (bare.size() != call.size())
+      for (std::string& key : deletionKeys(bare)) keys.push_back(std::move(key));
+    return keys;
   }
 
   // The undecided QSO of one of the `entrants` that is the other side of `qso` with a busted

@@ -193,7 +193,8 @@ TEST(Clocks, ALogWithoutUsableTimesIsPairedByOrder) {
 }
 
 // RZ3XX/1 signs away from home: a partner who drops the /1 logged another station. A /N equal
-// to the call's own area, like /P, names the same station, whichever side adds or drops it.
+// to the call's own area, like /P, names the same station, whichever side adds or drops it, and
+// a slip in such a call is a busted call like any other.
 TEST(Calls, AnAwaySuffixNamesAnotherStationARedundantOneTheSame) {
   HandMadeContest contest;
   contest.log("RZ3XX/1", "UA1B", 10);
@@ -202,7 +203,10 @@ TEST(Calls, AnAwaySuffixNamesAnotherStationARedundantOneTheSame) {
   contest.log("K1ZZ", "R3AA", 20);
   contest.log("R3AA/3", "UA1B/1", 30);
   contest.log("UA1B", "R3AA/3", 30);
+  contest.log("K1ZZ", "R3AB/3", 40, "40m");  // a slip in the call, not in its suffix
+  contest.log("R3AA/3", "K1ZZ", 40, "40m");
   contest.check();
+  EXPECT_EQ(contest.verdict("K1ZZ", "R3AB/3", "40m"), Verdict::bustedCall);
   EXPECT_EQ(contest.verdict("UA1B", "RZ3XX"), Verdict::bustedCall);
   EXPECT_EQ(contest.partnerCall("UA1B", "RZ3XX"), "RZ3XX/1");
   EXPECT_EQ(contest.verdict("RZ3XX/1", "UA1B"), Verdict::partnerError);
