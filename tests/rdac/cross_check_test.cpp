@@ -143,7 +143,7 @@ class HandMadeContest {
   CheckOutcome outcome;
 
  private:
-  static constexpr int64_t kStart = 62'120'160;  // 2017-08-19 1200
+  static constexpr int64_t kStart = 61'871'760;  // 2017-08-19 1200
   std::map<std::string, std::vector<LoggedQso>> qsos_;
 };
 
