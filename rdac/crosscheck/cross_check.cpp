@@ -42,6 +42,7 @@ class Checker {
   Checker(const SubmittedLogs& logs, const CheckPolicy& policy, const std::function<void(size_t)>& progress)
       : logs_(logs), policy_(policy), progress_(progress) {
     out_.qsos.resize(logs.qsos.size());
+    out_.partnerErrorsCount = policy.partnerErrorsCount;
     decided_.assign(logs.qsos.size(), false);
   }
 
@@ -60,6 +61,7 @@ class Checker {
     findBustedCalls();
     report();
     judgeLeftovers();
+    markOutOfPeriod();
     markDupes();
     return std::move(out_);
   }
@@ -278,6 +280,18 @@ class Checker {
     }
   }
 
+  // A log whose QSOs all carry one and the same minute says nothing about when they were made.
+  void markOutOfPeriod() {
+    for (const Entrant& entrant : logs_.entrants) {
+      const size_t end = entrant.first + entrant.count;
+      if (entrant.count > 1 && logs_.qsos[entrant.first].minute == logs_.qsos[end - 1].minute) continue;
+      for (size_t i = entrant.first; i < end; ++i) {
+        const int64_t minute = logs_.qsos[i].minute - out_.clockOffsets[logs_.qsos[i].entrant];
+        if (minute < policy_.periodStart || minute >= policy_.periodEnd) out_.qsos[i].verdict = Verdict::outOfPeriod;
+      }
+    }
+  }
+
   // A station counts once per band and mode: after the first QSO that counts, the others with
   // it there are dupes. One that did not count before it leaves room for a later one.
   void markDupes() {
@@ -289,8 +303,8 @@ class Checker {
         const CheckedQso& q = logs_.qsos[i];
         const auto slot = slotIds.try_emplace(slotKey(q), static_cast<uint16_t>(slotIds.size())).first->second;
         bool& seen = counted[(uint64_t{q.station} << 16) | slot];
-        if (seen) out_.qsos[i].verdict = Verdict::dupe;
-        else seen = counts(out_.qsos[i].verdict);
+        if (seen && out_.qsos[i].verdict != Verdict::outOfPeriod) out_.qsos[i].verdict = Verdict::dupe;
+        else seen = out_.countsQso(i);
       }
     }
   }
