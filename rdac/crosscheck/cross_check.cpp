@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <tuple>
+#include <utility>
 #include <unordered_map>
 
 #include "rdac/crosscheck/call_edits.h"
@@ -40,7 +41,39 @@ uint64_t pairOf(uint32_t x, uint32_t y) {
 struct Candidate {
   int distance;
   uint32_t a, b;  // indexes into the entries
+  uint32_t place = 0;  // b's among the QSOs it was picked from
   bool operator<(const Candidate& o) const { return std::tie(distance, a, b) < std::tie(o.distance, o.a, o.b); }
+};
+
+// Which of n places are still free: the nearest free place either way of a given one, in
+// near-constant time however many were taken.
+class FreeSlots {
+ public:
+  void reset(size_t n) {
+    next_.resize(n + 1);
+    before_.resize(n + 1);
+    for (size_t i = 0; i <= n; ++i) next_[i] = before_[i] = i;
+  }
+  // The first free place from i on; n when none.
+  size_t nextFrom(size_t i) { return find(next_, i); }
+  // The last free place before i; n (as the size) when none.
+  size_t lastBefore(size_t i) {
+    const size_t found = find(before_, i);
+    return found == 0 ? next_.size() - 1 : found - 1;
+  }
+  void take(size_t i) {
+    next_[i] = i + 1;
+    before_[i + 1] = i;
+  }
+
+ private:
+  std::vector<size_t> next_, before_;  // before_[i + 1] stands for place i; before_[0]: none
+  static size_t find(std::vector<size_t>& links, size_t i) {
+    size_t root = i;
+    while (links[root] != root) root = links[root];
+    while (links[i] != root) i = std::exchange(links[i], root);
+    return root;
+  }
 };
 
 class Checker {
@@ -48,6 +81,7 @@ class Checker {
   Checker(const SubmittedLogs& logs, const CheckPolicy& policy, const std::function<void(size_t)>& progress)
       : logs_(logs), policy_(policy), progress_(progress) {
     out_.qsos.resize(logs.qsos.size());
+    out_.partnerErrorsCount = policy.partnerErrorsCount;
     decided_.assign(logs.qsos.size(), false);
   }
 
@@ -69,6 +103,7 @@ class Checker {
     findBustedCalls();
     report();
     judgeLeftovers();
+    markOutOfPeriod();
     markDupes();
     return std::move(out_);
   }
@@ -82,6 +117,9 @@ class Checker {
   std::vector<PairEntry> entries_;
   std::unordered_map<uint64_t, uint16_t> slots_;
   size_t paired_ = 0;
+  std::vector<uint32_t> sideA_, sideB_;  // entries pairNearest pairs
+  FreeSlots freeB_;
+  std::vector<Candidate> heap_;
 
   void report() {
     if (progress_) progress_(paired_);
@@ -201,13 +239,6 @@ class Checker {
     ++paired_;
   }
 
-  // Nearest first; equal distances in index order, so the outcome never depends on hashing.
-  void pairCandidates(std::vector<Candidate>& candidates, Verdict verdict) {
-    std::sort(candidates.begin(), candidates.end());
-    for (const Candidate& c : candidates)
-      if (!decided_[entries_[c.a].qso] && !decided_[entries_[c.b].qso]) pairUp(c.a, c.b, verdict);
-  }
-
   // A log without usable times pairs with its partner in the order both logged their QSOs on
   // a band and mode.
   void pairTimeless(size_t begin, size_t end) {
@@ -218,32 +249,88 @@ class Checker {
   }
 
   void pairWithinSlots(size_t begin, size_t end, int window, Verdict verdict) {
-    std::vector<Candidate> candidates;
-    forEachSlot(begin, end, [&](size_t first, size_t sideB, size_t slotEnd) {
-      size_t low = sideB;
-      for (size_t a = first; a < sideB; ++a) {
-        if (decided_[entries_[a].qso]) continue;
-        while (low < slotEnd && entries_[low].minute < entries_[a].minute - window) ++low;
-        for (size_t b = low; b < slotEnd && entries_[b].minute <= entries_[a].minute + window; ++b)
-          if (!decided_[entries_[b].qso])
-            candidates.push_back({std::abs(entries_[a].minute - entries_[b].minute), uint32_t(a), uint32_t(b)});
-      }
-    });
-    pairCandidates(candidates, verdict);
+    for (size_t slotBegin = begin; slotBegin < end;) {
+      size_t slotEnd = slotBegin, sideB = slotBegin;
+      while (slotEnd < end && entries_[slotEnd].slot == entries_[slotBegin].slot) ++slotEnd;
+      while (sideB < slotEnd && entries_[sideB].side == 0) ++sideB;
+      sideA_.clear();
+      sideB_.clear();
+      for (size_t a = slotBegin; a < sideB; ++a) sideA_.push_back(uint32_t(a));
+      for (size_t b = sideB; b < slotEnd; ++b) sideB_.push_back(uint32_t(b));
+      pairNearest(window, verdict, false);
+      slotBegin = slotEnd;
+    }
   }
 
   void pairAcrossSlots(size_t begin, size_t end) {
-    std::vector<Candidate> candidates;
-    for (size_t a = begin; a < end; ++a) {
-      if (entries_[a].side != 0 || decided_[entries_[a].qso]) continue;
-      for (size_t b = begin; b < end; ++b) {
-        if (entries_[b].side != 1 || entries_[b].slot == entries_[a].slot || decided_[entries_[b].qso]) continue;
-        const bool timeless = entries_[a].timeless || entries_[b].timeless;
-        const int distance = timeless ? 0 : std::abs(entries_[a].minute - entries_[b].minute);
-        if (distance <= policy_.windowMinutes) candidates.push_back({distance, uint32_t(a), uint32_t(b)});
+    sideA_.clear();
+    sideB_.clear();
+    for (size_t e = begin; e < end; ++e) (entries_[e].side == 0 ? sideA_ : sideB_).push_back(uint32_t(e));
+    std::sort(sideB_.begin(), sideB_.end(), [&](uint32_t x, uint32_t y) {
+      return std::tie(entries_[x].minute, x) < std::tie(entries_[y].minute, y);
+    });
+    pairNearest(policy_.windowMinutes, Verdict::bandMismatch, true);
+  }
+
+  // Pairs sideA_ with sideB_ (sorted by minute, then index) within the window: nearest first,
+  // equal distances in index order, so the outcome never depends on hashing. Each QSO of side A
+  // holds only its nearest free partner and looks again when that one is taken, so memory stays
+  // linear where listing every pair would not: two logs that hold one QSO 10,000 times each make
+  // 100 million pairs.
+  void pairNearest(int window, Verdict verdict, bool otherSlotsOnly) {
+    const size_t n = sideB_.size();
+    freeB_.reset(n);
+    for (size_t b = 0; b < n; ++b)
+      if (decided_[entries_[sideB_[b]].qso]) freeB_.take(b);
+    const auto minute = [&](size_t b) { return entries_[sideB_[b]].minute; };
+    const auto firstAt = [&](int32_t m) {
+      return size_t(std::partition_point(sideB_.begin(), sideB_.end(), [&](uint32_t e) { return entries_[e].minute < m; }) -
+                    sideB_.begin());
+    };
+    const auto fits = [&](uint32_t a, size_t b) { return !otherSlotsOnly || entries_[sideB_[b]].slot != entries_[a].slot; };
+    // The free b nearest to a, the lowest index among equals.
+    const auto nearest = [&](uint32_t a, Candidate& found) {
+      const int32_t m = entries_[a].minute;
+      const size_t split = firstAt(m);
+      bool any = false;
+      for (size_t b = freeB_.nextFrom(split); b < n && minute(b) <= m + window; b = freeB_.nextFrom(b + 1)) {
+        if (!fits(a, b)) continue;
+        found = {minute(b) - m, a, sideB_[b], uint32_t(b)};
+        any = true;
+        break;
+      }
+      for (size_t last = freeB_.lastBefore(split); last < n && minute(last) >= m - window;) {
+        const size_t sameMinute = firstAt(minute(last));
+        size_t b = freeB_.nextFrom(sameMinute);
+        while (b <= last && !fits(a, b)) b = freeB_.nextFrom(b + 1);
+        if (b <= last) {
+          const Candidate left{m - minute(b), a, sideB_[b], uint32_t(b)};
+          if (!any || left < found) found = left;
+          return true;
+        }
+        last = freeB_.lastBefore(sameMinute);
+      }
+      return any;
+    };
+    const auto later = [](const Candidate& x, const Candidate& y) { return y < x; };
+    heap_.clear();
+    for (uint32_t a : sideA_) {
+      Candidate c;
+      if (!decided_[entries_[a].qso] && nearest(a, c)) heap_.push_back(c);
+    }
+    std::make_heap(heap_.begin(), heap_.end(), later);
+    while (!heap_.empty()) {
+      std::pop_heap(heap_.begin(), heap_.end(), later);
+      Candidate c = heap_.back();
+      heap_.pop_back();
+      if (!decided_[entries_[c.b].qso]) {
+        pairUp(c.a, c.b, verdict);
+        freeB_.take(c.place);
+      } else if (nearest(c.a, c)) {
+        heap_.push_back(c);
+        std::push_heap(heap_.begin(), heap_.end(), later);
       }
     }
-    pairCandidates(candidates, Verdict::bandMismatch);
   }
 
   // Both directions: what each side received against what the other logged as sent in that
@@ -377,6 +464,18 @@ class Checker {
     }
   }
 
+  // A log whose QSOs all carry one and the same minute says nothing about when they were made.
+  void markOutOfPeriod() {
+    for (uint32_t e = 0; e < logs_.entrants.size(); ++e) {
+      const Entrant& entrant = logs_.entrants[e];
+      if (out_.clocks[e].timeless) continue;
+      for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) {
+        const int64_t minute = out_.correctedMinute(logs_.qsos[i]);
+        if (minute < policy_.periodStart || minute >= policy_.periodEnd) out_.qsos[i].verdict = Verdict::outOfPeriod;
+      }
+    }
+  }
+
   // A station counts once per band and mode: after the first QSO that counts, the others with
   // it there are dupes. One that did not count before it leaves room for a later one.
   void markDupes() {
@@ -388,8 +487,8 @@ class Checker {
         const CheckedQso& q = logs_.qsos[i];
         const auto slot = slotIds.try_emplace(slotKey(q), static_cast<uint16_t>(slotIds.size())).first->second;
         bool& seen = counted[(uint64_t{q.station} << 16) | slot];
-        if (seen) out_.qsos[i].verdict = Verdict::dupe;
-        else seen = counts(out_.qsos[i].verdict);
+        if (seen && out_.qsos[i].verdict != Verdict::outOfPeriod) out_.qsos[i].verdict = Verdict::dupe;
+        else seen = out_.countsQso(i);
       }
     }
   }

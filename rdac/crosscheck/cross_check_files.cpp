@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "rdac/io/file_bytes.h"
+#include "rdac/crosscheck/call_edits.h"
 #include "rdac/logs/qso_fields.h"
 
 namespace rdac {
@@ -57,15 +58,20 @@ class Details {
       case Verdict::partnerError:
         if (p->station != r_.logs.entrants[q.entrant].station)
           return partnerLog + " logged the call " + call(p->call);
-        return partnerLog + " received " + text(p->exchRcvd) + ", sent " + text(q.exchSent);
+        return partnerLog + " received " + text(p->exchRcvd) + ", " + call(r_.logs.entrants[q.entrant].call) +
+               " sent " + text(q.exchSent);
       case Verdict::timeMismatch:
         return partnerLog + " logged " + clock(p->minute) + ", " + std::to_string(correctedGap(q, *p)) +
                " min apart after clock offsets";
       case Verdict::bandMismatch: return partnerLog + " logged " + text(p->band) + " " + text(p->mode);
       case Verdict::unique:
-      case Verdict::noLogCredited:
-        return "no log from " + call(q.station) + "; in " + std::to_string(r_.outcome.logsHolding[q.station]) +
-               " log(s)";
+      case Verdict::noLogCredited: {
+        const SetAsideLog* setAside = r_.logs.setAsideOf(q.station);
+        return (setAside ? "the log of " + call(setAside->call) + " (" + setAside->why + ") was not checked"
+                         : "no log from " + call(q.station)) +
+               "; in " + std::to_string(r_.outcome.logsHolding[q.station]) + " log(s)";
+      }
+      case Verdict::outOfPeriod: return "outside the contest period";
     }
     return "";
   }
@@ -120,6 +126,12 @@ std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t 
   text += scoreLine("Checked: ", score.checkedQsos, score.checkedPoints, score.checkedScore);
   if (score.penaltyPoints) text += "Penalty: " + std::to_string(score.penaltyPoints) + " points\n";
   if (!score.scored) text += "Not scored: the country file places " + details.call(entrant.call) + " nowhere\n";
+  if (entrant.skipped)
+    text += "Read " + std::to_string(entrant.count) + " of " + std::to_string(entrant.count + entrant.skipped) +
+            " QSO lines: the others could not be read\n";
+  if (entrant.checklog) text += "Checklog: checked, not ranked in results.csv\n";
+  if (onlyAPrefix(details.call(entrant.call)))
+    text += "Warning: the log's call " + details.call(entrant.call) + " is only a prefix\n";
   text += clockLine(r, entrant, r.outcome.clocks[e]);
   static const std::vector<Verdict> sections = ubnSections();
   for (Verdict v : sections) {
@@ -190,6 +202,13 @@ bool writeUbnFiles(const CrossCheckReport& r, const std::string& folder, std::st
     file.out() << ubnText(r, details, e);
     if (!file.commit(error)) return false;
   }
+  for (const SetAsideLog& log : r.logs.setAsideLogs) {
+    if (r.logs.entrantOf(r.logs.calls.find(std::string(stationOf(details.call(log.call))))) >= 0) continue;
+    ReplacingFile file(folder + "/" + ubnFileName(details.call(log.call)));
+    file.out() << "Cross-check of " << details.call(log.call) << " (" << log.source << ")\nNot checked (" << log.why
+               << "): its partners are judged as if it had sent no log\n";
+    if (!file.commit(error)) return false;
+  }
   return true;
 }
 
@@ -205,6 +224,7 @@ bool writeResultsCsv(const CrossCheckReport& r, const std::string& path, std::st
   std::ofstream& out = file.out();
   out << "call,claimed_score,checked_score,qsos_claimed,qsos_checked,error_rate\n";
   for (uint32_t e : order) {
+    if (r.logs.entrants[e].checklog) continue;
     const EntrantScore& s = r.scores[e];
     char rate[16];
     std::snprintf(rate, sizeof rate, "%.1f%%",

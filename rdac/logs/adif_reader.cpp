@@ -123,7 +123,7 @@ class AdifScanner {
       }
       takeTag(tag, open, close);
     }
-    if (fields_.any) problem(recordLine_, "record skipped: the file ends before its <EOR>");
+    if (fields_.any) skipped("the file ends before its <EOR>");
     finishOwnCall();
     return std::move(log_);
   }
@@ -167,6 +167,10 @@ class AdifScanner {
   }
 
   void problem(size_t line, std::string message) { log_.problems.push_back({line, std::move(message)}); }
+  void skipped(const std::string& why) {
+    problem(recordLine_, "record skipped: " + why);
+    ++log_.skippedQsos;
+  }
 
   void takeTag(const Tag& tag, size_t open, size_t close) {
     if (!fields_.any) recordLine_ = lineAt(open);
@@ -208,7 +212,7 @@ class AdifScanner {
       pos_ = eoh;
       return;
     }
-    problem(recordLine_, "record skipped: " + what + " on line " + std::to_string(lineAt(at)));
+    skipped(what + " on line " + std::to_string(lineAt(at)));
     fields_.clear();
     pos_ = eor == std::string_view::npos ? bytes_.size() : eor + 5;
   }
@@ -221,7 +225,7 @@ class AdifScanner {
     LoggedQso qso = toQso(fields_, why);
     fields_.clear();
     if (!why.empty()) {
-      problem(recordLine_, "record skipped: " + why);
+      skipped(why);
       return;
     }
     log_.qsos.push_back(std::move(qso));

@@ -1,5 +1,6 @@
 #include "rdac/logs/qso_fields.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/text.h"
@@ -70,6 +71,17 @@ std::string adifMode(std::string_view mode) {
 std::string cabrilloMode(std::string_view mode) {
   const std::string upper = stats::toUpperAscii(stats::trimmed(mode));
   return upper == "PH" ? "SSB" : upper;
+}
+
+bool onlyAPrefix(std::string_view call) {
+  std::string_view home;
+  for (size_t begin = 0; begin <= call.size();) {
+    const size_t end = std::min(call.find('/', begin), call.size());
+    if (end - begin > home.size()) home = call.substr(begin, end - begin);
+    begin = end + 1;
+  }
+  const size_t lastDigit = home.find_last_of("0123456789");
+  return lastDigit != std::string_view::npos && lastDigit + 1 == home.size();
 }
 
 std::string normalisedCall(std::string_view call) {

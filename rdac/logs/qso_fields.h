@@ -29,6 +29,10 @@ std::optional<uint32_t> hzOfMHz(std::string_view mhz);
 std::string adifMode(std::string_view mode);
 std::string cabrilloMode(std::string_view mode);
 
+// True for a call that is only a prefix (R3, UA9/P): its home part, the longest between
+// slashes, ends in its digit.
+bool onlyAPrefix(std::string_view call);
+
 // Callsigns are compared case-sensitively by the plug-in; loggers differ in case.
 std::string normalisedCall(std::string_view call);
 
