@@ -1,6 +1,6 @@
 #include "rdac/crosscheck/call_edits.h"
 
-#include <algorithm>
+#include "rdac/logs/qso_fields.h"
 
 namespace rdac {
 
@@ -44,16 +44,6 @@ std::string_view homeOf(std::string_view station) {
   const std::string_view home = station.substr(0, station.size() - 2);
   const char area = areaOf(home);
   return area && area != station.back() ? home : std::string_view();
-}
-
-std::string_view bareCall(std::string_view call) {
-  std::string_view longest;
-  for (size_t begin = 0; begin <= call.size();) {
-    const size_t end = std::min(call.find('/', begin), call.size());
-    if (end - begin > longest.size()) longest = call.substr(begin, end - begin);
-    begin = end + 1;
-  }
-  return longest;
 }
 
 bool oneSlipApart(std::string_view a, std::string_view b) {

@@ -16,12 +16,9 @@ std::string_view stationOf(std::string_view call);
 // A partner who logs the one for the other busted the call.
 std::string_view homeOf(std::string_view station);
 
-// The call itself among the parts of a call with slashes, the longest: RV4U of RV4U/4, W1JR of
-// UA9/W1JR. A slip of the keys in such a call changes that part.
-std::string_view bareCall(std::string_view call);
-
 // True when a partner may have logged the one call for the other by a slip: one edit apart,
-// as calls or as bare calls, or the one the other away from home (RZ3XX/1 and RZ3XX).
+// as calls or as bare calls (a slip in RV4U/4 changes RV4U), or the one the other away from
+// home (RZ3XX/1 and RZ3XX).
 bool oneSlipApart(std::string_view a, std::string_view b);
 
 // True when `a` becomes `b` by one substitution, insertion, deletion or swap of neighbours.

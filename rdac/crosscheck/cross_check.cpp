@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "rdac/crosscheck/call_edits.h"
+#include "rdac/logs/qso_fields.h"
 
 namespace rdac {
 namespace {

@@ -73,13 +73,18 @@ std::string cabrilloMode(std::string_view mode) {
   return upper == "PH" ? "SSB" : upper;
 }
 
-bool onlyAPrefix(std::string_view call) {
-  std::string_view home;
+std::string_view bareCall(std::string_view call) {
+  std::string_view longest;
   for (size_t begin = 0; begin <= call.size();) {
     const size_t end = std::min(call.find('/', begin), call.size());
-    if (end - begin > home.size()) home = call.substr(begin, end - begin);
+    if (end - begin > longest.size()) longest = call.substr(begin, end - begin);
     begin = end + 1;
   }
+  return longest;
+}
+
+bool onlyAPrefix(std::string_view call) {
+  const std::string_view home = bareCall(call);
   const size_t lastDigit = home.find_last_of("0123456789");
   return lastDigit != std::string_view::npos && lastDigit + 1 == home.size();
 }

@@ -29,6 +29,10 @@ std::optional<uint32_t> hzOfMHz(std::string_view mhz);
 std::string adifMode(std::string_view mode);
 std::string cabrilloMode(std::string_view mode);
 
+// The call itself among the parts of a call with slashes, the longest: RV4U of RV4U/4, W1JR of
+// UA9/W1JR.
+std::string_view bareCall(std::string_view call);
+
 // True for a call that is only a prefix (R3, UA9/P): its home part, the longest between
 // slashes, ends in its digit.
 bool onlyAPrefix(std::string_view call);
