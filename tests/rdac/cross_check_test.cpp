@@ -220,26 +220,20 @@ TEST(Calls, AnAwaySuffixNamesAnotherStationARedundantOneTheSame) {
     EXPECT_EQ(contest.verdict(own, worked), Verdict::ok) << own << " " << worked;
 }
 
-// The buster logged the wrong call five minutes off: still his bust, not the victim's NIL.
-TEST(Calls, ABustFiveMinutesOffIsStillABust) {
-  HandMadeContest contest;
-  contest.log("RK3WV", "DL1AB", 100);
-  contest.log("DL1AB", "RK3WU", 105);
-  contest.check();
-  EXPECT_EQ(contest.verdict("DL1AB", "RK3WU"), Verdict::bustedCall);
-  EXPECT_EQ(contest.partnerCall("DL1AB", "RK3WU"), "RK3WV");
-  EXPECT_EQ(contest.verdict("RK3WV", "DL1AB"), Verdict::partnerError);
-}
-
-TEST(Calls, BothSidesBustingEachOtherGetABustedCallEach) {
-  HandMadeContest contest;
-  contest.log("RK3WV", "DL1AC", 100);
-  contest.log("DL1AB", "RK3WU", 101);
-  contest.check();
-  EXPECT_EQ(contest.verdict("DL1AB", "RK3WU"), Verdict::bustedCall);
-  EXPECT_EQ(contest.partnerCall("DL1AB", "RK3WU"), "RK3WV");
-  EXPECT_EQ(contest.verdict("RK3WV", "DL1AC"), Verdict::bustedCall);
-  EXPECT_EQ(contest.partnerCall("RK3WV", "DL1AC"), "DL1AB");
+// The buster logged the wrong call five minutes off, or the other side busted the buster's call
+// too: a busted call each, not a NIL for the one who logged right.
+TEST(Calls, ABustFiveMinutesOffOrOnBothSidesIsABustedCallEach) {
+  for (const auto& [logged, verdict, minute] :
+       {std::tuple{"DL1AB", Verdict::partnerError, 105}, std::tuple{"DL1AC", Verdict::bustedCall, 101}}) {
+    HandMadeContest contest;
+    contest.log("RK3WV", logged, 100);
+    contest.log("DL1AB", "RK3WU", minute);
+    contest.check();
+    EXPECT_EQ(contest.verdict("DL1AB", "RK3WU"), Verdict::bustedCall);
+    EXPECT_EQ(contest.partnerCall("DL1AB", "RK3WU"), "RK3WV");
+    EXPECT_EQ(contest.verdict("RK3WV", logged), verdict);
+    EXPECT_EQ(contest.partnerCall("RK3WV", logged), "DL1AB");
+  }
 }
 
 // The victim of a busted call copied the buster's exchange wrong: that error is his own.
