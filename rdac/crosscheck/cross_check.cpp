@@ -256,9 +256,9 @@ class Checker {
       while (sideB < slotEnd && entries_[sideB].side == 0) ++sideB;
       sideA_.clear();
       sideB_.clear();
-      for (size_t a = slotBegin; a < sideB; ++a) sideA_.push_back(uint32_t(a));
-      for (size_t b = sideB; b < slotEnd; ++b) sideB_.push_back(uint32_t(b));
-      pairNearest(window, verdict, false);
+      for (size_t a = slotBegin; a < sideB; ++a) keepUndecided(sideA_, a);
+      for (size_t b = sideB; b < slotEnd; ++b) keepUndecided(sideB_, b);
+      if (!sideA_.empty() && !sideB_.empty()) pairNearest(window, verdict, false);
       slotBegin = slotEnd;
     }
   }
@@ -266,14 +266,19 @@ class Checker {
   void pairAcrossSlots(size_t begin, size_t end) {
     sideA_.clear();
     sideB_.clear();
-    for (size_t e = begin; e < end; ++e) (entries_[e].side == 0 ? sideA_ : sideB_).push_back(uint32_t(e));
+    for (size_t e = begin; e < end; ++e) keepUndecided(entries_[e].side == 0 ? sideA_ : sideB_, e);
+    if (sideA_.empty() || sideB_.empty()) return;
     std::sort(sideB_.begin(), sideB_.end(), [&](uint32_t x, uint32_t y) {
       return std::tie(entries_[x].minute, x) < std::tie(entries_[y].minute, y);
     });
     pairNearest(policy_.windowMinutes, Verdict::bandMismatch, true);
   }
 
-  // Pairs sideA_ with sideB_ (sorted by minute, then index) within the window: nearest first,
+  void keepUndecided(std::vector<uint32_t>& side, size_t entry) const {
+    if (!decided_[entries_[entry].qso]) side.push_back(uint32_t(entry));
+  }
+
+  // Pairs the undecided sideA_ with sideB_ (sorted by minute, then index) within the window: nearest first,
   // equal distances in index order, so the outcome never depends on hashing. Each QSO of side A
   // holds only its nearest free partner and looks again when that one is taken, so memory stays
   // linear where listing every pair would not: two logs that hold one QSO 10,000 times each make
@@ -281,8 +286,6 @@ class Checker {
   void pairNearest(int window, Verdict verdict, bool otherSlotsOnly) {
     const size_t n = sideB_.size();
     freeB_.reset(n);
-    for (size_t b = 0; b < n; ++b)
-      if (decided_[entries_[sideB_[b]].qso]) freeB_.take(b);
     const auto minute = [&](size_t b) { return entries_[sideB_[b]].minute; };
     const auto firstAt = [&](int32_t m) {
       return size_t(std::partition_point(sideB_.begin(), sideB_.end(), [&](uint32_t e) { return entries_[e].minute < m; }) -
@@ -317,7 +320,7 @@ class Checker {
     heap_.clear();
     for (uint32_t a : sideA_) {
       Candidate c;
-      if (!decided_[entries_[a].qso] && nearest(a, c)) heap_.push_back(c);
+      if (nearest(a, c)) heap_.push_back(c);
     }
     std::make_heap(heap_.begin(), heap_.end(), later);
     while (!heap_.empty()) {
