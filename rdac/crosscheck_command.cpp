@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <future>
 #include <iomanip>
+#include <tuple>
 
 #include "platform/text.h"
 #include "rdac/crosscheck/call_edits.h"
@@ -18,6 +19,7 @@
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/progress_line.h"
 #include "rdac/logs/log_files.h"
+#include "rdac/logs/qso_fields.h"
 #include "rdac/score/contest_run.h"
 #include "rdac/score/work_folder.h"
 
@@ -49,7 +51,12 @@ class CrossCheckRun {
     CheckPolicy policy;
     policy.windowMinutes = o_.windowMinutes;
     policy.clockWindowMinutes = std::max(o_.clockWindowMinutes, o_.windowMinutes);
+    policy.largestClockOffset = o_.largestClockOffset;
+    policy.bustWindowMinutes = std::max(o_.bustWindowMinutes, o_.windowMinutes);
     policy.creditedLogs = o_.creditedLogs;
+    policy.periodStart = o_.periodStart;
+    policy.periodEnd = o_.periodEnd;
+    policy.partnerErrorsCount = o_.partnerErrorsCount;
     const auto checking = Clock::now();
     const size_t total = logs_.qsos.size();
     const CheckOutcome outcome =
@@ -89,6 +96,7 @@ class CrossCheckRun {
   std::ostream& err_;
   ProgressLine progress_;
   SubmittedLogs logs_;
+  std::vector<std::string> skippedFiles_;  // not logs, or logs of no station
   std::vector<std::pair<std::string, double>> times_;
 
   void stage(const char* what, Clock::time_point since) {
@@ -110,8 +118,10 @@ class CrossCheckRun {
       progress_.update("read", n + 1, files.size(), "logs");
       if (!read.log) {
         progress_.finish();
-        err_ << "rdac: " << read.problem << '\n';
-        fine = false;
+        err_ << "rdac: " << read.problem << (read.bytes ? ": skipped" : "") << '\n';
+        // A stray file in the folder is the sender's slip, not a reason to stop the contest's check.
+        if (read.bytes) skippedFiles_.push_back(fs::path(files[n]).filename().string());
+        else fine = false;
         continue;
       }
       if (!read.log->problems.empty()) progress_.finish();
@@ -125,12 +135,15 @@ class CrossCheckRun {
   }
 
   // One log per station: a second one under the same call (portable suffixes aside) is not
-  // the committee's to choose from.
+  // the committee's to choose from. A log that names no station, holds no QSO or could mostly
+  // not be read is set aside with one line saying so.
   bool admit(const std::string& file, const ContestLog& log) {
+    const std::string name = fs::path(file).filename().string();
     if (log.ownCall.empty()) {
       progress_.finish();
-      err_ << "rdac: " << file << " does not name its station (CALLSIGN:, STATION_CALLSIGN or OPERATOR)\n";
-      return false;
+      err_ << "rdac: " << file << " does not name its station (CALLSIGN:, STATION_CALLSIGN or OPERATOR): skipped\n";
+      skippedFiles_.push_back(name);
+      return true;
     }
     const int earlier = logs_.entrantOf(logs_.calls.find(std::string(stationOf(log.ownCall))));
     if (earlier >= 0) {
@@ -139,8 +152,28 @@ class CrossCheckRun {
            << " and " << file << '\n';
       return false;
     }
+    const size_t lines = log.qsos.size() + log.skippedQsos;
+    if (log.qsos.empty() || log.skippedQsos > log.qsos.size()) {
+      const std::string why = lines == 0 ? "holds no QSO" : readText(log);
+      progress_.finish();
+      err_ << "rdac: " << file << ": " << log.ownCall << " " << why
+           << ": not checked; its partners are judged as if it had sent no log\n";
+      logs_.setAside(file, log.ownCall, why);
+      return true;
+    }
+    if (onlyAPrefix(log.ownCall)) {
+      progress_.finish();
+      err_ << "rdac: " << file << ": its call " << log.ownCall << " is only a prefix; checked under it\n";
+    }
     logs_.add(file, log.ownCall, log.qsos);
+    logs_.entrants.back().skipped = log.skippedQsos;
+    logs_.entrants.back().checklog = log.checklog;
     return true;
+  }
+
+  static std::string readText(const ContestLog& log) {
+    return "read " + std::to_string(log.qsos.size()) + " of " + std::to_string(log.qsos.size() + log.skippedQsos) +
+           " QSO lines";
   }
 
   bool score(const CheckOutcome& outcome, std::vector<EntrantScore>& scores) {
@@ -182,13 +215,36 @@ class CrossCheckRun {
     for (int v = 0; v < kVerdictCount; ++v)
       if (perVerdict[v]) out_ << ' ' << verdictName(Verdict(v)) << ' ' << perVerdict[v];
     out_ << '\n';
-    std::string offsets;
+    std::string offsets, timeless, partlyRead, checklogs, notChecked, files;
     for (size_t e = 0; e < logs_.entrants.size(); ++e) {
-      const int offset = outcome.clockOffsets[e];
-      if (offset) offsets += " " + logs_.calls.text(logs_.entrants[e].call) + (offset > 0 ? " +" : " ") + std::to_string(offset);
+      const Entrant& entrant = logs_.entrants[e];
+      const std::string& call = logs_.calls.text(entrant.call);
+      const ClockModel& clock = outcome.clocks[e];
+      const std::string ahead = aheadText(clock, entrant, logs_);
+      if (clock.timeless) timeless += " " + call;
+      else if (ahead != "0") offsets += " " + call + " " + ahead;
+      if (entrant.skipped)
+        partlyRead += " " + call + " (read " + std::to_string(entrant.count) + " of " +
+                      std::to_string(entrant.count + entrant.skipped) + ")";
+      if (entrant.checklog) checklogs += " " + call;
     }
+    for (const SetAsideLog& log : logs_.setAsideLogs) notChecked += " " + logs_.calls.text(log.call) + " (" + log.why + ")";
+    for (const std::string& file : skippedFiles_) files += " " + file;
     out_ << "Clock offsets (minutes ahead):" << (offsets.empty() ? std::string(" none") : offsets) << '\n';
-    out_ << "Written to " << outDir << ": checked.csv, results.csv, " << logs_.entrants.size() << " UBN file(s)\n";
+    if (!timeless.empty())
+      out_ << "Logs without usable times, paired by call, band, mode and order:" << timeless << '\n';
+    if (!partlyRead.empty()) out_ << "QSO lines skipped in:" << partlyRead << '\n';
+    if (!notChecked.empty()) out_ << "Not checked, their partners judged as if they had sent none:" << notChecked << '\n';
+    if (!files.empty()) out_ << "Files skipped, no log of a station:" << files << '\n';
+    if (!checklogs.empty()) out_ << "Checklogs, not ranked:" << checklogs << '\n';
+    out_ << "Written to " << outDir << ": checked.csv, results.csv, " << ubnFiles() << " UBN file(s)\n";
+  }
+
+  size_t ubnFiles() const {
+    size_t files = logs_.entrants.size();
+    for (const SetAsideLog& log : logs_.setAsideLogs)
+      files += logs_.entrantOf(logs_.calls.find(std::string(stationOf(logs_.calls.text(log.call))))) < 0;
+    return files;
   }
 };
 
@@ -206,19 +262,61 @@ void declareCrossCheckOptions(CLI::App& command, CrossCheckOptions& o) {
                      "most minutes two logs' times of one QSO may differ after clock offsets (default 3)")
       ->check(CLI::Range(0, 60));
   command.add_option("--clock-window", o.clockWindowMinutes,
-                     "minutes within which pairs estimate clock offsets; beyond the window they are a "
-                     "time mismatch (default 30)")
+                     "most minutes apart, after clock offsets, that a QSO beyond the window is a time "
+                     "mismatch rather than a NIL (default 30)")
       ->check(CLI::Range(1, 240));
+  command.add_option("--largest-clock-offset", o.largestClockOffset,
+                     "most minutes a log's clock may be off and be found and corrected (default 120)")
+      ->check(CLI::Range(0, 720));
+  command.add_option("--bust-window", o.bustWindowMinutes,
+                     "most minutes apart, after clock offsets, that a busted call is paired with the "
+                     "QSO it was meant for (default 10)")
+      ->check(CLI::Range(0, 240));
   command.add_option("--credited-after", o.creditedLogs,
                      "a station that sent no log counts when this many logs hold its call (default 3)")
       ->check(CLI::Range(1, 1000000));
   command.add_option("--penalty", o.penalty,
                      "times its points taken off for each own busted call, busted exchange or NIL (default 0)")
       ->check(CLI::Range(0.0, 100.0));
+  command.add_flag("--count-partner-errors", o.partnerErrorsCount,
+                   "partner_error QSOs count: the other station's slip costs nothing (default: they do not)");
+  command.add_option("--start", o.startText,
+                     "contest start, UTC; QSOs outside the period are out_of_period (default: none is)")
+      ->type_name("\"YYYY-MM-DD HH:MM\"");
+  command.add_option("--end", o.endText, "contest end, UTC (default: 24 hours after --start)")
+      ->type_name("\"YYYY-MM-DD HH:MM\"");
   addWorkdirOption(command, o.workdir);
   addCtyOption(command, o.ctyPath);
   addPluginOption(command, o.pluginPath);
   addTimingsOption(command, o.timings);
+}
+
+bool CrossCheckOptions::finish(std::string& error) {
+  constexpr int64_t kDay = 24 * 60;
+  for (auto [name, text, minute] : {std::tuple{"--start", &startText, &periodStart}, std::tuple{"--end", &endText, &periodEnd}}) {
+    if (text->empty()) continue;
+    const std::string given = *text;
+    const bool timed = given.size() == 16 && given[10] == ' ' && given[13] == ':';
+    const std::optional<stats::COleDateTime> time =
+        given.size() >= 10 && given[4] == '-' && given[7] == '-' && (timed || given.size() == 10)
+            ? qsoTime(given.substr(0, 4) + given.substr(5, 2) + given.substr(8, 2),
+                      timed ? given.substr(11, 2) + given.substr(14, 2) : "0000")
+            : std::nullopt;
+    if (!time) {
+      error = std::string(name) + " wants a UTC time written \"YYYY-MM-DD HH:MM\" or a date YYYY-MM-DD, not '" + given + "'";
+      return false;
+    }
+    *minute = minuteOf(*time);
+  }
+  if (startText.empty() != endText.empty()) {
+    if (startText.empty()) periodStart = periodEnd - kDay;
+    else periodEnd = periodStart + kDay;
+  }
+  if (periodEnd <= periodStart) {
+    error = "--end must come after --start";
+    return false;
+  }
+  return true;
 }
 
 int runCrossCheck(const CrossCheckOptions& options, std::ostream& out, std::ostream& err) {

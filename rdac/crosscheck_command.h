@@ -2,6 +2,7 @@
 // rdac crosscheck: reads every log of a contest, checks each QSO against the other station's
 // log, scores each entrant as claimed and as checked through the plug-in, and writes the
 // committee's files.
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -16,13 +17,20 @@ struct CrossCheckOptions {
   std::string districtsPath;
   int windowMinutes = 3;
   int clockWindowMinutes = 30;
+  int largestClockOffset = 120;
+  int bustWindowMinutes = 10;
   int creditedLogs = 3;
   double penalty = 0;  // times a QSO's points taken off for each own error
   std::string workdir = "out/rdac";
   std::string ctyPath;     // empty: the country file of the hamradio-files package
   std::string pluginPath;  // empty: libStats.so beside rdac
   bool timings = false;
-  bool finish(std::string&) { return true; }
+  bool partnerErrorsCount = false;
+  std::string startText, endText;  // the contest period as given
+  // Minutes since 30 December 1899, the end excluded; unbounded when neither is given, and 24
+  // hours long when one is.
+  int64_t periodStart = INT64_MIN, periodEnd = INT64_MAX;
+  bool finish(std::string& error);
 };
 
 void declareCrossCheckOptions(CLI::App& command, CrossCheckOptions& options);

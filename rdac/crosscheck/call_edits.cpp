@@ -1,13 +1,57 @@
 #include "rdac/crosscheck/call_edits.h"
 
+#include "rdac/logs/qso_fields.h"
+
 namespace rdac {
 
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The digit of a call's own area, the last digit of its prefix: R3AA's 3, 4X3IB's 3; 0 for a
+// call with a slash or without a digit.
+char areaOf(std::string_view call) {
+  if (call.find('/') != std::string_view::npos) return 0;
+  const size_t at = call.find_last_of("0123456789");
+  return at == std::string_view::npos ? 0 : call[at];
+}
+
+bool endsWithAreaSuffix(std::string_view call) {
+  return call.size() > 2 && call[call.size() - 2] == '/' && isDigit(call.back());
+}
+
+}  // namespace
+
 std::string_view stationOf(std::string_view call) {
-  for (std::string_view suffix : {"/P", "/M", "/QRP"}) {
-    if (call.size() > suffix.size() && call.substr(call.size() - suffix.size()) == suffix)
-      return call.substr(0, call.size() - suffix.size());
+  for (bool stripped = true; stripped;) {
+    stripped = false;
+    for (std::string_view suffix : {"/P", "/M", "/QRP"}) {
+      if (call.size() > suffix.size() && call.substr(call.size() - suffix.size()) == suffix) {
+        call.remove_suffix(suffix.size());
+        stripped = true;
+      }
+    }
+    if (endsWithAreaSuffix(call) && areaOf(call.substr(0, call.size() - 2)) == call.back()) {
+      call.remove_suffix(2);
+      stripped = true;
+    }
   }
   return call;
+}
+
+std::string_view homeOf(std::string_view station) {
+  if (!endsWithAreaSuffix(station)) return {};
+  const std::string_view home = station.substr(0, station.size() - 2);
+  const char area = areaOf(home);
+  return area && area != station.back() ? home : std::string_view();
+}
+
+bool oneSlipApart(std::string_view a, std::string_view b) {
+  if (oneEditApart(a, b)) return true;
+  const std::string_view bareA = bareCall(a), bareB = bareCall(b);
+  if ((bareA.size() != a.size() || bareB.size() != b.size()) && oneEditApart(bareA, bareB)) return true;
+  const std::string_view homeA = homeOf(a), homeB = homeOf(b);
+  return (!homeA.empty() && homeA == b) || (!homeB.empty() && homeB == a);
 }
 
 bool oneEditApart(std::string_view a, std::string_view b) {

@@ -7,9 +7,19 @@
 
 namespace rdac {
 
-// The call without a trailing /P, /M or /QRP: W1JR/QRP is W1JR. Other parts after a slash
-// (UA9/W1JR, DL1AB/MM) name another place, so they stay.
+// The call without a trailing /P, /M or /QRP, or a /N that repeats the call's own area:
+// W1JR/QRP and R3AA/3 are W1JR and R3AA. Other parts after a slash (UA9/W1JR, DL1AB/MM, and
+// RZ3XX/1, away from area 3) name another place, so they stay.
 std::string_view stationOf(std::string_view call);
+
+// For a station away from its call's area (RZ3XX/1), the call at home (RZ3XX); else empty.
+// A partner who logs the one for the other busted the call.
+std::string_view homeOf(std::string_view station);
+
+// True when a partner may have logged the one call for the other by a slip: one edit apart,
+// as calls or as bare calls (a slip in RV4U/4 changes RV4U), or the one the other away from
+// home (RZ3XX/1 and RZ3XX).
+bool oneSlipApart(std::string_view a, std::string_view b);
 
 // True when `a` becomes `b` by one substitution, insertion, deletion or swap of neighbours.
 bool oneEditApart(std::string_view a, std::string_view b);

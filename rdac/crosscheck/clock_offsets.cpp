@@ -1,49 +1,184 @@
 #include "rdac/crosscheck/clock_offsets.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace rdac {
 namespace {
 
-int lowerMedian(std::vector<int>& values) {
+// Two logs cut their times to the minute from clocks seconds apart: the pairs of one QSO
+// agree within a minute either way.
+constexpr int kJitter = 1;
+// A drifting clock is looked for among pairs this far from its constant offset: a minute every
+// two hours is twelve over the contest, six either side of the middle.
+constexpr int kDriftReach = 15;
+// A log must span this long for a drift to show against the jitter.
+constexpr int kShortestDriftSpan = 180;
+// Fewer minutes of drift over the log than this are a constant offset.
+constexpr double kSmallestDrift = 2.0;
+
+struct Point {
+  int32_t minute;  // by the log's own clock
+  int32_t ahead;   // what the pair says the log's clock was ahead then
+};
+
+template <class T>
+T lowerMedian(std::vector<T>& values) {
   const auto middle = values.begin() + static_cast<std::ptrdiff_t>((values.size() - 1) / 2);
   std::nth_element(values.begin(), middle, values.end());
   return *middle;
 }
 
+// The offset most pairs agree on within the jitter, as the median of those; ties go to the
+// smaller offset. `agreeing` is how many pairs agree on it.
+int commonestOffset(std::vector<int32_t>& aheads, size_t& agreeing) {
+  std::sort(aheads.begin(), aheads.end());
+  size_t bestFirst = 0, bestCount = 0;
+  for (size_t first = 0, last = 0; first < aheads.size(); ++first) {
+    while (last < aheads.size() && aheads[last] <= aheads[first] + 2 * kJitter) ++last;
+    const size_t count = last - first;
+    const int32_t centre = aheads[first] + kJitter, bestCentre = aheads[bestFirst] + kJitter;
+    if (count > bestCount || (count == bestCount && std::abs(centre) < std::abs(bestCentre))) {
+      bestFirst = first;
+      bestCount = count;
+    }
+  }
+  agreeing = bestCount;
+  const auto first = aheads.begin() + std::ptrdiff_t(bestFirst);
+  std::vector<int32_t> window(first, first + std::ptrdiff_t(bestCount));
+  return lowerMedian(window);
+}
+
+double lineAt(const ClockModel& m, int32_t minute) { return m.offset + m.drift * (minute - m.reference); }
+
+// Least squares through the points the line passes within `within` of; false when too few.
+bool refit(ClockModel& line, const std::vector<Point>& points, double within) {
+  double n = 0, st = 0, sv = 0, stt = 0, stv = 0;
+  for (const Point& p : points) {
+    if (std::abs(p.ahead - lineAt(line, p.minute)) > within) continue;
+    const double t = p.minute - line.reference;
+    n += 1;
+    st += t;
+    sv += p.ahead;
+    stt += t * t;
+    stv += t * p.ahead;
+  }
+  const double spread = n * stt - st * st;
+  if (n < 8 || spread <= 0) return false;
+  line.drift = (n * stv - st * sv) / spread;
+  line.offset = (sv - line.drift * st) / n;
+  return true;
+}
+
+// The median slope between points an hour or more apart (Theil and Sen's), from at most
+// kSlopeSample points spread over the log: a few QSOs logged minutes off do not tilt it.
+double medianSlope(const std::vector<Point>& points) {
+  constexpr size_t kSlopeSample = 64;
+  const size_t step = std::max<size_t>(1, points.size() / kSlopeSample);
+  std::vector<double> slopes;
+  for (size_t i = 0; i < points.size(); i += step)
+    for (size_t j = i + step; j < points.size(); j += step)
+      if (points[j].minute - points[i].minute >= 60)
+        slopes.push_back(double(points[j].ahead - points[i].ahead) / (points[j].minute - points[i].minute));
+  return slopes.empty() ? 0.0 : lowerMedian(slopes);
+}
+
+// A line through the points near the constant offset, started from the median slope and
+// refitted on the points it explains. It is taken only when it explains clearly more pairs
+// than the constant does.
+bool fitDrift(std::vector<Point> points, int constant, size_t agreeing, ClockModel& model) {
+  points.erase(std::remove_if(points.begin(), points.end(),
+                              [&](const Point& p) { return std::abs(p.ahead - constant) > kDriftReach; }),
+               points.end());
+  const size_t n = points.size();
+  if (n < 8) return false;
+  std::sort(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.minute < b.minute; });
+  const double span = points.back().minute - points.front().minute;
+  if (span < kShortestDriftSpan) return false;
+  ClockModel line;
+  line.reference = points[n / 2].minute;
+  line.drift = medianSlope(points);
+  std::vector<double> levels;
+  for (const Point& p : points) levels.push_back(p.ahead - line.drift * (p.minute - line.reference));
+  line.offset = lowerMedian(levels);
+  for (int round = 0; round < 3; ++round)
+    if (!refit(line, points, kJitter + 0.5)) return false;
+  if (std::abs(line.drift) * span < kSmallestDrift) return false;
+  const size_t explained = size_t(std::count_if(points.begin(), points.end(), [&](const Point& p) {
+    return std::abs(p.ahead - lineAt(line, p.minute)) <= kJitter + 0.5;
+  }));
+  if (explained < agreeing + std::max<size_t>(3, n / 10)) return false;
+  model.offset = line.offset;
+  model.drift = line.drift;
+  model.reference = line.reference;
+  return true;
+}
+
+// One log's clock given its partners' clocks; false when its pairs are too few to tell.
+bool estimate(const ClockPair* begin, const ClockPair* end, const std::vector<ClockModel>& clocks,
+              const ClockSearch& search, ClockModel& model) {
+  std::vector<Point> points;
+  std::vector<int32_t> aheads;
+  for (const ClockPair* p = begin; p != end; ++p) {
+    const ClockModel& partner = clocks[p->partner];
+    if (partner.timeless) continue;
+    const int32_t ahead = p->minute - (p->partnerMinute - partner.aheadAt(p->partnerMinute));
+    if (std::abs(ahead) > search.largestOffset + kJitter) continue;
+    points.push_back({p->minute, ahead});
+    aheads.push_back(ahead);
+  }
+  if (aheads.size() < search.fewestPairs) return false;
+  size_t agreeing = 0;
+  const int constant = commonestOffset(aheads, agreeing);
+  if (agreeing < search.fewestPairs) return false;
+  model = ClockModel{};
+  model.offset = constant;
+  fitDrift(std::move(points), constant, agreeing, model);
+  return true;
+}
+
+bool sameClocks(const std::vector<ClockModel>& a, const std::vector<ClockModel>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), [](const ClockModel& x, const ClockModel& y) {
+    return x.offset == y.offset && x.drift == y.drift && x.reference == y.reference;
+  });
+}
+
 }  // namespace
 
-std::vector<int> solveClockOffsets(size_t entrants, std::vector<ClockPair> pairs, size_t fewestPairs) {
-  std::vector<int> offsets(entrants, 0);
-  const size_t given = pairs.size();
-  for (size_t i = 0; i < given; ++i) pairs.push_back({pairs[i].partner, pairs[i].entrant, -pairs[i].difference});
-  std::sort(pairs.begin(), pairs.end(), [](const ClockPair& a, const ClockPair& b) {
-    return a.entrant != b.entrant ? a.entrant < b.entrant : a.partner < b.partner;
-  });
-  std::vector<int> values;
-  // A few rounds settle it: a wrong clock shows in its own median at once and not in others'.
+int32_t ClockModel::aheadAt(int32_t minute) const {
+  return static_cast<int32_t>(std::lround(lineAt(*this, minute)));
+}
+
+void ClockPairs::add(uint32_t entrant, const ClockPair& pair) {
+  if (filled_.empty()) {
+    for (size_t e = 1; e < first_.size(); ++e) first_[e] += first_[e - 1];
+    filled_.assign(first_.begin(), first_.end() - 1);
+    pairs_.resize(first_.back());
+  }
+  pairs_[filled_[entrant]++] = pair;
+}
+
+void solveClocks(std::vector<ClockModel>& clocks, const ClockPairs& pairs, const ClockSearch& search) {
+  // A few rounds settle it: a wrong clock shows in its own pairs at once and not in others'.
   for (int round = 0; round < 6; ++round) {
-    std::vector<int> next(entrants, 0);
-    std::vector<int> estimated;
+    std::vector<ClockModel> next = clocks;
     std::vector<uint32_t> whose;
-    for (size_t i = 0; i < pairs.size();) {
-      const uint32_t entrant = pairs[i].entrant;
-      values.clear();
-      for (; i < pairs.size() && pairs[i].entrant == entrant; ++i)
-        values.push_back(pairs[i].difference + offsets[pairs[i].partner]);
-      if (values.size() < fewestPairs) continue;
-      next[entrant] = lowerMedian(values);
-      estimated.push_back(next[entrant]);
-      whose.push_back(entrant);
+    std::vector<int32_t> estimated;
+    for (uint32_t e = 0; e < pairs.entrants(); ++e) {
+      if (clocks[e].timeless) continue;
+      next[e] = ClockModel{};
+      if (!estimate(pairs.begin(e), pairs.end(e), clocks, search, next[e])) continue;
+      whose.push_back(e);
+      estimated.push_back(next[e].aheadAt(next[e].reference));
     }
     if (!estimated.empty()) {
-      const int typical = lowerMedian(estimated);
-      for (uint32_t entrant : whose) next[entrant] -= typical;
+      const int32_t typical = lowerMedian(estimated);
+      for (uint32_t e : whose) next[e].offset -= typical;
     }
-    if (next == offsets) break;
-    offsets.swap(next);
+    if (sameClocks(next, clocks)) break;
+    clocks.swap(next);
   }
-  return offsets;
 }
 
 }  // namespace rdac

@@ -1,21 +1,53 @@
 #pragma once
-// Per-log clock offsets, solved across all logs from the time differences of QSOs that two
-// logs agree on.
+// Per-log clock errors, solved across all logs from the times of QSOs that two logs agree on.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace rdac {
 
-struct ClockPair {
-  uint32_t entrant, partner;
-  int32_t difference;  // entrant's logged minute minus the partner's, for one QSO
+// How far a log's clock was ahead: a constant, or a line over the contest when it drifted.
+struct ClockModel {
+  double offset = 0;      // minutes ahead at `reference`
+  double drift = 0;       // minutes gained per minute
+  int32_t reference = 0;  // a minute by the log's own clock
+  bool timeless = false;  // its times carry nothing to pair by; its QSOs pair by order
+  // Minutes ahead at a minute by the log's own clock, rounded.
+  int32_t aheadAt(int32_t minute) const;
 };
 
-// Minutes each entrant's clock was ahead. Each log's offset is the median of what its pairs
-// say given its partners' offsets, so one bad clock moves none of its partners; the offsets are
-// then shifted so that the typical log keeps its time. A log with fewer than `fewestPairs`
-// pairs keeps offset 0.
-std::vector<int> solveClockOffsets(size_t entrants, std::vector<ClockPair> pairs, size_t fewestPairs = 3);
+// One QSO two logs agree on, seen from one of them.
+struct ClockPair {
+  uint32_t partner;
+  int32_t minute;         // as this log has it
+  int32_t partnerMinute;  // as the partner's log has it
+};
+
+// Each log's pairs, grouped: pairsOf(e) are those of entrant e.
+class ClockPairs {
+ public:
+  explicit ClockPairs(size_t entrants) : first_(entrants + 1, 0) {}
+  // Both sides of each QSO are kept: count them all first, then add them.
+  void count(uint32_t entrant) { ++first_[entrant + 1]; }
+  void add(uint32_t entrant, const ClockPair& pair);
+  size_t entrants() const { return first_.size() - 1; }
+  const ClockPair* begin(uint32_t e) const { return pairs_.data() + first_[e]; }
+  const ClockPair* end(uint32_t e) const { return pairs_.data() + first_[e + 1]; }
+
+ private:
+  std::vector<size_t> first_, filled_;
+  std::vector<ClockPair> pairs_;
+};
+
+struct ClockSearch {
+  int largestOffset = 120;  // minutes a clock may be off and still be found
+  size_t fewestPairs = 3;   // a log with fewer pairs keeps its clock
+};
+
+// Each log's clock: the offset most of its pairs agree on (within a minute), given its
+// partners' clocks, so one bad clock moves none of its partners; a line where a drifting clock
+// explains the pairs clearly better. The offsets are then shifted so that the typical log keeps
+// its time. Logs marked timeless in `clocks` stay as they are.
+void solveClocks(std::vector<ClockModel>& clocks, const ClockPairs& pairs, const ClockSearch& search);
 
 }  // namespace rdac

@@ -5,13 +5,14 @@
 #include <iterator>
 #include <vector>
 
+#include "rdac/crosscheck/clock_offsets.h"
 #include "rdac/crosscheck/submitted_logs.h"
 
 namespace rdac {
 
 enum class Verdict : uint8_t {
   ok, dupe, nil, bustedCall, bustedExchange, timeMismatch, bandMismatch, unique, noLogCredited,
-  partnerError
+  partnerError, outOfPeriod
 };
 
 // What a verdict means wherever the cross-check's results go; a new verdict is a new row here.
@@ -36,6 +37,7 @@ inline constexpr VerdictRow kVerdicts[] = {
     {Verdict::noLogCredited, "no_log_credited", "Credited without a log", true, false, 9},
     {Verdict::partnerError, "partner_error", "Partner errors: the other station busted your call or exchange", false,
      false, 4},
+    {Verdict::outOfPeriod, "out_of_period", "Outside the contest period", false, false, 10},
 };
 constexpr int kVerdictCount = static_cast<int>(std::size(kVerdicts));
 
@@ -53,9 +55,17 @@ inline bool ownError(Verdict v) { return rowOf(v).ownError; }
 
 struct CheckPolicy {
   int windowMinutes = 3;        // the most two logs' times of one QSO may differ, after clocks
-  int clockWindowMinutes = 30;  // pairs this close in time estimate the clocks; beyond the window
-                                // they are a time mismatch
+  int clockWindowMinutes = 30;  // paired further apart than the window but within this, after
+                                // clocks, a QSO is a time mismatch
+  int largestClockOffset = 120;  // the most minutes a log's clock may be off and be found; apart
+                                 // from the windows, so finding clocks loosens no time test
+  int bustWindowMinutes = 10;   // a busted call is looked for this far in time: the one who
+                                // busted the call may have logged the time wrong as well
   int creditedLogs = 3;  // a station without a log counts when that many logs hold its call
+  // The contest period, minutes since 30 December 1899, its end excluded: QSOs outside it by
+  // their log's corrected clock are out_of_period. By default no QSO is.
+  int64_t periodStart = INT64_MIN, periodEnd = INT64_MAX;
+  bool partnerErrorsCount = false;  // as several large contests do: the partner's slip costs nothing
 };
 
 struct QsoCheck {
@@ -67,8 +77,16 @@ struct QsoCheck {
 
 struct CheckOutcome {
   std::vector<QsoCheck> qsos;          // one per SubmittedLogs::qsos
-  std::vector<int> clockOffsets;       // minutes each entrant's clock was ahead
+  std::vector<ClockModel> clocks;      // each entrant's clock
   std::vector<uint32_t> logsHolding;   // by station id: how many logs hold it
+  bool partnerErrorsCount = false;     // as the policy said
+
+  // The QSO's minute with its log's clock error taken out.
+  int32_t correctedMinute(const CheckedQso& q) const { return q.minute - clocks[q.entrant].aheadAt(q.minute); }
+  bool countsQso(size_t qso) const {
+    const Verdict v = qsos[qso].verdict;
+    return counts(v) || (partnerErrorsCount && v == Verdict::partnerError);
+  }
 };
 
 // `progress` is told how many pairs of QSOs it has found so far, now and then.

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "rdac/io/file_bytes.h"
+#include "rdac/crosscheck/call_edits.h"
 #include "rdac/logs/qso_fields.h"
 
 namespace rdac {
@@ -27,8 +28,6 @@ std::string csvField(std::string_view text) {
   appendCsvField(field, text);
   return field;
 }
-
-std::string signedMinutes(int minutes) { return (minutes > 0 ? "+" : "") + std::to_string(minutes); }
 
 class Details {
  public:
@@ -59,15 +58,20 @@ class Details {
       case Verdict::partnerError:
         if (p->station != r_.logs.entrants[q.entrant].station)
           return partnerLog + " logged the call " + call(p->call);
-        return partnerLog + " received " + text(p->exchRcvd) + ", sent " + text(q.exchSent);
+        return partnerLog + " received " + text(p->exchRcvd) + ", " + call(r_.logs.entrants[q.entrant].call) +
+               " sent " + text(q.exchSent);
       case Verdict::timeMismatch:
         return partnerLog + " logged " + clock(p->minute) + ", " + std::to_string(correctedGap(q, *p)) +
                " min apart after clock offsets";
       case Verdict::bandMismatch: return partnerLog + " logged " + text(p->band) + " " + text(p->mode);
       case Verdict::unique:
-      case Verdict::noLogCredited:
-        return "no log from " + call(q.station) + "; in " + std::to_string(r_.outcome.logsHolding[q.station]) +
-               " log(s)";
+      case Verdict::noLogCredited: {
+        const SetAsideLog* setAside = r_.logs.setAsideOf(q.station);
+        return (setAside ? "the log of " + call(setAside->call) + " (" + setAside->why + ") was not checked"
+                         : "no log from " + call(q.station)) +
+               "; in " + std::to_string(r_.outcome.logsHolding[q.station]) + " log(s)";
+      }
+      case Verdict::outOfPeriod: return "outside the contest period";
     }
     return "";
   }
@@ -77,8 +81,7 @@ class Details {
   const std::string& text(uint32_t id) const { return r_.logs.texts.text(id); }
   static std::string clock(int32_t minute) { return minuteText(minute).substr(11); }
   int correctedGap(const CheckedQso& a, const CheckedQso& b) const {
-    const auto& offsets = r_.outcome.clockOffsets;
-    return std::abs((a.minute - offsets[a.entrant]) - (b.minute - offsets[b.entrant]));
+    return std::abs(r_.outcome.correctedMinute(a) - r_.outcome.correctedMinute(b));
   }
 };
 
@@ -98,6 +101,23 @@ std::string scoreLine(const char* what, size_t qsos, int points, int64_t score) 
          std::to_string(score) + "\n";
 }
 
+std::string clockLine(const CrossCheckReport& r, const Entrant& entrant, const ClockModel& clock) {
+  if (entrant.count == 0) return "Clock offset: 0 min\n";
+  const int32_t first = r.logs.qsos[entrant.first].minute, last = r.logs.qsos[entrant.first + entrant.count - 1].minute;
+  if (clock.timeless)
+    return "Clock offset: none: the log's times carry no usable time (most QSOs at " + minuteText(first) +
+           "); its QSOs are paired by call, band, mode and order\n";
+  const int offset = clock.aheadAt(first);
+  if (clock.drift != 0)
+    return "Clock offset: " + signedMinutes(offset) + " min at " + minuteText(first) + ", drifting to " +
+           signedMinutes(clock.aheadAt(last)) + " min at " + minuteText(last) + " (the log's times are corrected along that line)\n";
+  return "Clock offset: " + signedMinutes(offset) + " min" +
+         (offset ? " (the log's times are taken " + std::to_string(std::abs(offset)) +
+                       (offset > 0 ? " min earlier)" : " min later)")
+                 : std::string()) +
+         "\n";
+}
+
 std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t e) {
   const Entrant& entrant = r.logs.entrants[e];
   const EntrantScore& score = r.scores[e];
@@ -106,12 +126,13 @@ std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t 
   text += scoreLine("Checked: ", score.checkedQsos, score.checkedPoints, score.checkedScore);
   if (score.penaltyPoints) text += "Penalty: " + std::to_string(score.penaltyPoints) + " points\n";
   if (!score.scored) text += "Not scored: the country file places " + details.call(entrant.call) + " nowhere\n";
-  const int offset = r.outcome.clockOffsets[e];
-  text += "Clock offset: " + signedMinutes(offset) + " min" +
-          (offset ? " (the log's times are taken " + std::to_string(std::abs(offset)) +
-                        (offset > 0 ? " min earlier)" : " min later)")
-                  : std::string()) +
-          "\n";
+  if (entrant.skipped)
+    text += "Read " + std::to_string(entrant.count) + " of " + std::to_string(entrant.count + entrant.skipped) +
+            " QSO lines: the others could not be read\n";
+  if (entrant.checklog) text += "Checklog: checked, not ranked in results.csv\n";
+  if (onlyAPrefix(details.call(entrant.call)))
+    text += "Warning: the log's call " + details.call(entrant.call) + " is only a prefix\n";
+  text += clockLine(r, entrant, r.outcome.clocks[e]);
   static const std::vector<Verdict> sections = ubnSections();
   for (Verdict v : sections) {
     std::string section;
@@ -129,6 +150,15 @@ std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t 
 }
 
 }  // namespace
+
+std::string signedMinutes(int minutes) { return (minutes > 0 ? "+" : "") + std::to_string(minutes); }
+
+std::string aheadText(const ClockModel& clock, const Entrant& entrant, const SubmittedLogs& logs) {
+  if (entrant.count == 0) return "0";
+  const int32_t first = logs.qsos[entrant.first].minute, last = logs.qsos[entrant.first + entrant.count - 1].minute;
+  const std::string start = signedMinutes(clock.aheadAt(first));
+  return clock.drift != 0 ? start + " to " + signedMinutes(clock.aheadAt(last)) : start;
+}
 
 std::string ubnFileName(const std::string& call) {
   std::string name = call;
@@ -172,6 +202,13 @@ bool writeUbnFiles(const CrossCheckReport& r, const std::string& folder, std::st
     file.out() << ubnText(r, details, e);
     if (!file.commit(error)) return false;
   }
+  for (const SetAsideLog& log : r.logs.setAsideLogs) {
+    if (r.logs.entrantOf(r.logs.calls.find(std::string(stationOf(details.call(log.call))))) >= 0) continue;
+    ReplacingFile file(folder + "/" + ubnFileName(details.call(log.call)));
+    file.out() << "Cross-check of " << details.call(log.call) << " (" << log.source << ")\nNot checked (" << log.why
+               << "): its partners are judged as if it had sent no log\n";
+    if (!file.commit(error)) return false;
+  }
   return true;
 }
 
@@ -187,6 +224,7 @@ bool writeResultsCsv(const CrossCheckReport& r, const std::string& path, std::st
   std::ofstream& out = file.out();
   out << "call,claimed_score,checked_score,qsos_claimed,qsos_checked,error_rate\n";
   for (uint32_t e : order) {
+    if (r.logs.entrants[e].checklog) continue;
     const EntrantScore& s = r.scores[e];
     char rate[16];
     std::snprintf(rate, sizeof rate, "%.1f%%",

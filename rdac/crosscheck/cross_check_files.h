@@ -22,6 +22,10 @@ bool writeUbnFiles(const CrossCheckReport& report, const std::string& folder, st
 bool writeResultsCsv(const CrossCheckReport& report, const std::string& path, std::string& error);
 
 
+// "+5" minutes, "-60"; "+2 to +12" for a clock that drifted between the log's first and last QSO.
+std::string signedMinutes(int minutes);
+std::string aheadText(const ClockModel& clock, const Entrant& entrant, const SubmittedLogs& logs);
+
 // The name of an entrant's UBN file: its call with "/" as "_", then ".ubn".
 std::string ubnFileName(const std::string& call);
 

@@ -67,7 +67,7 @@ std::vector<EntrantScore> scoreEntrants(PluginLibrary& plugin, const CountryFile
     EntrantScore& score = scores[e];
     score.claimedQsos = entrant.count;
     for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
-      score.checkedQsos += counts(outcome.qsos[i].verdict);
+      score.checkedQsos += outcome.countsQso(i);
     if (entrant.count == 0 || !scorer.reset(entrant)) continue;
     score.scored = true;
     for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) scorer.feed(logs.qsos[i]);
@@ -77,7 +77,7 @@ std::vector<EntrantScore> scoreEntrants(PluginLibrary& plugin, const CountryFile
 
     scorer.reset(entrant);
     for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
-      if (counts(outcome.qsos[i].verdict)) scorer.feed(logs.qsos[i]);
+      if (outcome.countsQso(i)) scorer.feed(logs.qsos[i]);
     const ResultNumbers checked = scorer.result();
     score.checkedScore = checked.score;
     score.checkedPoints = checked.points;

@@ -86,6 +86,17 @@ LoggedQso SubmittedLogs::logged(const CheckedQso& c) const {
   return q;
 }
 
+void SubmittedLogs::setAside(const std::string& source, const std::string& ownCall, const std::string& why) {
+  const uint32_t call = calls.idOf(ownCall);
+  setAsideByStation_.emplace(stationOf(call), static_cast<uint32_t>(setAsideLogs.size()));
+  setAsideLogs.push_back({source, call, why});
+}
+
+const SetAsideLog* SubmittedLogs::setAsideOf(uint32_t station) const {
+  const auto found = setAsideByStation_.find(station);
+  return found == setAsideByStation_.end() || entrantOf(station) >= 0 ? nullptr : &setAsideLogs[found->second];
+}
+
 int SubmittedLogs::entrantOf(uint32_t station) const {
   const auto found = entrantByStation_.find(station);
   return found == entrantByStation_.end() ? -1 : static_cast<int>(found->second);

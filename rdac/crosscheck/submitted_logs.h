@@ -27,6 +27,16 @@ struct Entrant {
   uint32_t call = 0;     // as its header names it
   uint32_t station = 0;  // without its portable suffix
   size_t first = 0, count = 0;  // its QSOs in SubmittedLogs::qsos, in time order
+  size_t skipped = 0;    // QSO lines of its file that could not be read
+  bool checklog = false;  // checked and a help to its partners, but not ranked
+};
+
+// A log of a station that the committee cannot use (no QSO in it, or most of its lines
+// unreadable): its partners are judged as if it had sent none.
+struct SetAsideLog {
+  std::string source;
+  uint32_t call = 0;
+  std::string why;  // "holds no QSO", "read 1 of 7 QSO lines"
 };
 
 // Received and sent exchanges compare by this key: upper case, without blanks and dashes,
@@ -41,6 +51,10 @@ struct SubmittedLogs {
 
   // Adds one log; its QSOs are taken in time order (equal times in file order).
   void add(const std::string& source, const std::string& ownCall, const std::vector<LoggedQso>& logged);
+  void setAside(const std::string& source, const std::string& ownCall, const std::string& why);
+  // The set-aside log of a station without a log checked, or null.
+  const SetAsideLog* setAsideOf(uint32_t station) const;
+  std::vector<SetAsideLog> setAsideLogs;
   // The QSO as a reader would have handed it over.
   LoggedQso logged(const CheckedQso& qso) const;
   // The entrant whose log is that station's, or -1.
@@ -49,7 +63,7 @@ struct SubmittedLogs {
   uint32_t exchangeKeyOf(uint32_t exchange) const { return keyOfText_[exchange]; }
 
  private:
-  std::unordered_map<uint32_t, uint32_t> entrantByStation_;
+  std::unordered_map<uint32_t, uint32_t> entrantByStation_, setAsideByStation_;
   // Contest logs repeat their calls and exchanges: each is derived once.
   std::vector<uint32_t> stationOfCall_, keyOfText_;
   uint32_t stationOf(uint32_t call);

@@ -123,7 +123,7 @@ class AdifScanner {
       }
       takeTag(tag, open, close);
     }
-    if (fields_.any) problem(recordLine_, "record skipped: the file ends before its <EOR>");
+    if (fields_.any) skipped("the file ends before its <EOR>");
     if (bandForFreq_.records > 0)
       problem(bandForFreq_.firstLine, "FREQ is not in MHz (\"" + bandForFreq_.firstText + "\") in " +
                                           std::to_string(bandForFreq_.records) + " record(s): their BAND is used");
@@ -176,6 +176,10 @@ class AdifScanner {
   }
 
   void problem(size_t line, std::string message) { log_.problems.push_back({line, std::move(message)}); }
+  void skipped(const std::string& why) {
+    problem(recordLine_, "record skipped: " + why);
+    ++log_.skippedQsos;
+  }
 
   void takeTag(const Tag& tag, size_t open, size_t close) {
     if (!fields_.any) recordLine_ = lineAt(open);
@@ -217,7 +221,7 @@ class AdifScanner {
       pos_ = eoh;
       return;
     }
-    problem(recordLine_, "record skipped: " + what + " on line " + std::to_string(lineAt(at)));
+    skipped(what + " on line " + std::to_string(lineAt(at)));
     fields_.clear();
     pos_ = eor == std::string_view::npos ? bytes_.size() : eor + 5;
   }
@@ -235,7 +239,7 @@ class AdifScanner {
     }
     fields_.clear();
     if (!why.empty()) {
-      problem(recordLine_, "record skipped: " + why);
+      skipped(why);
       return;
     }
     log_.qsos.push_back(std::move(qso));

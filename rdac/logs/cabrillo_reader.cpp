@@ -10,13 +10,26 @@
 namespace rdac {
 namespace {
 
+// Loggers and mail programs put no-break and wide blanks between the fields: 0xA0 of the 8-bit
+// code pages, and in UTF-8 U+00A0, U+2000 to U+200A, U+202F, U+205F and U+3000. How many bytes
+// the blank at `i` takes; 0 when there is none.
+size_t blankAt(std::string_view text, size_t i) {
+  const auto byte = [&](size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0u; };
+  if (stats::isAsciiSpace(text[i]) || byte(0) == 0xA0) return 1;
+  if (byte(0) == 0xC2 && byte(1) == 0xA0) return 2;
+  if (byte(0) == 0xE2 && byte(1) == 0x80 && (byte(2) <= 0x8A || byte(2) == 0xAF) && byte(2) >= 0x80) return 3;
+  if (byte(0) == 0xE2 && byte(1) == 0x81 && byte(2) == 0x9F) return 3;
+  if (byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80) return 3;
+  return 0;
+}
+
 std::vector<std::string_view> columns(std::string_view text) {
   std::vector<std::string_view> out;
   size_t i = 0;
   while (i < text.size()) {
-    while (i < text.size() && stats::isAsciiSpace(text[i])) ++i;
+    for (size_t blank; i < text.size() && (blank = blankAt(text, i)) > 0;) i += blank;
     const size_t start = i;
-    while (i < text.size() && !stats::isAsciiSpace(text[i])) ++i;
+    while (i < text.size() && blankAt(text, i) == 0) ++i;
     if (i > start) out.push_back(text.substr(start, i - start));
   }
   return out;
@@ -80,7 +93,11 @@ ContestLog readCabrillo(std::string_view bytes) {
     const std::string_view line = nextLine(bytes, pos);
     ++lineNumber;
     if (startsWithNoCase(line, "CALLSIGN:")) {
-      log.ownCall = normalisedCall(line.substr(9));
+      const std::vector<std::string_view> call = columns(line.substr(9));
+      log.ownCall = call.empty() ? std::string() : normalisedCall(call[0]);
+    } else if (startsWithNoCase(line, "CATEGORY-OPERATOR:")) {
+      const std::vector<std::string_view> category = columns(line.substr(18));
+      log.checklog = !category.empty() && stats::equalsNoCase(category[0], "CHECKLOG");
     } else if (startsWithNoCase(line, "START-OF-LOG:")) {
       log.formatSeen = true;
     } else if (startsWithNoCase(line, "QSO:")) {
@@ -89,8 +106,10 @@ ContestLog readCabrillo(std::string_view bytes) {
       LoggedQso qso = qsoOfLine(line.substr(4), lineNumber, why);
       if (why.empty())
         log.qsos.push_back(std::move(qso));
-      else
+      else {
         log.problems.push_back({lineNumber, "QSO line skipped: " + why});
+        ++log.skippedQsos;
+      }
     }
   }
   return log;

@@ -31,6 +31,8 @@ struct ContestLog {
   std::string ownCall;  // from the log's header or records; empty when it names none
   std::vector<LoggedQso> qsos;
   std::vector<LogProblem> problems;  // records skipped, each with its line
+  size_t skippedQsos = 0;            // QSO lines or records among the problems
+  bool checklog = false;             // CATEGORY-OPERATOR: CHECKLOG: sent to help its partners
   bool formatSeen = false;  // it holds what marks its format: an ADIF <EOH> or <EOR>, a Cabrillo
                             // START-OF-LOG: or QSO: line
 };

@@ -1,5 +1,6 @@
 #include "rdac/logs/qso_fields.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/text.h"
@@ -72,11 +73,31 @@ std::string cabrilloMode(std::string_view mode) {
   return upper == "PH" ? "SSB" : upper;
 }
 
+std::string_view bareCall(std::string_view call) {
+  std::string_view longest;
+  for (size_t begin = 0; begin <= call.size();) {
+    const size_t end = std::min(call.find('/', begin), call.size());
+    if (end - begin > longest.size()) longest = call.substr(begin, end - begin);
+    begin = end + 1;
+  }
+  return longest;
+}
+
+bool onlyAPrefix(std::string_view call) {
+  const std::string_view home = bareCall(call);
+  const size_t lastDigit = home.find_last_of("0123456789");
+  return lastDigit != std::string_view::npos && lastDigit + 1 == home.size();
+}
+
 std::string normalisedCall(std::string_view call) {
   return stats::toUpperAscii(stats::trimmed(call));
 }
 
-int64_t minuteOf(const stats::COleDateTime& time) { return std::llround(time.m_dt * 1440.0); }
+// Cut, not rounded, as a Cabrillo time and the plug-in's export cut seconds; the nudge keeps a
+// whole minute that the day fraction holds a hair short of it.
+int64_t minuteOf(const stats::COleDateTime& time) {
+  return static_cast<int64_t>(std::floor(time.m_dt * 1440.0 + 1e-6));
+}
 
 stats::COleDateTime timeOfMinute(int64_t minute) {
   stats::COleDateTime time;

@@ -13,7 +13,7 @@ namespace rdac {
 // digits (HHMM or HHMMSS), checked for a real calendar date and clock time.
 std::optional<stats::COleDateTime> qsoTime(std::string_view date, std::string_view time);
 
-// Minutes since 1899-12-30 of a QSO time, rounded to the nearest minute, and back.
+// Minutes since 1899-12-30 of a QSO time, its seconds cut, and back.
 int64_t minuteOf(const stats::COleDateTime& time);
 stats::COleDateTime timeOfMinute(int64_t minute);
 // "2017-08-19 1204": a QSO's time wherever rdac writes one.
@@ -28,6 +28,14 @@ std::optional<uint32_t> hzOfMHz(std::string_view mhz);
 // modes outside the contest.
 std::string adifMode(std::string_view mode);
 std::string cabrilloMode(std::string_view mode);
+
+// The call itself among the parts of a call with slashes, the longest: RV4U of RV4U/4, W1JR of
+// UA9/W1JR.
+std::string_view bareCall(std::string_view call);
+
+// True for a call that is only a prefix (R3, UA9/P): its home part, the longest between
+// slashes, ends in its digit.
+bool onlyAPrefix(std::string_view call);
 
 // Callsigns are compared case-sensitively by the plug-in; loggers differ in case.
 std::string normalisedCall(std::string_view call);

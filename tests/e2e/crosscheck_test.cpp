@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 
+#include "rdac/logs/qso_fields.h"
 #include "tests/e2e/rdac_runner.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/crosscheck/synthetic_contest.h"
@@ -141,6 +142,48 @@ TEST_F(CrossCheck, TwoLogsOfOneStationStopTheRun) {
   EXPECT_NE(run.err.find("rdac: two logs of " + contest.logs[0].ownCall + ": "), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("zz_second.log\n"), std::string::npos) << run.err;
   EXPECT_FALSE(dir.exists("out/checked.csv"));
+}
+
+// A log an hour fast and one whose times are all 0000: the summary and their UBN files say what
+// was found and how their QSOs were paired.
+TEST(CrossCheckClocks, TheSummaryAndTheUbnNameWrongClocksAndLogsWithoutTimes) {
+  stats::testing::ScratchDir dir;
+  const std::vector<std::string> calls = {"DL1AA", "OK1BB", "SP2DD", "LY2FF", "G3GG"};
+  std::vector<SyntheticLog> logs;
+  for (const std::string& call : calls) logs.push_back({call, {}, {}, {}, 0});
+  const int64_t start = 61'871'760;  // 2017-08-19 1200
+  int minute = 0;
+  for (const char* band : {"20m", "40m"})
+    for (size_t a = 0; a < calls.size(); ++a)
+      for (size_t b = a + 1; b < calls.size(); ++b, minute += 30)
+        for (const auto& [own, worked] : {std::pair{a, b}, std::pair{b, a}}) {
+          LoggedQso q;
+          q.call = calls[worked];
+          const int64_t logged = own == 0 ? start + minute + 60 : own == 1 ? start - 720 : start + minute;
+          q.time = timeOfMinute(logged);
+          q.band = band;
+          q.freqHz = band == std::string("20m") ? 14'020'000 : 7'020'000;
+          q.mode = "CW";
+          q.rstSent = q.rstRcvd = "599";
+          q.exchSent = q.exchRcvd = "1";
+          logs[own].qsos.push_back(q);
+        }
+  for (const SyntheticLog& log : logs) dir.write("logs/" + log.ownCall + ".log", cabrilloText(log));
+  dir.write("districts.dat", "Districts\r\nMA-03\r\n");
+  const RdacRun run = runRdac({"crosscheck", "logs", "--districts", "districts.dat", "--out", "out"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find(" ok 40\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Clock offsets (minutes ahead): DL1AA +60\n"
+                         "Logs without usable times, paired by call, band, mode and order: OK1BB\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(fileText(dir.file("out/DL1AA.ubn")).find("Clock offset: +60 min (the log's times are taken 60 min earlier)\n"),
+            std::string::npos);
+  EXPECT_NE(fileText(dir.file("out/OK1BB.ubn"))
+                .find("Clock offset: none: the log's times carry no usable time (most QSOs at 2017-08-19 0000); "
+                      "its QSOs are paired by call, band, mode and order\n"),
+            std::string::npos)
+      << fileText(dir.file("out/OK1BB.ubn"));
 }
 
 }  // namespace

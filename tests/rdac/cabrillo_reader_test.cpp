@@ -70,5 +70,19 @@ TEST(CabrilloReader, TakesCrLfLfAndLoneCrAsLineEnds) {
   }
 }
 
+TEST(CabrilloReader, ReadsNoBreakAndWideBlanksAsBlanks) {
+  // 0xA0 of an 8-bit code page; UTF-8 no-break space, en quad, narrow no-break and ideographic space.
+  std::string nbsp = "QSO: 7012 CW 2017-08-19 1200 RA3AAA  599 MA03 K1ABC 599 001";
+  for (char& c : nbsp) c = c == ' ' ? '\xA0' : c;
+  const ContestLog log = readCabrillo("CALLSIGN:\xA0RA3AAA\n" + nbsp +
+                                      "\nQSO: 7012\xC2\xA0" "CW\xE2\x80\x80\xE2\x80\xAF" "2017-08-19\xE3\x80\x80"
+                                      "1201 RA3AAA 599 MA03 K2ABC 599 002\n");
+  EXPECT_EQ(log.ownCall, "RA3AAA");
+  ASSERT_EQ(log.qsos.size(), 2u) << (log.problems.empty() ? "" : log.problems[0].message);
+  EXPECT_EQ(log.qsos[0].exchRcvd, "001");
+  EXPECT_EQ(log.qsos[1].mode, "CW");
+  EXPECT_EQ(log.qsos[1].call, "K2ABC");
+}
+
 }  // namespace
 }  // namespace rdac

@@ -1,0 +1,135 @@
+// rdac crosscheck on the folder as a committee gets it: stray files, logs it cannot use, checklogs,
+// QSOs outside the contest.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/rdac_runner.h"
+#include "tests/e2e/small_logs.h"
+#include "tests/support/scratch_dir.h"
+
+namespace rdac::testing {
+namespace {
+
+std::string qso(const std::string& time, const std::string& own, const std::string& sent, const std::string& call,
+                const std::string& received, const std::string& date = "2017-08-19") {
+  return "QSO: 14025 CW " + date + " " + time + " " + own + " 599 " + sent + " " + call + " 599 " + received + "\r\n";
+}
+
+std::string cabrillo(const std::string& call, const std::string& qsos, const std::string& header = "") {
+  return "START-OF-LOG: 3.0\r\nCALLSIGN: " + call + "\r\n" + header + qsos + "END-OF-LOG:\r\n";
+}
+
+// RA3AAA (MA-03), RA4BBB (TA-04) and RA9CCC (SV-12) work each other once, all logged right.
+class CrossCheckInput : public ::testing::Test {
+ protected:
+  stats::testing::ScratchDir dir;
+  std::string a = qso("1200", "RA3AAA", "MA-03", "RA4BBB", "TA-04") + qso("1201", "RA3AAA", "MA-03", "RA9CCC", "SV-12");
+  std::string b = qso("1200", "RA4BBB", "TA-04", "RA3AAA", "MA-03") + qso("1202", "RA4BBB", "TA-04", "RA9CCC", "SV-12");
+  std::string c = qso("1201", "RA9CCC", "SV-12", "RA3AAA", "MA-03") + qso("1202", "RA9CCC", "SV-12", "RA4BBB", "TA-04");
+
+  std::string bHeader;
+
+  void SetUp() override { dir.write("districts.dat", kDistricts); }
+
+  RdacRun check(std::vector<std::string> options = {}) {
+    dir.write("logs/RA3AAA.log", cabrillo("RA3AAA", a));
+    dir.write("logs/RA4BBB.log", cabrillo("RA4BBB", b, bHeader));
+    if (!c.empty()) dir.write("logs/RA9CCC.log", cabrillo("RA9CCC", c));
+    std::vector<std::string> args{"crosscheck", "logs", "--districts", "districts.dat", "--out", "out"};
+    args.insert(args.end(), options.begin(), options.end());
+    return runRdac(args);
+  }
+  std::string checked() { return fileText(dir.file("out/checked.csv")); }
+};
+
+TEST_F(CrossCheckInput, StrayFilesAndLogsNamingNoStationAreSkippedAndTheRunGoesOn) {
+  dir.write("logs/RN6AA.cbr", std::string("PK\x03\x04\x14\0\0\0", 8) + "\xff\xfe QSO: garbage\r\n");
+  dir.write("logs/blank.log", cabrillo("", qso("1203", "", "MA-01", "RA3AAA", "MA-03")));
+  const RdacRun run = check();
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.err.find("RN6AA.cbr does not name its station (CALLSIGN:, STATION_CALLSIGN or OPERATOR): skipped\n"),
+            std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("blank.log does not name its station"), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("3 logs, 6 QSOs checked: ok 6\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Files skipped, no log of a station: RN6AA.cbr blank.log\n"), std::string::npos) << run.out;
+}
+
+// Its partners cannot be confirmed by a log that holds nothing readable: no NIL for them.
+TEST_F(CrossCheckInput, EmptyAndMostlyUnreadableLogsAreSetAsideWithoutNilsForTheirPartners) {
+  c = qso("1201", "RA9CCC", "SV-12", "RA3AAA", "MA-03", "19-08-2017") +
+      qso("1202", "RA9CCC", "SV-12", "RA4BBB", "TA-04", "19-08-2017") + qso("1203", "RA9CCC", "SV-12", "UA1ZZZ", "SP-01");
+  dir.write("logs/RN3EMP.log", cabrillo("RN3EMP", ""));
+  b += qso("1204", "RA4BBB", "TA-04", "RN3EMP", "MA-03");
+  const RdacRun run = check();
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::string rows = checked();
+  EXPECT_EQ(rows.find(",nil,"), std::string::npos) << rows;
+  EXPECT_EQ(rows.find("\nRA9CCC,"), std::string::npos) << rows;
+  EXPECT_NE(rows.find("RA9CCC,unique,,the log of RA9CCC (read 1 of 3 QSO lines) was not checked; in 2 log(s)\n"),
+            std::string::npos) << rows;
+  EXPECT_NE(rows.find("RN3EMP,unique,,the log of RN3EMP (holds no QSO) was not checked; in 1 log(s)\n"),
+            std::string::npos) << rows;
+  EXPECT_NE(run.out.find("Not checked, their partners judged as if they had sent none: RA9CCC (read 1 of 3 QSO lines) "
+                         "RN3EMP (holds no QSO)\n"),
+            std::string::npos) << run.out;
+  EXPECT_NE(fileText(dir.file("out/RN3EMP.ubn")).find("Not checked (holds no QSO)"), std::string::npos);
+}
+
+TEST_F(CrossCheckInput, ALogWithQsoLinesSkippedIsNamedWithHowManyWereRead) {
+  a += "QSO: 14025 CW 2017-08-19 1205 RA3AAA 599 MA-03 RA4BBB 599\r\n";
+  const RdacRun run = check();
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("QSO lines skipped in: RA3AAA (read 2 of 3)\n"), std::string::npos) << run.out;
+  EXPECT_NE(fileText(dir.file("out/RA3AAA.ubn")).find("\nRead 2 of 3 QSO lines: the others could not be read\n"),
+            std::string::npos);
+}
+
+TEST_F(CrossCheckInput, AChecklogConfirmsItsPartnersButIsNotRanked) {
+  bHeader = "CATEGORY-OPERATOR: CHECKLOG\r\n";
+  const RdacRun run = check();
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("ok 6\n"), std::string::npos) << run.out;
+  const std::string results = fileText(dir.file("out/results.csv"));
+  EXPECT_EQ(results.find("RA4BBB"), std::string::npos) << results;
+  EXPECT_NE(results.find("RA3AAA"), std::string::npos) << results;
+}
+
+TEST_F(CrossCheckInput, ALogWhoseCallIsOnlyAPrefixWarns) {
+  c.clear();
+  dir.write("logs/RA9CCC.log", cabrillo("R9", qso("1201", "R9", "SV-12", "RA3AAA", "MA-03")));
+  const RdacRun run = check();
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.err.find("RA9CCC.log: its call R9 is only a prefix; checked under it\n"), std::string::npos) << run.err;
+  EXPECT_NE(fileText(dir.file("out/R9.ubn")).find("Warning: the log's call R9 is only a prefix\n"), std::string::npos);
+}
+
+// The period runs 24 hours from --start when no --end is given; a QSO outside it is neither
+// counted nor anyone's fault.
+TEST_F(CrossCheckInput, QsosOutsideTheContestPeriodAreOutOfPeriodOnBothSides) {
+  a += qso("1159", "RA3AAA", "MA-03", "RA9CCC", "SV-12") + qso("1200", "RA3AAA", "MA-03", "RA4BBB", "TA-04", "2017-08-20");
+  b += qso("1200", "RA4BBB", "TA-04", "RA3AAA", "MA-03", "2017-08-20");
+  const RdacRun run = check({"--start", "2017-08-19 12:00"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("QSOs checked: ok 6 out_of_period 3\n"), std::string::npos) << run.out;
+  const RdacRun unbounded = check();
+  EXPECT_NE(unbounded.out.find("QSOs checked: ok 6 dupe 2 nil 1\n"), std::string::npos) << unbounded.out;
+  EXPECT_EQ(check({"--start", "2017-08-19 12:00", "--end", "2017-08-19 11:00"}).exitCode, 2);
+}
+
+TEST_F(CrossCheckInput, APartnerErrorNamesWhatEachSideLoggedAndCountsOnlyWhenAsked) {
+  b = qso("1200", "RA4BBB", "TA-04", "RA3AAA", "MA-04") + qso("1202", "RA4BBB", "TA-04", "RA9CCC", "SV-12");
+  const RdacRun run = check();
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(checked().find(",partner_error,RA4BBB,\"RA4BBB received MA-04, RA3AAA sent MA-03\"\n"), std::string::npos)
+      << checked();
+  const auto checkedQsos = [&] {
+    const std::string results = fileText(dir.file("out/results.csv"));
+    const size_t row = results.find("\nRA3AAA,");
+    return row == std::string::npos ? std::string() : results.substr(row + 1, results.find('\n', row + 1) - row - 1);
+  };
+  EXPECT_NE(checkedQsos().find(",2,1,"), std::string::npos) << checkedQsos();
+  ASSERT_EQ(check({"--count-partner-errors"}).exitCode, 0);
+  EXPECT_NE(checkedQsos().find(",2,2,"), std::string::npos) << checkedQsos();
+}
+
+}  // namespace
+}  // namespace rdac::testing
