@@ -139,16 +139,17 @@ class CrossCheckRun {
   // not be read is set aside with one line saying so.
   bool admit(const std::string& file, const ContestLog& log) {
     const std::string name = fs::path(file).filename().string();
-    if (log.ownCall.empty()) {
+    const std::string ownCall = stationCall(file, log.ownCall);
+    if (ownCall.empty()) {
       progress_.finish();
       err_ << "rdac: " << file << " does not name its station (CALLSIGN:, STATION_CALLSIGN or OPERATOR): skipped\n";
       skippedFiles_.push_back(name);
       return true;
     }
-    const int earlier = logs_.entrantOf(logs_.calls.find(std::string(stationOf(log.ownCall))));
+    const int earlier = logs_.entrantOf(logs_.calls.find(std::string(stationOf(ownCall))));
     if (earlier >= 0) {
       progress_.finish();
-      err_ << "rdac: two logs of " << stationOf(log.ownCall) << ": " << logs_.entrants[size_t(earlier)].source
+      err_ << "rdac: two logs of " << stationOf(ownCall) << ": " << logs_.entrants[size_t(earlier)].source
            << " and " << file << '\n';
       return false;
     }
@@ -156,19 +157,27 @@ class CrossCheckRun {
     if (log.qsos.empty() || log.skippedQsos > log.qsos.size()) {
       const std::string why = lines == 0 ? "holds no QSO" : readText(log);
       progress_.finish();
-      err_ << "rdac: " << file << ": " << log.ownCall << " " << why
+      err_ << "rdac: " << file << ": " << ownCall << " " << why
            << ": not checked; its partners are judged as if it had sent no log\n";
-      logs_.setAside(file, log.ownCall, why);
+      logs_.setAside(file, ownCall, why);
       return true;
     }
-    if (onlyAPrefix(log.ownCall)) {
-      progress_.finish();
-      err_ << "rdac: " << file << ": its call " << log.ownCall << " is only a prefix; checked under it\n";
-    }
-    logs_.add(file, log.ownCall, log.qsos);
+    logs_.add(file, ownCall, log.qsos);
     logs_.entrants.back().skipped = log.skippedQsos;
     logs_.entrants.back().checklog = log.checklog;
+    if (onlyAPrefix(log.ownCall)) logs_.entrants.back().prefixOnlyCall = log.ownCall;
     return true;
+  }
+
+  // A header's call that is only a prefix (RN0) most likely lost its letters on the way; the
+  // file's name, when it is a call starting with that prefix, says whose log it is.
+  std::string stationCall(const std::string& file, const std::string& headerCall) {
+    if (!onlyAPrefix(headerCall)) return headerCall;
+    const std::string named = callOfFileName(fs::path(file).filename().string(), headerCall);
+    progress_.finish();
+    err_ << "rdac: " << file << ": its call " << headerCall << " is only a prefix; "
+         << (named.empty() ? "checked under it" : "checked as " + named + ", its file's name") << '\n';
+    return named.empty() ? headerCall : named;
   }
 
   static std::string readText(const ContestLog& log) {

@@ -130,8 +130,12 @@ std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t 
     text += "Read " + std::to_string(entrant.count) + " of " + std::to_string(entrant.count + entrant.skipped) +
             " QSO lines: the others could not be read\n";
   if (entrant.checklog) text += "Checklog: checked, not ranked in results.csv\n";
-  if (onlyAPrefix(details.call(entrant.call)))
-    text += "Warning: the log's call " + details.call(entrant.call) + " is only a prefix\n";
+  if (!entrant.prefixOnlyCall.empty())
+    text += "Warning: the log's call " + entrant.prefixOnlyCall + " is only a prefix" +
+            (entrant.prefixOnlyCall == details.call(entrant.call)
+                 ? std::string()
+                 : "; checked as " + details.call(entrant.call) + ", its file's name") +
+            "\n";
   text += clockLine(r, entrant, r.outcome.clocks[e]);
   static const std::vector<Verdict> sections = ubnSections();
   for (Verdict v : sections) {

@@ -29,6 +29,7 @@ struct Entrant {
   size_t first = 0, count = 0;  // its QSOs in SubmittedLogs::qsos, in time order
   size_t skipped = 0;    // QSO lines of its file that could not be read
   bool checklog = false;  // checked and a help to its partners, but not ranked
+  std::string prefixOnlyCall;  // the header's call when it was only a prefix ("RN0")
 };
 
 // A log of a station that the committee cannot use (no QSO in it, or most of its lines

@@ -89,6 +89,17 @@ bool onlyAPrefix(std::string_view call) {
   return lastDigit != std::string_view::npos && lastDigit + 1 == home.size();
 }
 
+std::string callOfFileName(std::string_view fileName, std::string_view prefix) {
+  std::string call = stats::toUpperAscii(fileName.substr(0, fileName.find('.')));
+  std::replace(call.begin(), call.end(), '_', '/');
+  const auto callCharacter = [](char c) { return stats::isAsciiDigit(c) || (c >= 'A' && c <= 'Z') || c == '/'; };
+  if (!std::all_of(call.begin(), call.end(), callCharacter) || onlyAPrefix(call)) return {};
+  const std::string_view home = bareCall(call), homePrefix = bareCall(prefix);
+  const bool named = home.find_first_of("0123456789") != std::string_view::npos && !homePrefix.empty() &&
+                     home.substr(0, homePrefix.size()) == stats::toUpperAscii(homePrefix);
+  return named ? call : std::string();
+}
+
 std::string normalisedCall(std::string_view call) {
   return stats::toUpperAscii(stats::trimmed(call));
 }

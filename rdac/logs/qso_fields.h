@@ -37,6 +37,12 @@ std::string_view bareCall(std::string_view call);
 // slashes, ends in its digit.
 bool onlyAPrefix(std::string_view call);
 
+// The call a log's file is named after ("RN0YH" of RN0YH.log, "RN0YH/P" of rn0yh_p.cbr, since
+// a file name cannot hold "/") when it is a full call whose home part starts with `prefix`'s;
+// empty otherwise. Senders name their files after their call more reliably than they fill in
+// a header.
+std::string callOfFileName(std::string_view fileName, std::string_view prefix);
+
 // Callsigns are compared case-sensitively by the plug-in; loggers differ in case.
 std::string normalisedCall(std::string_view call);
 

@@ -10,7 +10,8 @@ rules for the truth, all below. Standard library only; the same seed gives the s
 OUT/logs/          what the committee got by mail: Cabrillo 3.0 and ADIF files, plus stray files
 OUT/truth.csv      one row per QSO line of every file: file,line,log,time,band,mode,call,
                    verdict,partner_call,faults (line: of a Cabrillo file from 1, of an ADIF file the
-                   record's number; time as logged, to the minute; faults: classes, space-separated)
+                   record's number; log: the header's call, or the file's when the header gives only
+                   its prefix; time as logged, to the minute; faults: classes, space-separated)
 OUT/truth_logs.csv one row per file: file,log,kind,status,qsos,clock,faults
 OUT/period.txt     the contest period, start and end, UTC
 
@@ -746,9 +747,11 @@ def write_contest(contest, out):
         if "header_only" in log.faults:
             status = "no_qsos"
         shown = [r for r in log.rows if "line" in r]
-        log_rows.append([name, header_call, log.format, status, str(len(shown)), clock, " ".join(sorted(log.faults))])
+        # The committee knows whose log it is: a prefix alone in the header stands for the file's call.
+        station = s.signs if "prefix_call" in log.faults else header_call
+        log_rows.append([name, station, log.format, status, str(len(shown)), clock, " ".join(sorted(log.faults))])
         for r in sorted(shown, key=lambda r: r["line"]):
-            truth_rows.append([name, r["line"], header_call, r["logged_time"].strftime("%Y-%m-%d %H%M"), r["band"],
+            truth_rows.append([name, r["line"], station, r["logged_time"].strftime("%Y-%m-%d %H%M"), r["band"],
                                r["mode"], r["call"], r["verdict"], r["partner_call"], " ".join(r["faults"]) or "clean"])
     if "stray_file" not in contest.without:
         for name, data in STRAY:

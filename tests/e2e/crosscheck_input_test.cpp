@@ -102,6 +102,21 @@ TEST_F(CrossCheckInput, ALogWhoseCallIsOnlyAPrefixWarns) {
   EXPECT_NE(fileText(dir.file("out/R9.ubn")).find("Warning: the log's call R9 is only a prefix\n"), std::string::npos);
 }
 
+// The header lost the call's letters, the file's name kept them: its partners are not given NILs.
+TEST_F(CrossCheckInput, ALogWhoseCallIsOnlyAPrefixOfItsFileNameIsThatStation) {
+  c.clear();
+  dir.write("logs/ra9ccc.log", cabrillo("RA9", qso("1201", "RA9", "SV-12", "RA3AAA", "MA-03") +
+                                                   qso("1202", "RA9", "SV-12", "RA4BBB", "TA-04")));
+  const RdacRun run = check();
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("QSOs checked: ok 6\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.err.find("ra9ccc.log: its call RA9 is only a prefix; checked as RA9CCC, its file's name\n"),
+            std::string::npos) << run.err;
+  EXPECT_NE(fileText(dir.file("out/RA9CCC.ubn"))
+                .find("Warning: the log's call RA9 is only a prefix; checked as RA9CCC, its file's name\n"),
+            std::string::npos);
+}
+
 // The period runs 24 hours from --start when no --end is given; a QSO outside it is neither
 // counted nor anyone's fault.
 TEST_F(CrossCheckInput, QsosOutsideTheContestPeriodAreOutOfPeriodOnBothSides) {
