@@ -2,7 +2,8 @@
 # rdac crosscheck measured on a contest it has never seen: tests/committee/ writes LOGS logs
 # (default 400) with the committee's verdicts, rdac checks them, the evaluator compares.
 #   scripts/committee-check.sh [LOGS [SEED]]    RDAC=path/to/rdac WORK=folder to override,
-#   WITHOUT=class,... to leave classes of faults out (make_committee_contest.py --help lists them)
+#   WITHOUT=class,... to leave classes of faults out (make_committee_contest.py --help lists them),
+#   STRICT=1 to exit 1 when the checker misses the bar
 # When rdac stops on the folder as a committee gets it (a stray file, an empty CALLSIGN:), it is
 # said, and those files are set aside for a second run, which leaves every other verdict as it was.
 set -euo pipefail
@@ -42,4 +43,4 @@ if ! check "$contest/logs"; then
   check "$work/readable"
 fi
 echo
-python3 tests/committee/evaluate_crosscheck.py "$contest" "$work/checked"
+python3 tests/committee/evaluate_crosscheck.py "$contest" "$work/checked" ${STRICT:+--strict}
