@@ -102,6 +102,18 @@ TEST_F(CrossCheckInput, ALogWhoseCallIsOnlyAPrefixWarns) {
   EXPECT_NE(fileText(dir.file("out/R9.ubn")).find("Warning: the log's call R9 is only a prefix\n"), std::string::npos);
 }
 
+// A logger that writes no-break spaces between the fields: its QSOs are read, its partners keep theirs.
+TEST_F(CrossCheckInput, ALogWithNoBreakSpacesBetweenItsFieldsIsReadAndItsPartnersKeepTheirQsos) {
+  c.clear();
+  std::string nbsp = cabrillo("RA9CCC", qso("1201", "RA9CCC", "SV-12", "RA3AAA", "MA-03") +
+                                            qso("1202", "RA9CCC", "SV-12", "RA4BBB", "TA-04"));
+  for (char& ch : nbsp) ch = ch == ' ' ? '\xA0' : ch;
+  dir.write("logs/RA9CCC.log", nbsp);
+  const RdacRun run = check();
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("3 logs, 6 QSOs checked: ok 6\n"), std::string::npos) << run.out;
+}
+
 // The header lost the call's letters, the file's name kept them: its partners are not given NILs.
 TEST_F(CrossCheckInput, ALogWhoseCallIsOnlyAPrefixOfItsFileNameIsThatStation) {
   c.clear();
