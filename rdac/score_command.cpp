@@ -7,6 +7,7 @@
 
 #include "platform/text.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/paths.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/score/report_page.h"
 #include "rdac/score/work_folder.h"
@@ -32,10 +33,10 @@ void addCabrilloOptions(CLI::App& command, RunOptions& o) {
 }
 
 // Paths as the user gave them: relative to the folder rdac was started in.
-std::string forUser(const fs::path& path, const std::string& startFolder) {
+std::string forUser(const std::string& path, const std::string& startFolder) {
   std::error_code ec;
-  const fs::path relative = fs::relative(path, startFolder, ec);
-  return ec || relative.empty() ? path.string() : relative.string();
+  const fs::path relative = fs::relative(pathOf(path), pathOf(startFolder), ec);
+  return ec || relative.empty() ? path : textOf(relative);
 }
 
 void printBadQsoSummary(const ContestRun& run, const std::string& startFolder, std::ostream& out) {
@@ -76,7 +77,7 @@ void declareScoreOptions(CLI::App& command, ScoreOptions& o) {
 
 int runScore(const ScoreOptions& options, std::ostream& out, std::ostream& err) {
   std::error_code ec;
-  const std::string startFolder = fs::current_path(ec).string();
+  const std::string startFolder = textOf(fs::current_path(ec));
   const std::string htmlPath = absolutePath(options.htmlPath), reportPath = absolutePath(options.reportPath);
   // The run leaves the start folder, so the pages are placed before it starts.
   RunOptions runOptions = options.run;
@@ -98,7 +99,7 @@ int runScore(const ScoreOptions& options, std::ostream& out, std::ostream& err) 
   printBadQsoSummary(run, startFolder, out);
   if (run.options().cabrillo) {
     const std::string cabrillo = cabrilloFilePath(run.options().workdir, run.resetValues().ownCall);
-    if (fs::exists(cabrillo)) {
+    if (fs::exists(pathOf(cabrillo), ec)) {
       out << "Cabrillo file: " << forUser(cabrillo, startFolder) << '\n';
     } else {
       err << "rdac: the plug-in wrote no Cabrillo file " << cabrillo << '\n';

@@ -3,6 +3,7 @@
 #include "rdac/check_command.h"
 #include "rdac/crosscheck_command.h"
 #include "rdac/score_command.h"
+#include "rdac/scoring_job_command.h"
 #include "rdac/watch_command.h"
 
 namespace rdac {
@@ -19,6 +20,8 @@ std::vector<Subcommand> rdacSubcommands() {
       subcommand<CrossCheckOptions>(
           "crosscheck", "check every QSO of a contest's logs against the other station's log, as the committee does",
           declareCrossCheckOptions, runCrossCheck),
+      hidden(subcommand<ScoringJobOptions>("scoring-job", "score the logs of a job crosscheck wrote (rdac's own use)",
+                                           declareScoringJobOptions, runScoringJobCommand)),
   };
 }
 
