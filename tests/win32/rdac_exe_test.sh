@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# rdac.exe under Wine against the native rdac on the same input: CASE is
+#   score       the example log with --report and --html: the same output and pages
+#   crosscheck  a small synthetic contest: the same checked.csv and results.csv
+#   cyrillic    the example log, and the report, in a folder with a Cyrillic name, under code
+#               page 1252
+# Usage: rdac_exe_test.sh CASE RDAC_EXE NATIVE_BIN SOURCE_DIR
+set -euo pipefail
+case_=$1 exe=$2 native_bin=$3 source=$4
+cty=/usr/share/hamradio-files/cty.dat
+for tool in "$native_bin/rdac" "$native_bin/make_contest"; do
+  [[ -x $tool ]] || { echo "no native $tool: build the native preset first (make build-native)" >&2; exit 1; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/native" "$work/wine"
+
+# Runs rdac natively in native/ and rdac.exe in wine/, each with the same arguments.
+both() {
+  (cd "$work/native" && "$native_bin/rdac" "$@" >out.txt 2>err.txt) || { cat "$work/native/err.txt" >&2; exit 1; }
+  (cd "$work/wine" && wine "$exe" "$@" --cty "$cty" >out.txt 2>err.txt) || { cat "$work/wine/err.txt" >&2; exit 1; }
+}
+
+# Files that must be the same; rdac.exe writes paths with backslashes.
+same() {
+  local file
+  for file in "$@"; do
+    if ! diff -u "$work/native/$file" <(tr '\\' '/' <"$work/wine/$file"); then
+      echo "rdac_exe_test $case_: $file differs between rdac and rdac.exe" >&2
+      exit 1
+    fi
+  done
+}
+
+case $case_ in
+  score)
+    both score "$source/examples/sample.adi" --districts "$source/examples/rda_sample.dat" \
+      --hints "$source/examples/RDAC_sample.hlp" --workdir out --report report.html --html result.html
+    grep -q '^Score: ' "$work/native/out.txt"
+    same out.txt report.html result.html
+    ;;
+  crosscheck)
+    for side in native wine; do "$native_bin/make_contest" "$work/$side/logs" 12 30 >/dev/null; done
+    both crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out
+    same out.txt checked/checked.csv checked/results.csv
+    ;;
+  cyrillic)
+    for side in native wine; do
+      mkdir -p "$work/$side/Журнал контеста"
+      cp "$source/examples/sample.adi" "$work/$side/Журнал контеста/журнал.adi"
+    done
+    LANG=C.UTF-8 LC_ALL= both score "Журнал контеста/журнал.adi" --districts "$source/examples/rda_sample.dat" \
+      --workdir out --report "Журнал контеста/отчёт.html"
+    grep -q '^Score: ' "$work/native/out.txt"
+    same out.txt "Журнал контеста/отчёт.html"
+    ;;
+  *)
+    echo "rdac_exe_test: no case $case_" >&2
+    exit 2
+    ;;
+esac
+echo "rdac_exe_test $case_: rdac.exe and rdac agree"
