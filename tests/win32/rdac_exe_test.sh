@@ -4,6 +4,8 @@
 #   crosscheck  a small synthetic contest: the same checked.csv and results.csv
 #   cyrillic    the example log, and the report, in a folder with a Cyrillic name, under code
 #               page 1252
+#   watch       rdac.exe watch takes a record appended to the log, and Ctrl-C (SIGINT to Wine)
+#               ends it with the result of the whole log, as the native rdac scores it
 # Usage: rdac_exe_test.sh CASE RDAC_EXE NATIVE_BIN SOURCE_DIR
 set -euo pipefail
 case_=$1 exe=$2 native_bin=$3 source=$4
@@ -53,6 +55,34 @@ case $case_ in
       --workdir out --report "Журнал контеста/отчёт.html"
     grep -q '^Score: ' "$work/native/out.txt"
     same out.txt "Журнал контеста/отчёт.html"
+    ;;
+  watch)
+    cd "$work/wine"
+    # The example log's first records, then the rest up to the end of the next one.
+    python3 - "$source/examples/sample.adi" <<'PY'
+import sys
+log = open(sys.argv[1], 'rb').read()
+cut = log.find(b'<EOR>', 3000) + 5
+open('live.adi', 'wb').write(log[:cut])
+open('more.adi', 'wb').write(log[cut:log.find(b'<EOR>', cut) + 5])
+open('whole.adi', 'wb').write(log[:log.find(b'<EOR>', cut) + 5])
+PY
+    wine "$exe" watch live.adi --districts "$source/examples/rda_sample.dat" --cty "$cty" --poll 0.1 \
+      >watch.txt 2>err.txt &
+    watcher=$!
+    waitFor() { for _ in $(seq 300); do grep -q "$1" watch.txt && return 0; sleep 0.1; done
+                echo "rdac_exe_test watch: no '$1' in:" >&2; cat watch.txt err.txt >&2; kill $watcher; exit 1; }
+    waitFor 'following it'
+    cat more.adi >>live.adi
+    waitFor ' score '
+    kill -INT $watcher
+    wait $watcher || { echo "rdac_exe_test watch: exit code $?" >&2; exit 1; }
+    "$native_bin/rdac" score whole.adi --districts "$source/examples/rda_sample.dat" --workdir "$work/native" \
+      >"$work/native/out.txt"
+    final=$(sed -n '/RDA CONTEST/,/Created by/p' watch.txt)
+    [[ -n $final && $final == "$(sed -n '/RDA CONTEST/,/Created by/p' "$work/native/out.txt")" ]] || {
+      echo "rdac_exe_test watch: the final result differs from the native score of the same records" >&2
+      cat watch.txt >&2; exit 1; }
     ;;
   *)
     echo "rdac_exe_test: no case $case_" >&2
