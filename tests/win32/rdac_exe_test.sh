@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # rdac.exe under Wine against the native rdac on the same input: CASE is
-#   score       the example log with --report and --html: the same output and pages
+#   score       the example log with --report, --html and --cabrillo: the same output, pages and
+#               Cabrillo file (rdac.exe confirms the plug-in's header dialog itself)
 #   crosscheck  a small synthetic contest: the same checked.csv and results.csv
 #   cyrillic    the example log, and the report, in a folder with a Cyrillic name, under code
 #               page 1252
@@ -37,9 +38,10 @@ same() {
 case $case_ in
   score)
     both score "$source/examples/sample.adi" --districts "$source/examples/rda_sample.dat" \
-      --hints "$source/examples/RDAC_sample.hlp" --workdir out --report report.html --html result.html
+      --hints "$source/examples/RDAC_sample.hlp" --workdir out --report report.html --html result.html \
+      --cabrillo --header NAME=Ivan
     grep -q '^Score: ' "$work/native/out.txt"
-    same out.txt report.html result.html
+    same out.txt report.html result.html out/RA3AL.cbr
     ;;
   crosscheck)
     for side in native wine; do "$native_bin/make_contest" "$work/$side/logs" 12 30 >/dev/null; done
