@@ -8,7 +8,35 @@ namespace {
 // What the host passes in argument positions the plug-in does not read.
 const char kUnread[] = "";
 
+template <class Fn>
+bool lookUp(void* handle, const char* name, Fn& target, std::string& error) {
+  target = reinterpret_cast<Fn>(library_calls::find(handle, name));
+  if (!target) error = std::string("the library has no export ") + name;
+  return target != nullptr;
+}
+
 }  // namespace
+
+std::unique_ptr<PluginLibrary> PluginLibrary::open(const std::string& path, std::string& error) {
+  void* handle = library_calls::load(path, error);
+  if (!handle) return nullptr;
+  std::unique_ptr<PluginLibrary> library(new PluginLibrary(handle));
+  if (!library->bind(error)) return nullptr;
+  return library;
+}
+
+PluginLibrary::~PluginLibrary() {
+  // The plug-in's window thread must be gone before its code is unmapped.
+  if (runCommand_) runCommand_(0, "HIDEINFO");
+  library_calls::unload(handle_);
+}
+
+bool PluginLibrary::bind(std::string& error) {
+  const library_calls::ExportNames& names = library_calls::kExportNames;
+  return lookUp(handle_, names.resetStats, resetStats_, error) && lookUp(handle_, names.addData, addData_, error) &&
+         lookUp(handle_, names.checkCall, checkCall_, error) && lookUp(handle_, names.getResult, getResult_, error) &&
+         lookUp(handle_, names.setVersion, setVersion_, error) && lookUp(handle_, names.runCommand, runCommand_, error);
+}
 
 int PluginLibrary::reset(const HostReset& v) {
   stats::COleDateTime start = v.contestStart, end = v.contestEnd;

@@ -2,43 +2,22 @@
 
 #include <dlfcn.h>
 
-namespace rdac {
-namespace {
+namespace rdac::library_calls {
 
-template <class Fn>
-bool lookUp(void* handle, const char* name, Fn& target, std::string& error) {
-  target = reinterpret_cast<Fn>(dlsym(handle, name));
-  if (!target) error = std::string("the library has no export ") + name;
-  return target != nullptr;
-}
+// libStats.so exports the undecorated names only.
+const ExportNames kExportNames{"ResetStats0", "AddData0", "CheckCall0", "GetResult0", "setVersion", "RunCommand0"};
 
-}  // namespace
-
-std::unique_ptr<PluginLibrary> PluginLibrary::open(const std::string& path, std::string& error) {
+void* load(const std::string& path, std::string& error) {
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
     const char* why = dlerror();
     error = why ? why : "cannot be loaded";
-    return nullptr;
   }
-  std::unique_ptr<PluginLibrary> library(new PluginLibrary(handle));
-  if (!library->bind(error)) return nullptr;
-  return library;
+  return handle;
 }
 
-PluginLibrary::~PluginLibrary() {
-  // The plug-in's window thread must be gone before its code is unmapped.
-  if (runCommand_) runCommand_(0, "HIDEINFO");
-  dlclose(handle_);
-}
+void* find(void* library, const char* name) { return dlsym(library, name); }
 
-bool PluginLibrary::bind(std::string& error) {
-  return lookUp(handle_, "ResetStats0", resetStats_, error) &&
-         lookUp(handle_, "AddData0", addData_, error) &&
-         lookUp(handle_, "CheckCall0", checkCall_, error) &&
-         lookUp(handle_, "GetResult0", getResult_, error) &&
-         lookUp(handle_, "setVersion", setVersion_, error) &&
-         lookUp(handle_, "RunCommand0", runCommand_, error);
-}
+void unload(void* library) { dlclose(library); }
 
-}  // namespace rdac
+}  // namespace rdac::library_calls
