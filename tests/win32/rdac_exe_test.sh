@@ -44,8 +44,8 @@ case $case_ in
     same out.txt report.html result.html out/RA3AL.cbr
     ;;
   crosscheck)
-    for side in native wine; do "$native_bin/make_contest" "$work/$side/logs" 12 30 >/dev/null; done
-    both crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out
+    for side in native wine; do "$native_bin/make_contest" "$work/$side/logs" 24 40 >/dev/null; done
+    both crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out --penalty 1.5
     same out.txt checked/checked.csv checked/results.csv
     ;;
   cyrillic)
