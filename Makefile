@@ -54,7 +54,8 @@ fuzz: build-fuzz build-native
 test-fuzz: build-fuzz
 	bash scripts/fuzz.sh 4
 
-# Random export sequences against Stats.dll under Wine, SOAK_SECONDS long (not part of test).
+# Random export sequences against Stats.dll under Wine, SOAK_SECONDS long (not part of test);
+# SOAK_X87=0x1332 SOAK_MXCSR=0x1900 plays a host that left those floating-point words set.
 SOAK_SECONDS ?= 600
 soak: build-win32
 	cmake --build --preset win32 --target stats_soak -j $(JOBS)

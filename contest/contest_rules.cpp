@@ -19,6 +19,12 @@ int CContestRules::contains(std::string_view text) const {
 const CContestRules bandRules{"160m", "80m", "40m", "20m", "15m", "10m"};
 const CContestRules modeRules{"CW", "SSB"};
 
+int exactBandIndex(std::string_view band) {
+  for (size_t i = 0; i < bandRules.size(); ++i)
+    if (bandRules.at(i) == band) return static_cast<int>(i);
+  return -1;
+}
+
 int bandIndexOfFrequency(uint32_t freqHz) {
   static const int kWholeMHz[] = {1, 3, 7, 14, 21, 28};
   const double mhz = std::trunc(static_cast<double>(freqHz) / 1000000.0);

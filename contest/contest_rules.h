@@ -28,6 +28,10 @@ extern const CContestRules modeRules;  // "CW" "SSB"
 constexpr int kBandCount = 6;
 constexpr int kModeCount = 2;
 
+// Band index 0 to 5 of an exact band name ("160m" to "10m", letter case counts); -1 for any other
+// spelling.
+int exactBandIndex(std::string_view band);
+
 // Band index 0 to 5 of a frequency in Hz by its whole MHz (1, 3, 7, 14, 21, 28); -1 otherwise.
 int bandIndexOfFrequency(uint32_t freqHz);
 

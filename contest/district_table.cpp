@@ -1,8 +1,7 @@
 #include "contest/district_table.h"
 
+#include "platform/edited_text.h"
 #include "platform/file_io.h"
-#include "platform/file_path.h"
-#include "platform/text.h"
 
 namespace stats {
 
@@ -11,8 +10,14 @@ const char* const kHintFileName = ".\\Plugins\\RDAC.hlp";
 
 namespace {
 
-std::string readDataFile(const std::string& name) {
-  return readWholeFile(hostPath(name)).value_or(std::string());
+std::string readDataFile(const FilePath& path) {
+  return readWholeFile(path).value_or(std::string());
+}
+
+// Whatever encoding and line ends the editor saved: the lines in Windows-1251, as the
+// district codes and the hint's callsigns reach the windows and the host.
+std::vector<std::string> linesOf(const std::string& bytes) {
+  return editedTextLines(windows1251OfEditedFile(bytes));
 }
 
 }  // namespace
@@ -25,7 +30,7 @@ void DistrictTable::clear() {
 void DistrictTable::loadFromText(const std::string& bytes) {
   clear();
   // NUL bytes stay in their line: they end nothing there.
-  for (const std::string& line : textLines(bytes)) {
+  for (const std::string& line : linesOf(bytes)) {
     const size_t dash = line.find('-');
     if (dash == std::string::npos || dash == 0) continue;
     const std::string head = line.substr(0, 5);
@@ -35,16 +40,16 @@ void DistrictTable::loadFromText(const std::string& bytes) {
   }
 }
 
-void DistrictTable::load(const std::string& path) { loadFromText(readDataFile(path)); }
+void DistrictTable::load(const FilePath& path) { loadFromText(readDataFile(path)); }
 
 int DistrictTable::IsKnownDistrict(const std::string& code) const {
   return index_.find(code) ? 1 : 0;
 }
 
 void StationHints::loadFromText(const std::string& bytes) {
-  lines_ = textLines(bytes);
+  lines_ = linesOf(bytes);
 }
 
-void StationHints::load(const std::string& path) { loadFromText(readDataFile(path)); }
+void StationHints::load(const FilePath& path) { loadFromText(readDataFile(path)); }
 
 }  // namespace stats

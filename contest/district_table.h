@@ -1,9 +1,11 @@
 #pragma once
 // The RDA district table (".\Plugins\rda_rus.dat") and the station hint file
-// (".\Plugins\RDAC.hlp"), read whole at every reset.
+// (".\Plugins\RDAC.hlp"), read whole at every reset. Both are edited by hand, so they are read
+// in any encoding and with any line ends an editor saves (platform/edited_text.h).
 #include <string>
 #include <vector>
 
+#include "platform/file_path.h"
 #include "platform/flat_string_map.h"
 
 namespace stats {
@@ -11,8 +13,8 @@ namespace stats {
 // Four-character district codes in file order, duplicates kept, with an index for lookups.
 class DistrictTable {
  public:
-  void load(const std::string& path);  // empties first; a missing file leaves it empty
-  void loadFromText(const std::string& bytes);
+  void load(const FilePath& path);  // empties first; a missing file leaves it empty
+  void loadFromText(const std::string& bytes);  // the file's bytes
   void clear();
   const std::vector<std::string>& codes() const { return codes_; }
   int IsKnownDistrict(const std::string& code) const;  // exact, case-sensitive: 1 or 0
@@ -25,7 +27,7 @@ class DistrictTable {
 // Every line of the hint file, verbatim, in file order.
 class StationHints {
  public:
-  void load(const std::string& path);
+  void load(const FilePath& path);
   void loadFromText(const std::string& bytes);
   const std::vector<std::string>& lines() const { return lines_; }
 

@@ -2,8 +2,6 @@
 // What the plug-in itself does with country prefixes and callsigns.
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "contest/district_table.h"
 
@@ -15,8 +13,5 @@ std::string FoldCountryPrefix(std::string_view prefix);  // "IT9", "IG9" -> "I"
 
 // District (from the hint file), region code, "SPEC" or "STO" for a callsign.
 std::string GuessRdaRegion(const std::string& call, const StationHints& hints);
-
-// Every (region code, pair) of the region table, in table order.
-std::vector<std::pair<std::string, std::string>> regionPairs();
 
 }  // namespace stats

@@ -6,7 +6,6 @@
 
 #include "platform/file_append.h"
 #include "platform/file_io.h"
-#include "platform/file_path.h"
 #include "platform/text.h"
 
 namespace stats {
@@ -45,19 +44,34 @@ std::string withoutLines(std::vector<std::string> lines, const std::vector<std::
   return text;
 }
 
-int countBadLines(const std::string& bytes) {
-  int count = 0;
-  for (const std::string& line : textLines(bytes))
-    if (line.find("DUPE") == std::string::npos && line.find("UBN") == std::string::npos) ++count;
-  return count;
-}
-
 }  // namespace
 
 const char* const kWrongBand = "    WRONG BAND !!!";
 const char* const kWrongMode = "    WRONG MODE !!!";
 const char* const kNoExchange = "    NO RX NUMBER !!!";
 const char* const kDupe = " DUPE !!!";
+
+namespace {
+
+// Our own lines are told by their layout, whatever the callsigns in them hold (UA3UBN, an own
+// call UA1UBN): a QSO line counts unless it ends with the dupe marker. Any other line (the
+// header, an operator's note) counts unless it holds "DUPE" or "UBN", as it always has.
+bool countsAsBad(std::string_view line) {
+  if (line.substr(0, 4) == "QSO:") {
+    const std::string_view dupe = kDupe;
+    return line.size() < dupe.size() || line.substr(line.size() - dupe.size()) != dupe;
+  }
+  return line.find("DUPE") == std::string_view::npos && line.find("UBN") == std::string_view::npos;
+}
+
+int countBadLines(const std::string& bytes) {
+  int count = 0;
+  for (const std::string& line : textLines(bytes))
+    if (countsAsBad(line)) ++count;
+  return count;
+}
+
+}  // namespace
 
 std::string unknownDistrictReason(const std::string& code) {
   return "  " + code + "  Russland District Area Code is not acceptable !!!";
@@ -80,34 +94,36 @@ std::string badQsoLine(const QsoArgs& qso, const std::string& reason) {
   line.reserve(length);  // flagged QSOs of a reload build their lines at one allocation each
   line += "QSO:";
   for (std::string_view field : fields) line.append(kSeparator, 2).append(field);
-  return line.append(reason).append(kLineEnd, 2);
+  line.append(reason);
+  blankControlBytes(line);  // the host's texts (and a district code made of them) stay on the line
+  return line.append(kLineEnd, 2);
 }
 
-bool BadQsoFile::create(const std::string& fileName) {
-  fileName_ = fileName;
+bool BadQsoFile::create(const FilePath& path) {
+  path_ = path;
   lines_.clear();
   failed_ = reported_ = false;
-  return !fileName_.empty() && rewrite(headerLine());
+  return !path_.empty() && rewrite(headerLine());
 }
 
 bool BadQsoFile::rewrite(const std::string& content) {
-  inStep_ = replaceWholeFile(hostPath(fileName_), content);
+  inStep_ = replaceWholeFile(path_, content);
   if (!inStep_) failed_ = true;
   return inStep_;
 }
 
 void BadQsoFile::append(const std::string& lines) {
-  if (fileName_.empty() || lines.empty()) return;
+  if (path_.empty() || lines.empty()) return;
   lines_ += lines;
-  if (inStep_ && !appendToFile(hostPath(fileName_), lines)) inStep_ = false, failed_ = true;
+  if (inStep_ && !appendToFile(path_, lines)) inStep_ = false, failed_ = true;
 }
 
 void BadQsoFile::remove(const std::string& lines) {
-  if (fileName_.empty()) return;
+  if (path_.empty()) return;
   const std::vector<std::string> gone = textLines(lines);
   lines_ = withoutLines(textLines(lines_), gone);
   std::optional<std::string> content;
-  if (inStep_) content = readWholeFile(hostPath(fileName_));
+  if (inStep_) content = readWholeFile(path_);
   if (!content) {
     rewrite(headerLine() + lines_);
     return;
@@ -125,19 +141,19 @@ void BadQsoFile::remove(const std::string& lines) {
 }
 
 int BadQsoFile::countBad() {
-  if (fileName_.empty()) return 0;
+  if (path_.empty()) return 0;
   if (inStep_) {
-    if (const std::optional<std::string> content = readWholeFile(hostPath(fileName_)))
+    if (const std::optional<std::string> content = readWholeFile(path_))
       return countBadLines(*content);
   }
   rewrite(headerLine() + lines_);
   return countBadLines(lines_);
 }
 
-std::string BadQsoFile::takeFailureMessage() {
-  if (!failed_ || reported_) return std::string();
+FileMessage BadQsoFile::takeFailureMessage() {
+  if (!failed_ || reported_) return FileMessage();
   reported_ = true;
-  return kNotWrittenMessage + fileName_;
+  return {kNotWrittenMessage, path_};
 }
 
 }  // namespace stats

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "log/call_args.h"
+#include "platform/file_path.h"
+#include "platform/message_box.h"
 #include "platform/ole_date_time.h"
 
 namespace stats {
@@ -28,10 +30,11 @@ std::string unknownDistrictReason(const std::string& code);
 // create() there is no file and nothing is written or kept. Callers hold the state lock.
 class BadQsoFile {
  public:
-  const std::string& fileName() const { return fileName_; }
+  const FilePath& path() const { return path_; }
 
-  // Starts the contest's file with the header line only. False when it could not be written.
-  bool create(const std::string& fileName);
+  // Starts the contest's file, at its full path, with the header line only. False when it
+  // could not be written.
+  bool create(const FilePath& path);
 
   // Appends whole lines (each ending in CR LF); they are in the file when it returns unless
   // the file cannot take them.
@@ -42,18 +45,19 @@ class BadQsoFile {
   // in order, each ending in CR LF, recreating it when missing.
   void remove(const std::string& lines);
 
-  // Lines that hold neither "DUPE" nor "UBN": those of the file, or those kept here while the
-  // file is behind (after one more try to bring it in step).
+  // The bad QSOs: the QSO lines but the dupe lines, and other lines that hold neither "DUPE"
+  // nor "UBN"; of the file, or of the lines kept here while the file is behind (after one more
+  // try to bring it in step).
   int countBad();
 
-  // The message for the operator when the file fell behind since the last create(), once.
-  std::string takeFailureMessage();
+  // The message for the operator when the file fell behind since the last create(), once;
+  // empty otherwise.
+  FileMessage takeFailureMessage();
 
  private:
   bool rewrite(const std::string& content);
-  void fellBehind() { inStep_ = false, failed_ = true; }
 
-  std::string fileName_;
+  FilePath path_;
   std::string lines_;    // this contest's lines after the header, as the file should hold them
   bool inStep_ = false;  // the file holds the header and exactly lines_ (or the operator's edits)
   bool failed_ = false;  // fell behind since create()

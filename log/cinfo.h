@@ -29,7 +29,8 @@ struct CInfo {
   std::string dupeLine;
 };
 
-// The match that removal uses: same call, mode, band (exact) and equal qsoTime.
+// The match that removal uses: same call, mode, band (exact) and equal qsoTime, where an
+// invalid date matches an invalid date.
 bool sameContact(const CInfo& a, const CInfo& b);
 
 }  // namespace stats

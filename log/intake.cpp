@@ -41,13 +41,6 @@ const char* refusal(const QsoArgs& qso) {
   return nullptr;
 }
 
-// Index of an exact contest band name, -1 for any other spelling.
-int bandIndexOf(const std::string& band) {
-  for (size_t i = 0; i < bandRules.size(); ++i)
-    if (bandRules.at(i) == band) return static_cast<int>(i);
-  return -1;
-}
-
 }  // namespace
 
 std::string normalisedDistrict(std::string_view exchRcvd) {
@@ -66,16 +59,13 @@ std::string normalisedDistrict(std::string_view exchRcvd) {
 }
 
 int addQso(LogSession& log, const QsoArgs& qso) {
-  log.qsoLog.expectCall(qso.call);  // loads while the record is checked and filled
+  CInfo& record = log.qsoLog.nextRecord(qso.call);
   if (const char* reason = refusal(qso)) {
     log.badQsoFile.append(badQsoLine(qso, reason));
     return 0;
   }
   log.qsoLog.addWorkedBand(qso.band);
-
-  CInfo& record = log.qsoLog.nextRecord();
   fill(record, qso);
-  log.qsoLog.expectCallAgain(qso.call);
   record.prefix = FoldCountryPrefix(qso.prefix);
   if (IsRdaPrefix(qso.prefix)) {
     const std::string code = normalisedDistrict(qso.exchRcvd);
@@ -106,7 +96,7 @@ QsoRemoval removeQso(LogSession& log, const QsoArgs& qso) {
       gone += promoted->dupeLine;
       promoted->dupeLine.clear();
     }
-    if (!log.qsoLog.hasWorkedBand(probe.band)) removal.emptiedBand = bandIndexOf(probe.band);
+    if (!log.qsoLog.hasWorkedBand(probe.band)) removal.emptiedBand = exactBandIndex(probe.band);
   } else if (const char* reason = refusal(qso)) {
     gone = badQsoLine(qso, reason);
   }

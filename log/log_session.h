@@ -6,6 +6,7 @@
 #include "contest/district_table.h"
 #include "log/bad_qso_file.h"
 #include "log/log_store.h"
+#include "platform/file_path.h"
 
 namespace stats {
 
@@ -14,6 +15,9 @@ struct LogSession {
 
   // Own station and contest, kept by the reset.
   std::string ownFolder, ownCall, ownPrefix, ownContinent;
+  // The folder every file of the contest is found in, fixed at the reset; empty before the
+  // first one (the current folder then).
+  FilePath contestFolder;
   std::string startDayMonth, contestYear, endDate;
   std::string hostVersion;
   int exportFlag = 0;

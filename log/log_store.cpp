@@ -5,8 +5,18 @@
 #include <stdexcept>
 
 namespace stats {
+namespace {
+
+// The date type calls no two invalid values equal, but a QSO the host logged with an invalid
+// date must still be found when it is removed (or edited: removed and added corrected).
+bool sameDate(const COleDateTime& a, const COleDateTime& b) {
+  return a == b || (a.m_status == COleDateTime::invalid && b.m_status == COleDateTime::invalid);
+}
+
+}  // namespace
+
 bool sameContact(const CInfo& a, const CInfo& b) {
-  return a.call == b.call && a.mode == b.mode && a.band == b.band && a.qsoTime == b.qsoTime;
+  return a.call == b.call && a.mode == b.mode && a.band == b.band && sameDate(a.qsoTime, b.qsoTime);
 }
 
 const CInfo& LogStore::at(size_t index) const {
@@ -54,7 +64,10 @@ void LogStore::link(Node* node, Chain& chain, uint32_t contact) {
   ++prefixCounts[prefixId];
 }
 
-CInfo& LogStore::nextRecord() { return newNode()->record; }
+CInfo& LogStore::nextRecord(std::string_view call) {
+  byCall_.prefetchSlot(call);  // the index of 100,000 calls is rarely in the cache
+  return newNode()->record;
+}
 
 uint32_t LogStore::contactOf(uint32_t bandId, const CInfo& record) {
   return bandId << 16 | (modeIds_.idOf(record.mode) & 0xFFFF);
@@ -100,8 +113,10 @@ bool LogStore::commitFlaggingDupe() {
   node->nextOfCall = nullptr;
   ++usedNodes_;
   CInfo& record = node->record;
-  Chain& chain = byCall_[record.call];
+  // The slot that nextRecord() started loading names the call's entry: that loads meanwhile.
+  byCall_.prefetchEntry(record.call);
   const uint32_t contact = contactOf(bandIds_.idOf(record.band), record);
+  Chain& chain = byCall_[record.call];
   const bool dupe = chainHasContact(chain, contact, record.band, record.mode);
   if (dupe) record.dupe = record.noScore = 1;
   link(node, chain, contact);

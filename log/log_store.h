@@ -47,18 +47,16 @@ class LogStore {
   // Appending in two steps, so intake writes each text once, straight into the store:
   // fill every field of the record nextRecord() hands out, then commitFlaggingDupe() appends
   // it, first flagging it a dupe (dupe and noScore 1) when an earlier record has its call,
-  // band and mode, and says whether it did. The record is not part of the log before that.
-  CInfo& nextRecord();
-  // Hints that the call is about to be looked up or committed, so that its index entry is in
-  // the cache by then: expectCall() as early as possible, expectCallAgain() a few hundred
-  // instructions later, when the first has brought the slot that names the entry.
+  // band and mode, and says whether it did. The record is not part of the log before that, so
+  // a QSO may ask for its record before it knows it will be stored: the earlier it names its
+  // call, the more of the index lookup the commit finds already in the cache.
+  CInfo& nextRecord(std::string_view call);
+  bool commitFlaggingDupe();
+  // Hints that the call is about to be looked up, so that its index slot is in the cache by
+  // then.
   __attribute__((always_inline)) void expectCall(std::string_view call) const {
     byCall_.prefetchSlot(call);
   }
-  __attribute__((always_inline)) void expectCallAgain(std::string_view call) const {
-    byCall_.prefetchEntry(call);
-  }
-  bool commitFlaggingDupe();
   // Removes a record; later records move down by one. When it was the first of its call, band
   // and mode, the next such record is a dupe no more (dupe 0, noScore as its badQso) and is
   // returned, so its dupe line can go too. A band left without records leaves workedBands.

@@ -19,7 +19,7 @@ KeptFile& kept() {
 
 }  // namespace
 
-bool appendToFile(const std::string& path, const std::string& bytes) {
+bool appendToFile(const FilePath& path, const std::string& bytes) {
   std::lock_guard<std::mutex> lock(keptMutex());
   KeptFile& file = kept();
   if (!file.keep(path)) return false;

@@ -24,11 +24,11 @@ struct CloseAtUnload {
 // The name alone decides, with no look at the file: every export but AddData0 closes the kept
 // file, so it is kept only through a run of AddData0 calls, a reload, where a system call more
 // per flagged QSO made the 100,000-QSO reload measurably slower (Windows compares names too).
-bool KeptFile::keep(const std::string& path) {
-  return (handle_ >= 0 && identity_ == path) || open(path);
+bool KeptFile::keep(const FilePath& path) {
+  return (handle_ >= 0 && identity_.native() == path.native()) || open(path);
 }
 
-bool KeptFile::open(const std::string& path) {
+bool KeptFile::open(const FilePath& path) {
   close();
   const int fd = fileCalls().open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) return false;
@@ -63,7 +63,7 @@ bool KeptFile::appendWhole(const std::string& bytes) {
 void KeptFile::close() {
   if (handle_ >= 0) ::close(fdOf(handle_));
   handle_ = -1;
-  std::string().swap(identity_);  // nothing of it left on the heap while no file is kept
+  FilePath().swap(identity_);  // nothing of it left on the heap while no file is kept
 }
 
 }  // namespace stats

@@ -9,25 +9,19 @@ namespace {
 
 HANDLE handleOf(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
-// The full path: a host that changes its current folder gets the file of the new one.
-std::string fullPathOf(const std::string& path) {
-  char full[MAX_PATH * 4];
-  const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-  return n > 0 && n < sizeof full ? std::string(full, n) : path;
-}
-
 }  // namespace
 
-bool KeptFile::keep(const std::string& path) {
-  return (handle_ != -1 && identity_ == fullPathOf(path)) || open(path);
+// The name alone decides, as natively: the callers name their files by full paths, fixed at the
+// reset, so the same name is the same file whatever the current folder does meanwhile.
+bool KeptFile::keep(const FilePath& path) {
+  return (handle_ != -1 && identity_.native() == path.native()) || open(path);
 }
 
-bool KeptFile::open(const std::string& path) {
+bool KeptFile::open(const FilePath& path) {
   close();
   // Shared for reading, writing and deleting, so a viewer, an editor or the operator deleting
   // the file is never refused while a reload appends to it.
-  const std::string full = fullPathOf(path);
-  const HANDLE file = CreateFileA(full.c_str(), GENERIC_WRITE,
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -36,7 +30,7 @@ bool KeptFile::open(const std::string& path) {
     close();
     return false;
   }
-  identity_ = full;
+  identity_ = path;
   return true;
 }
 
@@ -60,7 +54,7 @@ bool KeptFile::appendWhole(const std::string& bytes) {
 void KeptFile::close() {
   if (handle_ != -1) CloseHandle(handleOf(handle_));
   handle_ = -1;
-  std::string().swap(identity_);  // nothing of it left on the heap while no file is kept
+  FilePath().swap(identity_);  // nothing of it left on the heap while no file is kept
 }
 
 }  // namespace stats

@@ -40,7 +40,7 @@ bool writeWhole(int fd, const std::string& bytes) {
 
 }  // namespace
 
-bool writeNewFile(const std::string& path, const std::string& bytes) {
+bool writeNewFile(const FilePath& path, const std::string& bytes) {
   const int fd = fileCalls().open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   bool written = true;
@@ -51,17 +51,19 @@ bool writeNewFile(const std::string& path, const std::string& bytes) {
     if (written) done += static_cast<size_t>(n);
   }
   if (::close(fd) != 0 || !written) {
-    std::remove(path.c_str());
+    removeFile(path);
     return false;
   }
   return true;
 }
 
-bool renameOver(const std::string& from, const std::string& to) {
+bool renameOver(const FilePath& from, const FilePath& to) {
   return fileCalls().rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool rewriteInPlace(const std::string& path, const std::string& bytes) {
+void removeFile(const FilePath& path) { std::remove(path.c_str()); }
+
+bool rewriteInPlace(const FilePath& path, const std::string& bytes) {
   const int fd = fileCalls().open(path.c_str(), O_RDWR | O_CLOEXEC, 0);
   if (fd < 0) return false;
   struct stat opened;

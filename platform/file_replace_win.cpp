@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/file_replace.h"
 
@@ -46,26 +45,29 @@ bool writeWhole(HANDLE h, const std::string& bytes) {
 
 }  // namespace
 
-bool writeNewFile(const std::string& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const bool flushed = std::fflush(file) == 0;
-  if (std::fclose(file) != 0 || !written || !flushed) {
-    std::remove(path.c_str());
-    return false;
+bool writeNewFile(const FilePath& path, const std::string& bytes) {
+  bool written;
+  {
+    Handle file{CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.h == INVALID_HANDLE_VALUE) return false;
+    written = writeWhole(file.h, bytes);
   }
-  return true;
+  if (!written) removeFile(path);
+  return written;
 }
 
-bool renameOver(const std::string& from, const std::string& to) {
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+bool renameOver(const FilePath& from, const FilePath& to) {
+  return MoveFileExW(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool rewriteInPlace(const std::string& path, const std::string& bytes) {
+void removeFile(const FilePath& path) { DeleteFileW(path.c_str()); }
+
+bool rewriteInPlace(const FilePath& path, const std::string& bytes) {
   // Every sharing mode, so the open succeeds whenever the other program's own sharing allows
   // a writer; a file held without write sharing stays untouched and the answer is false.
-  Handle file{CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+  Handle file{CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr)};
   if (file.h == INVALID_HANDLE_VALUE || GetFileType(file.h) != FILE_TYPE_DISK) return false;

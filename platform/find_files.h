@@ -1,11 +1,12 @@
 #pragma once
-#include <string>
 #include <vector>
+
+#include "platform/file_path.h"
 
 namespace stats {
 
 // Bare names of the files that match a pattern such as "C:\Tarn\*.ini" (a "*" in the last
 // component only), in the order the platform lists them; empty when nothing matches.
-std::vector<std::string> findFileNames(const std::string& pattern);
+std::vector<FilePath> findFileNames(const FilePath& pattern);
 
 }  // namespace stats

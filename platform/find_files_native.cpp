@@ -3,14 +3,13 @@
 
 #include <memory>
 
-#include "platform/file_path.h"
 #include "platform/find_files.h"
 
 namespace stats {
 
-std::vector<std::string> findFileNames(const std::string& pattern) {
-  std::vector<std::string> names;
-  const std::string path = hostPath(pattern);
+std::vector<FilePath> findFileNames(const FilePath& pattern) {
+  std::vector<FilePath> names;
+  const std::string& path = pattern.native();
   const size_t slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
   const std::string namePattern = slash == std::string::npos ? path : path.substr(slash + 1);

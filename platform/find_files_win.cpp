@@ -4,14 +4,14 @@
 
 namespace stats {
 
-std::vector<std::string> findFileNames(const std::string& pattern) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+std::vector<FilePath> findFileNames(const FilePath& pattern) {
+  std::vector<FilePath> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     names.emplace_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   return names;
 }

@@ -1,5 +1,6 @@
 #include "platform/ini_text.h"
 
+#include "platform/edited_text.h"
 #include "platform/text.h"
 
 namespace stats {
@@ -38,16 +39,9 @@ std::string oneLine(const std::string& value) {
 
 }  // namespace
 
+// A lone CR ends a line too, as it does for the platform's profile functions.
 IniText::IniText(const std::string& content) {
-  size_t start = 0;
-  while (start < content.size()) {
-    size_t end = content.find('\n', start);
-    if (end == std::string::npos) end = content.size();
-    std::string raw = content.substr(start, end - start);
-    if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-    lines_.push_back({raw});
-    start = end + 1;
-  }
+  for (std::string& raw : editedTextLines(content)) lines_.push_back({std::move(raw)});
 }
 
 long IniText::findSection(const std::string& section) const {

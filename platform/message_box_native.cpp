@@ -26,6 +26,10 @@ void showMessageBox(const std::string& text, const char* caption) {
   if (watching) watching(text, caption);
 }
 
+void showFileMessageBox(const FileMessage& message, const char* caption) {
+  showMessageBox(message.text + message.file.string(), caption);
+}
+
 void watchMessageBoxes(MessageBoxWatcher watching) {
   std::lock_guard<std::mutex> lock(watcherMutex());
   watcher() = std::move(watching);

@@ -22,6 +22,17 @@ std::string trimmed(std::string_view text) {
   return std::string(text.substr(begin, end - begin));
 }
 
+void blankControlBytes(std::string& text) {
+  for (char& c : text)
+    if (isControlByte(c)) c = ' ';
+}
+
+std::string oneLine(std::string_view value) {
+  std::string line(value);
+  blankControlBytes(line);
+  return line;
+}
+
 std::vector<std::string> textLines(const std::string& bytes) {
   std::vector<std::string> lines;
   size_t start = 0;

@@ -34,6 +34,14 @@ inline bool equalsNoCase(std::string_view a, std::string_view b) {  // ASCII cas
 }
 std::string trimmed(std::string_view text);                 // white space off both ends
 
+// Below 0x20, or DEL.
+inline bool isControlByte(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
+// A value written into a line of a text file stays on that line whatever it holds: a line break
+// inside would start a line of its own (a forged QSO line, say), and a NUL ends the value early
+// for a reader that stops there. Every control byte becomes a blank.
+std::string oneLine(std::string_view value);
+void blankControlBytes(std::string& text);  // in place
+
 // The lines of a text as a text-mode reader sees them: split at LF, a CR before the LF
 // dropped with it, a last line without LF included; every other byte kept.
 std::vector<std::string> textLines(const std::string& bytes);

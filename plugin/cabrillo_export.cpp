@@ -1,5 +1,6 @@
 #include "plugin/cabrillo_export.h"
 
+#include "platform/message_box.h"
 #include "reports/cabrillo_dialog.h"
 #include "reports/cabrillo_fields.h"
 
@@ -47,9 +48,10 @@ void runCabrilloExport(StateLock& lock) {
     record.addQsoLine(qso.call, qso.freqKHz, cabrilloMode(qso.mode), qso.qsoTime, qso.rstSent,
                       qso.exchSent, qso.rstRcvd, qso.exchRcvd);
   });
-  const std::string message = record.writeFile(state.result.claimedScore, state.log.hostVersion);
+  const FileMessage message =
+      record.writeFile(state.log.contestFolder, state.result.claimedScore, state.log.hostVersion);
   StateLockReleased unlocked(lock);
-  showOutputBox(message);
+  showFileMessageBox(message, "Output");
 }
 
 }  // namespace stats

@@ -7,17 +7,13 @@
 
 #include "contest/exchange.h"
 #include "log/call_args.h"
-#include "log/callsign_check.h"
 #include "log/intake.h"
-#include "log/reset.h"
 #include "platform/boundary.h"
 #include "platform/file_append.h"
 #include "platform/message_box.h"
-#include "platform/settings.h"
 #include "platform/text.h"
-#include "plugin/cabrillo_export.h"
+#include "plugin/session_calls.h"
 #include "plugin/state.h"
-#include "reports/result.h"
 #include "ui/window_port.h"
 
 using namespace stats;
@@ -53,44 +49,12 @@ std::optional<std::string> optionalText(const char* text) {
   return std::string(text);
 }
 
-// What the exports do across the parts of the state: no layer below reaches another's part.
-
-void removeQsoEverywhere(PluginState& state, const QsoArgs& args) {
-  forgetRemovedQso(state.result, removeQso(state.log, args));
-  state.windows.refreshReady = 1;
-}
-
-HintInputs hintInputsOf(const WindowState& windows) {
-  HintInputs hints;
-  hints.useHint = windows.useHint == 1;
-  hints.callEntered = windows.enteredCallPresent == 1;
-  hints.enteredCall = windows.enteredCall;
-  return hints;
-}
-
-// Host versions whose own windows clash with the plug-in's: the reset never opens them there.
-bool hostWithoutWindowThread(const std::string& version) {
-  for (const char* v : {"2.18", "2.17", "2.16", "2.15", "2.14", "2.14R"})
-    if (version == v) return true;
-  return false;
-}
-
-// The "Start" toggle of the settings file, which decides whether the reset starts the window
-// thread (returned).
-bool toggleStart(const std::string& hostVersion, bool windowThreadRuns) {
-  if (readSettingInt("Start") != 0) {
-    writeSetting("Start", "0");
-    return false;
-  }
-  if (windowThreadRuns) return false;
-  writeSetting("Start", "1");
-  return !hostWithoutWindowThread(hostVersion);
-}
-
-void computeAndClaim(PluginState& state) {
-  computeResult(state.log, state.result);
-  writeSetting("Claimed", std::to_string(state.result.claimedScore));
-}
+// The state lock as every export but AddData0 takes it: a burst of AddData0 calls is over, so
+// the file intake kept open for it is closed, and no file of ours stays open between bursts.
+class LockAfterAppends : public StateLock {
+ public:
+  LockAfterAppends() { closeAppendedFile(); }
+};
 
 }  // namespace
 
@@ -121,10 +85,8 @@ int RemoveData0(const char* ownCall, const char* call, COleDateTime* qsoTime, CO
   return guarded(1, [&] {
     const QsoArgs args = qsoArgs(ownCall, call, qsoTime, freqHz, mode, rstSent, rstRcvd, exchSent,
                                  exchRcvd, prefix, continent, band);
-    StateLock lock;
-    closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
-    removeQsoEverywhere(lock.state(), args);
-    postRefresh();
+    LockAfterAppends lock;
+    removeContact(lock, args);
     return 1;
   });
 }
@@ -142,16 +104,8 @@ int CheckCall0(const char* call, unsigned int, unsigned int, const char* mode, c
     args.prefix = argText(prefix);
     args.band = optionalText(band);
     args.secondBand = optionalText(secondBand);
-    StateLock lock;
-    closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
-    PluginState& state = lock.state();
-    if (setupWindowExists() && state.windows.refreshReady == 1) {
-      state.windows.refreshReady = 0;
-      postRefresh();
-    }
-    const CallCheck check = checkCall(state.log, hintInputsOf(state.windows), args);
-    if (!check.hint.empty()) writeHint(hintBuffer, check.hint);
-    return check.result;
+    LockAfterAppends lock;
+    return checkCallForHost(lock, args, hintBuffer);
   });
 }
 
@@ -169,57 +123,44 @@ int ResetStats0(const char* ownFolder, int exportFlag, const char* ownCall,
     args.contestEnd = readDateTime(contestEnd);
     args.ownPrefix = argText(ownPrefix);
     args.ownContinent = argText(ownContinent);
-    StateLock lock;
-    closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
-    resetLog(lock.state().log, args);
-    resetBandInfoRows(lock.state().windows);
-    if (args.exportFlag != 0) {
-      prepareExport(lock, lock.state().log.ownCall, args.contestStart, args.contestEnd);
-      writeSetting("Start", "1");
-    }
-    const bool startThread = toggleStart(lock.state().log.hostVersion, setupWindowExists());
-    startBadQsoFile(lock.state().log, args);
-    lock.release();
-    if (startThread) StartWindowThread();
+    LockAfterAppends lock;
+    resetContest(lock, args);
     return 1;
   });
 }
 
 const char* GetResult0(int* status) {
   return guarded<const char*>(kEmptyText, [&]() -> const char* {
-    StateLock lock;
-    closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
-    computeAndClaim(lock.state());
-    if (lock.state().log.exportFlag != 0) runCabrilloExport(lock);
+    LockAfterAppends lock;
+    const char* text = produceResult(lock).c_str();
     if (status) *status = -1;
-    const std::string failure = lock.state().log.badQsoFile.takeFailureMessage();
-    if (!failure.empty()) {
-      StateLockReleased unlocked(lock);
-      showMessageBox(failure, "Output");
-    }
-    return lock.state().result.resultText.c_str();
+    return text;
   });
 }
 
-int GetNumberOfSets(void) { return 1; }
+int GetNumberOfSets(void) {
+  return guarded(1, [] { return 1; });
+}
 
-const char* GetSetName(int index) { return index == 0 ? kSetName : kEmptyText; }
+const char* GetSetName(int index) {
+  return guarded<const char*>(kEmptyText, [&] { return index == 0 ? kSetName : kEmptyText; });
+}
 
-int GetExchgCount0(const char*, const char*, const char*) { return 1; }
+int GetExchgCount0(const char*, const char*, const char*) {
+  return guarded(1, [] { return 1; });
+}
 
 int IsValidExchg0(const char* exch, const char*, const char*, const char*, int, int, int) {
   return guarded(0, [&] {
     const std::string text = argText(exch);
-    StateLock lock;
-    closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
+    LockAfterAppends lock;
     return isValidExchange(text, lock.state().log.DistrictList);
   });
 }
 
 unsigned long setVersion(const char*) {
   return guarded(0UL, [] {
-    StateLock lock;
-    closeAppendedFile();  // a burst of AddData0 calls is over: hold no file between calls
+    LockAfterAppends lock;
     lock.state().result.htmlForm = 1;
     return 0UL;
   });

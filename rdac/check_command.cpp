@@ -2,12 +2,37 @@
 
 #include <CLI/CLI.hpp>
 
+#include "rdac/logs/band_plan.h"
 #include "rdac/logs/qso_fields.h"
 
 namespace rdac {
+namespace {
+
+// Modes a log may hold besides the contest's, which the plug-in answers for too.
+bool isMode(const std::string& mode) {
+  static const char* const kModes[] = {"CW",  "SSB",  "AM",   "FM",  "RTTY", "PSK",  "PSK31", "FT8", "FT4",
+                                       "JT65", "JT9", "MFSK", "OLIVIA", "SSTV", "DIGI", "DATA", "PKT"};
+  for (const char* known : kModes)
+    if (mode == known) return true;
+  return false;
+}
+
+}  // namespace
 
 bool CheckOptions::finish(std::string& error) {
   if (!call.empty()) call = normalisedCall(call);
+  // Read as a log's BAND and MODE are read, so the answer is the one the log's QSO would get.
+  band = normalisedBand(band);
+  if (lowerEdgeKHz(band) == 0) {
+    error = "--band wants an amateur band such as 20m or 160m, not '" + band + "'";
+    return false;
+  }
+  const std::string given = mode;
+  mode = cabrilloMode(adifMode(mode));
+  if (!isMode(mode)) {
+    error = "--mode wants a mode such as CW or SSB, not '" + given + "'";
+    return false;
+  }
   return finishRunOptions(run, dates, error);
 }
 

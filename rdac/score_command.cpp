@@ -9,6 +9,7 @@
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/text_lines.h"
+#include "rdac/score/contest_report.h"
 #include "rdac/score/report_page.h"
 #include "rdac/score/work_folder.h"
 
@@ -39,6 +40,7 @@ std::string forUser(const std::string& path, const std::string& startFolder) {
   return ec || relative.empty() ? path : textOf(relative);
 }
 
+// Counts by reason only: a real log can put thousands of lines there, which the file keeps.
 void printBadQsoSummary(const ContestRun& run, const std::string& startFolder, std::ostream& out) {
   const std::string path = badQsoFilePath(run.options().workdir, run.resetValues().contestEnd);
   std::string error;
@@ -47,10 +49,24 @@ void printBadQsoSummary(const ContestRun& run, const std::string& startFolder, s
     out << "Bad-QSO file " << forUser(path, startFolder) << ": not written\n";
     return;
   }
-  std::vector<std::string> entries = stats::textLines(*bytes);
+  std::vector<std::string> entries;
+  for (std::string& line : stats::textLines(*bytes))
+    if (!line.empty()) entries.push_back(std::move(line));
   if (!entries.empty()) entries.erase(entries.begin());  // its title line
   out << "Bad-QSO file " << forUser(path, startFolder) << ": " << entries.size() << " line(s)\n";
-  for (const std::string& line : entries) out << "  " << line << '\n';
+  for (const auto& [reason, lines] : badQsosByReason(entries)) out << std::setw(7) << lines.size() << "  " << reason << '\n';
+}
+
+// Without the logger's settings file the plug-in knows no host version and names the logger
+// twice ("Tarn Tarn"); the log was made by rdac, and a committee reading it should see that.
+bool nameTheProgram(const std::string& cabrilloPath, std::string& error) {
+  const std::string unknownHost = "\r\nCREATED-BY: Tarn Tarn\r\n";
+  auto bytes = readFileBytes(cabrilloPath, error);
+  if (!bytes) return false;
+  const size_t at = bytes->find(unknownHost);
+  if (at == std::string::npos) return true;
+  bytes->replace(at, unknownHost.size(), "\r\nCREATED-BY: rdac " + std::string(kVersion) + " (Stats)\r\n");
+  return replaceFileBytes(cabrilloPath, *bytes, error);
 }
 
 // Writes one of the result's pages; the exit code so far, or kFailed.
@@ -99,7 +115,12 @@ int runScore(const ScoreOptions& options, std::ostream& out, std::ostream& err) 
   printBadQsoSummary(run, startFolder, out);
   if (run.options().cabrillo) {
     const std::string cabrillo = cabrilloFilePath(run.options().workdir, run.resetValues().ownCall);
-    if (fs::exists(pathOf(cabrillo), ec)) {
+    std::string error;
+    const bool written = fs::exists(pathOf(cabrillo), ec);
+    if (written && !nameTheProgram(cabrillo, error)) {
+      err << "rdac: " << error << '\n';
+      exitCode = kFailed;
+    } else if (written) {
       out << "Cabrillo file: " << forUser(cabrillo, startFolder) << '\n';
     } else {
       err << "rdac: the plug-in wrote no Cabrillo file " << cabrillo << '\n';

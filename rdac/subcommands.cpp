@@ -2,6 +2,7 @@
 
 #include "rdac/check_command.h"
 #include "rdac/crosscheck_command.h"
+#include "rdac/districts_command.h"
 #include "rdac/score_command.h"
 #include "rdac/scoring_job_command.h"
 #include "rdac/watch_command.h"
@@ -20,6 +21,9 @@ std::vector<Subcommand> rdacSubcommands() {
       subcommand<CrossCheckOptions>(
           "crosscheck", "check every QSO of a contest's logs against the other station's log, as the committee does",
           declareCrossCheckOptions, runCrossCheck),
+      subcommand<DistrictsOptions>(
+          "districts", "make the plug-in's district table (Plugins/rda_rus.dat) from the publisher's list",
+          declareDistrictsOptions, runDistricts),
       hidden(subcommand<ScoringJobOptions>("scoring-job", "score the logs of a job crosscheck wrote (rdac's own use)",
                                            declareScoringJobOptions, runScoringJobCommand)),
   };

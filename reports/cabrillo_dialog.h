@@ -1,7 +1,7 @@
 #pragma once
-// The window-system side of the export: the modal header dialog and the box that reports the
-// written file. Windows shows them; the native stand-in answers at once, so an export can run
-// unattended. Never call either while holding the state lock.
+// The window-system side of the export: the modal header dialog. Windows shows it; the native
+// stand-in answers at once, so an export can run unattended. Never call it while holding the
+// state lock.
 #include <string>
 
 #include "reports/cabrillo_log.h"
@@ -11,8 +11,5 @@ namespace stats {
 // Shows `values` in the header dialog and waits for the operator. True for OK, with `values`
 // then holding the texts of the controls; false for Cancel or closing, `values` untouched.
 bool runCabrilloDialog(CabrilloHeader& values);
-
-// The modal "Output" box with an information icon and one OK button.
-void showOutputBox(const std::string& text);
 
 }  // namespace stats

@@ -1,6 +1,5 @@
 #include <mutex>
 
-#include "platform/message_box.h"
 #include "reports/cabrillo_dialog.h"
 #include "reports/cabrillo_dialog_native.h"
 
@@ -30,8 +29,6 @@ bool runCabrilloDialog(CabrilloHeader& values) {
   values = edited;
   return true;
 }
-
-void showOutputBox(const std::string& text) { showMessageBox(text, "Output"); }
 
 void setCabrilloDialogOperator(CabrilloDialogOperator op) {
   std::lock_guard<std::mutex> lock(operatorMutex());

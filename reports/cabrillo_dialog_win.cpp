@@ -79,8 +79,4 @@ bool runCabrilloDialog(CabrilloHeader& values) {
   return true;
 }
 
-void showOutputBox(const std::string& text) {
-  MessageBoxA(nullptr, text.c_str(), "Output", MB_OK | MB_ICONINFORMATION);
-}
-
 }  // namespace stats

@@ -13,8 +13,6 @@ const char kNotWrittenMessage[] = "File could not be written: ";
 const char kEmptyFileBase[] = "RDRC";
 const char kSoapboxLabel[] = "SOAPBOX: ";
 
-bool isControlByte(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
-
 // Reserved characters of Windows file names; control characters are refused separately.
 bool unfitForFileName(char c) {
   switch (c) {
@@ -23,16 +21,6 @@ bool unfitForFileName(char c) {
     default:
       return isControlByte(c);
   }
-}
-
-// A header value stays on its line whatever the settings file or the host's files held: a line
-// break would start a line of its own (a QSO line, say), and a NUL ends the value early for a
-// reader that stops there.
-std::string oneLine(std::string_view value) {
-  std::string line(value);
-  for (char& c : line)
-    if (isControlByte(c)) c = ' ';
-  return line;
 }
 
 void appendLine(std::string& out, const char* label, std::string_view value) {
@@ -66,10 +54,13 @@ void CabrilloLog::addQsoLine(const std::string& call, int freqKHz, const std::st
                              const COleDateTime& qsoTime, const std::string& rstSent,
                              const std::string& exchSent, const std::string& rstRcvd,
                              const std::string& exchRcvd) {
-  qsoLines.push_back(formatted("QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s\r\n", freqKHz,
+  // The host's texts stay in their columns whatever they hold (header values alike).
+  std::string line = formatted("QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s", freqKHz,
                                mode.c_str(), qsoTime.Format("%Y-%m-%d %H%M").c_str(),
                                sentCall().c_str(), rstSent.c_str(), exchSent.c_str(), call.c_str(),
-                               rstRcvd.c_str(), exchRcvd.c_str()));
+                               rstRcvd.c_str(), exchRcvd.c_str());
+  blankControlBytes(line);
+  qsoLines.push_back(line.append("\r\n"));
 }
 
 std::string CabrilloLog::sentCall() const { return trimmed(oneLine(callsign)); }
@@ -104,9 +95,11 @@ std::string CabrilloLog::fileText(int claimedScore, const std::string& hostVersi
   return out;
 }
 
-std::string CabrilloLog::writeFile(int claimedScore, const std::string& hostVersion) const {
-  const bool written = replaceWholeFile(hostPath(fileName()), fileText(claimedScore, hostVersion));
-  return (written ? kProducedMessage : kNotWrittenMessage) + fileName();
+FileMessage CabrilloLog::writeFile(const FilePath& folder, int claimedScore,
+                                   const std::string& hostVersion) const {
+  const FilePath path = pathInFolder(folder, fileName());
+  const bool written = replaceWholeFile(path, fileText(claimedScore, hostVersion));
+  return {written ? kProducedMessage : kNotWrittenMessage, path};
 }
 
 std::string cabrilloMode(const std::string& logMode) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_path.h"
+#include "platform/message_box.h"
 #include "platform/ole_date_time.h"
 
 namespace stats {
@@ -34,7 +36,7 @@ struct CabrilloHeader {
 };
 
 struct CabrilloLog : CabrilloHeader {
-  std::string fileBase;  // the file is fileBase + ".cbr" in the current folder
+  std::string fileBase;  // the file is fileBase + ".cbr" in the contest's folder
   std::vector<std::string> qsoLines;  // each a whole line, CR LF included
   COleDateTime contestStart, contestEnd;
 
@@ -52,9 +54,10 @@ struct CabrilloLog : CabrilloHeader {
   // value is one line, its control bytes blanked; only the soapbox spans several.
   std::string fileText(int claimedScore, const std::string& hostVersion) const;
 
-  // Writes fileText to a temporary file and renames it over the target; returns the message
-  // for the operator, which says whether the file was produced and names it.
-  std::string writeFile(int claimedScore, const std::string& hostVersion) const;
+  // Writes fileText to a temporary file in `folder` and renames it over the target; returns the
+  // message for the operator, which says whether the file was produced and names its full path.
+  FileMessage writeFile(const FilePath& folder, int claimedScore,
+                        const std::string& hostVersion) const;
 
   std::string fileName() const { return fileBase + ".cbr"; }
 };

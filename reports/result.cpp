@@ -1,5 +1,6 @@
 #include "reports/result.h"
 
+#include "contest/contest_rules.h"
 #include "reports/result_text.h"
 #include "reports/score.h"
 

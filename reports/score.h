@@ -35,9 +35,6 @@ struct OwnStation {
 // exchange sort over the list (so "160m", "80m", "40m", "20m", "15m", "10m").
 std::vector<std::string> sortedBands(std::vector<std::string> bands);
 
-// Index 0-5 of an exact contest band name, -1 for any other spelling.
-int exactBandIndex(const std::string& band);
-
 // `bands` in band order; rates are accumulated only when `withRates`.
 ScoreSummary summarise(const LogStore& log, const std::vector<std::string>& bands,
                        const OwnStation& own, bool withRates);

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Packs what an operator downloads: out/dist/Stats-VERSION.zip with Stats.dll, the operator's
-# page with the pictures of the windows, and SHA256SUMS.txt; the zip's own checksum beside it.
+# Packs what an operator downloads: out/dist/Stats-VERSION.zip with Stats.dll, rdac.exe, the
+# operator's page in Russian (Stats.html) and English (Stats-en.html) from the one template
+# scripts/operator-page.html, the pictures of the windows, and SHA256SUMS.txt; the zip's own
+# checksum beside it. Then scripts/dist-check.sh runs the page's commands from the unzipped zip.
 # Needs the win32 build and the pictures of scripts/screenshots.sh and cabrillo-screenshot.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,15 +20,21 @@ stage=out/dist/$name
 rm -rf "$stage" "out/dist/$name.zip"
 mkdir -p "$stage/screens"
 cp "$dll" "$stage/"
+rdac_exe=build/win32/bin/rdac.exe
+if [[ -f $rdac_exe ]]; then
+  cp "$rdac_exe" "$stage/"
+else
+  echo "dist: $rdac_exe is not built; the zip goes without it and its page's commands are checked natively only" >&2
+fi
 screens=""
 caption() {
   case $1 in
-    setup) echo "The setup window: CW and SSB switch the logger's mode; the boxes show the RDA window and the previous-QSO (DXCC) window, turn the district hint on and keep the windows on top." ;;
-    rda) echo "The RDA window: the districts worked so far." ;;
-    dxcc_empty) echo "The previous-QSO (DXCC) window before anything is worked." ;;
-    dxcc_prefix_grid) echo "The same window while no callsign is typed: the country prefixes worked on each band." ;;
-    dxcc_worked_with) echo "While a callsign is typed: when it was worked on each band and mode and what it sent; the rig's band is marked." ;;
-    cabrillo) echo "The Cabrillo header dialog of an export; it remembers what was typed." ;;
+    setup) echo "<ru>Окно настройки: CW и SSB переключают вид работы логгера; флажки показывают окно RDA и окно предыдущих связей (DXCC), включают подсказку района («Использовать подсказку», Use hint) и держат окна поверх остальных.</ru><en>The setup window: CW and SSB switch the logger's mode; the boxes show the RDA window and the previous-QSO (DXCC) window, turn the district hint (Use hint) on and keep the windows on top.</en>" ;;
+    rda) echo "<ru>Окно RDA: районы, сработанные до сих пор.</ru><en>The RDA window: the districts worked so far.</en>" ;;
+    dxcc_empty) echo "<ru>Окно предыдущих связей (DXCC), пока ничего не сработано.</ru><en>The previous-QSO (DXCC) window before anything is worked.</en>" ;;
+    dxcc_prefix_grid) echo "<ru>То же окно, пока позывной не набран: префиксы стран, сработанные на каждом диапазоне.</ru><en>The same window while no callsign is typed: the country prefixes worked on each band.</en>" ;;
+    dxcc_worked_with) echo "<ru>Пока набирается позывной: когда он сработан на каждом диапазоне и каждым видом работы и что передал; диапазон трансивера отмечен.</ru><en>While a callsign is typed: when it was worked on each band and mode and what it sent; the rig's band is marked.</en>" ;;
+    cabrillo) echo "<ru>Окно заголовка Cabrillo при экспорте; оно запоминает введённое.</ru><en>The Cabrillo header dialog of an export; it remembers what was typed.</en>" ;;
   esac
 }
 shopt -s nullglob
@@ -41,14 +49,10 @@ for base in setup rda dxcc_empty dxcc_prefix_grid dxcc_worked_with cabrillo; do
   [[ -n $pictures ]] && screens+="<p>$pictures<br>$(caption "$base")</p>"$'\n'
 done
 [[ -n $screens ]] || { echo "dist: no pictures of the windows in out/screens (bash scripts/screenshots.sh)" >&2; exit 1; }
-SCREENS=$screens python3 - "$version" "$stage/Stats.html" <<'PY'
-import os, sys
-page = open("scripts/operator-page.html", encoding="utf-8").read()
-page = page.replace("@VERSION@", sys.argv[1]).replace("@SCREENS@", os.environ["SCREENS"])
-open(sys.argv[2], "w", encoding="utf-8").write(page)
-PY
+SCREENS=$screens python3 scripts/operator_page.py "$version" "$stage"
 (cd "$stage" && find . -type f ! -name SHA256SUMS.txt | sed 's|^\./||' | sort | xargs sha256sum >SHA256SUMS.txt)
 (cd out/dist && zip -qr -X "$name.zip" "$name" && sha256sum "$name.zip" >"$name.zip.sha256")
 echo "dist: out/dist/$name.zip"
 unzip -l "out/dist/$name.zip" | sed -n '4,$p' | head -n -2
 cat "out/dist/$name.zip.sha256"
+bash scripts/dist-check.sh "out/dist/$name.zip"

@@ -66,12 +66,6 @@ void SetupController::requestRefresh() {
   windows_.postRefreshToSelf();
 }
 
-void SetupController::closeRda() {
-  windows_.close(InfoWindow::rda);
-  WindowLock lock;
-  lock.view().windows.shownDistrictCount = 0;
-}
-
 void SetupController::toggleRda() {
   const bool open = !windows_.isOpen(InfoWindow::rda);
   if (open) {

@@ -38,14 +38,12 @@ class SetupController {
 
   // The host link, handed back when the window thread ends (it must be released there).
   std::unique_ptr<HostLink> releaseHost() { return std::move(host_); }
-  bool hasHost() const { return host_ != nullptr; }
 
  private:
   void refreshOnce();
   void openInfoWindows();
   void applyMode(bool cw);
   void showMembers();
-  void closeRda();
   void requestRefresh();  // refreshReady = 1, then post
 
   // Held around the host calls of a refresh or a mode button. A host call may let messages

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 
+#include "platform/float_control.h"
 #include "platform/text.h"
 #include "ui/setup_controller.h"
 #include "ui/window_port.h"
@@ -172,6 +173,7 @@ void NativeWindowThread::stopLocked() {
 }
 
 void NativeWindowThread::run() {
+  useDefaultFloatControl();
   ModelWindows windows(mutex_, model_);
   windows.postSelf = [this] {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -47,6 +47,7 @@
 
 #include <memory>
 
+#include "platform/float_control.h"
 #include "ui/host_link.h"
 #include "ui/setup_window_win.h"
 #include "ui/window_port.h"
@@ -295,6 +296,7 @@ extern "C" HANDLE windowThreadBody(void* doneEvent) {
     refused = c.setupWindow != nullptr;  // another window thread owns the windows
   }
   if (!refused) {
+    useDefaultFloatControl();  // the thread that started us may be the host's, with its own
     try {
       runWindows();
     } catch (...) {

@@ -124,6 +124,9 @@ class AdifScanner {
       takeTag(tag, open, close);
     }
     if (fields_.any) problem(recordLine_, "record skipped: the file ends before its <EOR>");
+    if (bandForFreq_.records > 0)
+      problem(bandForFreq_.firstLine, "FREQ is not in MHz (\"" + bandForFreq_.firstText + "\") in " +
+                                          std::to_string(bandForFreq_.records) + " record(s): their BAND is used");
     finishOwnCall();
     return std::move(log_);
   }
@@ -133,6 +136,12 @@ class AdifScanner {
   size_t pos_ = 0;
   size_t lineCountedTo_ = 0;
   size_t line_ = 1;
+  // Some loggers write FREQ in Hz; a record with a BAND beside it still has its band, and one
+  // line for them all is enough.
+  struct {
+    size_t records = 0, firstLine = 0;
+    std::string firstText;
+  } bandForFreq_;
   size_t recordLine_ = 0;
   Fields fields_;
   Fields header_;
@@ -218,7 +227,12 @@ class AdifScanner {
     if (recordOwnCall_.empty())
       recordOwnCall_ = normalisedCall(firstPresent(fields_, kStationCallsign, kOperator));
     std::string why;
-    LoggedQso qso = toQso(fields_, why);
+    bool bandForFreq = false;
+    LoggedQso qso = toQso(fields_, why, bandForFreq);
+    if (bandForFreq && why.empty() && bandForFreq_.records++ == 0) {
+      bandForFreq_.firstLine = recordLine_;
+      bandForFreq_.firstText = stats::trimmed(fields_[kFreq]);
+    }
     fields_.clear();
     if (!why.empty()) {
       problem(recordLine_, "record skipped: " + why);
@@ -227,7 +241,7 @@ class AdifScanner {
     log_.qsos.push_back(std::move(qso));
   }
 
-  LoggedQso toQso(const Fields& fields, std::string& why) const {
+  LoggedQso toQso(const Fields& fields, std::string& why, bool& bandForFreq) const {
     LoggedQso qso;
     qso.line = recordLine_;
     qso.call = normalisedCall(fields[kCall]);
@@ -241,16 +255,17 @@ class AdifScanner {
       return qso;
     }
     qso.time = *time;
+    qso.band = normalisedBand(std::string(fields[kBand]));
     const std::string_view freq = fields[kFreq];
     if (!stats::trimmed(freq).empty()) {
       const auto hz = hzOfMHz(freq);
-      if (!hz) {
+      bandForFreq = !hz && lowerEdgeKHz(qso.band) != 0;
+      if (!hz && !bandForFreq) {
         why = "FREQ \"" + std::string(freq) + "\" is not a frequency in MHz";
         return qso;
       }
-      qso.freqHz = *hz;
+      qso.freqHz = hz.value_or(0);
     }
-    qso.band = normalisedBand(std::string(fields[kBand]));
     if (qso.band.empty()) qso.band = bandOfKHz(qso.freqHz / 1000);
     // Without it the plug-in would export frequency 0, which no reader takes back.
     if (qso.freqHz == 0) qso.freqHz = lowerEdgeKHz(qso.band) * 1000;

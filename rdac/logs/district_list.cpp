@@ -1,18 +1,20 @@
 #include "rdac/logs/district_list.h"
 
+#include "platform/edited_text.h"
 #include "platform/text.h"
-#include "rdac/io/text_lines.h"
 
 namespace rdac {
 namespace {
 
 bool isUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
-// "XX-NN" and a tab.
-bool isDistrictLine(std::string_view line) {
-  return line.size() > 5 && isUpperLetter(line[0]) && isUpperLetter(line[1]) && line[2] == '-' &&
-         stats::isAsciiDigit(line[3]) && stats::isAsciiDigit(line[4]) && line[5] == '\t';
+bool startsWithCode(std::string_view line) {
+  return line.size() >= 5 && isUpperLetter(line[0]) && isUpperLetter(line[1]) && line[2] == '-' &&
+         stats::isAsciiDigit(line[3]) && stats::isAsciiDigit(line[4]);
 }
+
+// "XX-NN" and a tab.
+bool isDistrictLine(std::string_view line) { return startsWithCode(line) && line.size() > 5 && line[5] == '\t'; }
 
 // A tab, then somewhere the region's code in brackets: "(MA)".
 bool isRegionHeading(std::string_view line) {
@@ -30,24 +32,44 @@ bool isDeleted(std::string_view districtLine) {
   return stats::equalsNoCase(word, "deleted");
 }
 
+bool isPublisherList(const std::vector<std::string>& lines) {
+  bool headings = false, districts = false;
+  for (const std::string& line : lines) {
+    headings = headings || isRegionHeading(line);
+    districts = districts || isDistrictLine(line);
+  }
+  return headings && districts;
+}
+
 }  // namespace
 
-std::optional<DistrictTableText> fromPublisherLayout(std::string_view list) {
+DistrictTableText districtTableOf(std::string_view saved) {
+  // Decoded as the plug-in decodes the table, so both agree on every code.
+  const std::vector<std::string> lines = stats::editedTextLines(stats::windows1251OfEditedFile(saved));
   DistrictTableText table;
-  bool headings = false;
-  for (size_t pos = 0; pos < list.size();) {
-    const std::string_view line = nextLine(list, pos);
-    headings = headings || isRegionHeading(line);
-    if (!isDistrictLine(line)) continue;
-    ++table.codes;
-    if (isDeleted(line)) {
+  table.publisherList = isPublisherList(lines);
+  for (const std::string& line : lines) {
+    const std::string code = table.publisherList ? line : stats::trimmed(line);
+    if (table.publisherList ? !isDistrictLine(code) : !startsWithCode(code)) continue;
+    if (table.publisherList && isDeleted(code)) {
       ++table.deleted;
       continue;
     }
-    table.text.append(line.substr(0, 5)).append("\r\n");
+    table.text.append(code, 0, 5).append("\r\n");
+    ++table.written;
   }
-  if (!headings || table.codes == 0) return std::nullopt;
   return table;
+}
+
+std::string districtTableNote(const DistrictTableText& table, const std::string& name) {
+  if (table.written == 0)
+    return "no RDA district code in " + name +
+           (table.publisherList ? ": every district of the list is marked deleted"
+                                : ": it is neither the publisher's district list (region headings, then "
+                                  "'XX-NN<TAB>name' lines) nor a table of one code a line ('MA-03')");
+  return (table.publisherList ? "publisher's district list " : "district table ") + name + ": " +
+         std::to_string(table.written) + " current district code(s) written" +
+         (table.publisherList ? ", " + std::to_string(table.deleted) + " deleted one(s) left out" : "");
 }
 
 }  // namespace rdac

@@ -11,8 +11,11 @@
 namespace rdac {
 namespace {
 
-// A month of ten-minute marks; a log whose dates run further is charted over its first month.
+// A month of ten-minute marks. A log whose dates run further (a QSO a year apart, a log of
+// several contests) keeps every sixth mark and goes on at six times the step, so the report
+// still covers all of it.
 constexpr size_t kMaxSnapshots = 6 * 24 * 31;
+constexpr int kCoarser = 6;
 
 int64_t floorTo(int64_t value, int64_t step) {
   const int64_t q = value / step;
@@ -47,13 +50,14 @@ void ReportRecorder::reach(int64_t minute) {
     started_ = true;
     data_.originMinute = floorTo(minute, 60);
   }
-  while (data_.snapshots.size() < kMaxSnapshots &&
-         data_.originMinute + kSnapshotMinutes * static_cast<int64_t>(data_.snapshots.size()) <= minute)
+  while (data_.originMinute + data_.snapshotMinutes * static_cast<int64_t>(data_.snapshots.size()) <= minute) {
     take(result_, data_, fedSinceSnapshot_);
+    if (data_.snapshots.size() > kMaxSnapshots) coarsen();
+  }
   lastMinute_ = std::max(lastMinute_, minute);
 }
 
-void ReportRecorder::checked(const LoggedQso& qso, int checkCode) {
+void ReportRecorder::checked(const LoggedQso& qso, int checkCode, const std::optional<ResultNumbers>& before) {
   fedSinceSnapshot_ = true;
   auto counts = std::find_if(data_.checks.begin(), data_.checks.end(),
                              [&](const CheckCounts& c) { return c.band == qso.band; });
@@ -64,21 +68,33 @@ void ReportRecorder::checked(const LoggedQso& qso, int checkCode) {
   switch (checkCode) {
     case kCheckDupe: ++counts->dupe; break;
     case kCheckOrdinary: ++counts->ordinary; break;
-    case kCheckNewMultiplier:
+    case kCheckNewMultiplier: {
       ++counts->newMultiplier;
-      data_.newMultipliers.push_back(
-          {qsoTimeText(qso.time), qso.call, qso.band, qso.mode, qso.exchRcvd});
+      const auto after = readResultNumbers(result_());
+      if (!before || !after) break;
+      const NewMultiplier entry{qsoTimeText(qso.time), qso.call, qso.band, qso.mode, qso.exchRcvd};
+      if (after->dxcc > before->dxcc) data_.newDxcc.push_back(entry);
+      if (after->rda > before->rda) data_.newRda.push_back(entry);
       break;
+    }
     case kCheckCannotCount: ++counts->cannotCount; break;
     default: ++counts->other; break;
   }
+}
+
+void ReportRecorder::coarsen() {
+  std::vector<ResultNumbers>& marks = data_.snapshots;
+  size_t kept = 0;
+  for (size_t k = 0; k < marks.size(); k += kCoarser) marks[kept++] = std::move(marks[k]);
+  marks.resize(kept);
+  data_.snapshotMinutes *= kCoarser;
 }
 
 ReportData ReportRecorder::page(const std::string& finalResult) const {
   ReportData page = data_;
   page.title = titleOf(finalResult);
   page.resultText = forTerminal(finalResult);
-  if (started_ && page.snapshots.size() < kMaxSnapshots) {
+  if (started_) {
     bool fed = true;
     take([&] { return finalResult; }, page, fed);
   }

@@ -5,6 +5,7 @@
 // not place.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,9 +39,12 @@ struct ReportData {
   std::string resultText;  // the plug-in's text result, line ends as a terminal wants them
   std::vector<std::pair<std::string, std::string>> header;  // Cabrillo header values, when exporting
   int64_t originMinute = 0;               // minutes since 1899-12-30 of snapshots[0]: a whole hour
-  std::vector<ResultNumbers> snapshots;   // snapshots[k]: the result at originMinute + 10 k
+  int snapshotMinutes = kSnapshotMinutes;  // 10, or for a log of more than a month 60, 360, ...
+  std::vector<ResultNumbers> snapshots;   // snapshots[k]: the result at originMinute + step k
   std::vector<CheckCounts> checks;        // per band, in the order bands came
-  std::vector<NewMultiplier> newMultipliers;  // in the order they came
+  // The QSOs that raised the result's DXCC or RDA count, each in the order they came; a QSO the
+  // check called a new multiplier that the plug-in then refused is in neither.
+  std::vector<NewMultiplier> newDxcc, newRda;
   std::vector<std::string> badQsoLines;
   std::vector<UnscoredQso> unscored;
   int refreshSeconds = 0;  // > 0: the page reloads itself (rdac watch)
@@ -54,8 +58,9 @@ class ReportRecorder {
 
   // Before a QSO logged at `minute` is fed: the result at every ten-minute mark up to it.
   void reach(int64_t minute);
-  // After it was fed: what CheckCall0 said just before.
-  void checked(const LoggedQso& qso, int checkCode);
+  // After it was fed: what CheckCall0 said just before, and for a new multiplier the result
+  // before the QSO, which the result now is compared with.
+  void checked(const LoggedQso& qso, int checkCode, const std::optional<ResultNumbers>& before);
 
   // The data so far, closed with the result at the mark after the last QSO fed, which
   // `finalResult` (the plug-in's text result now) gives without another call.
@@ -70,6 +75,7 @@ class ReportRecorder {
   bool fedSinceSnapshot_ = false;
   int64_t lastMinute_ = 0;
   void take(const std::function<std::string()>& result, ReportData& into, bool& fed) const;
+  void coarsen();
 };
 
 // The bad-QSO file's lines by what they say is wrong, groups in the order they first came.

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "platform/text.h"
+#include "plugin/exports.h"
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/process_info.h"
@@ -210,8 +211,11 @@ int ContestRun::feedOne(const HostQso& qso) {
   const LoggedQso& q = *qso.logged;
   recorder_->reach(minuteOf(q.time));
   const int code = plugin_->checkCall(q.call, q.mode, qso.prefix, q.band).code;
+  // The check cannot know whether the QSO will be refused; the result before and after can.
+  std::optional<ResultNumbers> before;
+  if (code == kCheckNewMultiplier) before = readResultNumbers(plugin_->result());
   plugin_->addQso(reset_.ownCall, qso);
-  recorder_->checked(q, code);
+  recorder_->checked(q, code, before);
   return code;
 }
 

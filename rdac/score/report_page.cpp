@@ -64,12 +64,14 @@ double niceStep(double max, int ticks) {
   return 10 * magnitude;
 }
 
-// The series the page draws, from the ten-minute results.
+// The series the page draws, from the results at the marks.
 struct Series {
   std::vector<std::string> bands;  // in the result's order, bands seen only earlier after them
-  int marksPerBin = 6;             // one bin per hour, or several for a long log
+  int binMinutes = 60;             // one bin per hour, or longer for a long log
+  int marksPerBin = 6;
   size_t bins = 0;
   std::vector<std::vector<int>> qsos;  // [bin][band]
+  bool peaks = false;                  // the marks are ten minutes apart, so the best 10 and 60 minutes show
   int peak10 = 0, peak60 = 0;          // QSOs in the best ten and sixty minutes
   size_t peak10At = 0, peak60At = 0;   // their first mark
 };
@@ -82,8 +84,11 @@ Series seriesOf(const ReportData& d) {
       if (std::find(s.bands.begin(), s.bands.end(), b.band) == s.bands.end()) s.bands.push_back(b.band);
   if (snaps.size() < 2) return s;
   const size_t intervals = snaps.size() - 1;
-  const size_t hours = (intervals + 5) / 6;
-  s.marksPerBin = 6 * static_cast<int>((hours + 95) / 96);  // at most 96 bars
+  const int step = d.snapshotMinutes;
+  const int64_t hours = (static_cast<int64_t>(intervals) * step + 59) / 60;
+  s.binMinutes = 60 * static_cast<int>((hours + 95) / 96);  // at most 96 bars
+  s.binMinutes = (s.binMinutes + step - 1) / step * step;
+  s.marksPerBin = s.binMinutes / step;
   s.bins = (intervals + s.marksPerBin - 1) / s.marksPerBin;
   s.qsos.assign(s.bins, std::vector<int>(s.bands.size()));
   for (size_t bin = 0; bin < s.bins; ++bin) {
@@ -92,7 +97,8 @@ Series seriesOf(const ReportData& d) {
     for (size_t b = 0; b < s.bands.size(); ++b)
       s.qsos[bin][b] = std::max(0, to.qsosOn(s.bands[b]) - from.qsosOn(s.bands[b]));
   }
-  for (size_t k = 0; k < intervals; ++k) {
+  s.peaks = step == kSnapshotMinutes;
+  for (size_t k = 0; s.peaks && k < intervals; ++k) {
     const int ten = snaps[k + 1].qsos - snaps[k].qsos;
     const int sixty = snaps[std::min(intervals, k + 6)].qsos - snaps[k].qsos;
     if (ten > s.peak10) s.peak10 = ten, s.peak10At = k;
@@ -102,7 +108,16 @@ Series seriesOf(const ReportData& d) {
 }
 
 int64_t markMinute(const ReportData& d, size_t mark) {
-  return d.originMinute + static_cast<int64_t>(mark) * kSnapshotMinutes;
+  return d.originMinute + static_cast<int64_t>(mark) * d.snapshotMinutes;
+}
+
+// "from 19.08.2017 12:00 to 20.08.2017 13:00 UTC, the whole log": what the charts and tables span.
+std::string coverage(const ReportData& d) {
+  if (d.snapshots.size() < 2) return "No QSO yet.";
+  const char* format = "%d.%m.%Y %H:%M";
+  return "The charts and tables cover the whole log, from " + clock(d.originMinute, format) + " to " +
+         clock(markMinute(d, d.snapshots.size() - 1), format) + " UTC, from the plug-in's result every " +
+         std::to_string(d.snapshotMinutes) + " minutes of log time.";
 }
 
 std::string binLabel(const ReportData& d, const Series& s, size_t bin) {
@@ -121,7 +136,8 @@ struct Frame {
 // Horizontal grid lines with their values, up to the round axis maximum it settles on and
 // leaves in the frame.
 void grid(std::string& out, Frame& f, double max) {
-  const double step = niceStep(max, 5);
+  // The labels are whole numbers, so the step is too: all-zero values read 0 and 1, not 0, 0, 1, 1.
+  const double step = std::max(1.0, niceStep(max, 5));
   f.yMax = std::max(step, std::ceil(max / step) * step);
   for (double v = 0; v <= f.yMax + step / 2; v += step) {
     out += "<line class=\"grid\" x1=\"" + num(f.left) + "\" x2=\"" + num(f.width - f.right) + "\" y1=\"" +
@@ -154,7 +170,7 @@ void rateChart(std::string& out, const ReportData& d, const Series& s) {
     out += "<p class=\"note\">No QSO yet.</p>";
     return;
   }
-  const double binHours = s.marksPerBin / 6.0;
+  const double binHours = s.binMinutes / 60.0;
   double max = std::max(s.peak10 * 6.0, static_cast<double>(s.peak60));
   for (const auto& bin : s.qsos) {
     int total = 0;
@@ -191,8 +207,10 @@ void rateChart(std::string& out, const ReportData& d, const Series& s) {
                              clock(markMinute(d, s.peak60At));
   const std::string peak10 = "best 10 min: " + std::to_string(s.peak10) + " QSOs (" + std::to_string(s.peak10 * 6) +
                              "/h) at " + clock(markMinute(d, s.peak10At));
-  peakLine("peak10", s.peak10 * 6.0, peak10, true);
-  peakLine("peak60", s.peak60, peak60, s.peak60 > s.peak10 * 6);
+  if (s.peaks) {
+    peakLine("peak10", s.peak10 * 6.0, peak10, true);
+    peakLine("peak60", s.peak60, peak60, s.peak60 > s.peak10 * 6);
+  }
   svg += "<text x=\"4\" y=\"14\">QSOs/h</text>";
   svg += "<line class=\"axis\" x1=\"" + num(f.left) + "\" x2=\"" + num(f.width - f.right) + "\" y1=\"" +
          num(f.y(0)) + "\" y2=\"" + num(f.y(0)) + "\"/>";
@@ -202,12 +220,16 @@ void rateChart(std::string& out, const ReportData& d, const Series& s) {
          "</svg>";
   std::vector<std::pair<std::string, std::string>> entries;
   for (const std::string& band : s.bands) entries.emplace_back(band, bandColour(band));
-  entries.emplace_back(peak60, "#333");
-  entries.emplace_back(peak10, "#c00");
+  if (s.peaks) {
+    entries.emplace_back(peak60, "#333");
+    entries.emplace_back(peak10, "#c00");
+  }
   legend(out, entries);
   out += "<p class=\"note\">QSOs the plug-in counts, per " +
-         (s.marksPerBin == 6 ? std::string("hour") : std::to_string(s.marksPerBin / 6) + " hours, as a rate per hour") +
-         "; the lines mark the best sixty and the best ten minutes (as an hourly rate), on the ten-minute marks.</p>";
+         (s.binMinutes == 60 ? std::string("hour") : std::to_string(s.binMinutes / 60) + " hours, as a rate per hour") +
+         (s.peaks ? "; the lines mark the best sixty and the best ten minutes (as an hourly rate), on the ten-minute marks."
+                  : "; the log spans too long a time for the best ten and sixty minutes.") +
+         "</p>";
 }
 
 // One line per series over the ten-minute marks.
@@ -261,7 +283,7 @@ void scoreCharts(std::string& out, const ReportData& d, const Series& s) {
     lineChart(out, "multipliers", "Multipliers", d, s, {{"RDA", rda}, {"DXCC", dxcc}}, kMultColours);
   else
     lineChart(out, "multipliers", "Multipliers", d, s, {{"RDA", rda}}, kMultColours);
-  out += "</div><p class=\"note\">From the plug-in's result every " + std::to_string(kSnapshotMinutes) +
+  out += "</div><p class=\"note\">From the plug-in's result every " + std::to_string(d.snapshotMinutes) +
          " minutes of log time; score at the end: " + std::to_string(d.snapshots.back().score) + ".</p>";
 }
 
@@ -273,7 +295,7 @@ std::string shaded(int value, int max) {
 
 void bandHourTable(std::string& out, const ReportData& d, const Series& s) {
   if (s.bins == 0) return;
-  out += "<h2>QSOs by band and " + std::string(s.marksPerBin == 6 ? "hour" : "period") +
+  out += "<h2>QSOs by band and " + std::string(s.binMinutes == 60 ? "hour" : "period") +
          " (UTC)</h2><div class=\"wide\"><table id=\"band-hour\"><tr><th></th>";
   // A row of days over the row of hours.
   for (size_t bin = 0; bin < s.bins;) {
@@ -344,15 +366,23 @@ void checkTables(std::string& out, const ReportData& d) {
          std::to_string(total.cannotCount) + "</th></tr></table></div>";
 }
 
-void multiplierList(std::string& out, const ReportData& d) {
-  out += "<h2>New multipliers in the order they came (" + std::to_string(d.newMultipliers.size()) + ")</h2>";
-  if (d.newMultipliers.empty()) return;
-  out += d.newMultipliers.size() <= 400 ? "<details open>" : "<details>";
+void multiplierList(std::string& out, const char* kind, const std::vector<NewMultiplier>& list) {
+  out += "<h3>" + std::string(kind) + " (" + std::to_string(list.size()) + ")</h3>";
+  if (list.empty()) return;
+  out += list.size() <= 400 ? "<details open>" : "<details>";
   out += "<summary>time, band, mode, callsign, exchange</summary><ol class=\"mults\">";
-  for (const NewMultiplier& m : d.newMultipliers)
+  for (const NewMultiplier& m : list)
     out += "<li>" + escaped(m.time.substr(11)) + " " + escaped(m.band) + " " + escaped(m.mode) + " " +
            escaped(m.call) + " " + escaped(m.exchange) + "</li>";
   out += "</ol></details>";
+}
+
+void multiplierLists(std::string& out, const ReportData& d) {
+  out += "<h2>New multipliers in the order they came</h2><p class=\"note\">The QSOs that raised the "
+         "result's multipliers; a QSO the check called new that then went to the bad-QSO file is not "
+         "among them.</p>";
+  if (!d.snapshots.empty() && d.snapshots.back().dxccColumn) multiplierList(out, "DXCC", d.newDxcc);
+  multiplierList(out, "RDA", d.newRda);
 }
 
 void badQsos(std::string& out, const ReportData& d) {
@@ -385,7 +415,7 @@ std::string reportPage(const ReportData& d) {
   // Nothing on the page may reach the network, not even by accident.
   out += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
          "img-src data:\"><title>" + escaped(d.title) + "</title><style>" + kStyle + "</style></head><body>";
-  out += "<h1>" + escaped(d.title) + "</h1>";
+  out += "<h1>" + escaped(d.title) + "</h1><p class=\"note\" id=\"coverage\">" + coverage(d) + "</p>";
   out += "<div class=\"row\"><div><h2>Result</h2><pre id=\"result\">" + escaped(d.resultText) + "</pre></div>";
   if (!d.snapshots.empty()) bandModeTable(out, d.snapshots.back());
   checkTables(out, d);
@@ -399,11 +429,11 @@ std::string reportPage(const ReportData& d) {
   rateChart(out, d, series);
   scoreCharts(out, d, series);
   bandHourTable(out, d, series);
-  multiplierList(out, d);
+  multiplierLists(out, d);
   badQsos(out, d);
   unscored(out, d);
   out += "<p class=\"note\">Made by rdac from the Stats plug-in's own answers: its result every " +
-         std::to_string(kSnapshotMinutes) + " minutes of log time, CheckCall0 before each AddData0, the bad-QSO file.</p>";
+         std::to_string(d.snapshotMinutes) + " minutes of log time, CheckCall0 before each AddData0, the bad-QSO file.</p>";
   out += "</body></html>\n";
   return out;
 }

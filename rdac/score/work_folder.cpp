@@ -36,18 +36,21 @@ bool installDistricts(const std::string& source, const fs::path& target, std::st
     return false;
   }
   std::string why;
-  auto text = readFileBytes(source, why);
-  if (!text) {
+  const auto bytes = readFileBytes(source, why);
+  if (!bytes) {
     error = "cannot read the district table '" + source + "': " + why;
     return false;
   }
-  if (const auto table = fromPublisherLayout(*text)) {
-    note = "publisher's district list " + textOf(pathOf(source).filename()) + ": " +
-           std::to_string(table->codes) + " codes read, " + std::to_string(table->deleted) +
-           " deleted ones left out";
-    text = table->text;
+  const DistrictTableText table = districtTableOf(*bytes);
+  const std::string name = textOf(pathOf(source).filename());
+  if (table.written == 0) {
+    error = districtTableNote(table, name);
+    return false;
   }
-  return replaceFileBytes(textOf(target), *text, error);
+  // A table in the plug-in's own layout goes as it is: the plug-in reads any encoding itself.
+  if (!table.publisherList) return replaceFileBytes(textOf(target), *bytes, error);
+  note = districtTableNote(table, name);
+  return replaceFileBytes(textOf(target), table.text, error);
 }
 
 bool writeSettings(const fs::path& file, const std::vector<SettingValue>& settings, std::string& error) {

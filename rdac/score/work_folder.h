@@ -18,8 +18,7 @@ struct WorkFolderPlan {
 };
 
 // Makes the folder and its Plugins folder, copies the data files and writes the settings.
-// A district list in its publisher's layout is laid out with its current codes only, and
-// `note` then says so. False with `error` set when any of it fails or no district table
+// The district table is laid out with its current codes only, and `note` says how many. False with `error` set when any of it fails or no district table
 // would be there.
 bool layOutWorkFolder(const WorkFolderPlan& plan, std::string& note, std::string& error);
 

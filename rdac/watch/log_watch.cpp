@@ -97,7 +97,9 @@ class Watch {
     bool waitingSaid = false;
     while (!stopRequested()) {
       const AdifTail::Look look = tail_.look(options_.run.logPath);
-      if (look.change == AdifTail::Change::missing && !waitingSaid) {
+      // An empty file, as a logger creates it before the first QSO, waits as a missing one does.
+      const bool nothingYet = look.change == AdifTail::Change::missing || (look.change == AdifTail::Change::none && !run_);
+      if (nothingYet && !waitingSaid) {
         err_ << "rdac: waiting for " << options_.run.logPath << " to hold a whole QSO record\n";
         waitingSaid = true;
       }

@@ -1,6 +1,7 @@
 // What rdac passes to the plug-in, position by position, seen through a recording stand-in.
 #include <gtest/gtest.h>
 
+#include "platform/edited_text.h"
 #include "tests/e2e/rdac_runner.h"
 #include "tests/e2e/small_logs.h"
 
@@ -131,20 +132,55 @@ TEST_F(HostCalls, FeedsTheQsosInTimeOrderKeepingTheFileOrderOfEqualTimes) {
 }
 
 TEST_F(HostCalls, LaysOutThePublishersDistrictListWithItsCurrentCodesOnly) {
-  dir.write("rda-list.txt",
-            "RDA districts, as of 01.03.2021\r\n"
-            "\r\n"
-            "\tKhanty-Mansi Area (HM)\tUA9K, RA9K\r\n"
-            "HM-01\tFirst town\r\n"
-            "HM-02\tdeleted 01.01.2010\tHM-01\r\n"
-            "HM-03\tThird town, since 01.02.2016\r\n"
-            "\tMoscow (MA)\tUA3A, RA3A\r\n"
-            "MA-01\tFirst district\r\n"
-            "MA-02\tDeleted\t***\r\n");
-  const RdacRun run = runRdac({"score", "log.adi", "--districts", "rda-list.txt", "--plugin", RECORDING_PLUGIN_PATH});
+  const std::string list =
+      "RDA districts, as of 01.03.2021\r\n"
+      "\r\n"
+      "\tKhanty-Mansi Area (HM)\tUA9K, RA9K\r\n"
+      "HM-01\tFirst town\r\n"
+      "HM-02\tdeleted 01.01.2010\tHM-01\r\n"
+      "HM-03\tThird town, since 01.02.2016\r\n"
+      "\tMoscow (MA)\tUA3A, RA3A\r\n"
+      "MA-01\tFirst district\r\n"
+      "MA-02\tDeleted\t***\r\n";
+  // As published, and as an editor saves it in UTF-16 with a byte-order mark.
+  for (const std::string& saved : {list, stats::fileOfUtf8(list, stats::TextEncoding::utf16Le)}) {
+    dir.write("rda-list.txt", saved);
+    const RdacRun run = runRdac({"score", "log.adi", "--districts", "rda-list.txt", "--plugin", RECORDING_PLUGIN_PATH});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err,
+              "rdac: publisher's district list rda-list.txt: 3 current district code(s) written, 2 deleted one(s) left "
+              "out\n");
+    EXPECT_EQ(dir.read("out/rdac/Plugins/rda_rus.dat"), "HM-01\r\nHM-03\r\nMA-01\r\n");
+  }
+}
+
+TEST_F(HostCalls, DistrictsMakesTheTableWithoutALogFromWhateverEncodingItWasSavedIn) {
+  // Windows-1251 with lone CR line ends, as an old editor saves the publisher's list.
+  dir.write("list-1251.txt",
+            "\t\xcc\xee\xf1\xea\xe2\xe0 (MA)\tUA3A\rMA-01\t\xd0\xe0\xe9\xee\xed\rMA-02\tdeleted\t***\r"
+            "MA-03\t\xd0\xe0\xe9\xee\xed\r");
+  RdacRun run = runRdac({"districts", "list-1251.txt", "--out", "Plugins/rda_rus.dat"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.err, "rdac: publisher's district list rda-list.txt: 5 codes read, 2 deleted ones left out\n");
-  EXPECT_EQ(dir.read("out/rdac/Plugins/rda_rus.dat"), "HM-01\r\nHM-03\r\nMA-01\r\n");
+  EXPECT_EQ(run.out,
+            "publisher's district list list-1251.txt: 2 current district code(s) written, 1 deleted one(s) left out\n"
+            "Written to Plugins/rda_rus.dat\n");
+  EXPECT_EQ(dir.read("Plugins/rda_rus.dat"), "MA-01\r\nMA-03\r\n");
+
+  // A table of codes in UTF-8 with a byte-order mark and LF, with names after some codes.
+  dir.write("table.txt", "\xEF\xBB\xBFRDA\n  SV-12 \xd0\x95\xd0\xba\xd0\xb1\nHM-01\n");
+  run = runRdac({"districts", "table.txt", "--out", "Plugins/rda_rus.dat"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "district table table.txt: 2 current district code(s) written\nWritten to Plugins/rda_rus.dat\n");
+  EXPECT_EQ(dir.read("Plugins/rda_rus.dat"), "SV-12\r\nHM-01\r\n");
+
+  // Nothing that gives a code is refused, and the table there stays.
+  dir.write("notes.txt", stats::fileOfUtf8("Moscow, districts 1 to 3\r\n", stats::TextEncoding::utf16Le));
+  run = runRdac({"districts", "notes.txt", "--out", "Plugins/rda_rus.dat"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("rdac: no RDA district code in notes.txt: it is neither the publisher's district list"),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(dir.read("Plugins/rda_rus.dat"), "SV-12\r\nHM-01\r\n");
 }
 
 TEST_F(HostCalls, ReadsCabrilloQsoLines) {

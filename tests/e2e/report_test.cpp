@@ -32,6 +32,13 @@ class Report : public SmallLogTest {
     SmallLogTest::SetUp();
     dir.write("log.adi", kTwoHourLog);
   }
+  // The report of `log` scored, or "" when the run failed.
+  std::string reportOf(const std::string& log) {
+    dir.write("log.adi", log);
+    const RdacRun run = runRdac({"score", "log.adi", "--districts", "districts.dat", "--report", "report.html"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return run.exitCode == 0 ? dir.read("report.html") : "";
+  }
 };
 
 TEST_F(Report, ShowsWhatThePluginAnsweredWithoutChangingItsResult) {
@@ -50,11 +57,37 @@ TEST_F(Report, ShowsWhatThePluginAnsweredWithoutChangingItsResult) {
   // The check said: UA0ABC again a dupe; the first QSO of each country on a band a new multiplier.
   EXPECT_NE(page.find("<tr><th>total</th><th>5</th><th>1</th><th>1</th><th>1</th></tr>"), std::string::npos) << page;
   EXPECT_NE(page.find("<li>1200 20m CW UA0ABC sv-12</li><li>1201 20m CW DL1ABC 001</li>"), std::string::npos);
+  // The multipliers as the result counts them (5+3), each kind apart.
+  EXPECT_NE(page.find("<h3>DXCC (5)</h3>"), std::string::npos);
+  EXPECT_NE(page.find("<h3>RDA (3)</h3>"), std::string::npos);
   for (const char* group : {"<h3>DUPE !!! (1)</h3>", "<h3>Russland District Area Code is not acceptable !!! (1)</h3>",
                             "<h3>WRONG BAND !!! (1)</h3>"})
     EXPECT_NE(page.find(group), std::string::npos) << group;
   EXPECT_NE(page.find("<tr><td>I/DL6SP/MM</td><td>2017-08-19 1312</td><td>20m</td><td>22</td><td>no country in cty.dat</td></tr>"),
             std::string::npos);
+}
+
+TEST_F(Report, ListsOnlyTheNewMultipliersThatCounted) {
+  // The check calls UA9ZZZ a new multiplier on 15m; the plug-in then refuses its district.
+  const std::string page = reportOf(std::string(kRussianLog) +
+      "<CALL:6>UA9ZZZ<QSO_DATE:8>20170819<TIME_ON:4>1207<BAND:3>15m<MODE:2>CW<RST_SENT:3>599"
+      "<RST_RCVD:3>599<STX_STRING:5>MA-03<SRX_STRING:5>ZZ-99<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n");
+  EXPECT_NE(page.find("<tr><td>15m</td><td>1</td>"), std::string::npos);  // what the check said
+  EXPECT_EQ(page.find("UA9ZZZ ZZ-99</li>"), std::string::npos);
+  EXPECT_NE(page.find("<h3>DXCC (4)</h3>"), std::string::npos);
+}
+
+TEST_F(Report, CoversTheWholeLogHoweverFarApartItsQsosAre) {
+  // A QSO a year before the others: the tables still add up to the result.
+  const std::string page = reportOf(kTwoHourLog +
+      "<CALL:6>DL2ABC<QSO_DATE:8>20160819<TIME_ON:4>1200<BAND:3>15m<MODE:2>CW<RST_SENT:3>599"
+      "<RST_RCVD:3>599<STX_STRING:5>MA-03<SRX:3>002<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n");
+  EXPECT_NE(page.find("cover the whole log, from 19.08.2016 12:00 to "), std::string::npos);
+  std::smatch total, all;
+  ASSERT_TRUE(std::regex_search(page, total, std::regex("<tr><th>total</th><th>[0-9]+</th><th>[0-9]+</th><th>([0-9]+)</th>")));
+  ASSERT_TRUE(std::regex_search(page, all, std::regex("<th>([0-9]+)</th></tr></table></div><h2>New multipliers")));
+  EXPECT_EQ(total[1].str(), "6");
+  EXPECT_EQ(all[1].str(), total[1].str());
 }
 
 // The report loaded into a frame of a page that counts what the browser laid out.

@@ -41,10 +41,10 @@ class Watch : public SmallLogTest {
     ASSERT_GT(pid, 0);
   }
 
-  // Waits until the output shows `text` `times` times.
-  bool shows(const std::string& text, size_t times = 1) {
+  // Waits until the output (or `file`) shows `text` `times` times.
+  bool shows(const std::string& text, size_t times = 1, const std::string& file = "watch.out") {
     for (int i = 0; i < 400; ++i) {
-      const std::string out = dir.read("watch.out");
+      const std::string out = dir.read(file);
       size_t n = 0;
       for (size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1)) ++n;
       if (n >= times) return true;
@@ -97,6 +97,14 @@ TEST_F(Watch, FollowsAppendsAndARewriteAndEndsWithTheResultOfTheWholeFile) {
   const std::string page = dir.read("live.html");
   EXPECT_EQ(page.find("http-equiv=\"refresh\""), std::string::npos);  // the last one stays still
   EXPECT_NE(page.find("Score: 16*(4+3) = 112"), std::string::npos);
+}
+
+TEST_F(Watch, SaysItIsWaitingOnAnEmptyLogAndStartsAtItsFirstRecord) {
+  dir.write("live.adi", "");
+  start();
+  ASSERT_TRUE(shows("live.adi to hold a whole QSO record", 1, "watch.err")) << dir.read("watch.err");
+  append(firstRecords(1));
+  EXPECT_TRUE(shows("1 QSO(s) in"));
 }
 
 }  // namespace

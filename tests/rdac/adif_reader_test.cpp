@@ -95,6 +95,22 @@ TEST(AdifReader, SkipsMalformedRecordsWithTheirLineAndGoesOn) {
   EXPECT_NE(log.problems[4].message.find("14.x"), std::string::npos);
 }
 
+TEST(AdifReader, FreqInHzFallsBackToTheBandWithOneLineForAllSuchRecords) {
+  const ContestLog log = readAdif(
+      "<EOH>\n"
+      "<CALL:5>K1ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>20m<FREQ:8>14081011<MODE:3>FT8<EOR>\n"
+      "<CALL:5>K2ABC<QSO_DATE:8>20170819<TIME_ON:4>1201<FREQ:7>7074000<MODE:3>FT8<EOR>\n"
+      "<CALL:5>K3ABC<QSO_DATE:8>20170819<TIME_ON:4>1202<BAND:3>40M<FREQ:7>7074000<MODE:3>FT8<EOR>\n");
+  ASSERT_EQ(log.qsos.size(), 2u);
+  EXPECT_EQ(log.qsos[0].band, "20m");
+  EXPECT_EQ(log.qsos[0].freqHz, 14000000u);  // the band's edge, as for a QSO logged by band
+  EXPECT_EQ(log.qsos[1].band, "40m");
+  ASSERT_EQ(log.problems.size(), 2u);
+  EXPECT_NE(log.problems[0].message.find("7074000"), std::string::npos);  // no band to fall back to
+  EXPECT_EQ(log.problems[1].line, 2u);
+  EXPECT_EQ(log.problems[1].message, "FREQ is not in MHz (\"14081011\") in 2 record(s): their BAND is used");
+}
+
 TEST(AdifReader, ReportsAValueThatRunsPastTheEndAndARecordWithoutEnd) {
   ContestLog log = readAdif(std::string(kRecord) + "<CALL:50>K1ABC<EOR>\n");
   EXPECT_EQ(log.qsos.size(), 1u);

@@ -45,10 +45,13 @@ TEST(Options, ScoreTakesALogAndItsOptionsInAnyOrder) {
 TEST(Options, CheckNeedsACallABandAModeAndALog) {
   CommandLine parsed;
   std::string error;
-  ASSERT_TRUE(parse({"check", "ua9abc", "--band", "20m", "--mode", "CW", "log.adi"}, parsed, error));
+  // Band and mode as a log's are read, whatever their letter case.
+  ASSERT_TRUE(parse({"check", "ua9abc", "--band", "20M", "--mode", "usb", "log.adi"}, parsed, error));
   const auto o = optionsOf<CheckOptions>(parsed);
   ASSERT_TRUE(o);
   EXPECT_EQ(o->call, "UA9ABC");
+  EXPECT_EQ(o->band, "20m");
+  EXPECT_EQ(o->mode, "SSB");
   EXPECT_EQ(o->run.logPath, "log.adi");
   CommandLine withoutMode;
   EXPECT_FALSE(parse({"check", "UA9ABC", "--band", "20m", "log.adi"}, withoutMode, error));
@@ -93,13 +96,16 @@ TEST(Options, RefusesWhatDoesNotMakeACommand) {
       {{}, "A subcommand is required"},
       {{"score"}, "LOG is required"},
       {{"score", "a.adi", "b.adi"}, "The following argument was not expected: b.adi"},
-      {{"rate", "a.adi"}, "unknown command 'rate': rdac takes score, check, watch or crosscheck"},
+      {{"rate", "a.adi"}, "unknown command 'rate': rdac takes score, check, watch, crosscheck or districts"},
       {{"score", "a.adi", "--colour"}, "The following argument was not expected: --colour"},
       {{"score", "a.adi", "--call"}, "--call: 1 required CALL missing"},
       {{"score", "a.adi", "--end", "20.08.2017"}, "--end wants a date written YYYY-MM-DD, not '20.08.2017'"},
       {{"score", "a.adi", "--end", "2017-02-30"}, "--end wants a date written YYYY-MM-DD, not '2017-02-30'"},
       {{"score", "a.adi", "--header", "NAME=x"}, "--header requires --cabrillo"},
       {{"watch", "a.adi", "--poll", "0"}, "--poll: Value 0 not in range"},
+      {{"check", "K1ABC", "a.adi", "--band", "21m", "--mode", "CW"},
+       "--band wants an amateur band such as 20m or 160m, not '21m'"},
+      {{"check", "K1ABC", "a.adi", "--band", "20m", "--mode", "C W"}, "--mode wants a mode such as CW or SSB, not 'C W'"},
   };
   for (const auto& [args, message] : cases) {
     CommandLine parsed;

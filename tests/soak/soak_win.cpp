@@ -1,8 +1,11 @@
 // Random export sequences against Stats.dll for a given time, as a logger running a contest
 // makes them: windows open, the host's automation object answering, SHOWINFO and HIDEINFO, and
-// the library unloaded and loaded again now and then. Prints one summary line
-// "calls=N longest_ms=M longest_export=NAME hangs=H loads=L"; exit 0 when no call took longer
-// than 2 s. A crash ends the process (the script tells it by the exit code).
+// the library unloaded and loaded again now and then. With STATS_SOAK_X87 (and STATS_SOAK_MXCSR)
+// set, the host's floating-point words are those, as a Delphi-built logger leaves them (0x1332,
+// 0x1900), and every call must give them back. Prints one summary line "calls=N longest_ms=M
+// longest_export=NAME hangs=H loads=L words_changed=W"; exit 0 when no call took longer than
+// 2 s and none changed the words. A crash ends the process (the script tells it by the exit
+// code).
 #include <windows.h>
 
 #include <atomic>
@@ -13,6 +16,7 @@
 #include <thread>
 
 #include "tests/support/fake_host_win.h"
+#include "tests/support/host_float_words_win.h"
 #include "tests/support/plugin_windows_win.h"
 #include "tests/support/stats_dll_win.h"
 
@@ -92,6 +96,8 @@ class Soak {
   double longestMs = 0;
   const char* longestExport = "none";
   int loads = 0;
+  int wordsChanged = 0;
+  HostFloatWords hostWords = currentFloatWords();
 
  private:
   size_t pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random_); }
@@ -107,6 +113,14 @@ class Soak {
     call();
     QueryPerformanceCounter(&b);
     callStartedMs = 0;
+    if (currentFloatWords() != hostWords) {
+      if (wordsChanged++ == 0) {
+        const HostFloatWords now = currentFloatWords();
+        std::printf("WORDS: %s left x87 0x%04x MXCSR 0x%04x\n", name, now.x87,
+                    static_cast<unsigned>(now.sse));
+      }
+      setFloatWords(hostWords);
+    }
     const double ms = 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
     ++calls;
     if (ms > longestMs) longestMs = ms, longestExport = name;
@@ -214,13 +228,20 @@ int main(int argc, char** argv) {
   std::thread modals(answerModals, GetCurrentThreadId(), std::ref(stop));
   std::thread dog(watchdog, std::ref(stop));
 
-  Soak soak(seed);
+  if (const char* x87 = std::getenv("STATS_SOAK_X87")) {
+    const char* mxcsr = std::getenv("STATS_SOAK_MXCSR");
+    setFloatWords({static_cast<uint16_t>(std::strtoul(x87, nullptr, 0)),
+                   mxcsr ? static_cast<uint32_t>(std::strtoul(mxcsr, nullptr, 0)) : 0x1F80u});
+  }
+  Soak soak(seed);  // takes the words as it finds them now
   soak.runFor(static_cast<ULONGLONG>(seconds * 1000));
 
   stop = true;
   modals.join();
   dog.join();
-  std::printf("seed=%u calls=%lld longest_ms=%.1f longest_export=%s hangs=%d loads=%d\n", seed,
-              soak.calls, soak.longestMs, soak.longestExport, hangs.load(), soak.loads);
-  return hangs ? 1 : 0;
+  std::printf("seed=%u calls=%lld longest_ms=%.1f longest_export=%s hangs=%d loads=%d "
+              "words_changed=%d\n",
+              seed, soak.calls, soak.longestMs, soak.longestExport, hangs.load(), soak.loads,
+              soak.wordsChanged);
+  return hangs || soak.wordsChanged ? 1 : 0;
 }

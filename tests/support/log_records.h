@@ -8,7 +8,7 @@ namespace stats {
 // The record keeps its own flags; a later record of the same call, band and mode is flagged a
 // dupe as intake flags it.
 inline void appendRecord(LogStore& log, CInfo record) {
-  log.nextRecord() = std::move(record);
+  log.nextRecord(record.call) = std::move(record);
   log.commitFlaggingDupe();
 }
 

@@ -36,8 +36,12 @@ ModalDriver::ModalDriver(DWORD threadId, int answer, std::function<void(HWND)> a
     if (!dialog) return;
     seen_.found = true;
     seen_.caption = windowText(dialog);
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       seen_.texts.push_back(windowText(child));
+      wchar_t wide[1024] = {};
+      GetWindowTextW(child, wide, 1024);
+      seen_.wideTexts.push_back(wide);
+    }
     if (act) act(dialog);
     HWND button = GetDlgItem(dialog, answer);
     if (button && answer == IDOK)

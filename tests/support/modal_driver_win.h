@@ -14,6 +14,7 @@ struct SeenDialog {
   bool found = false;
   std::string caption;
   std::vector<std::string> texts;  // window texts of its controls, in Z order
+  std::vector<std::wstring> wideTexts;  // the same, as the W functions read them
 };
 
 class ModalDriver {

@@ -92,12 +92,19 @@ ScratchFolder::ScratchFolder() {
           std::to_string(GetTickCount());
   CreateDirectoryA(path_.c_str(), nullptr);
   CreateDirectoryA((path_ + "\\Plugins").c_str(), nullptr);
+  // One code, so that no reset stops at the warning about a table without any.
+  const HANDLE table = CreateFileA((path_ + "\\Plugins\\rda_rus.dat").c_str(), GENERIC_WRITE, 0,
+                                   nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(table, "MA-01\r\n", 7, &written, nullptr);
+  CloseHandle(table);
   SetCurrentDirectoryA(path_.c_str());
 }
 
 ScratchFolder::~ScratchFolder() {
   SetCurrentDirectoryA(previous_.c_str());
   DeleteFileA((path_ + "\\Plugins\\RDA.ini").c_str());
+  DeleteFileA((path_ + "\\Plugins\\rda_rus.dat").c_str());
   RemoveDirectoryA((path_ + "\\Plugins").c_str());
   RemoveDirectoryA(path_.c_str());
 }

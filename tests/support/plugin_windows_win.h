@@ -28,7 +28,8 @@ RECT windowRect(HWND window);
 
 int threadCount();  // threads of this process
 
-// A fresh current folder with a "Plugins" subfolder, removed afterwards.
+// A fresh current folder with a "Plugins" subfolder holding a one-code district table, removed
+// afterwards.
 class ScratchFolder {
  public:
   ScratchFolder();

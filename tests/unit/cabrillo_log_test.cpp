@@ -107,6 +107,19 @@ TEST(CabrilloQsoLine, ColumnsFollowTheFixedLayout) {
   }
 }
 
+TEST(CabrilloQsoLine, ControlBytesInAFieldCannotStartALineOfTheirOwn) {
+  CabrilloLog log;
+  log.callsign = "R1ABC";
+  log.addQsoLine("UA3\r\nAAA", 3512, "CW", kNoon, "5\t9", "MO-12\n", "599\x7f",
+                 "001\r\nEND-OF-LOG:");
+  ASSERT_EQ(log.qsoLines.size(), 1u);
+  const std::string& line = log.qsoLines[0];
+  EXPECT_EQ(line.find("\r\n"), line.size() - 2);
+  for (char c : line.substr(0, line.size() - 2)) EXPECT_GE(static_cast<unsigned char>(c), 0x20);
+  EXPECT_NE(line.find(" UA3  AAA "), std::string::npos);
+  EXPECT_NE(line.find(" 001  END-OF-LOG:\r\n"), std::string::npos);
+}
+
 TEST(CabrilloQsoLine, ModeByLogMode) {
   EXPECT_EQ(cabrilloMode("CW"), "CW");
   EXPECT_EQ(cabrilloMode("SSB"), "PH");
@@ -260,16 +273,19 @@ TEST(CabrilloFileBase, ComesFromTheOwnCallAndCannotLeaveTheFolder) {
   for (const auto& [ownCall, base] : cases) EXPECT_EQ(cabrilloFileBase(ownCall), base) << ownCall;
 }
 
+std::string said(const FileMessage& message) { return message.text + message.file.string(); }
+
 TEST(CabrilloWrite, WritesTheFileWholeAndNamesIt) {
   ScratchDir dir;
   dir.write("R1ABC_P.cbr", std::string(10000, 'x'));  // an older, longer file
   CabrilloLog log = singleOpLog();
   log.fileBase = "R1ABC_P";
   log.addQsoLine("UA3AAA", 3512, "CW", kNoon, "599", "MO-12", "599", "001");
-  EXPECT_EQ(log.writeFile(7, "2.20"), "File produced: R1ABC_P.cbr");
+  const std::string produced = "File produced: " + dir.file("R1ABC_P.cbr");
+  EXPECT_EQ(said(log.writeFile(dir.path(), 7, "2.20")), produced);
   EXPECT_EQ(dir.read("R1ABC_P.cbr"), log.fileText(7, "2.20"));
   // Writing again gives the same file: the record is not used up.
-  EXPECT_EQ(log.writeFile(7, "2.20"), "File produced: R1ABC_P.cbr");
+  EXPECT_EQ(said(log.writeFile(dir.path(), 7, "2.20")), produced);
   EXPECT_EQ(dir.read("R1ABC_P.cbr"), log.fileText(7, "2.20"));
   for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
     EXPECT_EQ(entry.path().filename(), "R1ABC_P.cbr");
@@ -279,7 +295,7 @@ TEST(CabrilloWrite, AFileThatCannotBeWrittenIsReportedAsSuch) {
   ScratchDir dir;
   std::filesystem::create_directory(dir.file("R1ABC.cbr"));  // the name is taken by a folder
   CabrilloLog log = singleOpLog();
-  EXPECT_EQ(log.writeFile(7, "2.20"), "File could not be written: R1ABC.cbr");
+  EXPECT_EQ(said(log.writeFile(dir.path(), 7, "2.20")), "File could not be written: " + dir.file("R1ABC.cbr"));
   EXPECT_TRUE(std::filesystem::is_directory(dir.file("R1ABC.cbr")));
   EXPECT_FALSE(dir.exists("R1ABC.cbr.tmp"));
 }

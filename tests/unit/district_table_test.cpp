@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/edited_text.h"
+#include "platform/text.h"
 #include "tests/support/scratch_dir.h"
 
 namespace stats {
@@ -52,29 +54,55 @@ TEST(DistrictTable, LoadsFromThePluginsFolderAndForgetsTheLastLoad) {
   ScratchDir dir;
   dir.write("Plugins/rda_rus.dat", "MA-01\r\nMA-02\r\n");
   DistrictTable table;
-  table.load(kDistrictFileName);
+  table.load(hostPath(kDistrictFileName));
   EXPECT_EQ(table.codes().size(), 2u);
   dir.write("Plugins/rda_rus.dat", "");
-  table.load(kDistrictFileName);
+  table.load(hostPath(kDistrictFileName));
   EXPECT_TRUE(table.codes().empty());
   EXPECT_EQ(table.IsKnownDistrict("MA01"), 0);
   dir.write("Plugins/rda_rus.dat", "SP-15\n");
-  table.load(kDistrictFileName);
+  table.load(hostPath(kDistrictFileName));
   std::remove((dir.path() + "/Plugins/rda_rus.dat").c_str());
-  table.load(kDistrictFileName);
+  table.load(hostPath(kDistrictFileName));
   EXPECT_TRUE(table.codes().empty());
   EXPECT_EQ(table.IsKnownDistrict("SP15"), 0);
+}
+
+// What an editor saves: the same table and hint file in Windows-1251, UTF-8 with and without a
+// byte-order mark and UTF-16 LE and BE, each with CR LF, LF and lone CR line ends.
+std::vector<std::string> asSavedByEditors(const std::string& windows1251) {
+  const std::string utf8 = utf8OfWindows1251(windows1251);
+  return {windows1251, utf8, fileOfUtf8(utf8, TextEncoding::utf8Bom),
+          fileOfUtf8(utf8, TextEncoding::utf16Le), fileOfUtf8(utf8, TextEncoding::utf16Be)};
+}
+
+TEST(DistrictTable, ReadsAlikeInEveryEncodingAndLineEndAnEditorSaves) {
+  const std::string table = "\xd0\xe0\xe9\xee\xed\xfb\nMA-01 \xcc\xee\xf1\xea\xe2\xe0\nSP-15\n";
+  const std::string hints = "R9/DL1ABC UD12\n\n\xc8\xe2\xe0\xed UA3AAA MA01";
+  for (const char* end : {"\r\n", "\n", "\r"}) {
+    const auto tables = asSavedByEditors(replaceAll(table, "\n", end));
+    const auto hintFiles = asSavedByEditors(replaceAll(hints, "\n", end));
+    for (size_t i = 0; i < tables.size(); ++i) {
+      SCOPED_TRACE("encoding " + std::to_string(i) + (end[0] == '\n' ? ", LF" : end[1] ? ", CR LF" : ", CR"));
+      DistrictTable districts;
+      districts.loadFromText(tables[i]);
+      EXPECT_EQ(districts.codes(), (std::vector<std::string>{"MA01", "SP15"}));
+      StationHints stations;
+      stations.loadFromText(hintFiles[i]);
+      EXPECT_EQ(stations.lines(), (std::vector<std::string>{"R9/DL1ABC UD12", "", "\xc8\xe2\xe0\xed UA3AAA MA01"}));
+    }
+  }
 }
 
 TEST(StationHints, EveryLineVerbatimEmptyOnesIncluded) {
   ScratchDir dir;
   dir.write("Plugins/RDAC.hlp", "UA3AAA MA01\r\n\r\nR9/DL1ABC UD12\nlast line");
   StationHints hints;
-  hints.load(kHintFileName);
+  hints.load(hostPath(kHintFileName));
   EXPECT_EQ(hints.lines(),
             (std::vector<std::string>{"UA3AAA MA01", "", "R9/DL1ABC UD12", "last line"}));
   std::remove((dir.path() + "/Plugins/RDAC.hlp").c_str());
-  hints.load(kHintFileName);
+  hints.load(hostPath(kHintFileName));
   EXPECT_TRUE(hints.lines().empty());
 }
 

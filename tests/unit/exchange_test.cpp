@@ -14,7 +14,7 @@ class ExchangeTest : public ::testing::Test {
     dir_.write("Plugins/rda_rus.dat",
                "Sample table\r\nMA-01 Name\r\n-X dash first\r\n\r\nno dash\r\nMA-01 again\r\n"
                "mo-02 lower\r\n TV-03 indented\r\nSP-15 Name\r\n");
-    districts_.load(kDistrictFileName);
+    districts_.load(hostPath(kDistrictFileName));
   }
   int valid(const char* exch) { return isValidExchange(argText(exch), districts_); }
   testing::ScratchDir dir_;

@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -150,6 +151,20 @@ TEST(Exports, NothingThrownInsideLeavesTheBoundary) {
   EXPECT_EQ(stats::guarded(0, []() -> int { throw 42; }), 0);
   EXPECT_STREQ(stats::guarded<const char*>("", []() -> const char* { throw std::out_of_range("x"); }), "");
   EXPECT_EQ(stats::guarded(1, [] { return 5; }), 5);
+}
+
+TEST(Exports, TheCallersFloatingPointSettingsComeBackAlsoWhenTheWorkThrows) {
+  std::fesetround(FE_UPWARD);
+  int roundingInside = -1;
+  const int answer = stats::guarded(7, [&]() -> int {
+    roundingInside = std::fegetround();
+    throw std::bad_alloc();
+  });
+  const int roundingAfter = std::fegetround();
+  std::fesetround(FE_TONEAREST);
+  EXPECT_EQ(answer, 7);
+  EXPECT_EQ(roundingInside, FE_TONEAREST);
+  EXPECT_EQ(roundingAfter, FE_UPWARD);
 }
 
 TEST(Exports, GetResultStoresMinusOneAndReturnsTheSameBuffer) {

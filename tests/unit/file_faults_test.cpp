@@ -85,7 +85,7 @@ TEST_F(SmallDisk, ALineWithoutRoomIsNotLeftHalfWrittenAndStillCounts) {
   EXPECT_NE(getResult().find("Bad QSO\t " + std::to_string(added) + "\r\n"), std::string::npos);
   getResult();
   ASSERT_EQ(shownMessages().size(), 1u);  // once, not at every result
-  EXPECT_EQ(shownMessages()[0].text, "File could not be written: " + badFile);
+  EXPECT_EQ(shownMessages()[0].text, "File could not be written: " + dir.file(badFile));  // its full path
 
   freeDisk();
   getResult();
@@ -181,7 +181,7 @@ class InjectedFaults : public PluginTest {
 TEST_F(InjectedFaults, NoFaultAnywhereInASessionLosesOrMisreportsAFileAndTheNextCallRecovers) {
   earlierContest();
   const Seen clean = session();
-  ASSERT_EQ(clean.messages.back().text, "File produced: " + cabrilloFile);
+  ASSERT_EQ(clean.messages.back().text, "File produced: " + dir.file(cabrilloFile));
   int faults = 0;
   for (Fault fault : {Fault::kNoSpace, Fault::kPermission, Fault::kRenameRefused, Fault::kShortWrites})
     for (int from = 1; from <= 24; ++from) {
@@ -195,13 +195,13 @@ TEST_F(InjectedFaults, NoFaultAnywhereInASessionLosesOrMisreportsAFileAndTheNext
       // Counted from this contest's lines only, whatever the file holds.
       EXPECT_EQ(faulty.result, clean.result);
       const bool badFileReported = std::any_of(faulty.messages.begin(), faulty.messages.end(),
-          [&](const ShownMessage& m) { return m.text == "File could not be written: " + badFile; });
+          [&](const ShownMessage& m) { return m.text == "File could not be written: " + dir.file(badFile); });
       if (!badFileReported) {
         EXPECT_EQ(faulty.badFile, clean.badFile);
       }
       // The Cabrillo file is whole, new or old, and said to be produced only when it was.
       const bool cabrilloProduced = std::any_of(faulty.messages.begin(), faulty.messages.end(),
-          [&](const ShownMessage& m) { return m.text == "File produced: " + cabrilloFile; });
+          [&](const ShownMessage& m) { return m.text == "File produced: " + dir.file(cabrilloFile); });
       EXPECT_EQ(cabrilloProduced, faulty.cabrillo == clean.cabrillo);
       if (!cabrilloProduced) {
         EXPECT_EQ(faulty.cabrillo, "an earlier Cabrillo file\r\n");

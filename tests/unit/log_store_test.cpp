@@ -74,10 +74,15 @@ TEST(LogStore, ContactMatchNeedsCallModeBandAndEqualTime) {
   EXPECT_EQ(log.findContact(record("A1AA", "20M", "CW", 1.5)), LogStore::npos);
   EXPECT_EQ(log.findContact(record("A1AA", "20m", "SSB", 1.5)), LogStore::npos);
   EXPECT_EQ(log.findContact(record("A1AA", "20m", "CW", 1.5000001)), LogStore::npos);
+  // A QSO the host logged with an invalid date can still be removed (or edited).
   CInfo invalid = record("A1AA", "20m", "CW", 1.5);
   invalid.qsoTime.m_status = COleDateTime::invalid;
   appendRecord(log, invalid);
-  EXPECT_EQ(log.findContact(invalid), LogStore::npos);
+  CInfo removal = invalid;
+  removal.qsoTime.m_dt = 7;  // an invalid value's day count says nothing
+  EXPECT_EQ(log.findContact(removal), 2u);
+  removal.call = "A1AB";
+  EXPECT_EQ(log.findContact(removal), LogStore::npos);
 }
 
 }  // namespace

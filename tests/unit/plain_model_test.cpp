@@ -134,7 +134,7 @@ class Model {
         ++row.qsos;
         row.cw += r.q.mode == "CW";
         row.ssb += r.q.mode == "SSB";
-        const int p = s.ownInRussia ? points(r) : 10;
+        const int p = s.ownInRussia ? points(r) : IsRdaPrefix(r.prefix) == 1 ? 10 : 0;
         if (r.q.band == log_.back().q.band) {
           s.lastQsoPoints = p;
           const int minutes = wholeMinutesBetween(r.q.time.m_dt, log_.back().q.time.m_dt);
@@ -270,7 +270,7 @@ TEST_F(PlainModel, RandomHostCallsGiveTheModelsAnswersTextsHintsAndFile) {
       }
     }
     ASSERT_EQ(getResult(), model.result()) << "seed " << seed;
-    const std::string file = withState([](PluginState& s) { return s.log.badQsoFile.fileName(); });
+    const std::string file = withState([](PluginState& s) { return s.log.badQsoFile.path().filename().string(); });
     ASSERT_EQ(dir.read(file), model.file()) << "seed " << seed;
   }
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "platform/edited_text.h"
 #include "platform/settings.h"
+#include "tests/support/native_message_box.h"
 #include "tests/support/plugin_fixture.h"
 #include "ui/window_port.h"
 
@@ -28,7 +30,7 @@ TEST_F(ResetTest, KeepsStationAndDatesAndEmptiesTheLog) {
     EXPECT_EQ(s.log.startDayMonth, "31.12");
     EXPECT_EQ(s.log.contestYear, "2018");
     EXPECT_EQ(s.log.endDate, "01.01.2019");
-    EXPECT_EQ(s.log.badQsoFile.fileName(), "BadQSO_DedodEVA_01_01_2019.txt");
+    EXPECT_EQ(s.log.badQsoFile.path().filename(), "BadQSO_DedodEVA_01_01_2019.txt");
     for (int i = 0; i < 6; ++i) {
       EXPECT_EQ(s.windows.BandInfoRows[i][0], std::vector<std::string>({"160m", "80m", "40m", "20m", "15m", "10m"})[i]);
       for (int c = 1; c < 5; ++c) EXPECT_EQ(s.windows.BandInfoRows[i][c], "-");
@@ -40,6 +42,24 @@ TEST_F(ResetTest, KeepsStationAndDatesAndEmptiesTheLog) {
   EXPECT_NE(dir.read(badFile).find("599  001  0001  Russland District Area Code"), std::string::npos);
 }
 
+TEST_F(ResetTest, ATableThatGivesNoCodeIsReportedAtEveryResetWithItsFullPath) {
+  const std::string warning = "No RDA district code could be read from the district table " +
+                              dir.file("Plugins/rda_rus.dat");
+  dir.write("Plugins/rda_rus.dat", fileOfUtf8("Heading only\r\n- no code\r\n", TextEncoding::utf16Le));
+  clearShownMessages();
+  resetStats(Station{});
+  resetStats(Station{});
+  ASSERT_EQ(shownMessages().size(), 2u);
+  EXPECT_EQ(shownMessages()[1].text, warning);
+  std::remove(dir.file("Plugins/rda_rus.dat").c_str());
+  resetStats(Station{});
+  ASSERT_EQ(shownMessages().size(), 3u);
+  EXPECT_EQ(shownMessages()[2].text, warning);
+  dir.write("Plugins/rda_rus.dat", fileOfUtf8("MA-01\r", TextEncoding::utf16Be));
+  resetStats(Station{});
+  EXPECT_EQ(shownMessages().size(), 3u);
+}
+
 TEST_F(ResetTest, NullAndInvalidDatesFormatAsTheirTexts) {
   Station st;
   st.start.m_status = COleDateTime::null;
@@ -47,7 +67,7 @@ TEST_F(ResetTest, NullAndInvalidDatesFormatAsTheirTexts) {
   reset(st);
   EXPECT_EQ(log.startDayMonth, "");
   EXPECT_EQ(log.endDate, "Invalid DateTime");
-  EXPECT_EQ(log.badQsoFile.fileName(), "BadQSO_DedodEVA_Invalid DateTime.txt");
+  EXPECT_EQ(log.badQsoFile.path().filename(), "BadQSO_DedodEVA_Invalid DateTime.txt");
 }
 
 TEST_F(ResetTest, OwnPrefixFlagsOnlyEverGoUp) {
@@ -69,20 +89,23 @@ TEST_F(ResetTest, OwnPrefixFlagsOnlyEverGoUp) {
 }
 
 TEST_F(ResetTest, HostVersionFromTheHostsSettingsFile) {
-  dir.write("host/Tarn2.ini", "ignored: the file of the current folder is read\r\n");
+  dir.write("Tarn2.ini", "Tarn=ignored: the current folder is not the host's\r\n");
   dir.write("host/other.ini", "");
-  dir.write("Tarn2.ini", "[Main]\r\nTarn=2.20\r\nTarn=9.99\r\n");
+  dir.write("host/Tarn2.ini", "[Main]\r\nTarn=2.20\r\nTarn=9.99\r\n");
   Station st;
   st.folder = dir.path() + "/host/";
   reset(st);
   EXPECT_EQ(log.hostVersion, "2.20");
-  dir.write("Tarn2.ini", "[Main]\r\n Tarn=2.20\r\n");
+  dir.write("host/Tarn2.ini", "[Main]\r\n Tarn=2.20\r\n");
   reset(st);
   EXPECT_EQ(log.hostVersion, "=2.20");  // five characters are cut wherever the key stands
-  dir.write("Tarn2.ini", "[Main]\r\nnothing here\r\n");
+  dir.write("host/Tarn2.ini", "[Main]\r\nnothing here\r\n");
   reset(st);
   EXPECT_EQ(log.hostVersion, "=2.20");  // no version line: kept
-  st.folder = dir.path() + "/nowhere/";
+  st.folder = dir.path() + "/nowhere/";  // the current folder then
+  reset(st);
+  EXPECT_EQ(log.hostVersion, "ignored: the current folder is not the host's");
+  std::remove(dir.file("Tarn2.ini").c_str());
   reset(st);
   EXPECT_EQ(log.hostVersion, "Tarn");
 }
@@ -106,12 +129,11 @@ TEST_F(ResetTest, StartToggleDecidesTheWindowThread) {
 }
 
 TEST_F(ResetTest, HostVersionsWithTheirOwnWindowsNeverStartTheThread) {
-  dir.write("Plugins/RDA.ini", "");
-  dir.write("host/Tarn2.ini", "");
+  dir.write("host/Plugins/RDA.ini", "");
   Station st;
   st.folder = dir.path() + "/host/";
   for (const char* version : {"2.14R", "2.14", "2.15", "2.16", "2.17", "2.18"}) {
-    dir.write("Tarn2.ini", std::string("Tarn=") + version + "\r\n");
+    dir.write("host/Tarn2.ini", std::string("Tarn=") + version + "\r\n");
     writeSetting("Start", "0");
     resetStats(st);
     EXPECT_FALSE(setupWindowExists()) << version;

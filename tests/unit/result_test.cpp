@@ -116,6 +116,32 @@ TEST_F(ResultTest, RateWindowsBySecondsRoundedToWholeMinutes) {
   EXPECT_NE(text.find(rates(3, 4, 3, 12, 9)), std::string::npos) << text;
 }
 
+TEST_F(ResultTest, AbroadTheRatesAndLastQsoPointsCreditOnlyRussianStations) {
+  resetAbroad();
+  addData(qso("UA9ABC", "UA9", "AS", "20m", "CW", "MA01", 10, 0));
+  addData(qso("DL2XX", "DL", "EU", "20m", "CW", "001", 10, 5));
+  const std::string text = getResult();
+  EXPECT_NE(text.find("Score: 10*1 = 10\r\n" + rates(0, 2, 2, 10, 10)), std::string::npos) << text;
+}
+
+// The plug-in's own lines are told by their layout: callsigns holding "UBN" or "DUPE" count
+// like any other, a dupe line does not; a line added by hand counts as before.
+TEST_F(ResultTest, BadQsosCountTheFilesQsoLinesButDupesWhateverTheirCallsigns) {
+  Station own;
+  own.call = "UA1UBN";
+  resetStats(own);
+  for (Qso q : {qso("UA3UBN", "UA", "EU", "30m", "CW", "MA01", 10, 0),
+                qso("R3DUPE", "UA", "EU", "30m", "CW", "MA01", 10, 1),
+                qso("DL1AA", "DL", "EU", "20m", "CW", "1", 10, 2),
+                qso("DL1AA", "DL", "EU", "20m", "CW", "1", 10, 3)}) {
+    q.ownCall = own.call;
+    addData(q);
+  }
+  getResult();  // ends the burst of appends
+  dir.write(badFile, dir.read(badFile) + "checked by hand\r\n");
+  EXPECT_NE(getResult().find("Bad QSO\t 3\r\n"), std::string::npos);
+}
+
 TEST_F(ResultTest, OneRecordCountsInBothWindows) {
   addData(qso("DL1AA", "DL", "EU", "20m", "CW", "1", 12, 0));
   EXPECT_NE(getResult().find("QSO rate:     1 /6\r\n"), std::string::npos);

@@ -223,7 +223,10 @@ TEST_F(Session, FilesHeldOpenByAViewerAreRewrittenInPlace) {
   ModalDriver output(GetCurrentThreadId(), IDOK);
   result();
   const std::vector<std::string>& said = output.seen().texts;
-  EXPECT_NE(std::find(said.begin(), said.end(), "File produced: RA3AA.cbr"), said.end());
+  char folder[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, folder);
+  const std::string produced = "File produced: " + std::string(folder) + "\\RA3AA.cbr";  // its full path
+  EXPECT_NE(std::find(said.begin(), said.end(), produced), said.end());
   const std::string log = readFile("RA3AA.cbr");
   EXPECT_EQ(log.find("START-OF-LOG: 3.0\r\n"), 0u);
   EXPECT_NE(log.find("UA9ABC"), std::string::npos);
