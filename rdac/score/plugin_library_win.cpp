@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <ostream>
-#include <thread>
 
 #include "rdac/io/console_output_win.h"
 #include "rdac/io/windows_text_win.h"
@@ -20,51 +18,43 @@ std::wstring windowText(HWND window) {
 
 // In the logger, the plug-in's modal dialogs (the Cabrillo header, its message boxes) wait for
 // the operator. rdac has given the header's values already and has no one at the screen to
-// answer: it takes each dialog the plug-in opens on the thread that calls it as the native
-// build's stand-ins do, confirming what it shows, and says a message box's text on standard
-// error. The plug-in's windows, on a thread of their own, are left alone.
-class DialogAnswerer {
- public:
-  DialogAnswerer() : callingThread_(GetCurrentThreadId()), thread_([this] { answer(); }) {}
-  ~DialogAnswerer() {
-    stop_ = true;
-    thread_.join();
-  }
+// answer: it confirms each dialog the plug-in opens on the thread that calls it, as the native
+// build's stand-ins do, and says a message box's text on standard error, once however often the
+// plug-in repeats it (an export run shows one for each result asked for). The plug-in's own
+// windows, on a thread of their own, are left alone.
+HHOOK dialogHook = nullptr;
+std::wstring lastSaid;
 
- private:
-  const DWORD callingThread_;
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
+BOOL CALLBACK countChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
 
-  void answer() {
-    while (!stop_) {
-      EnumThreadWindows(callingThread_, &DialogAnswerer::answerOne, 0);
-      Sleep(20);
-    }
-  }
+void say(HWND messageBox) {
+  // A message box: an icon, its text in the static control 0xFFFF, a button or two.
+  int children = 0;
+  EnumChildWindows(messageBox, countChild, reinterpret_cast<LPARAM>(&children));
+  HWND text = GetDlgItem(messageBox, 0xFFFF);
+  if (!text || children > 4) return;
+  const std::wstring words = windowText(messageBox) + L"): " + windowText(text);
+  if (words == lastSaid) return;
+  lastSaid = words;
+  ConsoleOutput errBuffer(GetStdHandle(STD_ERROR_HANDLE));
+  std::ostream(&errBuffer) << "rdac: the plug-in says (" << narrowed(words) << '\n';
+}
 
-  static BOOL CALLBACK countOne(HWND, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-  }
-
-  static BOOL CALLBACK answerOne(HWND window, LPARAM) {
+LRESULT CALLBACK answerDialogs(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    HWND window = reinterpret_cast<HWND>(wParam);
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
-    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-    // A message box (an icon, its text in the static control 0xFFFF, a button or two) is said.
-    int children = 0;
-    EnumChildWindows(window, &DialogAnswerer::countOne, reinterpret_cast<LPARAM>(&children));
-    HWND text = GetDlgItem(window, 0xFFFF);
-    if (text && children <= 4) {
-      ConsoleOutput errBuffer(GetStdHandle(STD_ERROR_HANDLE));
-      std::ostream(&errBuffer) << "rdac: the plug-in says (" << narrowed(windowText(window))
-                               << "): " << narrowed(windowText(text)) << '\n';
+    if (std::wstring(className) == L"#32770") {
+      say(window);
+      PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
     }
-    SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
-    return TRUE;
   }
-};
+  return CallNextHookEx(dialogHook, code, wParam, lParam);
+}
 
 }  // namespace
 
@@ -83,7 +73,8 @@ const ExportNames kExportNames{
 };
 
 void* load(const std::string& path, std::string& error) {
-  static DialogAnswerer answerer;  // for the life of the process: the exports are called from this thread
+  // For the life of the process: the exports are called from this thread.
+  if (!dialogHook) dialogHook = SetWindowsHookExW(WH_CBT, answerDialogs, nullptr, GetCurrentThreadId());
   // The path is UTF-16 from here on: a folder the ANSI code page cannot spell still loads.
   HMODULE handle = LoadLibraryW(widened(path).c_str());
   if (!handle) error = systemErrorText(GetLastError());
