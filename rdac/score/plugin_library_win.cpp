@@ -49,7 +49,10 @@ LRESULT CALLBACK answerDialogs(int code, WPARAM wParam, LPARAM lParam) {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
     if (std::wstring(className) == L"#32770") {
-      say(window);
+      try {  // nothing unwinds through the system's window code
+        say(window);
+      } catch (...) {
+      }
       PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
     }
   }
