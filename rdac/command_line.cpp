@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "rdac/io/process_info.h"
 #include "rdac/logs/qso_fields.h"
 #include "stats_version.h"
 
@@ -36,8 +37,11 @@ bool dateOption(const std::string& text, std::optional<stats::COleDateTime>& tar
 // "score, check, watch or crosscheck"
 std::string namesOf(const std::vector<Subcommand>& subcommands) {
   std::string names;
-  for (size_t i = 0; i < subcommands.size(); ++i)
-    names += (i == 0 ? "" : i + 1 == subcommands.size() ? " or " : ", ") + std::string(subcommands[i].name);
+  std::vector<const char*> offered;
+  for (const Subcommand& subcommand : subcommands)
+    if (!subcommand.hidden) offered.push_back(subcommand.name);
+  for (size_t i = 0; i < offered.size(); ++i)
+    names += (i == 0 ? "" : i + 1 == offered.size() ? " or " : ", ") + std::string(offered[i]);
   return names;
 }
 
@@ -52,11 +56,11 @@ void addWorkdirOption(CLI::App& command, std::string& folder) {
 }
 
 void addCtyOption(CLI::App& command, std::string& path) {
-  command.add_option("--cty", path, "country file (default /usr/share/hamradio-files/cty.dat)")->type_name("FILE");
+  command.add_option("--cty", path, "country file (default " + defaultCountryFile() + ")")->type_name("FILE");
 }
 
 void addPluginOption(CLI::App& command, std::string& path) {
-  command.add_option("--plugin", path, "the plug-in library (default libStats.so beside rdac)")->type_name("FILE");
+  command.add_option("--plugin", path, std::string("the plug-in library (default ") + kPluginFileName + " beside rdac)")->type_name("FILE");
 }
 
 void addTimingsOption(CLI::App& command, bool& timings) {
@@ -103,9 +107,12 @@ bool parseCommandLine(const std::vector<Subcommand>& subcommands, const std::vec
   app.footer(kFooter);
   app.set_version_flag("--version", std::string("rdac ") + kVersion);
   app.require_subcommand(1);
+  // CLI11 takes /name for an option on Windows, which a path may start with.
+  app.allow_windows_style_options(false);
   std::vector<std::pair<CLI::App*, DeclaredCommand>> declared;
   for (const Subcommand& subcommand : subcommands) {
     CLI::App* command = app.add_subcommand(subcommand.name, subcommand.description);
+    if (subcommand.hidden) command->group("");
     declared.emplace_back(command, subcommand.setup(*command));
   }
 

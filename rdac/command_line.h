@@ -32,6 +32,7 @@ struct Subcommand {
   const char* name;
   const char* description;
   std::function<DeclaredCommand(CLI::App& command)> setup;
+  bool hidden = false;  // rdac's own use: not in the help, not offered
 };
 
 // A subcommand whose options struct `Options` (with `bool finish(std::string& error)`) is
@@ -46,6 +47,11 @@ Subcommand subcommand(const char* name, const char* description, void (*declare)
                                    [options, run](std::ostream& out, std::ostream& err) { return run(*options, out, err); },
                                    options};
           }};
+}
+
+inline Subcommand hidden(Subcommand subcommand) {
+  subcommand.hidden = true;
+  return subcommand;
 }
 
 struct CommandLine {

@@ -2,8 +2,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <deque>
@@ -17,6 +15,8 @@
 #include "rdac/crosscheck/cross_check_files.h"
 #include "rdac/crosscheck/scoring_helper.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/paths.h"
+#include "rdac/io/process_info.h"
 #include "rdac/io/progress_line.h"
 #include "rdac/logs/log_files.h"
 #include "rdac/logs/qso_fields.h"
@@ -40,11 +40,11 @@ LogFileRead readLog(const std::string& file) {
 class CrossCheckRun {
  public:
   CrossCheckRun(const CrossCheckOptions& options, std::ostream& out, std::ostream& err)
-      : o_(options), out_(out), err_(err), progress_(err, isatty(STDERR_FILENO) == 1) {}
+      : o_(options), out_(out), err_(err), progress_(err, standardErrorIsTerminal()) {}
 
   int run() {
     const auto started = Clock::now();
-    const std::string outDir = fs::absolute(o_.outDir).lexically_normal().string();
+    const std::string outDir = absolutePath(o_.outDir);
     if (!readLogs()) return 1;
     stage("read", started);
 
@@ -71,7 +71,7 @@ class CrossCheckRun {
 
     const auto writing = Clock::now();
     std::error_code ec;
-    fs::create_directories(outDir, ec);
+    fs::create_directories(pathOf(outDir), ec);
     const CrossCheckReport report{logs_, outcome, scores};
     std::string error;
     if (ec || !writeCheckedCsv(report, outDir + "/checked.csv", error) || !writeUbnFiles(report, outDir, error) ||
@@ -125,7 +125,7 @@ class CrossCheckRun {
         continue;
       }
       if (!read.log->problems.empty()) progress_.finish();
-      const std::string name = fs::path(files[n]).filename().string();
+      const std::string name = textOf(pathOf(files[n]).filename());
       reportLogProblems(err_, name, read.log->problems);
       fine = admit(files[n], *read.log) && fine;
     }
@@ -186,12 +186,13 @@ class CrossCheckRun {
   }
 
   bool score(const CheckOutcome& outcome, std::vector<EntrantScore>& scores) {
-    const auto countries = loadCountryFile(o_.ctyPath.empty() ? kDefaultCountryFile : o_.ctyPath, err_);
+    const std::string ctyPath = o_.ctyPath.empty() ? defaultCountryFile() : o_.ctyPath;
+    const auto countries = loadCountryFile(ctyPath, err_);
     if (!countries) return false;
     WorkFolderPlan plan;
-    plan.folder = fs::absolute(o_.workdir).lexically_normal().string();
-    plan.districtsPath = o_.districtsPath.empty() ? std::string() : fs::absolute(o_.districtsPath).string();
-    const std::string pluginPath = fs::absolute(o_.pluginPath.empty() ? defaultPluginPath() : o_.pluginPath).string();
+    plan.folder = absolutePath(o_.workdir);
+    plan.districtsPath = absolutePath(o_.districtsPath);
+    const std::string pluginPath = absolutePath(o_.pluginPath.empty() ? defaultPluginPath() : o_.pluginPath);
     std::string note, error;
     const bool laidOut = layOutWorkFolder(plan, note, error);
     if (!note.empty()) err_ << "rdac: " << note << '\n';
@@ -207,8 +208,9 @@ class CrossCheckRun {
     const size_t entrants = logs_.entrants.size(), half = entrants / 2;
     const auto progress = [&](size_t done) { progress_.update("scored", 2 * done, entrants, "logs"); };
     const ScoringJob own{plan.folder, pluginPath, *countries, logs_, outcome, o_.penalty, 0, half, progress,
-                         [&] { progress_.finish(); }};
-    const ScoringJob helped{second.folder, pluginPath, *countries, logs_, outcome, o_.penalty, half, entrants, {}, {}};
+                         [&] { progress_.finish(); }, absolutePath(ctyPath)};
+    const ScoringJob helped{second.folder, pluginPath, *countries, logs_, outcome, o_.penalty, half, entrants, {}, {},
+                            absolutePath(ctyPath)};
     if (!scoreWithHelper(own, helped, scores, err_)) return false;
     for (size_t e = 0; e < entrants; ++e)
       if (!scores[e].scored && logs_.entrants[e].count > 0)

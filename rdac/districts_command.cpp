@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/paths.h"
 #include "rdac/logs/district_list.h"
 
 namespace fs = std::filesystem;
@@ -27,14 +28,14 @@ int runDistricts(const DistrictsOptions& options, std::ostream& out, std::ostrea
     return kFailed;
   }
   const DistrictTableText table = districtTableOf(*bytes);
-  const std::string note = districtTableNote(table, fs::path(options.listPath).filename().string());
+  const std::string note = districtTableNote(table, textOf(pathOf(options.listPath).filename()));
   if (table.written == 0) {
     err << "rdac: " << note << "; " << options.outPath << " is left as it was\n";
     return kFailed;
   }
   // On a fresh machine the logger's Plugins folder may not be there yet.
   std::error_code ec;
-  const fs::path folder = fs::path(options.outPath).parent_path();
+  const fs::path folder = pathOf(options.outPath).parent_path();
   if (!folder.empty()) fs::create_directories(folder, ec);
   if (!replaceFileBytes(options.outPath, table.text, error)) {
     err << "rdac: " << error << '\n';

@@ -7,6 +7,7 @@
 
 #include "platform/text.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/paths.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/score/contest_report.h"
 #include "rdac/score/report_page.h"
@@ -33,10 +34,10 @@ void addCabrilloOptions(CLI::App& command, RunOptions& o) {
 }
 
 // Paths as the user gave them: relative to the folder rdac was started in.
-std::string forUser(const fs::path& path, const std::string& startFolder) {
+std::string forUser(const std::string& path, const std::string& startFolder) {
   std::error_code ec;
-  const fs::path relative = fs::relative(path, startFolder, ec);
-  return ec || relative.empty() ? path.string() : relative.string();
+  const fs::path relative = fs::relative(pathOf(path), pathOf(startFolder), ec);
+  return ec || relative.empty() ? path : textOf(relative);
 }
 
 // Counts by reason only: a real log can put thousands of lines there, which the file keeps.
@@ -92,7 +93,7 @@ void declareScoreOptions(CLI::App& command, ScoreOptions& o) {
 
 int runScore(const ScoreOptions& options, std::ostream& out, std::ostream& err) {
   std::error_code ec;
-  const std::string startFolder = fs::current_path(ec).string();
+  const std::string startFolder = textOf(fs::current_path(ec));
   const std::string htmlPath = absolutePath(options.htmlPath), reportPath = absolutePath(options.reportPath);
   // The run leaves the start folder, so the pages are placed before it starts.
   RunOptions runOptions = options.run;
@@ -115,10 +116,11 @@ int runScore(const ScoreOptions& options, std::ostream& out, std::ostream& err) 
   if (run.options().cabrillo) {
     const std::string cabrillo = cabrilloFilePath(run.options().workdir, run.resetValues().ownCall);
     std::string error;
-    if (fs::exists(cabrillo) && !nameTheProgram(cabrillo, error)) {
+    const bool written = fs::exists(pathOf(cabrillo), ec);
+    if (written && !nameTheProgram(cabrillo, error)) {
       err << "rdac: " << error << '\n';
       exitCode = kFailed;
-    } else if (fs::exists(cabrillo)) {
+    } else if (written) {
       out << "Cabrillo file: " << forUser(cabrillo, startFolder) << '\n';
     } else {
       err << "rdac: the plug-in wrote no Cabrillo file " << cabrillo << '\n';

@@ -4,6 +4,7 @@
 #include "rdac/crosscheck_command.h"
 #include "rdac/districts_command.h"
 #include "rdac/score_command.h"
+#include "rdac/scoring_job_command.h"
 #include "rdac/watch_command.h"
 
 namespace rdac {
@@ -23,6 +24,8 @@ std::vector<Subcommand> rdacSubcommands() {
       subcommand<DistrictsOptions>(
           "districts", "make the plug-in's district table (Plugins/rda_rus.dat) from the publisher's list",
           declareDistrictsOptions, runDistricts),
+      hidden(subcommand<ScoringJobOptions>("scoring-job", "score the logs of a job crosscheck wrote (rdac's own use)",
+                                           declareScoringJobOptions, runScoringJobCommand)),
   };
 }
 

@@ -1,48 +1,105 @@
 #include "rdac/crosscheck/scoring_helper.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <type_traits>
+#include "rdac/io/file_bytes.h"
+#include "rdac/io/paths.h"
+#include "rdac/logs/log_files.h"
+#include "rdac/logs/qso_fields.h"
 
 namespace rdac {
 namespace {
 
-// The scores go through the pipe as bytes.
-static_assert(std::is_trivially_copyable_v<EntrantScore>, "EntrantScore is sent through a pipe as it lies in memory");
+const char kJobTitle[] = "rdac scoring job 1\n";
+const char kReplyEnd[] = "end\n";
 
-bool writeAll(int fd, const void* data, size_t size) {
-  const char* at = static_cast<const char*>(data);
-  while (size > 0) {
-    const ssize_t written = write(fd, at, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    at += written;
-    size -= size_t(written);
+// Numbers as decimal text, texts as their length and their bytes: a call or an exchange may
+// hold any byte.
+class JobWriter {
+ public:
+  JobWriter& number(int64_t value) {
+    text_ += std::to_string(value) + ' ';
+    return *this;
   }
-  return true;
-}
+  JobWriter& real(double value) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17g ", value);
+    text_ += buffer;
+    return *this;
+  }
+  JobWriter& text(const std::string& value) {
+    text_ += std::to_string(value.size()) + ':' + value;
+    return *this;
+  }
+  const std::string& written() const { return text_; }
 
-bool readAll(int fd, void* data, size_t size) {
-  char* at = static_cast<char*>(data);
-  while (size > 0) {
-    const ssize_t got = read(fd, at, size);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    at += got;
-    size -= size_t(got);
+ private:
+  std::string text_;
+};
+
+class JobReader {
+ public:
+  explicit JobReader(const std::string& text, size_t from) : text_(text), at_(from) {}
+  bool fine() const { return fine_; }
+
+  int64_t number() {
+    const std::string word = upTo(' ');
+    char* end = nullptr;
+    const long long value = std::strtoll(word.c_str(), &end, 10);
+    if (word.empty() || *end != '\0') fine_ = false;
+    return value;
   }
-  return true;
-}
+  double real() {
+    const std::string word = upTo(' ');
+    char* end = nullptr;
+    const double value = std::strtod(word.c_str(), &end);
+    if (word.empty() || *end != '\0') fine_ = false;
+    return value;
+  }
+  std::string text() {
+    const std::string length = upTo(':');
+    const size_t size = std::strtoull(length.c_str(), nullptr, 10);
+    if (!fine_ || length.empty() || size > text_.size() - at_) {
+      fine_ = false;
+      return {};
+    }
+    std::string value = text_.substr(at_, size);
+    at_ += size;
+    return value;
+  }
+
+ private:
+  const std::string& text_;
+  size_t at_;
+  bool fine_ = true;
+
+  std::string upTo(char end) {
+    const size_t found = text_.find(end, at_);
+    if (!fine_ || found == std::string::npos) {
+      fine_ = false;
+      return {};
+    }
+    std::string word = text_.substr(at_, found - at_);
+    at_ = found + 1;
+    return word;
+  }
+};
+
+class NullBuffer : public std::streambuf {
+ protected:
+  int overflow(int c) override { return c; }
+};
 
 }  // namespace
 
 bool scoreHere(const ScoringJob& job, std::vector<EntrantScore>& scores, std::ostream& err) {
   std::string error;
-  if (chdir(job.folder.c_str()) != 0) {
+  std::error_code ec;
+  std::filesystem::current_path(pathOf(job.folder), ec);
+  if (ec) {
     err << "rdac: cannot work in " << job.folder << '\n';
     return false;
   }
@@ -55,36 +112,83 @@ bool scoreHere(const ScoringJob& job, std::vector<EntrantScore>& scores, std::os
   return true;
 }
 
-bool scoreWithHelper(const ScoringJob& own, const ScoringJob& helped, std::vector<EntrantScore>& scores,
-                     std::ostream& err) {
-  int channel[2];
-  if (pipe(channel) != 0) {
-    err << "rdac: cannot make a pipe: " << std::strerror(errno) << '\n';
-    return false;
+std::string scoringJobText(const ScoringJob& job) {
+  JobWriter w;
+  w.text(job.folder).text(job.pluginPath).text(job.ctyPath).real(job.penalty).number(int64_t(job.last - job.first));
+  for (size_t e = job.first; e < job.last; ++e) {
+    const Entrant& entrant = job.logs.entrants[e];
+    w.text(entrant.source).text(job.logs.calls.text(entrant.call)).number(int64_t(entrant.count));
+    for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) {
+      const LoggedQso q = job.logs.logged(job.logs.qsos[i]);
+      w.number(job.logs.qsos[i].minute).number(q.freqHz).number(int(job.outcome.qsos[i].verdict));
+      w.text(q.call).text(q.mode).text(q.band).text(q.rstSent).text(q.rstRcvd).text(q.exchSent).text(q.exchRcvd);
+    }
   }
-  const size_t count = helped.last - helped.first;
-  const pid_t helper = fork();
-  if (helper == 0) {
-    close(channel[0]);
-    _exit(scoreHere(helped, scores, err) &&
-                  writeAll(channel[1], scores.data() + helped.first, count * sizeof(EntrantScore))
-              ? 0
-              : 1);
+  return kJobTitle + w.written();
+}
+
+int runScoringJob(const std::string& jobPath, std::ostream& out, std::ostream& err) {
+  std::string error;
+  const auto text = readFileBytes(jobPath, error);
+  if (!text || text->rfind(kJobTitle, 0) != 0) {
+    err << "rdac: cannot read the scoring job " << jobPath << (text ? "" : ": " + error) << '\n';
+    return 1;
   }
-  close(channel[1]);
-  const bool fine = helper > 0 && scoreHere(own, scores, err);
-  if (own.done) own.done();
-  std::vector<EntrantScore> fromHelper(count);
-  const bool received = readAll(channel[0], fromHelper.data(), count * sizeof(EntrantScore));
-  close(channel[0]);
-  int status = 1;
-  if (helper > 0) waitpid(helper, &status, 0);
-  if (helper <= 0 || !received || status != 0) {
-    if (fine) err << "rdac: the process that scores the second half of the logs failed\n";
-    return false;
+  JobReader r(*text, sizeof kJobTitle - 1);
+  const std::string folder = r.text(), pluginPath = r.text(), ctyPath = r.text();
+  const double penalty = r.real();
+  const int64_t entrants = r.number();
+  SubmittedLogs logs;
+  CheckOutcome outcome;
+  for (int64_t e = 0; r.fine() && e < entrants; ++e) {
+    const std::string source = r.text(), call = r.text();
+    std::vector<LoggedQso> qsos(size_t(std::max<int64_t>(0, r.number())));
+    for (LoggedQso& q : qsos) {
+      q.time = timeOfMinute(r.number());
+      q.freqHz = uint32_t(r.number());
+      const int64_t verdict = r.number();
+      outcome.qsos.push_back(QsoCheck{Verdict(verdict >= 0 && verdict < kVerdictCount ? verdict : 0)});
+      q.call = r.text(), q.mode = r.text(), q.band = r.text(), q.rstSent = r.text(), q.rstRcvd = r.text();
+      q.exchSent = r.text(), q.exchRcvd = r.text();
+    }
+    logs.add(source, call, qsos);  // in time order already, so the verdicts stay beside their QSOs
   }
-  std::copy(fromHelper.begin(), fromHelper.end(), scores.begin() + std::ptrdiff_t(helped.first));
-  return fine;
+  if (!r.fine()) {
+    err << "rdac: the scoring job " << jobPath << " is cut short\n";
+    return 1;
+  }
+  // The process that wrote the job has said already what the country file lacks.
+  NullBuffer nothing;
+  std::ostream quiet(&nothing);
+  const auto countries = loadCountryFile(ctyPath, quiet);
+  if (!countries) {
+    err << "rdac: cannot read the country file " << ctyPath << '\n';
+    return 1;
+  }
+  std::vector<EntrantScore> scores;
+  const ScoringJob job{folder, pluginPath, *countries, logs, outcome, penalty, 0, logs.entrants.size(), {}, {}, ctyPath};
+  if (!scoreHere(job, scores, err)) return 1;
+  for (const EntrantScore& s : scores)
+    out << int(s.scored) << ' ' << s.claimedScore << ' ' << s.checkedScore << ' ' << s.claimedPoints << ' '
+        << s.checkedPoints << ' ' << s.penaltyPoints << ' ' << s.claimedQsos << ' ' << s.checkedQsos << '\n';
+  out << kReplyEnd << std::flush;
+  return out ? 0 : 1;
+}
+
+bool takeJobScores(const std::string& reply, const ScoringJob& job, std::vector<EntrantScore>& scores) {
+  std::istringstream lines(reply);
+  std::vector<EntrantScore> taken(job.last - job.first);
+  for (EntrantScore& s : taken) {
+    int scored = 0;
+    if (!(lines >> scored >> s.claimedScore >> s.checkedScore >> s.claimedPoints >> s.checkedPoints >>
+          s.penaltyPoints >> s.claimedQsos >> s.checkedQsos))
+      return false;
+    s.scored = scored != 0;
+  }
+  std::string end;
+  if (!(lines >> end) || end + '\n' != kReplyEnd) return false;
+  std::copy(taken.begin(), taken.end(), scores.begin() + std::ptrdiff_t(job.first));
+  return true;
 }
 
 }  // namespace rdac

@@ -1,7 +1,8 @@
 #pragma once
 // Scoring the entrants in two processes at once: the plug-in's state is one per process, and
-// scoring is most of a cross-check's time. The second process is forked; its scores come back
-// through a pipe.
+// scoring is most of a cross-check's time. On Linux the second process is forked; Windows has
+// no fork, so there rdac.exe starts itself again on a scoring job written to a file. The scores
+// come back through a pipe.
 #include <cstddef>
 #include <functional>
 #include <ostream>
@@ -24,6 +25,7 @@ struct ScoringJob {
   size_t first = 0, last = 0;
   std::function<void(size_t)> progress;  // entrants done so far; may be empty
   std::function<void()> done;            // when its scoring is over, before more is said; may be empty
+  std::string ctyPath;                   // where `countries` came from, for a process of its own
 };
 
 // Runs the job in this process; false, said on `err`, when the folder or the plug-in cannot
@@ -34,5 +36,15 @@ bool scoreHere(const ScoringJob& job, std::vector<EntrantScore>& scores, std::os
 // said on `err`, when either fails.
 bool scoreWithHelper(const ScoringJob& own, const ScoringJob& helped, std::vector<EntrantScore>& scores,
                      std::ostream& err);
+
+// A process started on its own gets the job as text: its folder, plug-in and country file, and
+// each of its entrants' QSOs with their verdicts.
+std::string scoringJobText(const ScoringJob& job);
+// Scores the job of that text's file as scoreHere would and writes the scores on `out`, one
+// line per entrant; the exit code.
+int runScoringJob(const std::string& jobPath, std::ostream& out, std::ostream& err);
+// The scores of runScoringJob's output into `scores` at the job's entrants; false when it is
+// cut short.
+bool takeJobScores(const std::string& output, const ScoringJob& job, std::vector<EntrantScore>& scores);
 
 }  // namespace rdac

@@ -1,62 +1,26 @@
 #include "rdac/io/file_bytes.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "rdac/io/paths.h"
 
 namespace rdac {
-
-std::optional<std::string> readFileBytes(const std::string& path, std::string& error) {
-  // Not blocking: opening a pipe would otherwise wait for a writer before fstat can refuse it.
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    error = std::strerror(errno);
-    return std::nullopt;
-  }
-  struct stat status {};
-  std::string bytes, why;
-  if (fstat(fd, &status) != 0) {
-    why = std::strerror(errno);
-  } else if (!S_ISREG(status.st_mode)) {
-    why = S_ISDIR(status.st_mode) ? "it is a folder" : "it is not a regular file";
-  } else if (static_cast<uint64_t>(status.st_size) > kMaxInputBytes) {
-    why = "it is larger than 1 GiB";
-  } else {
-    bytes.reserve(static_cast<size_t>(status.st_size));
-    char chunk[1 << 16];
-    ssize_t got;
-    while ((got = read(fd, chunk, sizeof chunk)) > 0 && bytes.size() <= kMaxInputBytes)
-      bytes.append(chunk, static_cast<size_t>(got));
-    if (got < 0)
-      why = std::strerror(errno);
-    else if (bytes.size() > kMaxInputBytes)  // it grew while being read
-      why = "it is larger than 1 GiB";
-  }
-  close(fd);
-  if (!why.empty()) {
-    error = why;
-    return std::nullopt;
-  }
-  return bytes;
-}
 
 std::string absolutePath(const std::string& path) {
   if (path.empty()) return path;
   std::error_code ec;
-  const std::filesystem::path full = std::filesystem::absolute(path, ec);
-  return ec ? path : full.lexically_normal().string();
+  const std::filesystem::path full = std::filesystem::absolute(pathOf(path), ec);
+  return ec ? path : textOf(full.lexically_normal());
 }
 
 ReplacingFile::ReplacingFile(std::string path)
-    : path_(std::move(path)), temporary_(path_ + ".tmp"), out_(temporary_, std::ios::binary | std::ios::trunc) {}
+    : path_(std::move(path)), temporary_(path_ + ".tmp"), out_(pathOf(temporary_), std::ios::binary | std::ios::trunc) {}
 
 ReplacingFile::~ReplacingFile() {
-  if (!done_) std::remove(temporary_.c_str());
+  std::error_code ignored;
+  if (!done_) std::filesystem::remove(pathOf(temporary_), ignored);
 }
 
 bool ReplacingFile::commit(std::string& error) {
@@ -65,8 +29,10 @@ bool ReplacingFile::commit(std::string& error) {
     error = "cannot write " + temporary_ + ": " + std::strerror(errno);
     return false;
   }
-  if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
-    error = "cannot rename " + temporary_ + " to " + path_ + ": " + std::strerror(errno);
+  std::error_code ec;
+  std::filesystem::rename(pathOf(temporary_), pathOf(path_), ec);
+  if (ec) {
+    error = "cannot rename " + temporary_ + " to " + path_ + ": " + ec.message();
     return false;
   }
   done_ = true;

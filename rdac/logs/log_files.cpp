@@ -5,6 +5,8 @@
 
 #include "platform/text.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/paths.h"
+#include "rdac/io/process_info.h"
 #include "rdac/logs/adif_reader.h"
 #include "rdac/logs/cabrillo_reader.h"
 
@@ -14,7 +16,7 @@ namespace rdac {
 namespace {
 
 LogFormat formatOfName(const std::string& path) {
-  const std::string extension = stats::toUpperAscii(fs::path(path).extension().string());
+  const std::string extension = stats::toUpperAscii(textOf(pathOf(path).extension()));
   if (extension == ".ADI" || extension == ".ADIF") return LogFormat::adif;
   if (extension == ".LOG" || extension == ".CBR") return LogFormat::cabrillo;
   return LogFormat::unknown;
@@ -53,13 +55,13 @@ LogFileRead readLogFile(const std::string& path, const std::string* bytes) {
 bool collectLogFiles(const std::vector<std::string>& given, std::vector<std::string>& files, std::ostream& err) {
   for (const std::string& path : given) {
     std::error_code ec;
-    if (!fs::is_directory(path, ec)) {
+    if (!fs::is_directory(pathOf(path), ec)) {
       files.push_back(path);
       continue;
     }
     std::vector<std::string> inFolder;
-    for (const fs::directory_entry& entry : fs::directory_iterator(path, ec))
-      if (entry.is_regular_file(ec) && isLogName(entry.path().string())) inFolder.push_back(entry.path().string());
+    for (const fs::directory_entry& entry : fs::directory_iterator(pathOf(path), ec))
+      if (entry.is_regular_file(ec) && isLogName(textOf(entry.path()))) inFolder.push_back(textOf(entry.path()));
     if (ec) {
       err << "rdac: cannot list the folder " << path << ": " << ec.message() << '\n';
       return false;
@@ -99,13 +101,7 @@ bool sortByTime(std::vector<LoggedQso>& qsos) {
   return true;
 }
 
-const char kDefaultCountryFile[] = "/usr/share/hamradio-files/cty.dat";
-
-std::string defaultPluginPath() {
-  std::error_code ec;
-  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  return ((ec ? fs::path(".") : self.parent_path()) / "libStats.so").string();
-}
+std::string defaultPluginPath() { return textOf(pathOf(programFolder()) / kPluginFileName); }
 
 // The package installs cty.csv, which numbers the DXCC entities, beside cty.dat.
 std::optional<CountryFile> loadCountryFile(const std::string& ctyPath, std::ostream& err) {
@@ -120,8 +116,8 @@ std::optional<CountryFile> loadCountryFile(const std::string& ctyPath, std::ostr
     err << "rdac: " << ctyPath << " holds no country in the cty.dat format\n";
     return std::nullopt;
   }
-  const std::string csvPath = (fs::path(ctyPath).parent_path() / "cty.csv").string();
-  const std::string datName = fs::path(ctyPath).filename().string();
+  const std::string csvPath = textOf(pathOf(ctyPath).parent_path() / "cty.csv");
+  const std::string datName = textOf(pathOf(ctyPath).filename());
   const auto csv = readFileBytes(csvPath, error);
   if (!csv) {
     err << "rdac: no cty.csv beside " << datName

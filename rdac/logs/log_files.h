@@ -40,13 +40,11 @@ std::vector<size_t> timeOrder(const std::vector<LoggedQso>& qsos);
 // Sorts the QSOs so; false when they were in order already.
 bool sortByTime(std::vector<LoggedQso>& qsos);
 
-// The country file of the hamradio-files package.
-extern const char kDefaultCountryFile[];
 // The country file with the DXCC numbers of the cty.csv beside it; nothing when it cannot be
 // read. What it finds wrong is said on `err`.
 std::optional<CountryFile> loadCountryFile(const std::string& ctyPath, std::ostream& err);
 
-// The libStats.so beside the running rdac.
+// The plug-in library beside the running rdac.
 std::string defaultPluginPath();
 
 }  // namespace rdac

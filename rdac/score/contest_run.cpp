@@ -1,7 +1,5 @@
 #include "rdac/score/contest_run.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <unordered_map>
@@ -9,6 +7,8 @@
 #include "platform/text.h"
 #include "plugin/exports.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/paths.h"
+#include "rdac/io/process_info.h"
 #include "rdac/io/progress_line.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/log_files.h"
@@ -24,7 +24,7 @@ using Clock = std::chrono::steady_clock;
 ContestRun::ContestRun(RunOptions options) : options_(std::move(options)) {
   options_.logPath = absolutePath(options_.logPath);
   options_.pluginPath = absolutePath(options_.pluginPath.empty() ? defaultPluginPath() : options_.pluginPath);
-  options_.ctyPath = absolutePath(options_.ctyPath.empty() ? kDefaultCountryFile : options_.ctyPath);
+  options_.ctyPath = absolutePath(options_.ctyPath.empty() ? defaultCountryFile() : options_.ctyPath);
   options_.districtsPath = absolutePath(options_.districtsPath);
   options_.hintsPath = absolutePath(options_.hintsPath);
   options_.workdir = absolutePath(options_.workdir);
@@ -33,7 +33,7 @@ ContestRun::ContestRun(RunOptions options) : options_(std::move(options)) {
 
 bool ContestRun::start(std::ostream& err, const std::string* logBytes) {
   // Counted from here, so a slow read shows the progress line earlier.
-  ProgressLine progress(err, isatty(STDERR_FILENO) == 1);
+  ProgressLine progress(err, standardErrorIsTerminal());
   if (!readLog(err, logBytes) || !resolveCalls(err, progress) || !decideOwnStation(err) || !prepareFolder(err))
     return false;
   std::string error;
@@ -57,7 +57,7 @@ bool ContestRun::readLog(std::ostream& err, const std::string* logBytes) {
     return false;
   }
   log_ = std::move(*read.log);
-  const std::string name = fs::path(options_.logPath).filename().string();
+  const std::string name = textOf(pathOf(options_.logPath).filename());
   reportLogProblems(err, name, log_.problems);
   if (log_.qsos.empty()) {
     const bool junk = !log_.formatSeen && !stats::trimmed(*read.bytes).empty();
@@ -105,7 +105,7 @@ bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
   progress.finish();  // a message must not land inside the progress line
   if (!unresolved.empty()) {
     err << "rdac: " << unresolvedQsos << " QSO(s) not scored: no country in "
-        << fs::path(options_.ctyPath).filename().string() << " for";
+        << textOf(pathOf(options_.ctyPath).filename()) << " for";
     for (const std::string& call : unresolved) err << ' ' << call;
     err << '\n';
   }
@@ -155,7 +155,7 @@ bool ContestRun::prepareFolder(std::ostream& err) {
       err << "rdac: cannot read the header file " << file << ": " << error << '\n';
       return false;
     }
-    if (!header.addFile(*text, fs::path(file).filename().string(), error)) {
+    if (!header.addFile(*text, textOf(pathOf(file).filename()), error)) {
       err << "rdac: " << error << '\n';
       return false;
     }
@@ -180,9 +180,11 @@ bool ContestRun::prepareFolder(std::ostream& err) {
   // A file from an earlier export must not pass for one this run wrote.
   if (options_.cabrillo) {
     std::error_code ignored;
-    fs::remove(cabrilloFilePath(options_.workdir, reset_.ownCall), ignored);
+    fs::remove(pathOf(cabrilloFilePath(options_.workdir, reset_.ownCall)), ignored);
   }
-  if (chdir(options_.workdir.c_str()) != 0) {
+  std::error_code ec;
+  fs::current_path(pathOf(options_.workdir), ec);
+  if (ec) {
     err << "rdac: cannot work in " << options_.workdir << '\n';
     return false;
   }
@@ -235,7 +237,7 @@ std::optional<int> ContestRun::feedLive(const LoggedQso& qso) {
 
 void ContestRun::notScored(const LoggedQso& qso) {
   unscored_.push_back({qso.call, qsoTimeText(qso.time), qso.band, qso.line,
-                       "no country in " + fs::path(options_.ctyPath).filename().string()});
+                       "no country in " + textOf(pathOf(options_.ctyPath).filename())});
 }
 
 ReportData ContestRun::reportData() {

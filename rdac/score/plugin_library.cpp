@@ -1,7 +1,5 @@
 #include "rdac/score/plugin_library.h"
 
-#include <dlfcn.h>
-
 #include <cstring>
 
 namespace rdac {
@@ -12,7 +10,7 @@ const char kUnread[] = "";
 
 template <class Fn>
 bool lookUp(void* handle, const char* name, Fn& target, std::string& error) {
-  target = reinterpret_cast<Fn>(dlsym(handle, name));
+  target = reinterpret_cast<Fn>(library_calls::find(handle, name));
   if (!target) error = std::string("the library has no export ") + name;
   return target != nullptr;
 }
@@ -20,12 +18,8 @@ bool lookUp(void* handle, const char* name, Fn& target, std::string& error) {
 }  // namespace
 
 std::unique_ptr<PluginLibrary> PluginLibrary::open(const std::string& path, std::string& error) {
-  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle) {
-    const char* why = dlerror();
-    error = why ? why : "cannot be loaded";
-    return nullptr;
-  }
+  void* handle = library_calls::load(path, error);
+  if (!handle) return nullptr;
   std::unique_ptr<PluginLibrary> library(new PluginLibrary(handle));
   if (!library->bind(error)) return nullptr;
   return library;
@@ -34,16 +28,14 @@ std::unique_ptr<PluginLibrary> PluginLibrary::open(const std::string& path, std:
 PluginLibrary::~PluginLibrary() {
   // The plug-in's window thread must be gone before its code is unmapped.
   if (runCommand_) runCommand_(0, "HIDEINFO");
-  dlclose(handle_);
+  library_calls::unload(handle_);
 }
 
 bool PluginLibrary::bind(std::string& error) {
-  return lookUp(handle_, "ResetStats0", resetStats_, error) &&
-         lookUp(handle_, "AddData0", addData_, error) &&
-         lookUp(handle_, "CheckCall0", checkCall_, error) &&
-         lookUp(handle_, "GetResult0", getResult_, error) &&
-         lookUp(handle_, "setVersion", setVersion_, error) &&
-         lookUp(handle_, "RunCommand0", runCommand_, error);
+  const library_calls::ExportNames& names = library_calls::kExportNames;
+  return lookUp(handle_, names.resetStats, resetStats_, error) && lookUp(handle_, names.addData, addData_, error) &&
+         lookUp(handle_, names.checkCall, checkCall_, error) && lookUp(handle_, names.getResult, getResult_, error) &&
+         lookUp(handle_, names.setVersion, setVersion_, error) && lookUp(handle_, names.runCommand, runCommand_, error);
 }
 
 int PluginLibrary::reset(const HostReset& v) {

@@ -31,6 +31,19 @@ struct CheckAnswer {
 // What CheckCall0's answer means, in words.
 const char* checkAnswerWords(int code);
 
+// What each system's file (plugin_library_posix.cpp, plugin_library_win.cpp) provides.
+namespace library_calls {
+// The names the host looks the exports up by: undecorated natively, decorated on Windows.
+struct ExportNames {
+  const char *resetStats, *addData, *checkCall, *getResult, *setVersion, *runCommand;
+};
+extern const ExportNames kExportNames;
+// The loaded library, or null with `error` set.
+void* load(const std::string& path, std::string& error);
+void* find(void* library, const char* name);  // null when it has no such export
+void unload(void* library);
+}  // namespace library_calls
+
 class PluginLibrary {
  public:
   // Loads the library and finds every export; nothing, with `error` set, when it cannot.

@@ -8,6 +8,7 @@
 #include "platform/ini_text.h"
 #include "platform/text.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/paths.h"
 #include "rdac/logs/district_list.h"
 
 namespace fs = std::filesystem;
@@ -19,18 +20,18 @@ const char kSettingsSection[] = "Settings";
 
 bool copyInto(const std::string& source, const fs::path& target, const char* what, std::string& error) {
   std::error_code ec;
-  if (!fs::is_regular_file(source, ec)) {
+  if (!fs::is_regular_file(pathOf(source), ec)) {
     error = std::string(what) + " '" + source + "' not found";
     return false;
   }
-  fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
-  if (ec) error = std::string("cannot copy ") + what + " '" + source + "' to " + target.string() + ": " + ec.message();
+  fs::copy_file(pathOf(source), target, fs::copy_options::overwrite_existing, ec);
+  if (ec) error = std::string("cannot copy ") + what + " '" + source + "' to " + textOf(target) + ": " + ec.message();
   return !ec;
 }
 
 bool installDistricts(const std::string& source, const fs::path& target, std::string& note, std::string& error) {
   std::error_code ec;
-  if (!fs::exists(source, ec)) {
+  if (!fs::exists(pathOf(source), ec)) {
     error = "district table '" + source + "' not found";
     return false;
   }
@@ -41,15 +42,15 @@ bool installDistricts(const std::string& source, const fs::path& target, std::st
     return false;
   }
   const DistrictTableText table = districtTableOf(*bytes);
-  const std::string name = fs::path(source).filename().string();
+  const std::string name = textOf(pathOf(source).filename());
   if (table.written == 0) {
     error = districtTableNote(table, name);
     return false;
   }
   // A table in the plug-in's own layout goes as it is: the plug-in reads any encoding itself.
-  if (!table.publisherList) return replaceFileBytes(target.string(), *bytes, error);
+  if (!table.publisherList) return replaceFileBytes(textOf(target), *bytes, error);
   note = districtTableNote(table, name);
-  return replaceFileBytes(target.string(), table.text, error);
+  return replaceFileBytes(textOf(target), table.text, error);
 }
 
 bool writeSettings(const fs::path& file, const std::vector<SettingValue>& settings, std::string& error) {
@@ -65,18 +66,18 @@ bool writeSettings(const fs::path& file, const std::vector<SettingValue>& settin
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << ini.text();
   out.close();
-  if (!out) error = "cannot write the settings file " + file.string();
+  if (!out) error = "cannot write the settings file " + textOf(file);
   return static_cast<bool>(out);
 }
 
 }  // namespace
 
 bool layOutWorkFolder(const WorkFolderPlan& plan, std::string& note, std::string& error) {
-  const fs::path plugins = fs::path(plan.folder) / "Plugins";
+  const fs::path plugins = pathOf(plan.folder) / "Plugins";
   std::error_code ec;
   fs::create_directories(plugins, ec);
   if (ec || !fs::is_directory(plugins)) {
-    error = "cannot make the work folder " + plugins.string() + (ec ? ": " + ec.message() : "");
+    error = "cannot make the work folder " + textOf(plugins) + (ec ? ": " + ec.message() : "");
     return false;
   }
   const fs::path districts = plugins / "rda_rus.dat";
@@ -97,11 +98,11 @@ std::string cabrilloFilePath(const std::string& folder, const std::string& ownCa
   for (char& c : base)
     if (c == '/' || c == '\\') c = '_';
   base = stats::trimmed(base);
-  return (fs::path(folder) / ((base.empty() ? "RDRC" : base) + ".cbr")).string();
+  return textOf(pathOf(folder) / pathOf((base.empty() ? "RDRC" : base) + ".cbr"));
 }
 
 std::string badQsoFilePath(const std::string& folder, const stats::COleDateTime& contestEnd) {
-  return (fs::path(folder) / ("BadQSO_DedodEVA_" + contestEnd.Format("%d_%m_%Y") + ".txt")).string();
+  return textOf(pathOf(folder) / ("BadQSO_DedodEVA_" + contestEnd.Format("%d_%m_%Y") + ".txt"));
 }
 
 }  // namespace rdac

@@ -1,12 +1,5 @@
 #include "rdac/watch/log_watch.h"
 
-#include <poll.h>
-#include <signal.h>
-#include <sys/inotify.h>
-#include <sys/stat.h>
-#include <time.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cmath>
 #include <filesystem>
@@ -14,6 +7,7 @@
 #include <memory>
 
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/paths.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/adif_reader.h"
 #include "rdac/logs/log_files.h"
@@ -21,6 +15,7 @@
 #include "rdac/score/contest_run.h"
 #include "rdac/score/report_page.h"
 #include "rdac/score/result_numbers.h"
+#include "rdac/watch/file_events.h"
 
 namespace rdac {
 namespace {
@@ -30,56 +25,8 @@ constexpr size_t kGuardBytes = 64;
 // the result is recomputed from the whole log each time it is asked for.
 constexpr size_t kScoredBatch = 100;
 
-volatile sig_atomic_t stopRequested = 0;
-
-void requestStop(int) { stopRequested = 1; }
-
-void installStopHandlers() {
-  struct sigaction action = {};
-  action.sa_handler = requestStop;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
-
-// Sleeps until the log's folder changes or `seconds` pass, whichever comes first; a stop
-// signal cuts it short. Where the file system tells no changes (network shares), the time
-// alone wakes it.
-class FolderWaiter {
- public:
-  explicit FolderWaiter(const std::string& folder) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-    if (fd_ >= 0 && inotify_add_watch(fd_, folder.c_str(), IN_MODIFY | IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE |
-                                                               IN_DELETE | IN_ATTRIB) < 0) {
-      close(fd_);
-      fd_ = -1;
-    }
-  }
-  ~FolderWaiter() {
-    if (fd_ >= 0) close(fd_);
-  }
-  FolderWaiter(const FolderWaiter&) = delete;
-  FolderWaiter& operator=(const FolderWaiter&) = delete;
-
-  void wait(double seconds) {
-    if (fd_ < 0) {
-      timespec pause{static_cast<time_t>(seconds), static_cast<long>(std::fmod(seconds, 1.0) * 1e9)};
-      nanosleep(&pause, nullptr);
-      return;
-    }
-    pollfd ready{fd_, POLLIN, 0};
-    if (poll(&ready, 1, static_cast<int>(seconds * 1000)) > 0) {
-      char events[4096];
-      while (read(fd_, events, sizeof events) > 0) {
-      }
-    }
-  }
-
- private:
-  int fd_;
-};
-
 bool readRange(const std::string& path, uint64_t from, uint64_t to, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(pathOf(path), std::ios::binary);
   if (!in) return false;
   bytes.resize(to - from);
   in.seekg(static_cast<std::streamoff>(from));
@@ -101,13 +48,13 @@ size_t endOfLastRecord(std::string_view bytes) {
 
 AdifTail::Look AdifTail::look(const std::string& path) {
   Look result;
-  struct stat info;
-  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+  const std::optional<FileState> state = regularFileState(path);
+  if (!state) {
     result.change = taken_ > 0 ? Change::rewritten : Change::missing;
     return result;
   }
-  const uint64_t size = static_cast<uint64_t>(info.st_size);
-  const uint64_t inode = static_cast<uint64_t>(info.st_ino);
+  const uint64_t size = state->size;
+  const uint64_t inode = state->identity;
   if (taken_ > 0 && (inode != inode_ || size < taken_)) {
     result.change = Change::rewritten;
     return result;
@@ -146,9 +93,9 @@ class Watch {
 
   int run() {
     installStopHandlers();
-    FolderWaiter waiter(std::filesystem::path(options_.run.logPath).parent_path().string());
+    FolderWaiter waiter(textOf(pathOf(options_.run.logPath).parent_path()));
     bool waitingSaid = false;
-    while (!stopRequested) {
+    while (!stopRequested()) {
       const AdifTail::Look look = tail_.look(options_.run.logPath);
       // An empty file, as a logger creates it before the first QSO, waits as a missing one does.
       const bool nothingYet = look.change == AdifTail::Change::missing || (look.change == AdifTail::Change::none && !run_);

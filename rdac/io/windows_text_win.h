@@ -1,0 +1,15 @@
+#pragma once
+// Inside rdac every path and message is UTF-8; Windows' wide calls take UTF-16. Only the
+// *_win.cpp files see this header.
+#include <string>
+
+namespace rdac {
+
+std::wstring widened(const std::string& utf8);
+std::string narrowed(const std::wstring& utf16);
+std::string narrowed(const wchar_t* utf16, size_t length);
+
+// The system's words for an error code (GetLastError), without the line end.
+std::string systemErrorText(unsigned long code);
+
+}  // namespace rdac

@@ -1,0 +1,73 @@
+#include "rdac/watch/file_events.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "rdac/io/windows_text_win.h"
+
+namespace rdac {
+namespace {
+
+std::atomic<bool> stopFlag{false};
+HANDLE stopEvent = nullptr;  // wakes a FolderWaiter at once
+
+BOOL WINAPI onConsoleControl(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) return FALSE;
+  stopFlag = true;
+  if (stopEvent) SetEvent(stopEvent);
+  return TRUE;
+}
+
+}  // namespace
+
+std::optional<FileState> regularFileState(const std::string& path) {
+  // Shared every way: the logger holds its log open for writing, and may rename or delete it.
+  HANDLE file = CreateFileW(widened(path).c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool known = GetFileInformationByHandle(file, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  CloseHandle(file);
+  if (!known) return std::nullopt;
+  return FileState{(uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
+                   (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
+void installStopHandlers() {
+  if (!stopEvent) stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  SetConsoleCtrlHandler(onConsoleControl, TRUE);
+}
+
+bool stopRequested() { return stopFlag; }
+
+struct FolderWaiter::Handle {
+  HANDLE change = INVALID_HANDLE_VALUE;
+};
+
+FolderWaiter::FolderWaiter(const std::string& folder) : handle_(std::make_unique<Handle>()) {
+  handle_->change = FindFirstChangeNotificationW(
+      widened(folder).c_str(), FALSE,
+      FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
+}
+
+FolderWaiter::~FolderWaiter() {
+  if (handle_->change != INVALID_HANDLE_VALUE) FindCloseChangeNotification(handle_->change);
+}
+
+void FolderWaiter::wait(double seconds) {
+  HANDLE waitFor[2];
+  DWORD count = 0;
+  if (handle_->change != INVALID_HANDLE_VALUE) waitFor[count++] = handle_->change;
+  if (stopEvent) waitFor[count++] = stopEvent;
+  const DWORD milliseconds = static_cast<DWORD>(seconds * 1000);
+  if (count == 0) {
+    Sleep(milliseconds);
+    return;
+  }
+  const DWORD woken = WaitForMultipleObjects(count, waitFor, FALSE, milliseconds);
+  if (handle_->change != INVALID_HANDLE_VALUE && woken == WAIT_OBJECT_0) FindNextChangeNotification(handle_->change);
+}
+
+}  // namespace rdac

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# rdac.exe under Wine against the native rdac on the same input: CASE is
+#   score       the example log with --html and --cabrillo: the same output, page and Cabrillo file
+#               (rdac.exe confirms the plug-in's header dialog itself). Not with --report: in an
+#               export run the plug-in rewrites its file at each of the report's many results.
+#   crosscheck  a small synthetic contest: the same checked.csv and results.csv
+#   cyrillic    the example log, its report (--report) and the work folder in folders with
+#               Cyrillic names, under code page 1252
+#   watch       rdac.exe watch takes a record appended to the log, and Ctrl-C (SIGINT to Wine)
+#               ends it with the result of the whole log, as the native rdac scores it
+# Usage: rdac_exe_test.sh CASE RDAC_EXE NATIVE_BIN SOURCE_DIR
+set -euo pipefail
+case_=$1 exe=$2 native_bin=$3 source=$4
+cty=/usr/share/hamradio-files/cty.dat
+for tool in "$native_bin/rdac" "$native_bin/make_contest"; do
+  [[ -x $tool ]] || { echo "no native $tool: build the native preset first (make build-native)" >&2; exit 1; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/native" "$work/wine"
+
+# Runs rdac natively in native/ and rdac.exe in wine/, each with the same arguments.
+both() {
+  (cd "$work/native" && "$native_bin/rdac" "$@" >out.txt 2>err.txt) || { cat "$work/native/err.txt" >&2; exit 1; }
+  (cd "$work/wine" && wine "$exe" "$@" --cty "$cty" >out.txt 2>err.txt) || { cat "$work/wine/err.txt" >&2; exit 1; }
+}
+
+# Files that must be the same; rdac.exe writes paths with backslashes, and the two builds may
+# be of different commits (CREATED-BY names the version).
+same() {
+  local file version='s/^CREATED-BY: rdac [^ ]+/CREATED-BY: rdac VERSION/'
+  for file in "$@"; do
+    if ! diff -u <(sed -E "$version" "$work/native/$file") <(tr '\\' '/' <"$work/wine/$file" | sed -E "$version"); then
+      echo "rdac_exe_test $case_: $file differs between rdac and rdac.exe" >&2
+      exit 1
+    fi
+  done
+}
+
+case $case_ in
+  score)
+    both score "$source/examples/sample.adi" --districts "$source/examples/rda_sample.dat" \
+      --hints "$source/examples/RDAC_sample.hlp" --workdir out --html result.html --cabrillo --header NAME=Ivan
+    grep -q '^Score: ' "$work/native/out.txt"
+    same out.txt result.html out/RA3AL.cbr
+    ;;
+  crosscheck)
+    for side in native wine; do "$native_bin/make_contest" "$work/$side/logs" 24 40 >/dev/null; done
+    both crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out --penalty 1.5
+    same out.txt checked/checked.csv checked/results.csv
+    ;;
+  cyrillic)
+    for side in native wine; do
+      mkdir -p "$work/$side/Журнал контеста"
+      cp "$source/examples/sample.adi" "$work/$side/Журнал контеста/журнал.adi"
+    done
+    LANG=C.UTF-8 LC_ALL= both score "Журнал контеста/журнал.adi" --districts "$source/examples/rda_sample.dat" \
+      --workdir "Работа" --report "Журнал контеста/отчёт.html"
+    grep -q '^Score: ' "$work/native/out.txt"
+    same out.txt "Журнал контеста/отчёт.html"
+    ;;
+  watch)
+    cd "$work/wine"
+    # The example log's first records, then the rest up to the end of the next one.
+    python3 - "$source/examples/sample.adi" <<'PY'
+import sys
+log = open(sys.argv[1], 'rb').read()
+cut = log.find(b'<EOR>', 3000) + 5
+open('live.adi', 'wb').write(log[:cut])
+open('more.adi', 'wb').write(log[cut:log.find(b'<EOR>', cut) + 5])
+open('whole.adi', 'wb').write(log[:log.find(b'<EOR>', cut) + 5])
+PY
+    wine "$exe" watch live.adi --districts "$source/examples/rda_sample.dat" --cty "$cty" --poll 0.1 \
+      >watch.txt 2>err.txt &
+    watcher=$!
+    waitFor() { for _ in $(seq 300); do grep -q "$1" watch.txt && return 0; sleep 0.1; done
+                echo "rdac_exe_test watch: no '$1' in:" >&2; cat watch.txt err.txt >&2; kill $watcher; exit 1; }
+    waitFor 'following it'
+    cat more.adi >>live.adi
+    waitFor ' score '
+    kill -INT $watcher
+    wait $watcher || { echo "rdac_exe_test watch: exit code $?" >&2; exit 1; }
+    "$native_bin/rdac" score whole.adi --districts "$source/examples/rda_sample.dat" --workdir "$work/native" \
+      >"$work/native/out.txt"
+    final=$(sed -n '/RDA CONTEST/,/Created by/p' watch.txt)
+    [[ -n $final && $final == "$(sed -n '/RDA CONTEST/,/Created by/p' "$work/native/out.txt")" ]] || {
+      echo "rdac_exe_test watch: the final result differs from the native score of the same records" >&2
+      cat watch.txt >&2; exit 1; }
+    ;;
+  *)
+    echo "rdac_exe_test: no case $case_" >&2
+    exit 2
+    ;;
+esac
+echo "rdac_exe_test $case_: rdac.exe and rdac agree"
