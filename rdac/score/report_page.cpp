@@ -378,9 +378,9 @@ void multiplierList(std::string& out, const char* kind, const std::vector<NewMul
 }
 
 void multiplierLists(std::string& out, const ReportData& d) {
-  out += "<h2>New multipliers in the order they came</h2><p class=\"note\">The QSOs that raised the "
-         "result's multipliers; a QSO the check called new that then went to the bad-QSO file is not "
-         "among them.</p>";
+  out += "<h2>New multipliers in the order they came</h2><p class=\"note\">The QSOs the callsign check "
+         "called new that then raised the result's multipliers; one it called new that went to the "
+         "bad-QSO file is not among them, nor one that raised a multiplier it had not called new.</p>";
   if (!d.snapshots.empty() && d.snapshots.back().dxccColumn) multiplierList(out, "DXCC", d.newDxcc);
   multiplierList(out, "RDA", d.newRda);
 }
