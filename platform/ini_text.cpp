@@ -30,7 +30,7 @@ std::string unquoted(const std::string& value) {
 }
 
 // A value must stay on its line: a line break inside it would start a key or section of its own.
-std::string oneLine(const std::string& value) {
+std::string valueOnOneLine(const std::string& value) {
   std::string out = trimmed(value);
   for (char& c : out)
     if (c == '\r' || c == '\n') c = ' ';
@@ -81,7 +81,7 @@ std::optional<std::string> IniText::value(const std::string& section, const std:
 }
 
 void IniText::set(const std::string& section, const std::string& key, const std::string& value) {
-  const std::string clean = oneLine(value);
+  const std::string clean = valueOnOneLine(value);
   long header = findSection(section);
   if (header < 0) {
     lines_.push_back({"[" + section + "]"});

@@ -13,6 +13,13 @@ namespace rdac {
 
 const char kVersion[] = STATS_VERSION;
 
+std::optional<stats::COleDateTime> optionTime(const std::string& text, bool withTime) {
+  const bool timed = withTime && text.size() == 16 && text[10] == ' ' && text[13] == ':';
+  if (text.size() < 10 || text[4] != '-' || text[7] != '-' || !(timed || text.size() == 10)) return std::nullopt;
+  return qsoTime(text.substr(0, 4) + text.substr(5, 2) + text.substr(8, 2),
+                 timed ? text.substr(11, 2) + text.substr(14, 2) : "0000");
+}
+
 namespace {
 
 const char kDescription[] =
@@ -29,8 +36,7 @@ const char kFooter[] =
     "the cty.csv beside it, with its own continent.";
 
 bool dateOption(const std::string& text, std::optional<stats::COleDateTime>& target) {
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
-  target = qsoTime(text.substr(0, 4) + text.substr(5, 2) + text.substr(8, 2), "0000");
+  target = optionTime(text, false);
   return target.has_value();
 }
 

@@ -4,10 +4,12 @@
 #include <any>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "platform/ole_date_time.h"
 #include "rdac/score/contest_run.h"
 
 namespace CLI {
@@ -65,6 +67,10 @@ bool parseCommandLine(const std::vector<Subcommand>& subcommands, const std::vec
                       CommandLine& parsed, std::string& error);
 
 // The options score, check and watch share: what the plug-in is given and where its files land.
+// A UTC time given on the command line: a date YYYY-MM-DD (its midnight), or with `withTime`
+// also "YYYY-MM-DD HH:MM"; nothing for any other text or a date that does not exist.
+std::optional<stats::COleDateTime> optionTime(const std::string& text, bool withTime);
+
 // The dates arrive as texts, which `finishRunOptions` reads.
 struct DateTexts {
   std::string start, end;

@@ -306,15 +306,9 @@ bool CrossCheckOptions::finish(std::string& error) {
   constexpr int64_t kDay = 24 * 60;
   for (auto [name, text, minute] : {std::tuple{"--start", &startText, &periodStart}, std::tuple{"--end", &endText, &periodEnd}}) {
     if (text->empty()) continue;
-    const std::string given = *text;
-    const bool timed = given.size() == 16 && given[10] == ' ' && given[13] == ':';
-    const std::optional<stats::COleDateTime> time =
-        given.size() >= 10 && given[4] == '-' && given[7] == '-' && (timed || given.size() == 10)
-            ? qsoTime(given.substr(0, 4) + given.substr(5, 2) + given.substr(8, 2),
-                      timed ? given.substr(11, 2) + given.substr(14, 2) : "0000")
-            : std::nullopt;
+    const std::optional<stats::COleDateTime> time = optionTime(*text, true);
     if (!time) {
-      error = std::string(name) + " wants a UTC time written \"YYYY-MM-DD HH:MM\" or a date YYYY-MM-DD, not '" + given + "'";
+      error = std::string(name) + " wants a UTC time written \"YYYY-MM-DD HH:MM\" or a date YYYY-MM-DD, not '" + *text + "'";
       return false;
     }
     *minute = minuteOf(*time);
