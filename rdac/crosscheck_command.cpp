@@ -9,11 +9,14 @@
 #include <future>
 #include <iomanip>
 #include <tuple>
+#include <unordered_map>
 
 #include "platform/text.h"
 #include "rdac/crosscheck/call_edits.h"
 #include "rdac/crosscheck/cross_check_files.h"
+#include "rdac/crosscheck/committee_pages.h"
 #include "rdac/crosscheck/scoring_helper.h"
+#include "rdac/crosscheck/standings.h"
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/process_info.h"
@@ -44,8 +47,8 @@ class CrossCheckRun {
 
   int run() {
     const auto started = Clock::now();
-    const std::string outDir = absolutePath(o_.outDir);
-    if (!readLogs()) return 1;
+    const std::string outDir = absolutePath(o_.outDir), reportDir = absolutePath(o_.reportDir);
+    if (!readLogs() || !takeCommitteeCategories()) return 1;
     stage("read", started);
 
     CheckPolicy policy;
@@ -80,6 +83,14 @@ class CrossCheckRun {
       return 1;
     }
     stage("written", writing);
+    if (!o_.reportDir.empty()) {
+      const auto paging = Clock::now();
+      if (!writeCommitteePages(report, reportDir, error)) {
+        err_ << "rdac: " << error << '\n';
+        return 1;
+      }
+      stage("pages", paging);
+    }
     summarise(outcome, o_.outDir);
     if (o_.timings) {
       err_ << std::fixed << std::setprecision(3) << "rdac: " << logs_.entrants.size() << " logs, " << total
@@ -164,8 +175,26 @@ class CrossCheckRun {
     }
     logs_.add(file, ownCall, log.qsos);
     logs_.entrants.back().skipped = log.skippedQsos;
-    logs_.entrants.back().checklog = log.checklog;
+    logs_.entrants.back().category = categoryOfHeader(log.category);
+    logs_.entrants.back().checklog = log.checklog || isChecklogCategory(logs_.entrants.back().category);
     if (onlyAPrefix(log.ownCall)) logs_.entrants.back().prefixOnlyCall = log.ownCall;
+    return true;
+  }
+
+  // The committee's word on a category is the last: it may also rank a log sent as a checklog.
+  bool takeCommitteeCategories() {
+    if (o_.categoriesPath.empty()) return true;
+    std::unordered_map<std::string, std::string> byStation;
+    if (!readCategoryFile(o_.categoriesPath, byStation, err_)) return false;
+    for (Entrant& entrant : logs_.entrants) {
+      const auto given = byStation.find(std::string(stationOf(logs_.calls.text(entrant.call))));
+      if (given == byStation.end()) continue;
+      entrant.category = given->second;
+      entrant.checklog = isChecklogCategory(entrant.category);
+      byStation.erase(given);
+    }
+    for (const auto& [station, category] : byStation)
+      err_ << "rdac: " << o_.categoriesPath << " gives " << station << " a category, but no log of it was checked\n";
     return true;
   }
 
@@ -189,6 +218,7 @@ class CrossCheckRun {
     const std::string ctyPath = o_.ctyPath.empty() ? defaultCountryFile() : o_.ctyPath;
     const auto countries = loadCountryFile(ctyPath, err_);
     if (!countries) return false;
+    for (Entrant& entrant : logs_.entrants) entrant.area = areaOf(entrant, logs_, *countries);
     WorkFolderPlan plan;
     plan.folder = absolutePath(o_.workdir);
     plan.districtsPath = absolutePath(o_.districtsPath);
@@ -268,6 +298,14 @@ void declareCrossCheckOptions(CLI::App& command, CrossCheckOptions& o) {
   command.add_option("--out", o.outDir, "where checked.csv, results.csv and one CALL.ubn per log land")
       ->type_name("DIR")
       ->required();
+  command.add_option("--report", o.reportDir,
+                     "also write the results as web pages there, in Russian and English: the ranking by "
+                     "category and area, and a page per log")
+      ->type_name("DIR");
+  command.add_option("--categories", o.categoriesPath,
+                     "the committee's categories, a call and its category a line; they give or override "
+                     "what the logs' headers say")
+      ->type_name("FILE");
   addDistrictsOption(command, o.districtsPath, "RDA district table or the publisher's list");
   command.add_option("--window-minutes", o.windowMinutes,
                      "most minutes two logs' times of one QSO may differ after clock offsets (default 3)")

@@ -70,17 +70,24 @@ std::vector<EntrantScore> scoreEntrants(PluginLibrary& plugin, const CountryFile
       score.checkedQsos += outcome.countsQso(i);
     if (entrant.count == 0 || !scorer.reset(entrant)) continue;
     score.scored = true;
-    for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) scorer.feed(logs.qsos[i]);
-    const ResultNumbers claimed = scorer.result();
-    score.claimedScore = claimed.score;
-    score.claimedPoints = claimed.points;
-
-    scorer.reset(entrant);
+    // A log whose every QSO counts is fed alike both times: one feeding gives both scores.
+    const bool allCount = score.checkedQsos == entrant.count;
+    if (!allCount) {
+      for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) scorer.feed(logs.qsos[i]);
+      const ResultNumbers claimed = scorer.result();
+      score.claimedScore = claimed.score;
+      score.claimedPoints = claimed.points;
+      scorer.reset(entrant);
+    }
     for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
       if (outcome.countsQso(i)) scorer.feed(logs.qsos[i]);
     const ResultNumbers checked = scorer.result();
     score.checkedScore = checked.score;
     score.checkedPoints = checked.points;
+    if (allCount) {
+      score.claimedScore = checked.score;
+      score.claimedPoints = checked.points;
+    }
     if (penalty > 0) {
       // The points the own errors would have earned: fed after the QSOs that count.
       for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
