@@ -75,6 +75,7 @@ const char kSortScript[] =
 // Texts from an entrant's file, made safe for a page: valid UTF-8, then escaped.
 std::string html(std::string_view bytes) {
   std::string out;
+  out.reserve(bytes.size() + 8);
   for (char c : pageText(bytes)) {
     switch (c) {
       case '&': out += "&amp;"; break;
@@ -426,7 +427,8 @@ std::string pageText(std::string_view bytes) {
   for (size_t at = 0; at < bytes.size();) {
     const unsigned char byte = static_cast<unsigned char>(bytes[at]);
     if (byte < 0x80) {
-      out += byte < 0x20 || byte == 0x7F ? kReplacement : std::string(1, char(byte));
+      if (byte < 0x20 || byte == 0x7F) out += kReplacement;
+      else out += char(byte);
       ++at;
     } else if (const size_t length = utf8Length(bytes, at)) {
       const bool c1Control = byte == 0xC2 && static_cast<unsigned char>(bytes[at + 1]) < 0xA0;
