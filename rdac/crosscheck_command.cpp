@@ -75,22 +75,12 @@ class CrossCheckRun {
     const auto writing = Clock::now();
     std::error_code ec;
     fs::create_directories(pathOf(outDir), ec);
-    const CrossCheckReport report{logs_, outcome, scores};
-    std::string error;
-    if (ec || !writeCheckedCsv(report, outDir + "/checked.csv", error) || !writeUbnFiles(report, outDir, error) ||
-        !writeResultsCsv(report, outDir + "/results.csv", error)) {
-      err_ << "rdac: " << (ec ? "cannot make the folder " + outDir + ": " + ec.message() : error) << '\n';
+    if (ec) {
+      err_ << "rdac: cannot make the folder " << outDir << ": " << ec.message() << '\n';
       return 1;
     }
+    if (!writeOutputs({logs_, outcome, scores}, outDir, reportDir)) return 1;
     stage("written", writing);
-    if (!o_.reportDir.empty()) {
-      const auto paging = Clock::now();
-      if (!writeCommitteePages(report, reportDir, error)) {
-        err_ << "rdac: " << error << '\n';
-        return 1;
-      }
-      stage("pages", paging);
-    }
     summarise(outcome, o_.outDir);
     if (o_.timings) {
       err_ << std::fixed << std::setprecision(3) << "rdac: " << logs_.entrants.size() << " logs, " << total
@@ -109,6 +99,24 @@ class CrossCheckRun {
   SubmittedLogs logs_;
   std::vector<std::string> skippedFiles_;  // not logs, or logs of no station
   std::vector<std::pair<std::string, double>> times_;
+
+  // The files depend on none of each other: the largest ones are written side by side.
+  bool writeOutputs(const CrossCheckReport& report, const std::string& outDir, const std::string& reportDir) {
+    const bool pages = !o_.reportDir.empty();
+    std::string csvError, englishError, error;
+    auto csv = std::async(std::launch::async,
+                          [&] { return writeCheckedCsv(report, outDir + "/checked.csv", csvError); });
+    std::future<bool> english;
+    if (pages)
+      english = std::async(std::launch::async,
+                           [&] { return writeCommitteePages(report, reportDir, PageLanguage::english, englishError); });
+    const bool fine = writeUbnFiles(report, outDir, error) && writeResultsCsv(report, outDir + "/results.csv", error) &&
+                      (!pages || writeCommitteePages(report, reportDir, PageLanguage::russian, error));
+    const bool csvWritten = csv.get(), englishWritten = !pages || english.get();
+    for (const auto& [written, why] : {std::pair{fine, &error}, {csvWritten, &csvError}, {englishWritten, &englishError}})
+      if (!written) err_ << "rdac: " << *why << '\n';
+    return fine && csvWritten && englishWritten;
+  }
 
   void stage(const char* what, Clock::time_point since) {
     times_.emplace_back(what, std::chrono::duration<double>(Clock::now() - since).count());

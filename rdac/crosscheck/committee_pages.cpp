@@ -122,19 +122,18 @@ class Pages {
     }
   }
 
-  bool write(std::string& error) {
+  bool write(const Language& l, std::string& error) {
     std::error_code ec;
-    std::filesystem::create_directories(pathOf(folder_ + "/log"), ec);
-    if (ec) {
+    const std::filesystem::path logFolder = pathOf(folder_ + "/log");
+    // The other language's writer may have made it a moment ago.
+    if (!std::filesystem::create_directories(logFolder, ec) && !std::filesystem::is_directory(logFolder)) {
       error = "cannot make the folder " + folder_ + "/log: " + ec.message();
       return false;
     }
-    for (const Language* l : {&kRussian, &kEnglish}) {
-      if (!replaceFileBytes(folder_ + "/index" + l->suffix + ".html", index(*l), error)) return false;
-      for (uint32_t e = 0; e < r_.logs.entrants.size(); ++e)
-        if (!replaceFileBytes(folder_ + "/log/" + stems_[e] + l->suffix + ".html", entrantPage(*l, e), error))
-          return false;
-    }
+    if (!replaceFileBytes(folder_ + "/index" + l.suffix + ".html", index(l), error)) return false;
+    for (uint32_t e = 0; e < r_.logs.entrants.size(); ++e)
+      if (!replaceFileBytes(folder_ + "/log/" + stems_[e] + l.suffix + ".html", entrantPage(l, e), error))
+        return false;
     return true;
   }
 
@@ -459,8 +458,9 @@ std::string pageStem(std::string_view call) {
   return stem.empty() ? "_" : stem;
 }
 
-bool writeCommitteePages(const CrossCheckReport& report, const std::string& folder, std::string& error) {
-  return Pages(report, folder).write(error);
+bool writeCommitteePages(const CrossCheckReport& report, const std::string& folder, PageLanguage language,
+                         std::string& error) {
+  return Pages(report, folder).write(language == PageLanguage::russian ? kRussian : kEnglish, error);
 }
 
 }  // namespace rdac

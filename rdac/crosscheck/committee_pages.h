@@ -11,9 +11,12 @@
 
 namespace rdac {
 
-// Writes the pages into `folder`, made when missing. False with `error` set when one cannot be
-// written.
-bool writeCommitteePages(const CrossCheckReport& report, const std::string& folder, std::string& error);
+enum class PageLanguage { russian, english };
+
+// Writes the pages of one language into `folder`, made when missing; the two languages may be
+// written at once. False with `error` set when one cannot be written.
+bool writeCommitteePages(const CrossCheckReport& report, const std::string& folder, PageLanguage language,
+                         std::string& error);
 
 // The text as valid UTF-8 for a page: well-formed UTF-8 stays, any other byte is read as
 // Windows-1251, and control characters become U+FFFD.
