@@ -127,7 +127,7 @@ std::string minuteText(int64_t minute) {
   const int64_t today = minute / 1440, time = minute % 1440;
   if (today != day) {
     const std::string midnight = qsoTimeText(timeOfMinute(today * 1440));
-    date = midnight.size() == 16 ? midnight.substr(0, 11) : std::string();
+    date = midnight.size() == 15 ? midnight.substr(0, 11) : std::string();
     day = today;
   }
   if (date.empty()) return qsoTimeText(timeOfMinute(minute));
