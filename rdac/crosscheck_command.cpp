@@ -287,6 +287,8 @@ class CrossCheckRun {
     if (!files.empty()) out_ << "Files skipped, no log of a station:" << files << '\n';
     if (!checklogs.empty()) out_ << "Checklogs, not ranked:" << checklogs << '\n';
     out_ << "Written to " << outDir << ": checked.csv, results.csv, " << ubnFiles() << " UBN file(s)\n";
+    if (!o_.reportDir.empty())
+      out_ << "Pages in " << o_.reportDir << ": index.html (Russian), index-en.html (English), a page per log in log/\n";
   }
 
   size_t ubnFiles() const {

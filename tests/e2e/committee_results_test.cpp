@@ -90,6 +90,7 @@ TEST_F(CommitteeResults, ThePagesLinkUpAndEscapeWhatTheLogsHold) {
   const RdacRun run = runRdac({"crosscheck", "logs", "--districts", "districts.dat", "--out", "out", "--report",
                                "pages"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("Pages in pages: index.html (Russian), index-en.html (English)"), std::string::npos) << run.out;
   namespace fs = std::filesystem;
   size_t pages = 0;
   const std::regex link("href=\"([^\"#]*)(#[^\"]*)?\"");

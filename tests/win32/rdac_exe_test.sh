@@ -3,7 +3,7 @@
 #   score       the example log with --html and --cabrillo: the same output, page and Cabrillo file
 #               (rdac.exe confirms the plug-in's header dialog itself). Not with --report: in an
 #               export run the plug-in rewrites its file at each of the report's many results.
-#   crosscheck  a small synthetic contest: the same checked.csv and results.csv
+#   crosscheck  a small synthetic contest: the same checked.csv, results.csv and pages
 #   cyrillic    the example log, its report (--report) and the work folder in folders with
 #               Cyrillic names, under code page 1252
 #   watch       rdac.exe watch takes a record appended to the log, and Ctrl-C (SIGINT to Wine)
@@ -46,8 +46,10 @@ case $case_ in
     ;;
   crosscheck)
     for side in native wine; do "$native_bin/make_contest" "$work/$side/logs" 24 40 >/dev/null; done
-    both crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out --penalty 1.5
-    same out.txt checked/checked.csv checked/results.csv
+    both crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out --penalty 1.5 \
+      --report pages
+    same out.txt checked/checked.csv checked/results.csv pages/index.html pages/index-en.html \
+      $(cd "$work/native" && ls pages/log/*.html)
     ;;
   cyrillic)
     for side in native wine; do
