@@ -1,4 +1,4 @@
-#include "rdac/watch/file_events.h"
+#include "rdac/io/file_events.h"
 
 #include <windows.h>
 
@@ -21,18 +21,10 @@ BOOL WINAPI onConsoleControl(DWORD event) {
 
 }  // namespace
 
-std::optional<FileState> regularFileState(const std::string& path) {
-  // Shared every way: the logger holds its log open for writing, and may rename or delete it.
-  HANDLE file = CreateFileW(widened(path).c_str(), FILE_READ_ATTRIBUTES,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  BY_HANDLE_FILE_INFORMATION info;
-  const bool known = GetFileInformationByHandle(file, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-  CloseHandle(file);
-  if (!known) return std::nullopt;
-  return FileState{(uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
-                   (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+bool regularFileExists(const std::string& path) {
+  // Attributes only: no handle that a logger's save could trip over.
+  const DWORD attributes = GetFileAttributesW(widened(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void installStopHandlers() {

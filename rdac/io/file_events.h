@@ -1,20 +1,13 @@
 #pragma once
-// What following a log asks of the system: a file's size and identity, a wait until its folder
-// changes, and Ctrl-C taken as a request to stop after the last record.
-#include <cstdint>
+// What following a log, or feeding a long one, asks of the system: whether a file is there, a
+// wait until its folder changes, and Ctrl-C taken as a request to stop.
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace rdac {
 
-struct FileState {
-  uint64_t size = 0;
-  uint64_t identity = 0;  // changes when another file takes the name
-};
-
-// The state of the regular file at `path`; nothing when there is none.
-std::optional<FileState> regularFileState(const std::string& path);
+// Whether a regular file (not a folder) is at `path`.
+bool regularFileExists(const std::string& path);
 
 // From here on Ctrl-C (and SIGTERM on Linux) sets stopRequested instead of ending the process.
 void installStopHandlers();
