@@ -105,6 +105,19 @@ TEST_F(HostCalls, AnExportRunWritesTheHeaderToTheSettingsBeforeTheReset) {
   EXPECT_NE(run.err.find("rdac: the plug-in wrote no Cabrillo file"), std::string::npos) << run.err;
 }
 
+TEST_F(HostCalls, AReportedExportRunAsksForTheExportOnce) {
+  // Each result asked for in an export run rewrites the Cabrillo file and shows a message box:
+  // the report's many come from a plain pass before it.
+  score({"--cabrillo", "--report", "report.html"});
+  const std::string log = calls();
+  const auto resets = linesStartingWith(log, "ResetStats0");
+  ASSERT_EQ(resets.size(), 2u);
+  EXPECT_NE(resets[0].find(" 1=0 "), std::string::npos);
+  EXPECT_NE(resets[1].find(" 1=1 "), std::string::npos);
+  EXPECT_EQ(linesStartingWith(log.substr(log.rfind("ResetStats0")), "GetResult0").size(), 1u);
+  EXPECT_NE(dir.read("report.html").find("recorded 7 QSOs"), std::string::npos);
+}
+
 TEST_F(HostCalls, CheckAsksWithTheResolvedPrefixAndShowsTheAnswerInWords) {
   const RdacRun run = runRdac({"check", "ua9abc", "--band", "15m", "--mode", "SSB", "log.adi",
                                "--districts", "districts.dat", "--plugin", RECORDING_PLUGIN_PATH});
