@@ -1,13 +1,23 @@
 #pragma once
-// What following a log, or feeding a long one, asks of the system: whether a file is there, a
+// What following a log, or feeding a long one, asks of the system: whether a file changed, a
 // wait until its folder changes, and Ctrl-C taken as a request to stop.
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace rdac {
 
-// Whether a regular file (not a folder) is at `path`.
-bool regularFileExists(const std::string& path);
+// What tells that a file changed, without opening it: a logger that saves by renaming a new
+// file over its log fails while any program has the log open.
+struct FileState {
+  uint64_t size = 0;
+  int64_t modified = 0;  // in the system's own units
+  bool operator==(const FileState& other) const { return size == other.size && modified == other.modified; }
+};
+
+// The state of the regular file at `path`; nothing when there is none (or a folder).
+std::optional<FileState> regularFileState(const std::string& path);
 
 // From here on Ctrl-C (and SIGTERM on Linux) sets stopRequested instead of ending the process.
 void installStopHandlers();

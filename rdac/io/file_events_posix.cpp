@@ -18,9 +18,11 @@ void requestStop(int) { stopFlag = 1; }
 
 }  // namespace
 
-bool regularFileExists(const std::string& path) {
+std::optional<FileState> regularFileState(const std::string& path) {
   struct stat info;
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return FileState{static_cast<uint64_t>(info.st_size),
+                   static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
 
 void installStopHandlers() {

@@ -21,10 +21,15 @@ BOOL WINAPI onConsoleControl(DWORD event) {
 
 }  // namespace
 
-bool regularFileExists(const std::string& path) {
-  // Attributes only: no handle that a logger's save could trip over.
-  const DWORD attributes = GetFileAttributesW(widened(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+std::optional<FileState> regularFileState(const std::string& path) {
+  // By name: no handle of ours that a logger's save could trip over.
+  WIN32_FILE_ATTRIBUTE_DATA info;
+  if (!GetFileAttributesExW(widened(path).c_str(), GetFileExInfoStandard, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  return FileState{(uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
+                   static_cast<int64_t>((uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                                        info.ftLastWriteTime.dwLowDateTime)};
 }
 
 void installStopHandlers() {

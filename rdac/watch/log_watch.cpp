@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "rdac/io/file_bytes.h"
-#include "rdac/io/file_events.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/adif_reader.h"
@@ -45,15 +44,19 @@ size_t endOfLastRecord(std::string_view bytes) {
 
 AdifTail::Look AdifTail::look(const std::string& path) {
   Look result;
-  if (!regularFileExists(path)) {
+  const std::optional<FileState> state = regularFileState(path);
+  if (!state) {
     result.change = taken_.empty() ? Change::missing : Change::rewritten;
     return result;
   }
+  if (state == read_) return result;
   // Read whole, through a handle that shares everything and is closed at once: the logger
-  // may save by renaming a new file over its log at any moment.
+  // may save by renaming a new file over its log at any moment, and a rename over an open
+  // file fails. A change during the read shows as another state next time.
   std::string error;
   const std::optional<std::string> bytes = readFileBytes(path, error);
   if (!bytes) return result;  // held or replaced while read: next time
+  read_ = state;
   if (taken_.empty() && logFormatOf(path, *bytes) == LogFormat::cabrillo) {
     result.change = Change::cabrillo;
     return result;

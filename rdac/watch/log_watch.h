@@ -1,16 +1,19 @@
 #pragma once
 // rdac watch: follows an ADIF log while a logger appends to it.
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
+#include "rdac/io/file_events.h"
 #include "rdac/score/contest_run.h"
 
 namespace rdac {
 
 // The bytes of an ADIF file past the records already taken, up to the end of its last whole
-// record: a record the logger is still writing waits for its <EOR>. Whether the file grew by an
-// append or was edited is told by its bytes: an edit that keeps the size is a rewrite too.
+// record: a record the logger is still writing waits for its <EOR>. The file is read only when
+// its size or time changed, and then whether it grew by an append or was edited is told by its
+// bytes: an edit that keeps the size is a rewrite too.
 class AdifTail {
  public:
   enum class Change { none, appended, rewritten, missing, cabrillo };
@@ -27,6 +30,7 @@ class AdifTail {
  private:
   std::string taken_;  // the file's bytes up to the end of the last record taken
   size_t lines_ = 0;   // line ends in them
+  std::optional<FileState> read_;  // the file's state when it was last read
 };
 
 // Why `path` cannot be followed (a folder, a folder that is not there, a Cabrillo log); empty

@@ -107,7 +107,7 @@ PY
     watcher=$!
     for _ in $(seq 300); do grep -q 'following it' watch.txt && break; sleep 0.1; done
     saved=0
-    wine "$(dirname "$exe")/log_saver.exe" live.adi record.adi 150 20 >saver.txt 2>&1 || saved=$?
+    wine "$(dirname "$exe")/log_saver.exe" live.adi record.adi 150 100 >saver.txt 2>&1 || saved=$?
     kill -INT $watcher
     wait $watcher || true
     cat saver.txt
