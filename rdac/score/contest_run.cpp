@@ -74,7 +74,7 @@ bool ContestRun::runPlugin(std::ostream& err, ProgressLine& progress) {
     reset_.exportRun = true;
     plugin_->reset(reset_);
     fed_ = 0;
-    complete = feed(progress);
+    complete = feed(progress, "fed for the export");
   }
   const size_t toFeed = hostQsos_.size();
   hostQsos_.clear();  // they point into the log, which a live run appends to
@@ -224,12 +224,12 @@ bool ContestRun::prepareFolder(std::ostream& err) {
   return true;
 }
 
-bool ContestRun::feed(ProgressLine& progress) {
+bool ContestRun::feed(ProgressLine& progress, const char* stage) {
   const auto started = Clock::now();
   for (const HostQso& qso : hostQsos_) {
     if (stopRequested()) break;
     feedOne(qso);
-    progress.update("fed", ++fed_, hostQsos_.size());
+    progress.update(stage, ++fed_, hostQsos_.size());
   }
   progress.finish();
   times_.feed += Clock::now() - started;

@@ -90,7 +90,7 @@ class ContestRun {
   bool resolveCalls(std::ostream& err, ProgressLine& progress);
   bool decideOwnStation(std::ostream& err);
   bool prepareFolder(std::ostream& err);
-  bool feed(ProgressLine& progress);  // false when stopped partway
+  bool feed(ProgressLine& progress, const char* stage = "fed");  // false when stopped partway
   bool runPlugin(std::ostream& err, ProgressLine& progress);
 };
 

@@ -185,7 +185,7 @@ TEST_F(Scoring, CtrlCKeepsTheBadQsoFileOfTheLastCompleteRun) {
   int status = 0;
   ASSERT_EQ(waitpid(pid, &status, 0), pid);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
-  EXPECT_EQ(dir.read(badQsos), complete);
+  EXPECT_TRUE(dir.read(badQsos) == complete);  // not printed: megabytes
   EXPECT_NE(dir.read("rdac.err").find("rdac: stopped after feeding "), std::string::npos) << dir.read("rdac.err");
 }
 
