@@ -3,7 +3,8 @@
 #   score       the example log with --html and --cabrillo: the same output, page and Cabrillo file
 #               (rdac.exe confirms the plug-in's header dialog itself). Not with --report: in an
 #               export run the plug-in rewrites its file at each of the report's many results.
-#   crosscheck  a small synthetic contest: the same checked.csv and results.csv
+#   crosscheck  a small synthetic contest with every option that changes a score (the penalty,
+#               partner errors counting, a period): the same checked.csv and results.csv
 #   cyrillic    the example log, its report (--report) and the work folder in folders with
 #               Cyrillic names, under code page 1252
 #   watch       rdac.exe watch takes a record appended to the log, and Ctrl-C (SIGINT to Wine)
@@ -46,7 +47,9 @@ case $case_ in
     ;;
   crosscheck)
     for side in native wine; do "$native_bin/make_contest" "$work/$side/logs" 24 40 >/dev/null; done
-    both crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out --penalty 1.5
+    both crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out --penalty 1.5 \
+      --count-partner-errors --start "2017-08-19 14:00" --end "2017-08-20 08:00"
+    grep -q 'partner_error' "$work/native/out.txt" && grep -q 'out_of_period' "$work/native/out.txt"
     same out.txt checked/checked.csv checked/results.csv
     ;;
   cyrillic)
