@@ -192,7 +192,7 @@ class CrossCheckRun {
       progress_.finish();
       err_ << "rdac: two logs of " << stationOf(ownCall) << ": " << other.source << " and " << file << "; " << kept
            << ", written later, is checked\n";
-      replacedFiles_.push_back(fs::path(dropped).filename().string() + " (by " + fs::path(kept).filename().string() + ")");
+      replacedFiles_.push_back(textOf(pathOf(dropped).filename()) + " (by " + textOf(pathOf(kept).filename()) + ")");
       if (!later) return;
       replaced_[size_t(earlier)] = true;
     }
