@@ -5,6 +5,8 @@
 #               export run the plug-in rewrites its file at each of the report's many results.
 #   crosscheck  a small synthetic contest with every option that changes a score (the penalty,
 #               partner errors counting, a period): the same checked.csv and results.csv
+#   handles     rdac.exe started by a parent whose event it inherits: its second process does
+#               not get that event (it inherits its pipe handles only)
 #   cyrillic    the example log, its report (--report) and the work folder in folders with
 #               Cyrillic names, under code page 1252
 #   helper      killing rdac.exe crosscheck while its second process scores ends that process
@@ -76,6 +78,14 @@ case $case_ in
       echo "rdac_exe_test helper: the helper outlived rdac.exe by 5 s" >&2
       exit 1
     fi
+    ;;
+  handles)
+    cd "$work/wine"
+    "$native_bin/make_contest" logs 300 150 >/dev/null
+    wine "$(dirname "$exe")/helper_handles_probe.exe" "$exe" crosscheck logs --districts "$source/examples/rda_sample.dat" \
+      --out checked --workdir out --cty "$cty" >probe.txt 2>err.txt || {
+      echo "rdac_exe_test handles: $(cat probe.txt)" >&2; exit 1; }
+    cat probe.txt
     ;;
   cyrillic)
     for side in native wine; do
