@@ -3,11 +3,18 @@
 #   score       the example log with --html and --cabrillo: the same output, page and Cabrillo file
 #               (rdac.exe confirms the plug-in's header dialog itself). Not with --report: in an
 #               export run the plug-in rewrites its file at each of the report's many results.
-#   crosscheck  a small synthetic contest: the same checked.csv, results.csv and pages
+#   crosscheck  a small synthetic contest with every option that changes a score (the penalty,
+#               partner errors counting, a period): the same checked.csv, results.csv and pages
+#   handles     rdac.exe started by a parent whose event it inherits: its second process does
+#               not get that event (it inherits its pipe handles only)
 #   cyrillic    the example log, its report (--report) and the work folder in folders with
 #               Cyrillic names, under code page 1252
+#   helper      killing rdac.exe crosscheck while its second process scores ends that process
+#               too (the job object), where it would otherwise score on for seconds
 #   watch       rdac.exe watch takes a record appended to the log, and Ctrl-C (SIGINT to Wine)
 #               ends it with the result of the whole log, as the native rdac scores it
+#   saves       a logger saving its log by renaming a new file over it (log_saver.exe, beside
+#               rdac.exe) while rdac.exe watch follows it: not one rename fails
 # Usage: rdac_exe_test.sh CASE RDAC_EXE NATIVE_BIN SOURCE_DIR
 set -euo pipefail
 case_=$1 exe=$2 native_bin=$3 source=$4
@@ -43,13 +50,49 @@ case $case_ in
       --hints "$source/examples/RDAC_sample.hlp" --workdir out --html result.html --cabrillo --header NAME=Ivan
     grep -q '^Score: ' "$work/native/out.txt"
     same out.txt result.html out/RA3AL.cbr
+    # Again into the same work folder: its hint file and district table are replaced.
+    (cd "$work/wine" && wine "$exe" score "$source/examples/sample.adi" --districts "$source/examples/rda_sample.dat" \
+      --hints "$source/examples/RDAC_sample.hlp" --workdir out --cty "$cty" >again.txt 2>err.txt) ||
+      { echo "rdac_exe_test score: a second run into the same work folder failed" >&2; cat "$work/wine/err.txt" >&2; exit 1; }
     ;;
   crosscheck)
     for side in native wine; do "$native_bin/make_contest" "$work/$side/logs" 24 40 >/dev/null; done
     both crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out --penalty 1.5 \
-      --report pages
+      --count-partner-errors --start "2017-08-19 14:00" --end "2017-08-20 08:00" --report pages
+    grep -q 'partner_error' "$work/native/out.txt" && grep -q 'out_of_period' "$work/native/out.txt"
     same out.txt checked/checked.csv checked/results.csv pages/index.html pages/index-en.html \
       $(cd "$work/native" && ls pages/log/*.html)
+    ;;
+  helper)
+    cd "$work/wine"
+    "$native_bin/make_contest" logs 300 150 >/dev/null
+    wine "$exe" crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out \
+      --cty "$cty" >out.txt 2>err.txt &
+    parent=$!
+    # This run's helper only: its job file lies in this test's own folder.
+    mine="scoring-job .*$(basename "$work")"
+    helper=
+    for _ in $(seq 600); do
+      helper=$(pgrep -f "$mine" | head -1 || true)
+      [[ -n $helper ]] && break
+      sleep 0.1
+    done
+    [[ -n $helper ]] || { echo "rdac_exe_test helper: no helper started" >&2; cat err.txt >&2; exit 1; }
+    kill -9 "$parent"
+    for _ in $(seq 50); do kill -0 "$helper" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$helper" 2>/dev/null; then
+      kill "$helper"
+      echo "rdac_exe_test helper: the helper outlived rdac.exe by 5 s" >&2
+      exit 1
+    fi
+    ;;
+  handles)
+    cd "$work/wine"
+    "$native_bin/make_contest" logs 300 150 >/dev/null
+    wine "$(dirname "$exe")/helper_handles_probe.exe" "$exe" crosscheck logs --districts "$source/examples/rda_sample.dat" \
+      --out checked --workdir out --cty "$cty" >probe.txt 2>err.txt || {
+      echo "rdac_exe_test handles: $(cat probe.txt)" >&2; exit 1; }
+    cat probe.txt
     ;;
   cyrillic)
     for side in native wine; do
@@ -88,6 +131,27 @@ PY
     [[ -n $final && $final == "$(sed -n '/RDA CONTEST/,/Created by/p' "$work/native/out.txt")" ]] || {
       echo "rdac_exe_test watch: the final result differs from the native score of the same records" >&2
       cat watch.txt >&2; exit 1; }
+    ;;
+  saves)
+    cd "$work/wine"
+    python3 - "$source/examples/sample.adi" <<'PY'
+import sys
+log = open(sys.argv[1], 'rb').read()
+first = log.find(b'<EOR>') + 5
+open('live.adi', 'wb').write(log[:first])
+open('record.adi', 'wb').write(log[first:log.find(b'<EOR>', first) + 5])
+PY
+    wine "$exe" watch live.adi --districts "$source/examples/rda_sample.dat" --cty "$cty" --poll 0.01 \
+      >watch.txt 2>err.txt &
+    watcher=$!
+    for _ in $(seq 300); do grep -q 'following it' watch.txt && break; sleep 0.1; done
+    saved=0
+    wine "$(dirname "$exe")/log_saver.exe" live.adi record.adi 150 100 >saver.txt 2>&1 || saved=$?
+    kill -INT $watcher
+    wait $watcher || true
+    cat saver.txt
+    [[ $saved == 0 ]] || { echo "rdac_exe_test saves: the logger's save failed beside rdac.exe watch" >&2; exit 1; }
+    grep -q ' score ' watch.txt || { echo "rdac_exe_test saves: watch took no saved record" >&2; cat watch.txt err.txt >&2; exit 1; }
     ;;
   *)
     echo "rdac_exe_test: no case $case_" >&2
