@@ -89,16 +89,6 @@ std::string html(std::string_view bytes) {
   return out;
 }
 
-std::string percent(double value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%.1f%%", value);
-  return text;
-}
-
-double errorRate(const EntrantScore& s) {
-  return s.claimedQsos ? 100.0 * double(s.claimedQsos - s.checkedQsos) / double(s.claimedQsos) : 0.0;
-}
-
 std::string cell(const std::string& text) { return "<td class=\"n\">" + text + "</td>"; }
 template <typename Number>
 std::string cell(Number number) {
@@ -196,7 +186,7 @@ class Pages {
     const auto placeText = [](uint32_t p) { return p ? std::to_string(p) : std::string("–"); };
     std::string row = "<tr>" + cell(placeText(place.categoryPlace)) + "<td>" + entrantLink(l, e) + "</td><td>" +
                       html(entrant.area) + "</td>" + cell(placeText(place.areaPlace)) + cell(s.claimedScore) +
-                      cell(s.checkedScore) + cell(s.claimedQsos) + cell(s.checkedQsos) + cell(percent(errorRate(s)));
+                      cell(s.checkedScore) + cell(s.claimedQsos) + cell(s.checkedQsos) + cell(errorRateText(s));
     for (Verdict v : lostKinds()) row += cell(counts_[e][size_t(v)]);
     if (anyPenalty()) row += cell(s.penaltyPoints);
     return row + "</tr>\n";
@@ -317,7 +307,7 @@ class Pages {
            "</th></tr></thead><tbody>\n";
     for (uint32_t e : order)
       out += "<tr><td>" + entrantLink(l, e) + "</td>" + cell(lost[e]) + cell(partners[e]) +
-             cell(percent(errorRate(r_.scores[e]))) + "</tr>\n";
+             cell(errorRateText(r_.scores[e])) + "</tr>\n";
     return out + "</tbody></table>\n";
   }
 

@@ -176,10 +176,13 @@ bool windowsDeviceName(const std::string& name) {
 
 }  // namespace
 
+double errorRate(const EntrantScore& s) {
+  return s.claimedQsos ? 100.0 * double(s.claimedQsos - s.checkedQsos) / double(s.claimedQsos) : 0.0;
+}
+
 std::string errorRateText(const EntrantScore& s) {
   char rate[16];
-  std::snprintf(rate, sizeof rate, "%.1f%%",
-                s.claimedQsos ? 100.0 * double(s.claimedQsos - s.checkedQsos) / double(s.claimedQsos) : 0.0);
+  std::snprintf(rate, sizeof rate, "%.1f%%", errorRate(s));
   return rate;
 }
 

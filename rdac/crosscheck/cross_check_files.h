@@ -45,7 +45,8 @@ std::string verdictDetail(const CrossCheckReport& report, uint32_t qso, const De
 // The verdicts with a UBN section, in the order a UBN file lists them.
 std::vector<Verdict> ubnSections();
 
-// The share of its QSOs that do not count, "6.8%".
+// The share of its QSOs that do not count, in percent, and as results.csv writes it ("6.8%").
+double errorRate(const EntrantScore& score);
 std::string errorRateText(const EntrantScore& score);
 
 // "+5" minutes, "-60"; "+2 to +12" for a clock that drifted between the log's first and last QSO.
