@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/edited_text.h"
+
 namespace rdac {
 namespace {
 
@@ -38,10 +40,13 @@ bool PluginLibrary::bind(std::string& error) {
          lookUp(handle_, names.setVersion, setVersion_, error) && lookUp(handle_, names.runCommand, runCommand_, error);
 }
 
+// rdac's texts are UTF-8; the plug-in, as the logger that hosts it, speaks Windows-1251.
+std::string forPlugin(const std::string& utf8) { return stats::windows1251OfUtf8(utf8); }
+
 int PluginLibrary::reset(const HostReset& v) {
   stats::COleDateTime start = v.contestStart, end = v.contestEnd;
   const char* u = kUnread;
-  return resetStats_(v.ownFolder.c_str(), v.exportRun ? 1 : 0, v.ownCall.c_str(), &start, &end,
+  return resetStats_(v.ownFolder.c_str(), v.exportRun ? 1 : 0, forPlugin(v.ownCall).c_str(), &start, &end,
                      u, u, u, u, u, u, u, u, u,  // 5 to 13
                      v.ownPrefix.c_str(), 0, 0, 0, 0.0, 0.0, u, v.ownContinent.c_str(), u);
 }
@@ -50,9 +55,9 @@ int PluginLibrary::addQso(const std::string& ownCall, const HostQso& host) {
   const LoggedQso& q = *host.logged;
   stats::COleDateTime time = q.time, unreadTime = q.time;
   const char* u = kUnread;
-  return addData_(ownCall.c_str(), q.call.c_str(), &time, &unreadTime, &unreadTime, &unreadTime,
-                  0u, q.freqHz, q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(),
-                  q.exchSent.c_str(), q.exchRcvd.c_str(),
+  return addData_(forPlugin(ownCall).c_str(), forPlugin(q.call).c_str(), &time, &unreadTime, &unreadTime,
+                  &unreadTime, 0u, q.freqHz, forPlugin(q.mode).c_str(), forPlugin(q.rstSent).c_str(),
+                  forPlugin(q.rstRcvd).c_str(), forPlugin(q.exchSent).c_str(), forPlugin(q.exchRcvd).c_str(),
                   u, u, u, u, u, u, u, u, u,  // 13 to 21
                   host.prefix.c_str(), 0, 0, 0, 0.0, 0.0, u, host.continent.c_str(), u, q.band.c_str(), u);
 }
@@ -63,11 +68,11 @@ CheckAnswer PluginLibrary::checkCall(const std::string& call, const std::string&
   char unusedBuffer[kHintBufferSize] = {};
   const char* u = kUnread;
   CheckAnswer answer;
-  answer.code = checkCall_(call.c_str(), 0u, 0u, mode.c_str(),
+  answer.code = checkCall_(forPlugin(call).c_str(), 0u, 0u, forPlugin(mode).c_str(),
                            u, u, u, u, u, u, u, u, u,  // 4 to 12
                            prefix.c_str(), 0, 0, 0, 0.0, 0.0, u, u, u, u, u, band.c_str(),
                            band.c_str(), hint, unusedBuffer);
-  answer.hint.assign(hint, strnlen(hint, sizeof hint));
+  answer.hint = stats::utf8OfWindows1251(std::string_view(hint, strnlen(hint, sizeof hint)));
   return answer;
 }
 
@@ -84,7 +89,7 @@ const char* checkAnswerWords(int code) {
 std::string PluginLibrary::result() {
   int status = 0;
   const char* text = getResult_(&status);
-  return text ? std::string(text) : std::string();
+  return text ? stats::utf8OfWindows1251(text) : std::string();
 }
 
 void PluginLibrary::switchToHtml() { setVersion_(""); }
