@@ -45,7 +45,7 @@ class Details {
     const QsoCheck& check = r_.outcome.qsos[i];
     const bool paired = check.partnerQso != QsoCheck::kNoQso;
     const CheckedQso* p = paired ? &r_.logs.qsos[check.partnerQso] : nullptr;
-    if (check.verdict == Verdict::ok) return "";
+    if (check.verdict == Verdict::ok) return text(q.band).empty() ? outsideTheBand(q) : "";
     const std::string partnerLog = p ? call(r_.logs.entrants[p->entrant].call) : std::string();
     switch (check.verdict) {
       case Verdict::ok: return "";
@@ -72,12 +72,17 @@ class Details {
                "; in " + std::to_string(r_.outcome.logsHolding[q.station]) + " log(s)";
       }
       case Verdict::outOfPeriod: return "outside the contest period";
+      case Verdict::xQso: return p ? "confirms the copy of " + partnerLog : "not counted, as its sender asked";
     }
     return "";
   }
 
  private:
   const CrossCheckReport& r_;
+  // Paired by the band whose edge it is near, but the plug-in counts no QSO outside every band.
+  static std::string outsideTheBand(const CheckedQso& q) {
+    return "logged at " + std::to_string(q.freqHz / 1000) + " kHz, outside the band: confirmed, but not counted";
+  }
   const std::string& text(uint32_t id) const { return r_.logs.texts.text(id); }
   static std::string clock(int32_t minute) { return minuteText(minute).substr(11); }
   int correctedGap(const CheckedQso& a, const CheckedQso& b) const {
