@@ -69,7 +69,10 @@ LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::string& why) 
           "sent, call, report and exchange received";
     return qso;
   }
-  const std::optional<uint32_t> hz = hzOfKHz(c[0]);
+  // A decimal point after fewer than four digits is a frequency in MHz ("7.012"): no band of
+  // the contest lies below 1,800 kHz.
+  const size_t point = c[0].find_first_of(".,");
+  const std::optional<uint32_t> hz = point < 4 ? std::nullopt : hzOfKHz(c[0]);
   if (!hz) {
     why = "frequency \"" + std::string(c[0]) + "\" is not a number of kHz";
     return qso;

@@ -50,7 +50,7 @@ TEST_F(HostCalls, EveryQsoGoesToAddData0InTheHostsArgumentPositions) {
   const auto adds = linesStartingWith(calls(), "AddData0");
   ASSERT_EQ(adds.size(), 7u);
   EXPECT_EQ(adds[0], "AddData0 0=RA3AAA 1=UA0ABC 2=42966.500000/0 6=0 7=14025000 8=CW 9=599 10=579 "
-                     "11=MA-03 12=sv-12 13= 14= 15= 16= 17= 18= 19= 20= 21= 22=UA9 28= 29=AS 30= "
+                     "11=MA-03 12=SV-12 13= 14= 15= 16= 17= 18= 19= 20= 21= 22=UA9 28= 29=AS 30= "
                      "31=20m 32=");
   // The band from the frequency when the record has none; SSB with its sideband; the
   // record that ran across lines.
@@ -125,7 +125,10 @@ TEST_F(HostCalls, FeedsTheQsosInTimeOrderKeepingTheFileOrderOfEqualTimes) {
   const RdacRun run = runRdac({"score", "newest-first.adi", "--districts", "districts.dat", "--plugin",
                                RECORDING_PLUGIN_PATH});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.err, "rdac: newest-first.adi is not in time order: its QSOs are fed sorted by date and time\n");
+  EXPECT_EQ(run.err, "rdac: newest-first.adi: 4 of 4 QSO(s) give no sent exchange (looked at STX_STRING, STX, a district "
+                     "in MY_CNTY, and the Cabrillo exchange sent): the plug-in refuses them; give the own exchange with "
+                     "--sent-exchange\n"
+                     "rdac: newest-first.adi is not in time order: its QSOs are fed sorted by date and time\n");
   std::string calls;
   for (const std::string& add : linesStartingWith(this->calls(), "AddData0")) calls += add.substr(add.find(" 1=") + 3, 5) + " ";
   EXPECT_EQ(calls, "K0ABC K2ABC K1ABC K3ABC ");

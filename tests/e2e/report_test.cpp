@@ -56,7 +56,7 @@ TEST_F(Report, ShowsWhatThePluginAnsweredWithoutChangingItsResult) {
   EXPECT_NE(page.find("Score: 17*(5+3) = 136"), std::string::npos);
   // The check said: UA0ABC again a dupe; the first QSO of each country on a band a new multiplier.
   EXPECT_NE(page.find("<tr><th>total</th><th>5</th><th>1</th><th>1</th><th>1</th></tr>"), std::string::npos) << page;
-  EXPECT_NE(page.find("<li>1200 20m CW UA0ABC sv-12</li><li>1201 20m CW DL1ABC 001</li>"), std::string::npos);
+  EXPECT_NE(page.find("<li>1200 20m CW UA0ABC SV-12</li><li>1201 20m CW DL1ABC 001</li>"), std::string::npos);
   // The multipliers as the result counts them (5+3), each kind apart.
   EXPECT_NE(page.find("<h3>DXCC (5)</h3>"), std::string::npos);
   EXPECT_NE(page.find("<h3>RDA (3)</h3>"), std::string::npos);

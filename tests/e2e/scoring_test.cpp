@@ -50,7 +50,7 @@ TEST_F(Scoring, WritesTheHtmlFormOfTheSameResult) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out.rfind(kExpectedResult, 0), 0u);  // the text form is printed first
   const std::string html = dir.read("r.html");
-  EXPECT_EQ(html.rfind("<html><head><style>", 0), 0u);
+  EXPECT_EQ(html.rfind("<html><head><meta charset=\"utf-8\"><style>", 0), 0u);
   EXPECT_NE(html.find("<center><b>   RDA CONTEST 19.08-19.08.2017</b></center><center>Contestant:  <b>RA3AAA</center>"),
             std::string::npos);
   EXPECT_NE(html.find("<center>16 * (4 + 3) = 112</center>"), std::string::npos);

@@ -59,7 +59,7 @@ TEST(AdifReader, PrefersTheStringExchangesAndFallsBackToTheSerials) {
       "<SRX:2>17<SRX_STRING:0><STX_STRING:4>MA03<STX:1>9<EOR>");
   ASSERT_EQ(log.qsos.size(), 1u);
   EXPECT_EQ(log.qsos[0].exchRcvd, "17");
-  EXPECT_EQ(log.qsos[0].exchSent, "MA03");
+  EXPECT_EQ(log.qsos[0].exchSent, "MA-03");
   EXPECT_EQ(log.qsos[0].band, "40m");
   EXPECT_EQ(log.qsos[0].mode, "SSB");  // an older logger's sideband in MODE
 }
