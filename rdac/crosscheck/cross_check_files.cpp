@@ -123,6 +123,21 @@ std::string clockLine(const CrossCheckReport& r, const Entrant& entrant, const C
          "\n";
 }
 
+// Confirmed QSOs that its partner paired although they were logged just past a band's edge: the
+// sender should know why they earn nothing.
+std::string outsideTheBandSection(const CrossCheckReport& r, const Details& details, const Entrant& entrant) {
+  std::string section;
+  size_t count = 0;
+  for (uint32_t i = uint32_t(entrant.first); i < entrant.first + entrant.count; ++i) {
+    const CheckedQso& q = r.logs.qsos[i];
+    if (r.outcome.qsos[i].verdict != Verdict::ok || !r.logs.texts.text(q.band).empty()) continue;
+    section += "  " + minuteText(q.minute) + "  " + r.logs.texts.text(q.mode) + "  " + details.call(q.call) + "  " +
+               details.of(i) + "\n";
+    ++count;
+  }
+  return count ? "\nOutside the band: " + std::to_string(count) + "\n" + section : std::string();
+}
+
 std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t e) {
   const Entrant& entrant = r.logs.entrants[e];
   const EntrantScore& score = r.scores[e];
@@ -155,7 +170,7 @@ std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t 
     }
     if (count) text += "\n" + std::string(rowOf(v).ubnHeading) + ": " + std::to_string(count) + "\n" + section;
   }
-  return text;
+  return text + outsideTheBandSection(r, details, entrant);
 }
 
 }  // namespace
@@ -193,7 +208,7 @@ bool writeCheckedCsv(const CrossCheckReport& r, const std::string& path, std::st
     }
     if (check.partnerCall != stats::TextIds::kNone) appendCsvField(rows, details.call(check.partnerCall));
     rows += ',';
-    if (check.verdict != Verdict::ok) appendCsvField(rows, details.of(i));
+    appendCsvField(rows, details.of(i));
     rows += '\n';
     if (rows.size() > (1u << 20)) {
       file.out() << rows;
