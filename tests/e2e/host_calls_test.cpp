@@ -202,5 +202,33 @@ TEST_F(HostCalls, ReadsCabrilloQsoLines) {
   EXPECT_NE(c.find(" 22=UA 28= 29=EU 30= 31=15m "), std::string::npos);
 }
 
+// rdac keeps texts in UTF-8; the plug-in, as in its logger, speaks Windows-1251.
+TEST_F(HostCalls, UtfEightTextsReachThePluginInWindows1251) {
+  dir.write("utf8.adi", "<EOH>\r\n<CALL:6>UA9ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>20m<MODE:2>CW"
+                        "<STX_STRING:5>MA-03<SRX_STRING:7>\xD0\xA1\xD0\x9F-04<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n");
+  const RdacRun run = runRdac({"score", "utf8.adi", "--districts", "districts.dat", "--plugin", RECORDING_PLUGIN_PATH});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(calls().find(" 11=MA-03 12=\xD1\xCF-04 "), std::string::npos);
+}
+
+// A general log gives no sent exchange; a Cabrillo log's X-QSO lines are not the entrant's.
+TEST_F(HostCalls, TheStatedSentExchangeFillsTheGapsAndXQsosAreSetAside) {
+  dir.write("general.adi", "<EOH>\r\n<CALL:6>UA9ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>20m<MODE:2>CW"
+                           "<SRX:4>sv12<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n");
+  RdacRun run = runRdac({"score", "general.adi", "--districts", "districts.dat", "--plugin", RECORDING_PLUGIN_PATH,
+                         "--sent-exchange", "ma3"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(calls().find(" 11=MA-03 12=SV-12 "), std::string::npos);
+
+  dir.write("x.log", "START-OF-LOG: 3.0\r\nCALLSIGN: UA9ABC\r\n"
+                     "QSO: 21012 CW 2017-08-19 1200 UA9ABC 599 SV-12 RA3AAA 599 MA-03\r\n"
+                     "X-QSO: 21013 CW 2017-08-19 1201 UA9ABC 599 SV-12 RA3BBB 599 MA-03\r\n");
+  run = runRdac({"score", "x.log", "--districts", "districts.dat", "--plugin", RECORDING_PLUGIN_PATH, "--workdir", "x"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "rdac: x.log: 1 X-QSO line(s) set aside: not counted for this log, as its sender asked\n");
+  EXPECT_EQ(linesStartingWith(calls("x"), "AddData0").size(), 1u);
+}
+
 }  // namespace
 }  // namespace rdac::testing

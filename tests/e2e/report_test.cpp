@@ -1,5 +1,7 @@
 // The contest report page: what it shows of the plug-in's answers, and what a browser draws.
 #include <gtest/gtest.h>
+
+#include "platform/edited_text.h"
 #include <unistd.h>
 
 #include <cstdio>
@@ -126,6 +128,15 @@ TEST_F(Report, ABrowserDrawsTheBarsAndLinesAndFetchesNothing) {
   std::smatch shown;
   ASSERT_TRUE(std::regex_search(dom, shown, std::regex("<pre id=\"out\">([^<]*)</pre>"))) << dom;
   EXPECT_EQ(shown[1], "bars=4 lines=3 peaks=2 requests=0 references=0");
+}
+
+// The plug-in's bad-QSO line names the district in Windows-1251; the page holds UTF-8 and says so.
+TEST_F(Report, DeclaresTheEncodingItsBytesHave) {
+  const std::string page = reportOf("<EOH>\r\n<CALL:6>UA9ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>20m<MODE:2>CW"
+                                    "<STX_STRING:5>MA-03<SRX_STRING:7>\xD0\xA1\xD0\x9F-04<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n");
+  EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+  EXPECT_NE(page.find("\xD0\xA1\xD0\x9F-04"), std::string::npos) << page;
+  EXPECT_TRUE(stats::looksLikeUtf8(page));
 }
 
 }  // namespace

@@ -89,5 +89,20 @@ TEST(CabrilloReader, ReadsNoBreakAndWideBlanksAsBlanks) {
   EXPECT_EQ(log.qsos[0].exchRcvd, "PA-03");  // Cyrillic Р and А have Latin twins
 }
 
+TEST(CabrilloReader, ReadsKilohertzWithDecimalsSidebandsAndXQsoLines) {
+  const ContestLog log = readCabrillo(
+      "QSO: 14025.5 USB 2017-08-19 1200 RA3AAA 59 MA-3 K1ABC 59 001\n"
+      "QSO: 3650,25 LSB 2017-08-19 1201 RA3AAA 59 MA-3 K2ABC 59 002\n"
+      "X-QSO: 7012 CW 2017-08-19 1202 RA3AAA 599 MA-3 K3ABC 599 003\n");
+  ASSERT_EQ(log.qsos.size(), 3u) << (log.problems.empty() ? "" : log.problems[0].message);
+  EXPECT_EQ(log.qsos[0].freqHz, 14025500u);
+  EXPECT_EQ(log.qsos[0].mode, "SSB");
+  EXPECT_EQ(log.qsos[0].exchSent, "MA-03");
+  EXPECT_EQ(log.qsos[1].freqHz, 3650250u);
+  EXPECT_EQ(log.qsos[1].mode, "SSB");
+  EXPECT_FALSE(log.qsos[1].xQso);
+  EXPECT_TRUE(log.qsos[2].xQso);
+}
+
 }  // namespace
 }  // namespace rdac
