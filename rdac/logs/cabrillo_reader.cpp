@@ -97,7 +97,9 @@ LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::string& why) 
 }  // namespace
 
 ContestLog readCabrillo(std::string_view bytes) {
-  const std::string text = utf8OfLogText(bytes, logEncodingOf(bytes));
+  std::string converted;
+  std::string_view text = bytes;
+  if (!isAscii(bytes)) text = converted = utf8OfLogText(bytes, logEncodingOf(bytes));
   ContestLog log;
   size_t lineNumber = 0;
   size_t pos = 0;

@@ -31,7 +31,14 @@ LogEncoding logEncodingOf(std::string_view text) {
   return stats::looksLikeUtf8(text) ? LogEncoding::utf8 : LogEncoding::windows1251;
 }
 
+bool isAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
 std::string utf8OfLogText(std::string_view text, LogEncoding encoding) {
+  if (isAscii(text)) return std::string(text);  // most fields of most logs
   if (encoding == LogEncoding::windows1251) return stats::utf8OfWindows1251(text);
   std::string out;
   out.reserve(text.size());

@@ -20,6 +20,8 @@ LogEncoding logEncodingOf(std::string_view text);
 // length counted in letters) becomes "?", so nothing rdac writes is invalid UTF-8.
 std::string utf8OfLogText(std::string_view text, LogEncoding encoding);
 
+bool isAscii(std::string_view text);
+
 // A whole text file (a Cabrillo header file, say) as UTF-8, whichever of these it was saved in.
 std::string utf8OfTextFile(std::string bytes);
 

@@ -1,21 +1,21 @@
 #include "rdac/logs/logged_exchange.h"
 
-#include <vector>
-
 #include "platform/text.h"
 
 namespace rdac {
 namespace {
 
-std::vector<std::string_view> words(std::string_view text) {
-  std::vector<std::string_view> out;
-  for (size_t at = 0; at < text.size();) {
-    while (at < text.size() && stats::isAsciiSpace(text[at])) ++at;
-    const size_t start = at;
-    while (at < text.size() && !stats::isAsciiSpace(text[at])) ++at;
-    if (at > start) out.push_back(text.substr(start, at - start));
-  }
-  return out;
+// Runs for every exchange of every log a committee reads: views, no copies.
+std::string_view trimmedView(std::string_view text) {
+  while (!text.empty() && stats::isAsciiSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && stats::isAsciiSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+size_t firstBlank(std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i)
+    if (stats::isAsciiSpace(text[i])) return i;
+  return std::string_view::npos;
 }
 
 // 59, 599, 57, 579, 5NN, ENN: the readability 1 to 5 (E is a cut 5), then strength and tone
@@ -68,7 +68,7 @@ std::string districtSpelling(std::string_view text) {
   const std::string latin = latinCapitals(text);
   if (latin.size() < 3 || !isLatinCapital(latin[0]) || !isLatinCapital(latin[1])) return {};
   size_t at = 2;
-  if (latin[at] == '-' || latin[at] == ' ') ++at;
+  while (at < latin.size() && (latin[at] == '-' || stats::isAsciiSpace(latin[at]))) ++at;
   const std::string_view digits = std::string_view(latin).substr(at);
   if (digits.empty() || digits.size() > 2) return {};
   for (char c : digits)
@@ -79,14 +79,15 @@ std::string districtSpelling(std::string_view text) {
 }  // namespace
 
 std::string normalisedExchange(std::string_view exchange, std::string_view report) {
-  std::vector<std::string_view> parts = words(exchange);
-  const std::string ownReport = stats::trimmed(report);
-  if (parts.size() >= 2 && (reportShaped(parts[0]) || (!ownReport.empty() && stats::equalsNoCase(parts[0], ownReport))))
-    parts.erase(parts.begin());
-  std::string text;
-  for (std::string_view part : parts) text += (text.empty() ? "" : " ") + std::string(part);
-  const std::string district = districtSpelling(text);
-  return district.empty() ? text : district;
+  std::string_view text = trimmedView(exchange);
+  const size_t blank = firstBlank(text);
+  if (blank != std::string_view::npos) {
+    const std::string_view first = text.substr(0, blank), ownReport = trimmedView(report);
+    if (reportShaped(first) || (!ownReport.empty() && stats::equalsNoCase(first, ownReport)))
+      text = trimmedView(text.substr(blank));
+  }
+  std::string district = districtSpelling(text);
+  return district.empty() ? std::string(text) : district;
 }
 
 bool isDistrictShaped(std::string_view exchange) { return !districtSpelling(stats::trimmed(exchange)).empty(); }
