@@ -7,6 +7,7 @@
 #include "rdac/logs/log_text.h"
 #include "rdac/logs/logged_exchange.h"
 #include "rdac/logs/qso_fields.h"
+#include "rdac/logs/qso_limits.h"
 
 namespace rdac {
 namespace {
@@ -245,6 +246,7 @@ class AdifScanner {
     std::string why;
     bool bandForFreq = false;
     LoggedQso qso = toQso(fields_, why, bandForFreq);
+    if (why.empty()) why = implausibleQso(qso);
     if (bandForFreq && why.empty() && bandForFreq_.records++ == 0) {
       bandForFreq_.firstLine = recordLine_;
       bandForFreq_.firstText = stats::trimmed(text(fields_[kFreq]));

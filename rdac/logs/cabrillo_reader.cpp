@@ -8,6 +8,7 @@
 #include "rdac/logs/log_text.h"
 #include "rdac/logs/logged_exchange.h"
 #include "rdac/logs/qso_fields.h"
+#include "rdac/logs/qso_limits.h"
 
 namespace rdac {
 namespace {
@@ -119,6 +120,7 @@ ContestLog readCabrillo(std::string_view bytes) {
       std::string why;
       LoggedQso qso = qsoOfLine(line.substr(head), lineNumber, why);
       qso.xQso = head == kXQso.size();
+      if (why.empty()) why = implausibleQso(qso);
       if (why.empty())
         log.qsos.push_back(std::move(qso));
       else {
