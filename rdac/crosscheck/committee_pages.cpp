@@ -29,7 +29,8 @@ constexpr Language kEnglish{false, "-en"};
 const DetailWords kRussianDetails{"повтор, уже есть на ", "нет в логе ", "записан ", " записал эту связь в ",
                                   "принято ", " передал ", " записал позывной ", " принял ", " записал ",
                                   " мин. разницы с поправкой часов", "лог ", " не проверялся", "нет лога от ",
-                                  "; есть в ", " лог(ах)", "вне периода соревнования"};
+                                  "; есть в ", " лог(ах)", "вне периода соревнования", "подтверждает запись ",
+                                  "не засчитана по просьбе автора лога"};
 
 struct VerdictWords {
   const char *ru, *en, *shortRu, *shortEn;
@@ -48,6 +49,8 @@ constexpr VerdictWords kVerdictWords[] = {
     {"Ошибки корреспондента: он ошибся в вашем позывном или номере",
      "Partner errors: the other station busted your call or exchange", "Партн.", "Partn."},
     {"Вне периода соревнования", "Outside the contest period", "Период", "Period"},
+    {"X-QSO: не засчитаны по вашей просьбе, запись корреспондента подтверждена",
+     "X-QSO: not counted, as you asked; your partner's copy is confirmed", "X-QSO", "X-QSO"},
 };
 static_assert(std::size(kVerdictWords) == size_t(kVerdictCount), "a pair of names for every verdict");
 
@@ -152,11 +155,12 @@ class Pages {
     return category.empty() ? l("Без категории", "No category") : html(category);
   }
 
-  // The verdicts that cost an entrant QSOs, each a column of the ranking.
+  // The verdicts that cost an entrant QSOs (an X-QSO it gave up itself), each a column of the ranking.
   std::vector<Verdict> lostKinds() const {
     std::vector<Verdict> kinds;
     for (const VerdictRow& row : kVerdicts)
-      if (!row.counts && !(row.verdict == Verdict::partnerError && r_.outcome.partnerErrorsCount))
+      if (!row.counts && row.verdict != Verdict::xQso &&
+          !(row.verdict == Verdict::partnerError && r_.outcome.partnerErrorsCount))
         kinds.push_back(row.verdict);
     return kinds;
   }

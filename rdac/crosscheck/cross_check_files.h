@@ -35,7 +35,7 @@ UbnFilesWritten writeUbnFiles(const CrossCheckReport& report, const std::string&
 struct DetailWords {
   const char *workedBeforeOn, *notInTheLogOf, *logged, *loggedThisQsoAt, *received, *sent, *loggedTheCall,
       *partnerReceived, *partnerLogged, *minApart, *theLogOf, *wasNotChecked, *noLogFrom, *inLogs, *logsAfterCount,
-      *outsideThePeriod;
+      *outsideThePeriod, *confirmsTheCopyOf, *notCountedAsAsked;
 };
 extern const DetailWords kEnglishDetails;  // as checked.csv and the UBN files write them
 

@@ -75,7 +75,7 @@ TEST_F(CommitteeResults, CategoriesComeFromHeadersAndTheCommitteesFileAndPlacesF
     rows[row[0]] = row;
   }
   ASSERT_EQ(rows.size(), 4u);
-  EXPECT_EQ(rows["RA3AAA"][6], "SINGLE-OP CW LOW <SCRIPT>X</SCRIPT>\xcc\xce\xd1");
+  EXPECT_EQ(rows["RA3AAA"][6], "SINGLE-OP CW LOW <SCRIPT>X</SCRIPT>МОС");  // the reader's UTF-8
   EXPECT_EQ(rows["RA4BBB"][6], "SINGLE-OP ALL LOW");
   EXPECT_EQ(rows["RA9CCC"][6], "SINGLE-OP CW LOW");
   EXPECT_EQ(rows["RA3DDD"][6], "");

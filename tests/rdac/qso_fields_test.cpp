@@ -66,5 +66,13 @@ TEST(QsoFields, AMinutesTextIsTheFormattedTimeOfTheMinute) {
   }
 }
 
+TEST(QsoFields, AFrequencyJustPastABandsEdgePairsOnThatBand) {
+  EXPECT_EQ(bandOfKHz(13997), "");
+  EXPECT_EQ(bandNearKHz(13997), "20m");
+  EXPECT_EQ(bandNearKHz(14353), "20m");
+  EXPECT_EQ(bandNearKHz(14025), "20m");
+  EXPECT_EQ(bandNearKHz(12000), "");
+}
+
 }  // namespace
 }  // namespace rdac
