@@ -119,7 +119,8 @@ bool scoreHere(const ScoringJob& job, std::vector<EntrantScore>& scores, std::os
     err << "rdac: cannot load the plug-in " << job.pluginPath << ": " << error << '\n';
     return false;
   }
-  scores = scoreEntrants(*plugin, job.countries, job.logs, job.outcome, job.penalty, job.first, job.last, job.progress);
+  scoreEntrants(*plugin, job.countries, job.logs, job.outcome, job.penalty, job.first, job.last, job.claimedBefore,
+                job.progress, scores);
   return true;
 }
 
@@ -164,6 +165,7 @@ int runScoringJob(const std::string& jobPath, std::ostream& out, std::ostream& e
       q.freqHz = uint32_t(r.number());
       const int64_t verdict = r.number();
       outcome.qsos.push_back(QsoCheck{Verdict(verdict >= 0 && verdict < kVerdictCount ? verdict : 0)});
+      q.xQso = outcome.qsos.back().verdict == Verdict::xQso;
       q.call = r.text(), q.mode = r.text(), q.band = r.text(), q.rstSent = r.text(), q.rstRcvd = r.text();
       q.exchSent = r.text(), q.exchRcvd = r.text();
     }

@@ -29,6 +29,7 @@ struct ScoringJob {
   std::function<void(size_t)> progress;  // entrants done so far; may be empty
   std::function<void()> done;            // when its scoring is over, before more is said; may be empty
   std::string ctyPath;                   // where `countries` came from, for a process of its own
+  size_t claimedBefore = 0;  // the entrants below come with their claimed scores (this process only)
 };
 
 // Runs the job in this process; false, said on `err`, when the folder or the plug-in cannot
