@@ -54,7 +54,8 @@ Habits of real entrants (classes too; --without leaves any of them out):
 - day_off (1%): the right times, the whole log's date a day early or late.
 - prefix_form (6% of Russian stations): the station signs away from home in the prefix form
   (UA9/RA3AAA); its header and its partners write that or the suffix form (RA3AAA/9), which
-  name the same station; a partner who drops the area (RA3AAA) busted the call, as for /N.
+  name the same station, as does any Russian prefix with that area (R9/, RA9/); a partner who
+  drops the area (RA3AAA) busted the call, as for /N.
 - small_burst (a few small logs): four to seven QSOs, three or four of them in one minute, and
   one QSO a few minutes before the start (out_of_period on both sides, as any such QSO).
 - timeless_bust: a log whose times are all one minute busts a call (busted_call, partner
@@ -435,6 +436,10 @@ class Contest:
         """One edit of the bare call: a letter changed, added, lost, or two swapped."""
         rng = self.rng
         base, _, suffix = call.partition("/")
+        if suffix and base[-1].isdigit() and len(base) <= 3:
+            # A prefix form: any prefix of the country with that area names the station, so the
+            # slip goes into the call itself.
+            return base + "/" + self.bust(suffix)
         while True:
             at = rng.randrange(len(base))
             kind = rng.randrange(4)
