@@ -50,14 +50,18 @@ int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
   runOptions.useHint = true;
   ContestRun run(runOptions);
   if (!run.start(err)) return kFailed;
+  // The rule score and watch follow: a call the country file places nowhere is not scored,
+  // so the plug-in is not asked about it.
   const auto country = run.resolve(options.call);
-  if (!country)
-    err << "rdac: " << options.call << " has no country in the country file; checked without a prefix\n";
-  const std::string prefix = country ? country->prefix : std::string();
+  if (!country) {
+    out << options.call << " (no country) on " << options.band << " " << options.mode
+        << ": not scored: " << run.noCountryReason() << '\n';
+    return kOk;
+  }
   run.plugin().runCommand("SHOWINFO");
-  const CheckAnswer answer = run.plugin().checkCall(options.call, options.mode, prefix, options.band);
-  out << options.call << " (" << (prefix.empty() ? "no prefix" : prefix) << ") on " << options.band << " "
-      << options.mode << ": " << checkAnswerWords(answer.code) << '\n';
+  const CheckAnswer answer = run.plugin().checkCall(options.call, options.mode, country->prefix, options.band);
+  out << options.call << " (" << country->prefix << ") on " << options.band << " " << options.mode << ": "
+      << checkAnswerWords(answer.code) << '\n';
   if (!answer.hint.empty()) out << "hint: " << answer.hint << '\n';
   return kOk;
 }

@@ -14,6 +14,7 @@ void ProgressLine::update(const std::string& stage, size_t done, size_t total, c
   lastShown_ = now;
   shown_ = true;
   const std::string text = "rdac: " + stage + " " + std::to_string(done) + " of " + std::to_string(total) + " " + unit;
+  shownWidth_ = text.size();
   if (overwrite_)
     out_ << '\r' << text << "\x1b[K" << std::flush;
   else
@@ -21,7 +22,9 @@ void ProgressLine::update(const std::string& stage, size_t done, size_t total, c
 }
 
 void ProgressLine::finish() {
-  if (shown_ && overwrite_) out_ << '\n' << std::flush;
+  // Blanks, not an escape: a console that takes no escapes would keep the count in front of
+  // whatever comes next.
+  if (shown_ && overwrite_) out_ << '\r' << std::string(shownWidth_, ' ') << '\r' << std::flush;
   shown_ = false;
 }
 
