@@ -624,17 +624,23 @@ class Checker {
   // A station counts once per band and mode: after the first QSO that counts, the others with
   // it there are dupes. One that did not count before it leaves room for a later one.
   void markDupes() {
+    using QsoIt = std::vector<CheckedQso>::const_iterator;
     std::unordered_map<uint64_t, bool> counted;
-    for (const Entrant& entrant : logs_.entrants) {
+    std::vector<std::pair<QsoIt, QsoIt>> runs;
+    for (uint32_t e = 0; e < logs_.entrants.size(); ++e) {
       counted.clear();
       std::unordered_map<uint64_t, uint16_t> slotIds;
-      for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) {
-        const CheckedQso& q = logs_.qsos[i];
-        const auto slot = slotIds.try_emplace(slotKey(q), static_cast<uint16_t>(slotIds.size())).first->second;
-        bool& seen = counted[(uint64_t{q.station} << 16) | slot];
-        if (seen && out_.qsos[i].verdict != Verdict::outOfPeriod) out_.qsos[i].verdict = Verdict::dupe;
-        else seen = out_.countsQso(i);
-      }
+      runs.clear();
+      forEachTimeRun(e, [&](QsoIt begin, QsoIt end) { runs.emplace_back(begin, end); });
+      std::reverse(runs.begin(), runs.end());  // the part whose date stayed behind was made last
+      for (const auto& [begin, end] : runs)
+        for (QsoIt it = begin; it != end; ++it) {
+          const size_t i = size_t(it - logs_.qsos.begin());
+          const auto slot = slotIds.try_emplace(slotKey(*it), static_cast<uint16_t>(slotIds.size())).first->second;
+          bool& seen = counted[(uint64_t{it->station} << 16) | slot];
+          if (seen && out_.qsos[i].verdict != Verdict::outOfPeriod) out_.qsos[i].verdict = Verdict::dupe;
+          else seen = out_.countsQso(i);
+        }
     }
   }
 };
