@@ -117,6 +117,7 @@ class Checker {
     judgeLeftovers();
     markOutOfPeriod();
     markDupes();
+    markXQsos();
     return std::move(out_);
   }
 
@@ -138,7 +139,7 @@ class Checker {
     if (progress_) progress_(paired_);
   }
 
-  static uint64_t slotKey(const CheckedQso& q) { return (uint64_t{q.band} << 32) | q.mode; }
+  static uint64_t slotKey(const CheckedQso& q) { return (uint64_t{q.pairBand} << 32) | q.mode; }
 
   // Band and mode pairs are few; a log with junk in them shares the last slot among its junk.
   uint16_t slotOf(const CheckedQso& q) {
@@ -385,14 +386,19 @@ class Checker {
       if (!decided_[i] || check.verdict != Verdict::ok || i > check.partnerQso) continue;
       const CheckedQso& a = logs_.qsos[i];
       const CheckedQso& b = logs_.qsos[check.partnerQso];
-      const auto key = [&](uint32_t exchange) { return logs_.exchangeKeyOf(exchange); };
-      const bool aBusted = key(a.exchRcvd) != key(b.exchSent), bBusted = key(b.exchRcvd) != key(a.exchSent);
+      const bool aBusted = copiedWrong(a.exchRcvd, b.exchSent), bBusted = copiedWrong(b.exchRcvd, a.exchSent);
       if (aBusted) check.verdict = Verdict::bustedExchange;
       else if (bBusted) check.verdict = Verdict::partnerError;
       QsoCheck& other = out_.qsos[check.partnerQso];
       if (bBusted) other.verdict = Verdict::bustedExchange;
       else if (aBusted) other.verdict = Verdict::partnerError;
     }
+  }
+
+  // A log that gives no sent exchange says nothing against what its partner received.
+  bool copiedWrong(uint32_t received, uint32_t sent) const {
+    const uint32_t sentKey = logs_.exchangeKeyOf(sent);
+    return !logs_.texts.text(sentKey).empty() && logs_.exchangeKeyOf(received) != sentKey;
   }
 
   // A leftover QSO whose call is one slip from a station that has a leftover QSO on that band
@@ -446,8 +452,8 @@ class Checker {
         continue;
       }
       // The victim's own copy of the buster's exchange is judged all the same.
-      const bool copiedWrong = logs_.exchangeKeyOf(p.exchRcvd) != logs_.exchangeKeyOf(q.exchSent);
-      decide(partner, copiedWrong ? Verdict::bustedExchange : Verdict::partnerError, i, ownerCall(i));
+      decide(partner, copiedWrong(p.exchRcvd, q.exchSent) ? Verdict::bustedExchange : Verdict::partnerError, i,
+             ownerCall(i));
     }
   }
 
@@ -492,9 +498,13 @@ class Checker {
 
   // Two QSOs that are each a slip of the other's log's call are one QSO only when more than the
   // calls agree: at least one of the exchanges, as sent on one side and received on the other.
+  // An exchange a log does not give agrees with nothing.
   bool exchangeAgrees(const CheckedQso& a, const CheckedQso& b) const {
-    const auto key = [&](uint32_t exchange) { return logs_.exchangeKeyOf(exchange); };
-    return key(a.exchRcvd) == key(b.exchSent) || key(b.exchRcvd) == key(a.exchSent);
+    const auto agrees = [&](uint32_t received, uint32_t sent) {
+      const uint32_t sentKey = logs_.exchangeKeyOf(sent);
+      return !logs_.texts.text(sentKey).empty() && logs_.exchangeKeyOf(received) == sentKey;
+    };
+    return agrees(a.exchRcvd, b.exchSent) || agrees(b.exchRcvd, a.exchSent);
   }
 
   // The undecided QSO of one of the `entrants` that is the other side of `qso` with a busted
@@ -509,7 +519,7 @@ class Checker {
     int bestRank = INT_MAX;
     const auto consider = [&](uint32_t other, int distance) {
       const CheckedQso& c = logs_.qsos[other];
-      if (decided_[other] || c.band != q.band || c.mode != q.mode) return;
+      if (decided_[other] || c.pairBand != q.pairBand || c.mode != q.mode) return;
       const bool rightCall = c.station == own;
       if (!rightCall && (!oneSlipApart(logs_.calls.text(c.station), logs_.calls.text(own)) || !exchangeAgrees(q, c)))
         return;
@@ -575,7 +585,7 @@ class Checker {
         const int distance = std::abs(out_.correctedMinute(*it) - minute);
         if (distance > window) break;
         const uint32_t other = uint32_t(it - logs_.qsos.begin());
-        if (decided_[other] || it->station != station || (it->band == q.band && it->mode == q.mode)) continue;
+        if (decided_[other] || it->station != station || (it->pairBand == q.pairBand && it->mode == q.mode)) continue;
         if (distance < bestDistance) {
           bestDistance = distance;
           best = other;
@@ -635,6 +645,7 @@ class Checker {
       std::reverse(runs.begin(), runs.end());  // the part whose date stayed behind was made last
       for (const auto& [begin, end] : runs)
         for (QsoIt it = begin; it != end; ++it) {
+          if (it->xQso) continue;
           const size_t i = size_t(it - logs_.qsos.begin());
           const auto slot = slotIds.try_emplace(slotKey(*it), static_cast<uint16_t>(slotIds.size())).first->second;
           bool& seen = counted[(uint64_t{it->station} << 16) | slot];
@@ -642,6 +653,12 @@ class Checker {
           else seen = out_.countsQso(i);
         }
     }
+  }
+
+  // Paired and judged as any QSO, so the partner's copy is confirmed; never counted for its own log.
+  void markXQsos() {
+    for (uint32_t i = 0; i < logs_.qsos.size(); ++i)
+      if (logs_.qsos[i].xQso) out_.qsos[i].verdict = Verdict::xQso;
   }
 };
 

@@ -410,7 +410,7 @@ void unscored(std::string& out, const ReportData& d) {
 
 std::string reportPage(const ReportData& d) {
   const Series series = seriesOf(d);
-  std::string out = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"windows-1251\">";
+  std::string out = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">";
   if (d.refreshSeconds > 0) out += "<meta http-equiv=\"refresh\" content=\"" + std::to_string(d.refreshSeconds) + "\">";
   // Nothing on the page may reach the network, not even by accident.
   out += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
