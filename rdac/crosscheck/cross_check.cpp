@@ -22,6 +22,7 @@ constexpr int kBustLookups = 1024;
 // More QSOs in one minute than anyone makes: a log whose times are mostly one minute and that
 // many in it, or all of them in it, carries no time. A small log's busy minute does.
 constexpr size_t kBusiestMinute = 6;
+constexpr int32_t kMinutesPerDay = 24 * 60;
 
 // A QSO whose worked station sent a log. Sorted, all QSOs between two stations lie together,
 // by band and mode, then by which of the two logged them, then by time.
@@ -110,6 +111,7 @@ class Checker {
     forEachGroup([&](size_t begin, size_t end) {
       pairWithinSlots(begin, end, policy_.clockWindowMinutes, Verdict::timeMismatch);
     });
+    forEachGroup([&](size_t begin, size_t end) { pairDayApart(begin, end); });
     forEachGroup([&](size_t begin, size_t end) { pairAcrossSlots(begin, end); });
     findBustedCalls();
     pairAwayDroppedAcrossSlots();
@@ -301,6 +303,24 @@ class Checker {
       for (size_t b = sideB; b < slotEnd; ++b) keepUndecided(sideB_, b);
       if (!sideA_.empty() && !sideB_.empty()) pairNearest(window, verdict, false);
       slotBegin = slotEnd;
+    }
+  }
+
+  // A QSO both logs hold a day apart is one whose date slipped where no offset of the log could
+  // say so (too few pairs, or the two parts interleave): it is in the other log, so it is no NIL,
+  // and its time is wrong on one side or the other.
+  void pairDayApart(size_t begin, size_t end) {
+    for (const int32_t day : {kMinutesPerDay, -kMinutesPerDay}) {
+      forEachSlot(begin, end, [&](size_t first, size_t sideB, size_t slotEnd) {
+        sideA_.clear();
+        sideB_.clear();
+        for (size_t a = first; a < sideB; ++a) keepUndecided(sideA_, a);
+        for (size_t b = sideB; b < slotEnd; ++b) keepUndecided(sideB_, b);
+        if (sideA_.empty() || sideB_.empty()) return;
+        for (uint32_t b : sideB_) entries_[b].minute += day;
+        pairNearest(policy_.clockWindowMinutes, Verdict::timeMismatch, false);
+        for (uint32_t b : sideB_) entries_[b].minute -= day;
+      });
     }
   }
 

@@ -222,6 +222,19 @@ TEST(Clocks, ZonesWholeDaysAndADateThatStayedBehindAreFoundWhereThePairsAgree) {
   EXPECT_GT(contest.count(Verdict::nil), 10u);  // F5HH's scattered QSOs, on both sides
 }
 
+// One QSO a day behind in a log otherwise on time says nothing of the log's clock, but both logs
+// hold it: a time mismatch on both sides, never a NIL.
+TEST(Clocks, AQsoBothLogsHoldADayApartIsATimeMismatch) {
+  HandMadeContest contest;
+  contest.workEachOther(kEight, [](size_t, int) { return 0; });
+  contest.log(kEight[0], kEight[1], 600 - 1440, "15m");
+  contest.log(kEight[1], kEight[0], 600, "15m");
+  contest.check();
+  EXPECT_EQ(contest.clock(kEight[0]).aheadAt(61'871'760), 0);
+  EXPECT_EQ(contest.verdict(kEight[0], kEight[1], "15m"), Verdict::timeMismatch);
+  EXPECT_EQ(contest.verdict(kEight[1], kEight[0], "15m"), Verdict::timeMismatch);
+}
+
 // UA9/RA3AAA and RA3AAA/9 are one station; a log never pairs with itself; a dropped /N with a
 // band slip is a band mismatch on both sides; two unrelated QSOs whose calls are each one slip
 // from the other's log, but whose exchanges do not agree, are no mutual bust.
