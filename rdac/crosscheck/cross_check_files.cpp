@@ -126,7 +126,12 @@ std::string clockLine(const CrossCheckReport& r, const Entrant& entrant, const C
   if (clock.timeless)
     return "Clock offset: none: the log's times carry no usable time (most QSOs at " + minuteText(first) +
            "); its QSOs are paired by call, band, mode and order\n";
-  const int offset = clock.aheadAt(first);
+  const std::string slip =
+      clock.dateSlipped() ? "; its date did not roll over at midnight: QSOs logged before " + minuteText(clock.dateBehindBefore) +
+                                " are taken a day later"
+                          : std::string();
+  const int offset = clock.aheadAt(std::max(first, clock.dateBehindBefore));
+  if (!slip.empty()) return "Clock offset: " + signedMinutes(offset) + " min" + slip + "\n";
   if (clock.drift != 0)
     return "Clock offset: " + signedMinutes(offset) + " min at " + minuteText(first) + ", drifting to " +
            signedMinutes(clock.aheadAt(last)) + " min at " + minuteText(last) + " (the log's times are corrected along that line)\n";
@@ -212,6 +217,9 @@ std::string signedMinutes(int minutes) { return (minutes > 0 ? "+" : "") + std::
 std::string aheadText(const ClockModel& clock, const Entrant& entrant, const SubmittedLogs& logs) {
   if (entrant.count == 0) return "0";
   const int32_t first = logs.qsos[entrant.first].minute, last = logs.qsos[entrant.first + entrant.count - 1].minute;
+  if (clock.dateSlipped())
+    return signedMinutes(clock.aheadAt(std::max(first, clock.dateBehindBefore))) + " (date a day behind before " +
+           minuteText(clock.dateBehindBefore) + ")";
   const std::string start = signedMinutes(clock.aheadAt(first));
   return clock.drift != 0 ? start + " to " + signedMinutes(clock.aheadAt(last)) : start;
 }
