@@ -352,8 +352,9 @@ class CrossCheckRun {
     ScoringJob own{s.own.folder, s.pluginPath, *s.countries, logs_, outcome, policy, o_.penalty, 0, split, progress,
                    [&] { progress_.finish(); }, s.ctyPath};
     own.claimedBefore = claimedBefore;
-    const ScoringJob helped{s.second.folder, s.pluginPath, *s.countries, logs_, outcome, policy, o_.penalty, split,
-                            entrants, {}, {}, s.ctyPath};
+    ScoringJob helped{s.second.folder, s.pluginPath, *s.countries, logs_, outcome, policy, o_.penalty, split,
+                      entrants, {}, {}, s.ctyPath};
+    helped.claimedBefore = claimedBefore;
     if (!scoreWithHelper(own, helped, scores, err_)) return false;
     for (size_t e = 0; e < entrants; ++e)
       if (!scores[e].scored && logs_.entrants[e].count > 0)
