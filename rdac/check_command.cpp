@@ -4,6 +4,7 @@
 
 #include "rdac/logs/band_plan.h"
 #include "rdac/logs/qso_fields.h"
+#include "rdac/io/messages.h"
 
 namespace rdac {
 namespace {
@@ -24,13 +25,13 @@ bool CheckOptions::finish(std::string& error) {
   // Read as a log's BAND and MODE are read, so the answer is the one the log's QSO would get.
   band = normalisedBand(band);
   if (lowerEdgeKHz(band) == 0) {
-    error = "--band wants an amateur band such as 20m or 160m, not '" + band + "'";
+    error = tr("--band wants an amateur band such as 20m or 160m, not '{1}'", {band});
     return false;
   }
   const std::string given = mode;
   mode = cabrilloMode(adifMode(mode));
   if (!isMode(mode)) {
-    error = "--mode wants a mode such as CW or SSB, not '" + given + "'";
+    error = tr("--mode wants a mode such as CW or SSB, not '{1}'", {given});
     return false;
   }
   return finishRunOptions(run, dates, error);
@@ -52,13 +53,14 @@ int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
   if (!run.start(err)) return kFailed;
   const auto country = run.resolve(options.call);
   if (!country)
-    err << "rdac: " << options.call << " has no country in the country file; checked without a prefix\n";
+    err << "rdac: " << tr("{1} has no country in the country file; checked without a prefix", {options.call}) << '\n';
   const std::string prefix = country ? country->prefix : std::string();
   run.plugin().runCommand("SHOWINFO");
   const CheckAnswer answer = run.plugin().checkCall(options.call, options.mode, prefix, options.band);
-  out << options.call << " (" << (prefix.empty() ? "no prefix" : prefix) << ") on " << options.band << " "
-      << options.mode << ": " << checkAnswerWords(answer.code) << '\n';
-  if (!answer.hint.empty()) out << "hint: " << answer.hint << '\n';
+  out << tr("{1} ({2}) on {3} {4}: {5}", {options.call, prefix.empty() ? tr("no prefix") : prefix, options.band,
+                                           options.mode, checkAnswerWords(answer.code)})
+      << '\n';
+  if (!answer.hint.empty()) out << tr("hint: {1}", {answer.hint}) << '\n';
   return kOk;
 }
 

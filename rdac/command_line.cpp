@@ -141,6 +141,7 @@ bool parseCommandLine(const std::vector<Subcommand>& subcommands, const std::vec
     command->group(subcommand.hidden ? "" : tr("Subcommands"));
     declared.emplace_back(command, subcommand.setup(*command));
     for (CLI::Option* option : command->get_options()) option->description(tr(option->get_description().c_str()));
+    if (CLI::Option* help = command->get_help_ptr()) help->group(tr("Options"));
   }
 
   // CLI11 would only say that a command is missing.

@@ -14,6 +14,7 @@
 #include "rdac/logs/log_files.h"
 #include "rdac/logs/qso_fields.h"
 #include "rdac/score/work_folder.h"
+#include "rdac/io/messages.h"
 
 namespace fs = std::filesystem;
 
@@ -39,7 +40,7 @@ bool ContestRun::start(std::ostream& err, const std::string* logBytes) {
   std::string error;
   plugin_ = PluginLibrary::open(options_.pluginPath, error);
   if (!plugin_) {
-    err << "rdac: cannot load the plug-in " << options_.pluginPath << ": " << error << '\n';
+    err << "rdac: " << tr("cannot load the plug-in {1}: {2}", {options_.pluginPath, error}) << '\n';
     return false;
   }
   plugin_->reset(reset_);
@@ -53,7 +54,7 @@ bool ContestRun::readLog(std::ostream& err, const std::string* logBytes) {
   const auto started = Clock::now();
   LogFileRead read = readLogFile(options_.logPath, logBytes);
   if (!read.log) {
-    err << "rdac: " << read.problem << (read.bytes ? " (name it .adi, .adif, .log or .cbr)\n" : "\n");
+    err << "rdac: " << read.problem << (read.bytes ? " " + tr("(name it .adi, .adif, .log or .cbr)") : "") << '\n';
     return false;
   }
   log_ = std::move(*read.log);
@@ -63,14 +64,16 @@ bool ContestRun::readLog(std::ostream& err, const std::string* logBytes) {
     const bool junk = !log_.formatSeen && !stats::trimmed(*read.bytes).empty();
     // Only a run that the options date can go on without a QSO (checks before the contest).
     if (junk || !options_.contestStart) {
-      err << "rdac: no QSO record found in " << options_.logPath
-          << (junk ? ": it does not look like ADIF or Cabrillo\n" : "\n");
+      err << "rdac: "
+          << tr(junk ? "no QSO record found in {1}: it does not look like ADIF or Cabrillo" : "no QSO record found in {1}",
+                {options_.logPath})
+          << '\n';
       return false;
     }
   }
   // The logger feeds the plug-in in time order; its rates and its Cabrillo export rely on it.
   if (sortByTime(log_.qsos))
-    err << "rdac: " << name << " is not in time order: its QSOs are fed sorted by date and time\n";
+    err << "rdac: " << tr("{1} is not in time order: its QSOs are fed sorted by date and time", {name}) << '\n';
   times_.read = Clock::now() - started;
   return true;
 }
@@ -104,10 +107,12 @@ bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
   }
   progress.finish();  // a message must not land inside the progress line
   if (!unresolved.empty()) {
-    err << "rdac: " << unresolvedQsos << " QSO(s) not scored: no country in "
-        << textOf(pathOf(options_.ctyPath).filename()) << " for";
-    for (const std::string& call : unresolved) err << ' ' << call;
-    err << '\n';
+    std::string calls;
+    for (const std::string& call : unresolved) calls += (calls.empty() ? "" : " ") + call;
+    err << "rdac: "
+        << tr("{1} QSO(s) not scored: no country in {2} for {3}",
+              {std::to_string(unresolvedQsos), textOf(pathOf(options_.ctyPath).filename()), calls})
+        << '\n';
   }
   times_.resolve = Clock::now() - started;
   return true;
@@ -116,7 +121,7 @@ bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
 bool ContestRun::decideOwnStation(std::ostream& err) {
   reset_.ownCall = options_.ownCall.empty() ? log_.ownCall : options_.ownCall;
   if (reset_.ownCall.empty()) {
-    err << "rdac: the log does not name the own callsign: give --call CALL\n";
+    err << "rdac: " << tr("the log does not name the own callsign: give --call CALL") << '\n';
     return false;
   }
   reset_.ownPrefix = options_.ownPrefix;
@@ -124,8 +129,10 @@ bool ContestRun::decideOwnStation(std::ostream& err) {
   if (reset_.ownPrefix.empty() || reset_.ownContinent.empty()) {
     const auto own = countries_.resolve(reset_.ownCall);
     if (!own) {
-      err << "rdac: the own callsign " << reset_.ownCall
-          << " has no country in the country file: give --prefix and --continent\n";
+      err << "rdac: "
+          << tr("the own callsign {1} has no country in the country file: give --prefix and --continent",
+                {reset_.ownCall})
+          << '\n';
       return false;
     }
     if (reset_.ownPrefix.empty()) reset_.ownPrefix = own->prefix;
@@ -152,7 +159,7 @@ bool ContestRun::prepareFolder(std::ostream& err) {
   for (const std::string& file : options_.headerFiles) {
     const auto text = readFileBytes(file, error);
     if (!text) {
-      err << "rdac: cannot read the header file " << file << ": " << error << '\n';
+      err << "rdac: " << tr("cannot read the header file {1}: {2}", {file, error}) << '\n';
       return false;
     }
     if (!header.addFile(*text, textOf(pathOf(file).filename()), error)) {
@@ -185,7 +192,7 @@ bool ContestRun::prepareFolder(std::ostream& err) {
   std::error_code ec;
   fs::current_path(pathOf(options_.workdir), ec);
   if (ec) {
-    err << "rdac: cannot work in " << options_.workdir << '\n';
+    err << "rdac: " << tr("cannot work in {1}: {2}", {options_.workdir, whatToDo(ec)}) << '\n';
     return false;
   }
   return true;
@@ -237,7 +244,7 @@ std::optional<int> ContestRun::feedLive(const LoggedQso& qso) {
 
 void ContestRun::notScored(const LoggedQso& qso) {
   unscored_.push_back({qso.call, qsoTimeText(qso.time), qso.band, qso.line,
-                       "no country in " + textOf(pathOf(options_.ctyPath).filename())});
+                       tr("no country in {1}", {textOf(pathOf(options_.ctyPath).filename())})});
 }
 
 ReportData ContestRun::reportData() {
