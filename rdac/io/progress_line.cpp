@@ -1,4 +1,5 @@
 #include "rdac/io/progress_line.h"
+#include "rdac/io/messages.h"
 
 namespace rdac {
 
@@ -13,7 +14,9 @@ void ProgressLine::update(const std::string& stage, size_t done, size_t total, c
   if (shown_ && now - lastShown_ < (overwrite_ ? 250ms : 1s)) return;
   lastShown_ = now;
   shown_ = true;
-  const std::string text = "rdac: " + stage + " " + std::to_string(done) + " of " + std::to_string(total) + " " + unit;
+  // One catalogue entry per stage and unit, "fed {1} of {2} QSOs": a language may order them otherwise.
+  const std::string phrase = stage + " {1} of {2} " + unit;
+  const std::string text = "rdac: " + tr(phrase.c_str(), {std::to_string(done), std::to_string(total)});
   if (overwrite_)
     out_ << '\r' << text << "\x1b[K" << std::flush;
   else

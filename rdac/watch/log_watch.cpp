@@ -16,6 +16,7 @@
 #include "rdac/score/report_page.h"
 #include "rdac/score/result_numbers.h"
 #include "rdac/watch/file_events.h"
+#include "rdac/io/messages.h"
 
 namespace rdac {
 namespace {
@@ -100,11 +101,11 @@ class Watch {
       // An empty file, as a logger creates it before the first QSO, waits as a missing one does.
       const bool nothingYet = look.change == AdifTail::Change::missing || (look.change == AdifTail::Change::none && !run_);
       if (nothingYet && !waitingSaid) {
-        err_ << "rdac: waiting for " << options_.run.logPath << " to hold a whole QSO record\n";
+        err_ << "rdac: " << tr("waiting for {1} to hold a whole QSO record", {options_.run.logPath}) << '\n';
         waitingSaid = true;
       }
       if (look.change == AdifTail::Change::rewritten) {
-        out_ << "rdac: " << options_.run.logPath << " was rewritten: reset and reload" << std::endl;
+        out_ << "rdac: " << tr("{1} was rewritten: reset and reload", {options_.run.logPath}) << std::endl;
         reload();
         continue;
       }
@@ -139,7 +140,7 @@ class Watch {
     if (!options_.run.contestEnd)
       for (const LoggedQso& qso : appended.qsos)
         if (dayOf(qso.time) > dayOf(run_->resetValues().contestEnd)) {
-          out_ << "rdac: a QSO on a later day: reset and reload" << std::endl;
+          out_ << "rdac: " << tr("a QSO on a later day: reset and reload") << std::endl;
           reload();
           return true;
         }
@@ -148,8 +149,8 @@ class Watch {
       const LoggedQso& qso = appended.qsos[i];
       const std::optional<int> code = run_->feedLive(qso);
       out_ << qsoTimeText(qso.time) << "  " << qso.call << "  " << qso.band << ' ' << qso.mode << "  "
-           << (code ? checkAnswerWords(*code) : "not scored: no country");
-      if (count <= kScoredBatch || i + 1 == count) out_ << "  score " << currentScore();
+           << (code ? checkAnswerWords(*code) : tr("not scored: no country"));
+      if (count <= kScoredBatch || i + 1 == count) out_ << "  " << tr("score {1}", {std::to_string(currentScore())});
       out_ << std::endl;
     }
     reportDirty_ = true;
@@ -159,8 +160,10 @@ class Watch {
   bool startRun(const std::string& bytes) {
     run_ = std::make_unique<ContestRun>(options_.run);
     if (!run_->start(err_, &bytes)) return false;
-    out_ << "rdac: " << run_->log().qsos.size() << " QSO(s) in " << options_.run.logPath << ", score "
-         << currentScore() << "; following it (Ctrl-C stops)" << std::endl;
+    out_ << "rdac: "
+         << tr("{1} QSO(s) in {2}, score {3}; following it (Ctrl+C stops)",
+               {std::to_string(run_->log().qsos.size()), options_.run.logPath, std::to_string(currentScore())})
+         << std::endl;
     reportDirty_ = true;
     return true;
   }
@@ -187,7 +190,7 @@ class Watch {
     out_ << forTerminal(run_->plugin().result());
     reportDirty_ = true;
     writeReportWhenDue(true);
-    if (!options_.reportPath.empty()) out_ << "Report: " << options_.reportPath << '\n';
+    if (!options_.reportPath.empty()) out_ << tr("Report: {1}", {options_.reportPath}) << '\n';
     out_.flush();
     return 0;
   }
