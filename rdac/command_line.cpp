@@ -52,6 +52,23 @@ std::string namesOf(const std::vector<Subcommand>& subcommands) {
   return names;
 }
 
+// CLI11's error messages name the argument inside a fixed English frame; the common frames in the
+// operator's language, any other as it is.
+std::string parseErrorText(const std::string& text) {
+  // {the English frame's fixed part, the catalogue's text for the whole}
+  static const std::pair<std::string, const char*> kHeads[] = {
+      {"The following argument was not expected: ", "The following argument was not expected: {1}"},
+      {"The following arguments were not expected: ", "The following arguments were not expected: {1}"}};
+  static const std::pair<std::string, const char*> kTails[] = {{" is required", "{1} is required"},
+                                                               {": 1 required TEXT missing", "{1}: a value is missing"}};
+  for (const auto& [head, frame] : kHeads)
+    if (text.rfind(head, 0) == 0) return tr(frame, {text.substr(head.size())});
+  for (const auto& [tail, frame] : kTails)
+    if (text.size() > tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0)
+      return tr(frame, {text.substr(0, text.size() - tail.size())});
+  return text;
+}
+
 // CLI11's own words in its help, and the options every command has.
 void speakTheLanguage(CLI::App& app, std::string& languageGiven) {
   auto formatter = std::make_shared<CLI::Formatter>();
@@ -165,7 +182,7 @@ bool parseCommandLine(const std::vector<Subcommand>& subcommands, const std::vec
     return true;
   } catch (const CLI::ParseError& e) {
     const auto failed = given();
-    error = std::string(e.what()) + "\n" +
+    error = parseErrorText(e.what()) + "\n" +
             tr("run '{1}' for the options",
                {"rdac " + (failed != declared.end() ? failed->first->get_name() + " " : "") + "--help"});
     return false;
