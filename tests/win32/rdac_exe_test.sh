@@ -6,6 +6,7 @@
 #   crosscheck  a small synthetic contest: the same checked.csv and results.csv
 #   cyrillic    the example log, its report (--report) and the work folder in folders with
 #               Cyrillic names, under code page 1252
+#   language    rdac.exe speaks Russian under a Russian user's Windows, English with --lang en
 #   watch       rdac.exe watch takes a record appended to the log, and Ctrl-C (SIGINT to Wine)
 #               ends it with the result of the whole log, as the native rdac scores it
 # Usage: rdac_exe_test.sh CASE RDAC_EXE NATIVE_BIN SOURCE_DIR
@@ -86,6 +87,16 @@ PY
     [[ -n $final && $final == "$(sed -n '/RDA CONTEST/,/Created by/p' "$work/native/out.txt")" ]] || {
       echo "rdac_exe_test watch: the final result differs from the native score of the same records" >&2
       cat watch.txt >&2; exit 1; }
+    ;;
+  language)
+    # Russian where the user's Windows speaks it, English when asked; what the operator can do
+    # about a missing file rather than the system's words.
+    cd "$work/wine"
+    russian=$(env -u LC_ALL -u RDAC_LANG LANG=ru_RU.UTF-8 wine "$exe" score missing.adi 2>&1 </dev/null || true)
+    english=$(env -u LC_ALL -u RDAC_LANG LANG=ru_RU.UTF-8 wine "$exe" score missing.adi --lang en 2>&1 </dev/null || true)
+    [[ $russian == *"не удаётся прочитать лог "*"missing.adi: такого файла или папки нет: проверьте имя или создайте папку"* &&
+       $english == *"cannot read the log "*"missing.adi: there is no such file or folder: check the name, or create the folder"* ]] || {
+      echo "rdac_exe_test language: got '$russian' and '$english'" >&2; exit 1; }
     ;;
   *)
     echo "rdac_exe_test: no case $case_" >&2
