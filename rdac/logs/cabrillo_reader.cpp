@@ -6,6 +6,7 @@
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/band_plan.h"
 #include "rdac/logs/qso_fields.h"
+#include "rdac/io/messages.h"
 
 namespace rdac {
 namespace {
@@ -53,22 +54,22 @@ LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::string& why) 
   std::vector<std::string_view> c = columns(body);
   if (c.size() == 11) c.pop_back();  // transmitter number of a multi-transmitter log
   if (c.size() != 10) {
-    why = "QSO line with " + std::to_string(c.size()) +
-          " columns; expected frequency, mode, date, time, own call, report and exchange "
-          "sent, call, report and exchange received";
+    why = tr("QSO line with {1} columns; expected frequency, mode, date, time, own call, report and exchange sent, "
+             "call, report and exchange received",
+             {std::to_string(c.size())});
     return qso;
   }
   uint64_t kHz = 0;
   for (char ch : c[0]) {
     // The host passes the frequency in Hz in 32 bits.
     if (!stats::isAsciiDigit(ch) || (kHz = kHz * 10 + static_cast<uint64_t>(ch - '0')) > UINT32_MAX / 1000) {
-      why = "frequency \"" + std::string(c[0]) + "\" is not a number of kHz";
+      why = tr("frequency \"{1}\" is not a number of kHz", {std::string(c[0])});
       return qso;
     }
   }
   const auto time = qsoTime(withoutDashes(c[2]), c[3]);
   if (!time || c[2].size() != 10) {
-    why = "date and time \"" + std::string(c[2]) + " " + std::string(c[3]) + "\" not YYYY-MM-DD HHMM";
+    why = tr("date and time \"{1}\" not YYYY-MM-DD HHMM", {std::string(c[2]) + " " + std::string(c[3])});
     return qso;
   }
   qso.freqHz = static_cast<uint32_t>(kHz * 1000);
@@ -107,7 +108,7 @@ ContestLog readCabrillo(std::string_view bytes) {
       if (why.empty())
         log.qsos.push_back(std::move(qso));
       else {
-        log.problems.push_back({lineNumber, "QSO line skipped: " + why});
+        log.problems.push_back({lineNumber, tr("QSO line skipped: {1}", {why})});
         ++log.skippedQsos;
       }
     }
