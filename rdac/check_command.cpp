@@ -2,9 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include "rdac/io/messages.h"
 #include "rdac/logs/band_plan.h"
 #include "rdac/logs/qso_fields.h"
-#include "rdac/io/messages.h"
 
 namespace rdac {
 namespace {

@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/process_info.h"
 #include "rdac/logs/district_list.h"
-#include "rdac/io/messages.h"
 
 namespace fs = std::filesystem;
 

@@ -7,12 +7,12 @@
 
 #include "platform/text.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/score/contest_report.h"
 #include "rdac/score/report_page.h"
 #include "rdac/score/work_folder.h"
-#include "rdac/io/messages.h"
 
 namespace fs = std::filesystem;
 

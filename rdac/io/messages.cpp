@@ -3,6 +3,8 @@
 #include <atomic>
 #include <unordered_map>
 
+#include "platform/text.h"
+
 namespace rdac {
 namespace {
 
@@ -14,15 +16,13 @@ const std::vector<Translation> kCatalogue = {
 };
 
 const std::unordered_map<std::string, const char*>& russianTexts() {
-  static const auto* texts = [] {
-    auto* map = new std::unordered_map<std::string, const char*>;
-    for (const Translation& t : kCatalogue) map->emplace(t.english, t.russian);
+  static const std::unordered_map<std::string, const char*> texts = [] {
+    std::unordered_map<std::string, const char*> map;
+    for (const Translation& t : kCatalogue) map.emplace(t.english, t.russian);
     return map;
   }();
-  return *texts;
+  return texts;
 }
-
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -31,7 +31,7 @@ Language language() { return chosen; }
 
 std::optional<Language> languageNamed(const std::string& name) {
   if (name.empty()) return std::nullopt;
-  const bool russian = name.size() >= 2 && lower(name[0]) == 'r' && lower(name[1]) == 'u';
+  const bool russian = name.size() >= 2 && stats::asciiLower(name[0]) == 'r' && stats::asciiLower(name[1]) == 'u';
   return russian ? Language::russian : Language::english;
 }
 

@@ -1,4 +1,5 @@
 #include "rdac/io/progress_line.h"
+
 #include "rdac/io/messages.h"
 
 namespace rdac {

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "platform/text.h"
+#include "rdac/io/messages.h"
 #include "rdac/logs/band_plan.h"
 #include "rdac/logs/qso_fields.h"
-#include "rdac/io/messages.h"
 
 namespace rdac {
 namespace {

@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/band_plan.h"
 #include "rdac/logs/qso_fields.h"
-#include "rdac/io/messages.h"
 
 namespace rdac {
 namespace {

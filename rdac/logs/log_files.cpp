@@ -5,11 +5,11 @@
 
 #include "platform/text.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/process_info.h"
 #include "rdac/logs/adif_reader.h"
 #include "rdac/logs/cabrillo_reader.h"
-#include "rdac/io/messages.h"
 
 namespace fs = std::filesystem;
 

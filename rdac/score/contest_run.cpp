@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "plugin/exports.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/process_info.h"
 #include "rdac/io/progress_line.h"
@@ -14,7 +15,6 @@
 #include "rdac/logs/log_files.h"
 #include "rdac/logs/qso_fields.h"
 #include "rdac/score/work_folder.h"
-#include "rdac/io/messages.h"
 
 namespace fs = std::filesystem;
 

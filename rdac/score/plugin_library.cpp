@@ -1,7 +1,8 @@
 #include "rdac/score/plugin_library.h"
-#include "rdac/io/messages.h"
 
 #include <cstring>
+
+#include "rdac/io/messages.h"
 
 namespace rdac {
 namespace {

@@ -5,8 +5,8 @@
 #include <ostream>
 
 #include "rdac/io/console_output_win.h"
-#include "rdac/io/windows_text_win.h"
 #include "rdac/io/messages.h"
+#include "rdac/io/windows_text_win.h"
 
 namespace rdac {
 namespace {

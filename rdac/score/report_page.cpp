@@ -6,8 +6,8 @@
 
 #include "platform/edited_text.h"
 #include "platform/ole_date_time.h"
-#include "rdac/logs/qso_fields.h"
 #include "rdac/io/messages.h"
+#include "rdac/logs/qso_fields.h"
 
 namespace rdac {
 namespace {

@@ -8,9 +8,9 @@
 #include "platform/ini_text.h"
 #include "platform/text.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/paths.h"
 #include "rdac/logs/district_list.h"
-#include "rdac/io/messages.h"
 
 namespace fs = std::filesystem;
 

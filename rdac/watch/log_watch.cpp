@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/adif_reader.h"
@@ -16,7 +17,6 @@
 #include "rdac/score/report_page.h"
 #include "rdac/score/result_numbers.h"
 #include "rdac/watch/file_events.h"
-#include "rdac/io/messages.h"
 
 namespace rdac {
 namespace {
