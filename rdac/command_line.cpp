@@ -80,8 +80,7 @@ void speakTheLanguage(CLI::App& app, std::string& languageGiven) {
   app.option_defaults()->group(tr("Options"));
   app.set_help_flag("-h,--help", tr("Print this help message and exit"));
   app.add_option("--lang", languageGiven, tr("the language rdac speaks: ru or en (default: the system's; also RDAC_LANG)"))
-      ->type_name("LANG")
-      ->check(CLI::IsMember({"ru", "en"}));
+      ->type_name("LANG");
   // --lang was read before the parse (program.cpp); given after the command it belongs to rdac.
   app.fallthrough();
 }

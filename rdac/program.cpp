@@ -12,26 +12,32 @@ namespace rdac {
 namespace {
 
 // The language is needed before the parser is built (its help is in it), so --lang is read
-// here first; the parser declares it too, to accept it and list it in the help.
-Language chosenLanguage(const std::vector<std::string>& args) {
+// here first; the parser declares it too, to accept it and list it in the help. False when
+// --lang names neither language.
+bool chooseLanguage(const std::vector<std::string>& args, std::string& error) {
+  std::optional<Language> chosen;
+  if (const char* variable = std::getenv("RDAC_LANG")) chosen = languageNamed(variable);
   for (size_t i = 0; i < args.size(); ++i) {
-    std::optional<Language> named;
-    if (args[i] == "--lang" && i + 1 < args.size()) named = languageNamed(args[i + 1]);
-    if (args[i].rfind("--lang=", 0) == 0) named = languageNamed(args[i].substr(7));
-    if (named) return *named;
+    const bool joined = args[i].rfind("--lang=", 0) == 0;
+    if (args[i] != "--lang" && !joined) continue;
+    const std::string value = joined ? args[i].substr(7) : i + 1 < args.size() ? args[i + 1] : "";
+    if (value != "ru" && value != "en") {
+      setLanguage(chosen.value_or(systemLanguage()));
+      error = tr("--lang takes ru or en, not '{1}'", {value});
+      return false;
+    }
+    chosen = languageNamed(value);
   }
-  if (const char* variable = std::getenv("RDAC_LANG"))
-    if (const auto named = languageNamed(variable)) return *named;
-  return systemLanguage();
+  setLanguage(chosen.value_or(systemLanguage()));
+  return true;
 }
 
 }  // namespace
 
 int runProgram(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  setLanguage(chosenLanguage(args));
   CommandLine parsed;
   std::string error;
-  if (!parseCommandLine(rdacSubcommands(), args, parsed, error)) {
+  if (!chooseLanguage(args, error) || !parseCommandLine(rdacSubcommands(), args, parsed, error)) {
     err << "rdac: " << error << '\n';
     return kBadArguments;
   }
