@@ -20,6 +20,7 @@
 #include "rdac/io/progress_line.h"
 #include "rdac/logs/log_files.h"
 #include "rdac/logs/qso_fields.h"
+#include "rdac/logs/qso_limits.h"
 #include "rdac/score/contest_run.h"
 #include "rdac/score/work_folder.h"
 
@@ -30,11 +31,19 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The log of one file; reading and parsing run on other threads.
+// The log of one file; reading and parsing run on other threads. Its bytes are done with; that
+// they could be read is kept.
 LogFileRead readLog(const std::string& file) {
   LogFileRead read = readLogFile(file);
-  read.bytes.reset();
+  if (read.bytes) read.bytes.emplace();
   return read;
+}
+
+// When the file was last written; the earliest time when that cannot be had.
+fs::file_time_type modifiedTime(const std::string& file) {
+  std::error_code ec;
+  const fs::file_time_type time = fs::last_write_time(pathOf(file), ec);
+  return ec ? fs::file_time_type::min() : time;
 }
 
 class CrossCheckRun {
@@ -66,28 +75,37 @@ class CrossCheckRun {
 
     std::vector<EntrantScore> scores;
     const auto scoring = Clock::now();
-    if (!score(outcome, scores)) return 1;
+    if (!score(policy, outcome, scores)) return 1;
     stage("scored", scoring);
 
     const auto writing = Clock::now();
     std::error_code ec;
     fs::create_directories(pathOf(outDir), ec);
-    const CrossCheckReport report{logs_, outcome, scores};
-    std::string error;
-    if (ec || !writeCheckedCsv(report, outDir + "/checked.csv", error) || !writeUbnFiles(report, outDir, error) ||
-        !writeResultsCsv(report, outDir + "/results.csv", error)) {
-      err_ << "rdac: " << (ec ? "cannot make the folder " + outDir + ": " + ec.message() : error) << '\n';
+    if (ec) {
+      err_ << "rdac: cannot make the folder " << outDir << ": " << ec.message() << '\n';
       return 1;
     }
+    // A file that cannot be written costs itself only: the committee gets every other one.
+    const CrossCheckReport report{logs_, outcome, scores};
+    std::vector<std::string> written, failures;
+    std::string error;
+    if (writeCheckedCsv(report, outDir + "/checked.csv", error)) written.push_back("checked.csv");
+    else failures.push_back(error);
+    const UbnFilesWritten ubns = writeUbnFiles(report, outDir);
+    failures.insert(failures.end(), ubns.failures.begin(), ubns.failures.end());
+    if (writeResultsCsv(report, outDir + "/results.csv", error)) written.push_back("results.csv");
+    else failures.push_back(error);
+    for (const std::string& failure : failures) err_ << "rdac: " << failure << '\n';
+    written.push_back(std::to_string(ubns.written) + " UBN file(s)");
     stage("written", writing);
-    summarise(outcome, o_.outDir);
+    summarise(outcome, o_.outDir, written);
     if (o_.timings) {
       err_ << std::fixed << std::setprecision(3) << "rdac: " << logs_.entrants.size() << " logs, " << total
            << " QSOs:";
       for (const auto& [what, seconds] : times_) err_ << ' ' << what << " in " << seconds << " s;";
       err_ << " all in " << std::chrono::duration<double>(Clock::now() - started).count() << " s\n";
     }
-    return 0;
+    return failures.empty() ? 0 : 1;
   }
 
  private:
@@ -97,6 +115,9 @@ class CrossCheckRun {
   ProgressLine progress_;
   SubmittedLogs logs_;
   std::vector<std::string> skippedFiles_;  // not logs, or logs of no station
+  std::vector<bool> replaced_;             // by entrant: a later log of its station came
+  std::vector<fs::file_time_type> modified_;  // by entrant
+  std::vector<std::string> replacedFiles_;    // "OLD.log (by NEW.log)"
   std::vector<std::pair<std::string, double>> times_;
 
   void stage(const char* what, Clock::time_point since) {
@@ -127,31 +148,30 @@ class CrossCheckRun {
       if (!read.log->problems.empty()) progress_.finish();
       const std::string name = textOf(pathOf(files[n]).filename());
       reportLogProblems(err_, name, read.log->problems);
-      fine = admit(files[n], *read.log) && fine;
+      admit(files[n], *read.log);
     }
     progress_.finish();
+    logs_.drop(replaced_);
     if (fine && logs_.entrants.empty()) err_ << "rdac: no log to check\n";
     return fine && !logs_.entrants.empty();
   }
 
-  // One log per station: a second one under the same call (portable suffixes aside) is not
-  // the committee's to choose from. A log that names no station, holds no QSO or could mostly
-  // not be read is set aside with one line saying so.
-  bool admit(const std::string& file, const ContestLog& log) {
+  // One log per station. Entrants resend corrected logs: of two logs of one station (portable
+  // suffixes aside) the later written is checked, of two written at once the one given later, and
+  // the other is named as replaced. A log that names no station, holds no QSO or could mostly not
+  // be read is set aside with one line saying so.
+  void admit(const std::string& file, const ContestLog& log) {
     const std::string name = fs::path(file).filename().string();
-    const std::string ownCall = stationCall(file, log.ownCall);
+    const bool tooLong = log.ownCall.size() > kLongestCall;
+    const std::string ownCall = tooLong ? std::string() : stationCall(file, log.ownCall);
     if (ownCall.empty()) {
       progress_.finish();
-      err_ << "rdac: " << file << " does not name its station (CALLSIGN:, STATION_CALLSIGN or OPERATOR): skipped\n";
+      err_ << "rdac: " << file
+           << (tooLong ? " names a call of " + std::to_string(log.ownCall.size()) + " characters, longer than any"
+                       : std::string(" does not name its station (CALLSIGN:, STATION_CALLSIGN or OPERATOR)"))
+           << ": skipped\n";
       skippedFiles_.push_back(name);
-      return true;
-    }
-    const int earlier = logs_.entrantOf(logs_.calls.find(std::string(stationOf(ownCall))));
-    if (earlier >= 0) {
-      progress_.finish();
-      err_ << "rdac: two logs of " << stationOf(ownCall) << ": " << logs_.entrants[size_t(earlier)].source
-           << " and " << file << '\n';
-      return false;
+      return;
     }
     const size_t lines = log.qsos.size() + log.skippedQsos;
     if (log.qsos.empty() || log.skippedQsos > log.qsos.size()) {
@@ -160,13 +180,28 @@ class CrossCheckRun {
       err_ << "rdac: " << file << ": " << ownCall << " " << why
            << ": not checked; its partners are judged as if it had sent no log\n";
       logs_.setAside(file, ownCall, why);
-      return true;
+      return;
+    }
+    const fs::file_time_type modified = modifiedTime(file);
+    const int earlier = logs_.entrantOf(logs_.calls.find(std::string(stationOf(ownCall))));
+    if (earlier >= 0) {
+      const Entrant& other = logs_.entrants[size_t(earlier)];
+      const bool later = modified >= modified_[size_t(earlier)];
+      const std::string& kept = later ? file : other.source;
+      const std::string& dropped = later ? other.source : file;
+      progress_.finish();
+      err_ << "rdac: two logs of " << stationOf(ownCall) << ": " << other.source << " and " << file << "; " << kept
+           << ", written later, is checked\n";
+      replacedFiles_.push_back(textOf(pathOf(dropped).filename()) + " (by " + textOf(pathOf(kept).filename()) + ")");
+      if (!later) return;
+      replaced_[size_t(earlier)] = true;
     }
     logs_.add(file, ownCall, log.qsos);
+    replaced_.push_back(false);
+    modified_.push_back(modified);
     logs_.entrants.back().skipped = log.skippedQsos;
     logs_.entrants.back().checklog = log.checklog;
     if (onlyAPrefix(log.ownCall)) logs_.entrants.back().prefixOnlyCall = log.ownCall;
-    return true;
   }
 
   // A header's call that is only a prefix (RN0) most likely lost its letters on the way; the
@@ -185,7 +220,7 @@ class CrossCheckRun {
            " QSO lines";
   }
 
-  bool score(const CheckOutcome& outcome, std::vector<EntrantScore>& scores) {
+  bool score(const CheckPolicy& policy, const CheckOutcome& outcome, std::vector<EntrantScore>& scores) {
     const std::string ctyPath = o_.ctyPath.empty() ? defaultCountryFile() : o_.ctyPath;
     const auto countries = loadCountryFile(ctyPath, err_);
     if (!countries) return false;
@@ -207,10 +242,10 @@ class CrossCheckRun {
     }
     const size_t entrants = logs_.entrants.size(), half = entrants / 2;
     const auto progress = [&](size_t done) { progress_.update("scored", 2 * done, entrants, "logs"); };
-    const ScoringJob own{plan.folder, pluginPath, *countries, logs_, outcome, o_.penalty, 0, half, progress,
+    const ScoringJob own{plan.folder, pluginPath, *countries, logs_, outcome, policy, o_.penalty, 0, half, progress,
                          [&] { progress_.finish(); }, absolutePath(ctyPath)};
-    const ScoringJob helped{second.folder, pluginPath, *countries, logs_, outcome, o_.penalty, half, entrants, {}, {},
-                            absolutePath(ctyPath)};
+    const ScoringJob helped{second.folder, pluginPath, *countries, logs_, outcome, policy, o_.penalty, half, entrants,
+                            {}, {}, absolutePath(ctyPath)};
     if (!scoreWithHelper(own, helped, scores, err_)) return false;
     for (size_t e = 0; e < entrants; ++e)
       if (!scores[e].scored && logs_.entrants[e].count > 0)
@@ -219,7 +254,7 @@ class CrossCheckRun {
     return true;
   }
 
-  void summarise(const CheckOutcome& outcome, const std::string& outDir) {
+  void summarise(const CheckOutcome& outcome, const std::string& outDir, const std::vector<std::string>& written) {
     size_t perVerdict[kVerdictCount] = {};
     for (const QsoCheck& check : outcome.qsos) ++perVerdict[int(check.verdict)];
     out_ << logs_.entrants.size() << " logs, " << logs_.qsos.size() << " QSOs checked:";
@@ -247,15 +282,13 @@ class CrossCheckRun {
     if (!partlyRead.empty()) out_ << "QSO lines skipped in:" << partlyRead << '\n';
     if (!notChecked.empty()) out_ << "Not checked, their partners judged as if they had sent none:" << notChecked << '\n';
     if (!files.empty()) out_ << "Files skipped, no log of a station:" << files << '\n';
+    std::string replaced;
+    for (const std::string& file : replacedFiles_) replaced += " " + file;
+    if (!replaced.empty()) out_ << "Replaced by a later log of the same station:" << replaced << '\n';
     if (!checklogs.empty()) out_ << "Checklogs, not ranked:" << checklogs << '\n';
-    out_ << "Written to " << outDir << ": checked.csv, results.csv, " << ubnFiles() << " UBN file(s)\n";
-  }
-
-  size_t ubnFiles() const {
-    size_t files = logs_.entrants.size();
-    for (const SetAsideLog& log : logs_.setAsideLogs)
-      files += logs_.entrantOf(logs_.calls.find(std::string(stationOf(logs_.calls.text(log.call))))) < 0;
-    return files;
+    out_ << "Written to " << outDir << ':';
+    for (size_t i = 0; i < written.size(); ++i) out_ << (i ? ", " : " ") << written[i];
+    out_ << '\n';
   }
 };
 

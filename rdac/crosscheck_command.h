@@ -34,7 +34,8 @@ struct CrossCheckOptions {
 };
 
 void declareCrossCheckOptions(CLI::App& command, CrossCheckOptions& options);
-// The exit code: 0 done, 1 when a log, the plug-in or an output cannot be had.
+// The exit code: 0 done, 1 when a log, the plug-in or an output cannot be had (the outputs that
+// can be had are written all the same).
 int runCrossCheck(const CrossCheckOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace rdac

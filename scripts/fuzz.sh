@@ -7,7 +7,7 @@ set -uo pipefail
 seconds=${1:-600}
 shift $(($# > 0))
 targets=("$@")
-((${#targets[@]})) || targets=(exports data_files adif cabrillo country_file)
+((${#targets[@]})) || targets=(exports data_files adif cabrillo country_file crosscheck)
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=$root/build/fuzz/bin
 findings=$root/build/fuzz/findings

@@ -67,14 +67,33 @@ bool oneEditApart(std::string_view a, std::string_view b) {
   return a.size() == b.size() + 1 && a.substr(head + 1) == b.substr(head);
 }
 
-std::vector<std::string> deletionKeys(std::string_view call) {
-  std::vector<std::string> keys;
-  keys.reserve(call.size() + 1);
-  keys.emplace_back(call);
-  for (size_t i = 0; i < call.size(); ++i) {
-    std::string key(call.substr(0, i));
-    key.append(call.substr(i + 1));
-    if (key != keys.back()) keys.push_back(std::move(key));  // a doubled letter gives it twice
+// A text's key is its polynomial hash with its length mixed in; a deletion's comes from the hashes
+// of what stands before and after it, so no deleted text is ever built.
+std::vector<uint64_t> deletionKeys(std::string_view call) {
+  constexpr uint64_t kBase = 0x100000001b3;
+  const size_t n = call.size();
+  const auto digit = [&](size_t i) { return uint64_t(static_cast<unsigned char>(call[i])) + 1; };
+  const auto keyOf = [](uint64_t hash, size_t length) {
+    uint64_t z = hash + 0x9e3779b97f4a7c15 * (length + 1);  // splitmix64's finish
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111eb;
+    return z ^ (z >> 31);
+  };
+  // place[i]: what a character at i weighs in the whole call, kBase^(n-1-i); after[i]: the hash
+  // of call[i..n) weighed so.
+  std::vector<uint64_t> place(n + 1, 1), after(n + 1, 0);
+  for (size_t i = n; i-- > 0;) {
+    place[i] = i + 1 < n ? place[i + 1] * kBase : 1;
+    after[i] = after[i + 1] + digit(i) * place[i];
+  }
+  std::vector<uint64_t> keys;
+  keys.reserve(n + 1);
+  keys.push_back(keyOf(after[0], n));
+  uint64_t before = 0;  // the hash of call[0..i)
+  for (size_t i = 0; i < n; ++i) {
+    const uint64_t key = keyOf(before * place[i] + after[i + 1], n - 1);
+    if (key != keys.back()) keys.push_back(key);  // a doubled letter gives it twice
+    before = before * kBase + digit(i);
   }
   return keys;
 }

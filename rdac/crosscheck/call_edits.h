@@ -1,6 +1,7 @@
 #pragma once
 // Callsigns as the cross-check compares them: one station whatever portable suffix it signs,
 // and the one-keystroke slips that turn one call into another.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +25,11 @@ bool oneSlipApart(std::string_view a, std::string_view b);
 // True when `a` becomes `b` by one substitution, insertion, deletion or swap of neighbours.
 bool oneEditApart(std::string_view a, std::string_view b);
 
-// The call and each text left when one of its characters is deleted. Two calls one edit apart
-// always share one of these keys, so an index on them finds the candidates for oneEditApart
-// without looking at every call.
-std::vector<std::string> deletionKeys(std::string_view call);
+// The call and each text left when one of its characters is deleted, each as a number that equal
+// texts share. Two calls one edit apart always share one of these keys, so an index on them
+// finds the candidates for oneEditApart without looking at every call (two texts that share a
+// number by chance only add a candidate). Time and memory grow with the call's length, not its
+// square: a call is the sender's to make long.
+std::vector<uint64_t> deletionKeys(std::string_view call);
 
 }  // namespace rdac

@@ -359,10 +359,11 @@ class Checker {
   // and mode near that time, logged with this log's station or a slip of it too: the call was
   // busted, on one side or on both.
   void findBustedCalls() {
-    std::unordered_map<std::string, std::vector<uint32_t>> byKey, byHome;  // entrants
+    std::unordered_map<uint64_t, std::vector<uint32_t>> byKey;  // entrants
+    std::unordered_map<std::string, std::vector<uint32_t>> byHome;
     for (uint32_t e = 0; e < logs_.entrants.size(); ++e) {
       const std::string& station = logs_.calls.text(logs_.entrants[e].station);
-      for (std::string& key : slipKeys(station)) byKey[key].push_back(e);
+      for (uint64_t key : slipKeys(station)) byKey[key].push_back(e);
       const std::string_view home = homeOf(station);
       if (!home.empty()) byHome[std::string(home)].push_back(e);
     }
@@ -372,7 +373,7 @@ class Checker {
       const CheckedQso& q = logs_.qsos[i];
       const std::string& worked = logs_.calls.text(q.station);
       candidates.clear();
-      for (const std::string& key : slipKeys(worked)) {
+      for (uint64_t key : slipKeys(worked)) {
         const auto found = byKey.find(key);
         if (found == byKey.end()) continue;
         for (uint32_t e : found->second)
@@ -402,11 +403,11 @@ class Checker {
   }
 
   // The deletion keys of a call and of its bare call: a slip in either is found by them.
-  static std::vector<std::string> slipKeys(const std::string& call) {
-    std::vector<std::string> keys = deletionKeys(call);
+  static std::vector<uint64_t> slipKeys(const std::string& call) {
+    std::vector<uint64_t> keys = deletionKeys(call);
     const std::string_view bare = bareCall(call);
     if (bare.size() != call.size())
-      for (std::string& key : deletionKeys(bare)) keys.push_back(std::move(key));
+      for (uint64_t key : deletionKeys(bare)) keys.push_back(key);
     return keys;
   }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "platform/text.h"
 #include "rdac/io/file_bytes.h"
 #include "rdac/crosscheck/call_edits.h"
 #include "rdac/logs/qso_fields.h"
@@ -153,6 +154,14 @@ std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t 
   return text;
 }
 
+// Windows opens the device, not a file, for these names whatever their extension.
+bool windowsDeviceName(const std::string& name) {
+  for (const char* device : {"CON", "PRN", "AUX", "NUL"})
+    if (name == device) return true;
+  return name.size() == 4 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "LPT") == 0) &&
+         stats::isAsciiDigit(name[3]);
+}
+
 }  // namespace
 
 std::string signedMinutes(int minutes) { return (minutes > 0 ? "+" : "") + std::to_string(minutes); }
@@ -164,10 +173,19 @@ std::string aheadText(const ClockModel& clock, const Entrant& entrant, const Sub
   return clock.drift != 0 ? start + " to " + signedMinutes(clock.aheadAt(last)) : start;
 }
 
-std::string ubnFileName(const std::string& call) {
-  std::string name = call;
-  std::replace(name.begin(), name.end(), '/', '_');
-  return name + ".ubn";
+std::string UbnFileNames::take(std::string_view call) {
+  std::string name;
+  for (char c : call) {
+    if (name.size() == kLongestUbnName) break;
+    if (stats::isAsciiDigit(c) || (c >= 'A' && c <= 'Z')) name += c;
+    else if (c >= 'a' && c <= 'z') name += char(c - 'a' + 'A');
+    else if (c == '/') name += '_';
+  }
+  if (name.empty()) name = "_";
+  if (windowsDeviceName(name)) name += '_';
+  std::string unique = name;
+  for (int n = 2; !taken_.insert(unique).second; ++n) unique = name + "-" + std::to_string(n);
+  return unique + ".ubn";
 }
 
 bool writeCheckedCsv(const CrossCheckReport& r, const std::string& path, std::string& error) {
@@ -199,21 +217,25 @@ bool writeCheckedCsv(const CrossCheckReport& r, const std::string& path, std::st
   return file.commit(error);
 }
 
-bool writeUbnFiles(const CrossCheckReport& r, const std::string& folder, std::string& error) {
+UbnFilesWritten writeUbnFiles(const CrossCheckReport& r, const std::string& folder) {
   const Details details(r);
-  for (uint32_t e = 0; e < r.logs.entrants.size(); ++e) {
-    ReplacingFile file(folder + "/" + ubnFileName(details.call(r.logs.entrants[e].call)));
-    file.out() << ubnText(r, details, e);
-    if (!file.commit(error)) return false;
-  }
+  UbnFileNames names;
+  UbnFilesWritten result;
+  const auto write = [&](uint32_t call, const std::string& text) {
+    const std::string path = folder + "/" + names.take(details.call(call));
+    ReplacingFile file(path);
+    file.out() << text;
+    std::string error;
+    if (file.commit(error)) ++result.written;
+    else result.failures.push_back("cannot write the UBN file of " + details.call(call) + ": " + error);
+  };
+  for (uint32_t e = 0; e < r.logs.entrants.size(); ++e) write(r.logs.entrants[e].call, ubnText(r, details, e));
   for (const SetAsideLog& log : r.logs.setAsideLogs) {
     if (r.logs.entrantOf(r.logs.calls.find(std::string(stationOf(details.call(log.call))))) >= 0) continue;
-    ReplacingFile file(folder + "/" + ubnFileName(details.call(log.call)));
-    file.out() << "Cross-check of " << details.call(log.call) << " (" << log.source << ")\nNot checked (" << log.why
-               << "): its partners are judged as if it had sent no log\n";
-    if (!file.commit(error)) return false;
+    write(log.call, "Cross-check of " + details.call(log.call) + " (" + log.source + ")\nNot checked (" + log.why +
+                        "): its partners are judged as if it had sent no log\n");
   }
-  return true;
+  return result;
 }
 
 bool writeResultsCsv(const CrossCheckReport& r, const std::string& path, std::string& error) {

@@ -2,6 +2,8 @@
 // What the cross-check leaves in its output folder: checked.csv (one row per QSO), one
 // CALL.ubn per entrant (its errors, by kind), results.csv (claimed and checked scores).
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "rdac/crosscheck/cross_check.h"
@@ -15,18 +17,35 @@ struct CrossCheckReport {
   const std::vector<EntrantScore>& scores;
 };
 
-// Each file goes through a temporary file renamed over it. False with `error` set when one
-// cannot be written; the files written before it stay.
+// Each file goes through a temporary file renamed over it. False with `error` set when it
+// cannot be written.
 bool writeCheckedCsv(const CrossCheckReport& report, const std::string& path, std::string& error);
-bool writeUbnFiles(const CrossCheckReport& report, const std::string& folder, std::string& error);
 bool writeResultsCsv(const CrossCheckReport& report, const std::string& path, std::string& error);
+
+// One UBN file per entrant and per set-aside log of a station without a log checked. A file
+// that cannot be written costs only itself: `failures` says which, one line each.
+struct UbnFilesWritten {
+  size_t written = 0;
+  std::vector<std::string> failures;
+};
+UbnFilesWritten writeUbnFiles(const CrossCheckReport& report, const std::string& folder);
 
 
 // "+5" minutes, "-60"; "+2 to +12" for a clock that drifted between the log's first and last QSO.
 std::string signedMinutes(int minutes);
 std::string aheadText(const ClockModel& clock, const Entrant& entrant, const SubmittedLogs& logs);
 
-// The name of an entrant's UBN file: its call with "/" as "_", then ".ubn".
-std::string ubnFileName(const std::string& call);
+// The names of the UBN files of one run. A call comes from the entrant's file, so its name keeps
+// only letters (upper-cased) and digits, "/" as "_", at most kLongestUbnName of them: it stays
+// in the output folder and is a name on every system. A name Windows keeps for a device (CON,
+// NUL, COM1, ...) gets a "_", and a name taken already in the run a "-2", "-3", ...
+class UbnFileNames {
+ public:
+  static constexpr size_t kLongestUbnName = 32;
+  std::string take(std::string_view call);
+
+ private:
+  std::unordered_set<std::string> taken_;
+};
 
 }  // namespace rdac

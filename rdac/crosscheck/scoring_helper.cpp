@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <type_traits>
 
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/paths.h"
@@ -13,7 +14,7 @@
 namespace rdac {
 namespace {
 
-const char kJobTitle[] = "rdac scoring job 1\n";
+const char kJobTitle[] = "rdac scoring job 2\n";
 const char kReplyEnd[] = "end\n";
 
 // Numbers as decimal text, texts as their length and their bytes: a call or an exchange may
@@ -88,6 +89,16 @@ class JobReader {
   }
 };
 
+// Every field of the check's policy, in the job text's order. The binding names each field, so
+// a field added to CheckPolicy does not compile here until the job carries it too.
+template <class Policy, class Visit>
+void forEachPolicyField(Policy& policy, Visit&& visit) {
+  auto& [window, clockWindow, largestClockOffset, bustWindow, creditedLogs, periodStart, periodEnd, partnerErrorsCount] =
+      policy;
+  visit(window), visit(clockWindow), visit(largestClockOffset), visit(bustWindow), visit(creditedLogs);
+  visit(periodStart), visit(periodEnd), visit(partnerErrorsCount);
+}
+
 class NullBuffer : public std::streambuf {
  protected:
   int overflow(int c) override { return c; }
@@ -114,7 +125,9 @@ bool scoreHere(const ScoringJob& job, std::vector<EntrantScore>& scores, std::os
 
 std::string scoringJobText(const ScoringJob& job) {
   JobWriter w;
-  w.text(job.folder).text(job.pluginPath).text(job.ctyPath).real(job.penalty).number(int64_t(job.last - job.first));
+  w.text(job.folder).text(job.pluginPath).text(job.ctyPath).real(job.penalty);
+  forEachPolicyField(job.policy, [&](const auto& field) { w.number(int64_t(field)); });
+  w.number(int64_t(job.last - job.first));
   for (size_t e = job.first; e < job.last; ++e) {
     const Entrant& entrant = job.logs.entrants[e];
     w.text(entrant.source).text(job.logs.calls.text(entrant.call)).number(int64_t(entrant.count));
@@ -137,9 +150,12 @@ int runScoringJob(const std::string& jobPath, std::ostream& out, std::ostream& e
   JobReader r(*text, sizeof kJobTitle - 1);
   const std::string folder = r.text(), pluginPath = r.text(), ctyPath = r.text();
   const double penalty = r.real();
+  CheckPolicy policy;
+  forEachPolicyField(policy, [&](auto& field) { field = static_cast<std::decay_t<decltype(field)>>(r.number()); });
   const int64_t entrants = r.number();
   SubmittedLogs logs;
   CheckOutcome outcome;
+  outcome.partnerErrorsCount = policy.partnerErrorsCount;
   for (int64_t e = 0; r.fine() && e < entrants; ++e) {
     const std::string source = r.text(), call = r.text();
     std::vector<LoggedQso> qsos(size_t(std::max<int64_t>(0, r.number())));
@@ -166,7 +182,8 @@ int runScoringJob(const std::string& jobPath, std::ostream& out, std::ostream& e
     return 1;
   }
   std::vector<EntrantScore> scores;
-  const ScoringJob job{folder, pluginPath, *countries, logs, outcome, penalty, 0, logs.entrants.size(), {}, {}, ctyPath};
+  const ScoringJob job{folder, pluginPath, *countries, logs, outcome, policy, penalty, 0, logs.entrants.size(), {}, {},
+                       ctyPath};
   if (!scoreHere(job, scores, err)) return 1;
   for (const EntrantScore& s : scores)
     out << int(s.scored) << ' ' << s.claimedScore << ' ' << s.checkedScore << ' ' << s.claimedPoints << ' '

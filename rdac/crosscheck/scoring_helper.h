@@ -14,13 +14,16 @@
 namespace rdac {
 
 // The entrants from `first` up to `last`, scored by the plug-in at `pluginPath` working in
-// `folder` (laid out already).
+// `folder` (laid out already). The one description of the work for both kinds of helper: the
+// forked one reads it in memory, a process of its own from scoringJobText, so whatever changes a
+// score belongs here and in that text.
 struct ScoringJob {
   std::string folder;
   std::string pluginPath;
   const CountryFile& countries;
   const SubmittedLogs& logs;
-  const CheckOutcome& outcome;
+  const CheckOutcome& outcome;  // checked under `policy`
+  CheckPolicy policy;
   double penalty = 0;
   size_t first = 0, last = 0;
   std::function<void(size_t)> progress;  // entrants done so far; may be empty
@@ -37,8 +40,8 @@ bool scoreHere(const ScoringJob& job, std::vector<EntrantScore>& scores, std::os
 bool scoreWithHelper(const ScoringJob& own, const ScoringJob& helped, std::vector<EntrantScore>& scores,
                      std::ostream& err);
 
-// A process started on its own gets the job as text: its folder, plug-in and country file, and
-// each of its entrants' QSOs with their verdicts.
+// A process started on its own gets the job as text: its folder, plug-in and country file, the
+// check's policy and the penalty, and each of its entrants' QSOs with their verdicts.
 std::string scoringJobText(const ScoringJob& job);
 // Scores the job of that text's file as scoreHere would and writes the scores on `out`, one
 // line per entrant; the exit code.

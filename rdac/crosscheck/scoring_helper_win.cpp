@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/windows_text_win.h"
 
@@ -35,8 +37,24 @@ std::wstring ownProgram() {
   return name;
 }
 
+// A job object that ends the helper when this process ends, however it ends: the handle closes
+// with the process, and the helper is not left scoring for nobody.
+HANDLE helperJob() {
+  HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (job && !SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+    CloseHandle(job);
+    return nullptr;
+  }
+  return job;
+}
+
 // rdac.exe scoring-job FILE, its scores on a pipe, its messages on this process's standard error.
-bool startHelper(const std::string& jobPath, PROCESS_INFORMATION& process, Handle& output, std::string& error) {
+// It inherits those two handles and no other (CreateProcess with inheritance on would hand it
+// every inheritable handle of this process), and lives in `job`.
+bool startHelper(const std::string& jobPath, HANDLE job, PROCESS_INFORMATION& process, Handle& output,
+                 std::string& error) {
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
   Handle childOutput, childError;
   if (!CreatePipe(output.out(), childOutput.out(), &inheritable, 0) ||
@@ -48,19 +66,41 @@ bool startHelper(const std::string& jobPath, PROCESS_INFORMATION& process, Handl
   if (ownError && ownError != INVALID_HANDLE_VALUE)
     DuplicateHandle(GetCurrentProcess(), ownError, GetCurrentProcess(), childError.out(), 0, TRUE,
                     DUPLICATE_SAME_ACCESS);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = nullptr;
-  startup.hStdOutput = childOutput.get();
-  startup.hStdError = childError.get();
-  const std::wstring program = ownProgram();
-  std::wstring commandLine = L"\"" + program + L"\" scoring-job \"" + widened(jobPath) + L"\"";
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &process)) {
-    error = "cannot start " + narrowed(program) + ": " + systemErrorText(GetLastError());
+  std::vector<HANDLE> inherited{childOutput.get()};
+  if (childError.get()) inherited.push_back(childError.get());
+  SIZE_T size = 0;
+  InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+  std::vector<char> attributes(size);
+  const auto list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
+  if (!InitializeProcThreadAttributeList(list, 1, 0, &size)) {
+    error = "cannot start the helper: " + systemErrorText(GetLastError());
     return false;
   }
+  const bool listed = UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited.data(),
+                                                inherited.size() * sizeof(HANDLE), nullptr, nullptr);
+  STARTUPINFOEXW startup{};
+  startup.StartupInfo.cb = sizeof startup;
+  startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+  startup.StartupInfo.hStdInput = nullptr;
+  startup.StartupInfo.hStdOutput = childOutput.get();
+  startup.StartupInfo.hStdError = childError.get();
+  startup.lpAttributeList = list;
+  const std::wstring program = ownProgram();
+  std::wstring commandLine = L"\"" + program + L"\" scoring-job \"" + widened(jobPath) + L"\"";
+  // Suspended until it is in the job, so no part of it runs outside.
+  const bool started = listed && CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                                EXTENDED_STARTUPINFO_PRESENT | CREATE_SUSPENDED, nullptr, nullptr,
+                                                &startup.StartupInfo, &process);
+  const DWORD failure = GetLastError();
+  DeleteProcThreadAttributeList(list);
+  if (!started) {
+    error = "cannot start " + narrowed(program) + ": " + systemErrorText(failure);
+    return false;
+  }
+  // Outside the job (a parent's job that allows no other) the helper still scores; it only
+  // outlives this process if that is killed.
+  if (job) AssignProcessToJobObject(job, process.hProcess);
+  ResumeThread(process.hThread);
   return true;
 }
 
@@ -79,8 +119,9 @@ bool scoreWithHelper(const ScoringJob& own, const ScoringJob& helped, std::vecto
   const std::string jobPath = helped.folder + "\\scoring-job.txt";
   std::string error;
   PROCESS_INFORMATION process{};
-  Handle output;
-  if (!replaceFileBytes(jobPath, scoringJobText(helped), error) || !startHelper(jobPath, process, output, error)) {
+  Handle output, job(helperJob());
+  if (!replaceFileBytes(jobPath, scoringJobText(helped), error) ||
+      !startHelper(jobPath, job.get(), process, output, error)) {
     err << "rdac: " << error << '\n';
     return false;
   }

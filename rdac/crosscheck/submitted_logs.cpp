@@ -28,7 +28,7 @@ void SubmittedLogs::add(const std::string& source, const std::string& ownCall, c
   entrant.first = qsos.size();
   entrant.count = logged.size();
   const uint32_t index = static_cast<uint32_t>(entrants.size());
-  entrantByStation_.emplace(entrant.station, index);
+  entrantByStation_[entrant.station] = index;
   entrants.push_back(entrant);
 
   for (size_t i : timeOrder(logged)) {
@@ -47,6 +47,32 @@ void SubmittedLogs::add(const std::string& source, const std::string& ownCall, c
     c.freqHz = q.freqHz;
     qsos.push_back(c);
   }
+}
+
+void SubmittedLogs::drop(const std::vector<bool>& dropped) {
+  std::vector<Entrant> kept;
+  std::vector<uint32_t> renumbered(entrants.size(), UINT32_MAX);
+  for (size_t e = 0; e < entrants.size(); ++e) {
+    if (e < dropped.size() && dropped[e]) continue;
+    renumbered[e] = static_cast<uint32_t>(kept.size());
+    kept.push_back(std::move(entrants[e]));
+  }
+  size_t next = 0;
+  for (size_t i = 0; i < qsos.size(); ++i) {
+    const uint32_t entrant = renumbered[qsos[i].entrant];
+    if (entrant == UINT32_MAX) continue;
+    qsos[next] = qsos[i];
+    qsos[next++].entrant = entrant;
+  }
+  qsos.resize(next);
+  size_t first = 0;
+  entrantByStation_.clear();
+  for (uint32_t e = 0; e < kept.size(); ++e) {
+    kept[e].first = first;
+    first += kept[e].count;
+    entrantByStation_[kept[e].station] = e;
+  }
+  entrants.swap(kept);
 }
 
 uint32_t SubmittedLogs::stationOf(uint32_t call) {

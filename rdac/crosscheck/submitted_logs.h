@@ -50,8 +50,12 @@ struct SubmittedLogs {
   std::vector<Entrant> entrants;
   std::vector<CheckedQso> qsos;
 
-  // Adds one log; its QSOs are taken in time order (equal times in file order).
+  // Adds one log; its QSOs are taken in time order (equal times in file order). A log of a station
+  // that has one already becomes that station's log.
   void add(const std::string& source, const std::string& ownCall, const std::vector<LoggedQso>& logged);
+  // Takes the entrants out whose flag is set, with their QSOs; the others keep their order. Once
+  // for all, as it moves every QSO.
+  void drop(const std::vector<bool>& dropped);
   void setAside(const std::string& source, const std::string& ownCall, const std::string& why);
   // The set-aside log of a station without a log checked, or null.
   const SetAsideLog* setAsideOf(uint32_t station) const;

@@ -26,10 +26,18 @@ size_t unfinishedTail(const std::string& text) {
 ConsoleOutput::ConsoleOutput(void* handle) : handle_(handle) {
   DWORD mode = 0;
   console_ = handle_ && handle_ != INVALID_HANDLE_VALUE && GetConsoleMode(handle_, &mode);
-  escapes_ = console_ && SetConsoleMode(handle_, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+  if (!console_) return;
+  escapes_ = (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+  if (!escapes_ && SetConsoleMode(handle_, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING)) {
+    escapes_ = modeChanged_ = true;
+    modeToRestore_ = mode;
+  }
 }
 
-ConsoleOutput::~ConsoleOutput() { writeOut(true); }
+ConsoleOutput::~ConsoleOutput() {
+  writeOut(true);
+  if (modeChanged_) SetConsoleMode(handle_, modeToRestore_);
+}
 
 int ConsoleOutput::overflow(int c) {
   if (c == traits_type::eof()) return traits_type::not_eof(c);

@@ -9,7 +9,8 @@ namespace rdac {
 
 class ConsoleOutput : public std::streambuf {
  public:
-  // `handle`: GetStdHandle(STD_OUTPUT_HANDLE) or STD_ERROR_HANDLE.
+  // `handle`: GetStdHandle(STD_OUTPUT_HANDLE) or STD_ERROR_HANDLE. A console's mode is changed
+  // while this lives and given back when it goes: the console is the user's after rdac.exe ends.
   explicit ConsoleOutput(void* handle);
   ~ConsoleOutput() override;
 
@@ -22,6 +23,8 @@ class ConsoleOutput : public std::streambuf {
   void* handle_;
   bool console_ = false;
   bool escapes_ = false;  // the console understands "\x1b[K" (erase to the end of the line)
+  unsigned long modeToRestore_ = 0;  // the console's mode before this changed it
+  bool modeChanged_ = false;
   std::string pending_;
 
   bool writeOut(bool all);

@@ -6,6 +6,7 @@
 #include "rdac/io/messages.h"
 #include "rdac/logs/band_plan.h"
 #include "rdac/logs/qso_fields.h"
+#include "rdac/logs/qso_limits.h"
 
 namespace rdac {
 namespace {
@@ -234,6 +235,7 @@ class AdifScanner {
     std::string why;
     bool bandForFreq = false;
     LoggedQso qso = toQso(fields_, why, bandForFreq);
+    if (why.empty()) why = implausibleQso(qso);
     if (bandForFreq && why.empty() && bandForFreq_.records++ == 0) {
       bandForFreq_.firstLine = recordLine_;
       bandForFreq_.firstText = stats::trimmed(fields_[kFreq]);

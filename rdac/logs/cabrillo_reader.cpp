@@ -7,6 +7,7 @@
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/band_plan.h"
 #include "rdac/logs/qso_fields.h"
+#include "rdac/logs/qso_limits.h"
 
 namespace rdac {
 namespace {
@@ -105,6 +106,7 @@ ContestLog readCabrillo(std::string_view bytes) {
       log.formatSeen = true;
       std::string why;
       LoggedQso qso = qsoOfLine(line.substr(4), lineNumber, why);
+      if (why.empty()) why = implausibleQso(qso);
       if (why.empty())
         log.qsos.push_back(std::move(qso));
       else {

@@ -2,6 +2,12 @@
 // QSOs outside the contest.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <map>
+#include <regex>
+
 #include "tests/e2e/rdac_runner.h"
 #include "tests/e2e/small_logs.h"
 #include "tests/support/scratch_dir.h"
@@ -51,6 +57,20 @@ TEST_F(CrossCheckInput, StrayFilesAndLogsNamingNoStationAreSkippedAndTheRunGoesO
   EXPECT_NE(run.err.find("blank.log does not name its station"), std::string::npos) << run.err;
   EXPECT_NE(run.out.find("3 logs, 6 QSOs checked: ok 6\n"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Files skipped, no log of a station: RN6AA.cbr blank.log\n"), std::string::npos) << run.out;
+}
+
+// Named on the command line, a file that is no log, or whose call is longer than any, is skipped
+// as a stray one in the folder is.
+TEST_F(CrossCheckInput, AStrayFileNamedOnTheCommandLineIsSkippedLikeOneInTheFolder) {
+  dir.write("notes.txt", "Thanks for the contest!\r\n");
+  dir.write("long.log", cabrillo(std::string(40000, 'W') + "1", qso("1203", "W1", "MA-01", "RA3AAA", "MA-03")));
+  const RdacRun run = check({"notes.txt", "long.log"});
+  ASSERT_EQ(run.exitCode, 0) << run.err.substr(0, 2000);
+  EXPECT_NE(run.err.find("rdac: notes.txt is neither ADIF nor Cabrillo: skipped\n"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("rdac: long.log names a call of 40001 characters, longer than any: skipped\n"),
+            std::string::npos);
+  EXPECT_NE(run.out.find("3 logs, 6 QSOs checked: ok 6\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Files skipped, no log of a station: notes.txt long.log\n"), std::string::npos) << run.out;
 }
 
 // Its partners cannot be confirmed by a log that holds nothing readable: no NIL for them.
@@ -156,6 +176,47 @@ TEST_F(CrossCheckInput, APartnerErrorNamesWhatEachSideLoggedAndCountsOnlyWhenAsk
   EXPECT_NE(checkedQsos().find(",2,1,"), std::string::npos) << checkedQsos();
   ASSERT_EQ(check({"--count-partner-errors"}).exitCode, 0);
   EXPECT_NE(checkedQsos().find(",2,2,"), std::string::npos) << checkedQsos();
+}
+
+// A header's call names a file: the file stays in --out, is a name on every system, and no two
+// stations share one.
+TEST_F(CrossCheckInput, UbnFileNamesStayInTheFolderAreNamesEverywhereAndNeverShared) {
+  const std::vector<std::string> hostile{"../../PWNED", "..\\..\\PWNED", "RA3ZZ?", "RA3ZZ", "R1AB/M", "R1AB_M",
+                                         "CON", "nul", std::string("RA3X\0Y", 6)};
+  for (size_t i = 0; i < hostile.size(); ++i)
+    dir.write("logs/h" + std::to_string(i) + ".log", cabrillo(hostile[i], qso("1205", "X", "MA-01", "RA3AAA", "MA-03")));
+  const RdacRun run = check();
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::map<std::string, std::string> ubns;  // by name
+  for (const auto& entry : std::filesystem::directory_iterator(dir.file("out")))
+    if (entry.path().extension() == ".ubn") ubns[entry.path().filename().string()] = fileText(entry.path().string());
+  EXPECT_EQ(ubns.size(), hostile.size() + 3) << run.out;
+  const std::regex safe("[A-Z0-9_]{1,32}(-[0-9]+)?\\.ubn");
+  for (const auto& [name, text] : ubns) {
+    EXPECT_TRUE(std::regex_match(name, safe)) << name;
+    EXPECT_FALSE(std::regex_match(name, std::regex("(CON|PRN|AUX|NUL|COM[0-9]|LPT[0-9])\\..*"))) << name;
+  }
+  for (std::string call : hostile) {
+    for (char& ch : call) ch = char(std::toupper(static_cast<unsigned char>(ch)));
+    EXPECT_EQ(std::count_if(ubns.begin(), ubns.end(),
+                            [&](const auto& ubn) { return ubn.second.rfind("Cross-check of " + call + " (", 0) == 0; }),
+              1)
+        << call;
+  }
+  EXPECT_TRUE(ubns.count("RA3ZZ.ubn") && ubns.count("RA3ZZ-2.ubn") && ubns.count("NUL_.ubn")) << run.out;
+  EXPECT_FALSE(dir.exists("PWNED.ubn") || dir.exists("../PWNED.ubn"));
+}
+
+// A UBN that cannot be written (its name is a folder's) is named; every other file is written, and
+// the exit code says one is missing.
+TEST_F(CrossCheckInput, AUbnThatCannotBeWrittenCostsOnlyItself) {
+  dir.write("out/RA4BBB.ubn/in the way", "");
+  const RdacRun run = check();
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("rdac: cannot write the UBN file of RA4BBB: "), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("Written to out: checked.csv, results.csv, 2 UBN file(s)\n"), std::string::npos) << run.out;
+  EXPECT_NE(fileText(dir.file("out/results.csv")).find("\nRA4BBB,"), std::string::npos);
+  EXPECT_TRUE(dir.exists("out/checked.csv") && dir.exists("out/RA3AAA.ubn") && dir.exists("out/RA9CCC.ubn"));
 }
 
 }  // namespace

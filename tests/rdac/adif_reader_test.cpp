@@ -178,5 +178,15 @@ TEST(AdifReader, KeepsModesAndBandsOutsideTheContestForThePluginToReport) {
   EXPECT_EQ(log.qsos[1].freqHz, 5000000u);
 }
 
+TEST(AdifReader, SkipsARecordWithACallLongerThanAnyOrADateOutsideContestYears) {
+  const ContestLog log = readAdif("<CALL:40>" + std::string(40, 'K') +
+                                  "<QSO_DATE:8>20170819<TIME_ON:4>1201<BAND:3>20m<MODE:2>CW<EOR>\n"
+                                  "<CALL:5>K1ABC<QSO_DATE:8>59830101<TIME_ON:4>1201<BAND:3>20m<MODE:2>CW<EOR>\n");
+  EXPECT_TRUE(log.qsos.empty());
+  ASSERT_EQ(log.problems.size(), 2u);
+  EXPECT_EQ(log.problems[0].message, "record skipped: a call of 40 characters; no call is longer than 32");
+  EXPECT_EQ(log.problems[1].message, "record skipped: date 5983-01-01 outside the years 1900 to 2099");
+}
+
 }  // namespace
 }  // namespace rdac

@@ -84,5 +84,19 @@ TEST(CabrilloReader, ReadsNoBreakAndWideBlanksAsBlanks) {
   EXPECT_EQ(log.qsos[1].call, "K2ABC");
 }
 
+// No contest log holds them: a call longer than any would cost the cross-check memory, a QSO
+// dated from the year 5983 on would not fit its minutes.
+TEST(CabrilloReader, ALineWithACallLongerThanAnyOrADateOutsideContestYearsIsSkipped) {
+  const ContestLog log = readCabrillo("QSO: 7012 CW 2017-08-19 1200 RA3AAA 599 MA03 " + std::string(33, 'K') +
+                                      " 599 001\nQSO: 7012 CW 2017-08-19 1200 RA3AAA 599 MA03 " + std::string(32, 'K') +
+                                      " 599 001\nQSO: 7012 CW 9017-08-19 1300 RA3AAA 599 MA03 K1ABC 599 001\n"
+                                      "QSO: 7012 CW 2099-12-31 2359 RA3AAA 599 MA03 K1ABC 599 001\n");
+  EXPECT_EQ(log.qsos.size(), 2u);
+  ASSERT_EQ(log.problems.size(), 2u);
+  EXPECT_EQ(log.problems[0].message, "QSO line skipped: a call of 33 characters; no call is longer than 32");
+  EXPECT_EQ(log.problems[1].message, "QSO line skipped: date 9017-08-19 outside the years 1900 to 2099");
+  EXPECT_EQ(log.problems[1].line, 3u);
+}
+
 }  // namespace
 }  // namespace rdac

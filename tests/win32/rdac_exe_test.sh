@@ -3,9 +3,14 @@
 #   score       the example log with --html and --cabrillo: the same output, page and Cabrillo file
 #               (rdac.exe confirms the plug-in's header dialog itself). Not with --report: in an
 #               export run the plug-in rewrites its file at each of the report's many results.
-#   crosscheck  a small synthetic contest: the same checked.csv and results.csv
+#   crosscheck  a small synthetic contest with every option that changes a score (the penalty,
+#               partner errors counting, a period): the same checked.csv and results.csv
+#   handles     rdac.exe started by a parent whose event it inherits: its second process does
+#               not get that event (it inherits its pipe handles only)
 #   cyrillic    the example log, its report (--report) and the work folder in folders with
 #               Cyrillic names, under code page 1252
+#   helper      killing rdac.exe crosscheck while its second process scores ends that process
+#               too (the job object), where it would otherwise score on for seconds
 #   language    rdac.exe speaks Russian under a Russian user's Windows, English with --lang en
 #   watch       rdac.exe watch takes a record appended to the log, and Ctrl-C (SIGINT to Wine)
 #               ends it with the result of the whole log, as the native rdac scores it
@@ -47,8 +52,41 @@ case $case_ in
     ;;
   crosscheck)
     for side in native wine; do "$native_bin/make_contest" "$work/$side/logs" 24 40 >/dev/null; done
-    both crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out --penalty 1.5
+    both crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out --penalty 1.5 \
+      --count-partner-errors --start "2017-08-19 14:00" --end "2017-08-20 08:00"
+    grep -q 'partner_error' "$work/native/out.txt" && grep -q 'out_of_period' "$work/native/out.txt"
     same out.txt checked/checked.csv checked/results.csv
+    ;;
+  helper)
+    cd "$work/wine"
+    "$native_bin/make_contest" logs 300 150 >/dev/null
+    wine "$exe" crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out \
+      --cty "$cty" >out.txt 2>err.txt &
+    parent=$!
+    # This run's helper only: its job file lies in this test's own folder.
+    mine="scoring-job .*$(basename "$work")"
+    helper=
+    for _ in $(seq 600); do
+      helper=$(pgrep -f "$mine" | head -1 || true)
+      [[ -n $helper ]] && break
+      sleep 0.1
+    done
+    [[ -n $helper ]] || { echo "rdac_exe_test helper: no helper started" >&2; cat err.txt >&2; exit 1; }
+    kill -9 "$parent"
+    for _ in $(seq 50); do kill -0 "$helper" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$helper" 2>/dev/null; then
+      kill "$helper"
+      echo "rdac_exe_test helper: the helper outlived rdac.exe by 5 s" >&2
+      exit 1
+    fi
+    ;;
+  handles)
+    cd "$work/wine"
+    "$native_bin/make_contest" logs 300 150 >/dev/null
+    wine "$(dirname "$exe")/helper_handles_probe.exe" "$exe" crosscheck logs --districts "$source/examples/rda_sample.dat" \
+      --out checked --workdir out --cty "$cty" >probe.txt 2>err.txt || {
+      echo "rdac_exe_test handles: $(cat probe.txt)" >&2; exit 1; }
+    cat probe.txt
     ;;
   cyrillic)
     for side in native wine; do

@@ -1,0 +1,78 @@
+// The cross-check's scoring helper as rdac.exe runs it, a process of its own started on the job's
+// text, against the forked one of the native build.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "rdac/crosscheck/scoring_helper.h"
+#include "rdac/io/process_info.h"
+#include "rdac/logs/log_files.h"
+#include "rdac/logs/qso_fields.h"
+#include "rdac/score/work_folder.h"
+#include "tests/crosscheck/synthetic_contest.h"
+#include "tests/e2e/rdac_runner.h"
+#include "tests/e2e/small_logs.h"
+
+namespace rdac::testing {
+namespace {
+
+// Every option that changes a score is set: the penalty, partner errors counting, a period
+// that leaves QSOs out.
+TEST(ScoringHelper, AProcessOfItsOwnScoresWithEveryOptionAsTheForkedOneDoes) {
+  stats::testing::ScratchDir dir;
+  SyntheticOptions options;
+  options.logs = 12;
+  options.activeWithoutLog = 2;
+  options.rareWithoutLog = 2;
+  options.qsosPerLog = 40;
+  options.faultShare = 0.05;
+  options.seed = 5;
+  SubmittedLogs logs;
+  for (const SyntheticLog& log : makeContest(options).logs) logs.add(log.ownCall + ".log", log.ownCall, log.qsos);
+  CheckPolicy policy;
+  policy.partnerErrorsCount = true;
+  policy.periodStart = minuteOf(stats::COleDateTime::fromParts(2017, 8, 19, 14, 0, 0));
+  policy.periodEnd = policy.periodStart + 18 * 60;
+  const CheckOutcome outcome = crossCheck(logs, policy);
+
+  std::string note, error;
+  WorkFolderPlan plan{dir.file("work"), dir.write("districts.dat", kDistricts), {}, {}};
+  ASSERT_TRUE(layOutWorkFolder(plan, note, error)) << error;
+  std::ostringstream err;
+  const auto countries = loadCountryFile(defaultCountryFile(), err);
+  ASSERT_TRUE(countries) << err.str();
+  const size_t entrants = logs.entrants.size();
+  const ScoringJob nothingHere{plan.folder, defaultPluginPath(), *countries, logs, outcome, policy, 1.5, 0, 0,
+                               {},          {},                  defaultCountryFile()};
+  ScoringJob all = nothingHere;
+  all.last = entrants;
+  std::vector<EntrantScore> forked;
+  ASSERT_TRUE(scoreWithHelper(nothingHere, all, forked, err)) << err.str();
+
+  dir.write("job.txt", scoringJobText(all));
+  const RdacRun run = runRdac({"scoring-job", dir.file("job.txt")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::vector<EntrantScore> own(entrants);
+  ASSERT_TRUE(takeJobScores(run.out, all, own)) << run.out;
+
+  size_t penalised = 0, partnerErrors = 0, outOfPeriod = 0;
+  for (size_t e = 0; e < entrants; ++e) {
+    const EntrantScore &a = forked[e], &b = own[e];
+    EXPECT_EQ(std::tie(a.scored, a.claimedScore, a.checkedScore, a.claimedPoints, a.checkedPoints, a.penaltyPoints,
+                       a.claimedQsos, a.checkedQsos),
+              std::tie(b.scored, b.claimedScore, b.checkedScore, b.claimedPoints, b.checkedPoints, b.penaltyPoints,
+                       b.claimedQsos, b.checkedQsos))
+        << logs.calls.text(logs.entrants[e].call);
+    penalised += a.penaltyPoints > 0;
+  }
+  for (const QsoCheck& check : outcome.qsos) {
+    partnerErrors += check.verdict == Verdict::partnerError;
+    outOfPeriod += check.verdict == Verdict::outOfPeriod;
+  }
+  EXPECT_GT(penalised, 0u);
+  EXPECT_GT(partnerErrors, 0u);
+  EXPECT_GT(outOfPeriod, 0u);
+}
+
+}  // namespace
+}  // namespace rdac::testing
