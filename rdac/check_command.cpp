@@ -51,14 +51,19 @@ int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
   runOptions.useHint = true;
   ContestRun run(runOptions);
   if (!run.start(err)) return kFailed;
+  // The rule score and watch follow: a call the country file places nowhere is not scored,
+  // so the plug-in is not asked about it.
   const auto country = run.resolve(options.call);
-  if (!country)
-    err << "rdac: " << tr("{1} has no country in the country file; checked without a prefix", {options.call}) << '\n';
-  const std::string prefix = country ? country->prefix : std::string();
+  if (!country) {
+    out << tr("{1} (no country) on {2} {3}: not scored: {4}",
+              {options.call, options.band, options.mode, run.noCountryReason()})
+        << '\n';
+    return kOk;
+  }
   run.plugin().runCommand("SHOWINFO");
-  const CheckAnswer answer = run.plugin().checkCall(options.call, options.mode, prefix, options.band);
-  out << tr("{1} ({2}) on {3} {4}: {5}", {options.call, prefix.empty() ? tr("no prefix") : prefix, options.band,
-                                           options.mode, checkAnswerWords(answer.code)})
+  const CheckAnswer answer = run.plugin().checkCall(options.call, options.mode, country->prefix, options.band);
+  out << tr("{1} ({2}) on {3} {4}: {5}",
+            {options.call, country->prefix, options.band, options.mode, checkAnswerWords(answer.code)})
       << '\n';
   if (!answer.hint.empty()) out << tr("hint: {1}", {answer.hint}) << '\n';
   return kOk;

@@ -17,7 +17,7 @@ class ProgressLine {
   ProgressLine(std::ostream& out, bool overwrite, Clock clock = std::chrono::steady_clock::now);
 
   void update(const std::string& stage, size_t done, size_t total, const char* unit = "QSOs");
-  void finish();  // ends the line if one was shown
+  void finish();  // clears the line if one was shown, so what comes next starts on it
 
  private:
   std::ostream& out_;
@@ -25,6 +25,7 @@ class ProgressLine {
   Clock clock_;
   std::chrono::steady_clock::time_point start_, lastShown_;
   bool shown_ = false;
+  size_t shownWidth_ = 0;
 };
 
 }  // namespace rdac

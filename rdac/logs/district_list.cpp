@@ -8,29 +8,38 @@ namespace rdac {
 namespace {
 
 bool isUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
+// A list copied from a web page has runs of spaces where the publisher put tabs.
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view withoutLeadingBlanks(std::string_view line) {
+  while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
+  return line;
+}
 
 bool startsWithCode(std::string_view line) {
   return line.size() >= 5 && isUpperLetter(line[0]) && isUpperLetter(line[1]) && line[2] == '-' &&
          stats::isAsciiDigit(line[3]) && stats::isAsciiDigit(line[4]);
 }
 
-// "XX-NN" and a tab.
-bool isDistrictLine(std::string_view line) { return startsWithCode(line) && line.size() > 5 && line[5] == '\t'; }
+// "XX-NN", blanks, the district's name.
+bool isDistrictLine(std::string_view line) {
+  line = withoutLeadingBlanks(line);
+  return startsWithCode(line) && line.size() > 5 && isBlank(line[5]);
+}
 
-// A tab, then somewhere the region's code in brackets: "(MA)".
+// Not a district, and somewhere the region's code in brackets: "(MA)".
 bool isRegionHeading(std::string_view line) {
-  if (line.empty() || line[0] != '\t') return false;
+  if (startsWithCode(withoutLeadingBlanks(line))) return false;
   for (size_t at = line.find('('); at != std::string_view::npos; at = line.find('(', at + 1))
     if (at + 3 < line.size() && isUpperLetter(line[at + 1]) && isUpperLetter(line[at + 2]) && line[at + 3] == ')')
       return true;
   return false;
 }
 
-bool isDeleted(std::string_view districtLine) {
-  std::string_view name = districtLine.substr(6);
-  name = name.substr(0, name.find('\t'));
-  const std::string word = stats::trimmed(name).substr(0, 7);
-  return stats::equalsNoCase(word, "deleted");
+// "XX-NN deleted 01.01.2012 XX-MM": whatever the layout, that code is no district any more.
+bool isDeleted(std::string_view codeLine) {
+  const std::string_view rest = withoutLeadingBlanks(codeLine.substr(5));
+  return stats::equalsNoCase(rest.substr(0, 7), "deleted");
 }
 
 bool isPublisherList(const std::vector<std::string>& lines) {
@@ -50,9 +59,9 @@ DistrictTableText districtTableOf(std::string_view saved) {
   DistrictTableText table;
   table.publisherList = isPublisherList(lines);
   for (const std::string& line : lines) {
-    const std::string code = table.publisherList ? line : stats::trimmed(line);
+    const std::string_view code = withoutLeadingBlanks(line);
     if (table.publisherList ? !isDistrictLine(code) : !startsWithCode(code)) continue;
-    if (table.publisherList && isDeleted(code)) {
+    if (isDeleted(code)) {
       ++table.deleted;
       continue;
     }
@@ -68,10 +77,13 @@ std::string districtTableNote(const DistrictTableText& table, const std::string&
                                   : "no RDA district code in {1}: it is neither the publisher's district list (region "
                                     "headings, then 'XX-NN<TAB>name' lines) nor a table of one code a line ('MA-03')",
               {name});
-  const std::string written = std::to_string(table.written);
-  return table.publisherList
-             ? tr("publisher's district list {1}: {2} current district code(s) written, {3} deleted one(s) left out",
-                  {name, written, std::to_string(table.deleted)})
+  const std::string written = std::to_string(table.written), deleted = std::to_string(table.deleted);
+  if (table.publisherList)
+    return tr("publisher's district list {1}: {2} current district code(s) written, {3} deleted one(s) left out",
+              {name, written, deleted});
+  return table.deleted > 0
+             ? tr("district table {1}: {2} current district code(s) written, {3} deleted one(s) left out",
+                  {name, written, deleted})
              : tr("district table {1}: {2} current district code(s) written", {name, written});
 }
 

@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "plugin/exports.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/file_events.h"
 #include "rdac/io/messages.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/process_info.h"
@@ -35,19 +36,52 @@ ContestRun::ContestRun(RunOptions options) : options_(std::move(options)) {
 bool ContestRun::start(std::ostream& err, const std::string* logBytes) {
   // Counted from here, so a slow read shows the progress line earlier.
   ProgressLine progress(err, standardErrorIsTerminal());
+  // Ctrl-C stops a long log between two QSOs, so the run can put the earlier files back.
+  installStopHandlers();
   if (!readLog(err, logBytes) || !resolveCalls(err, progress) || !decideOwnStation(err) || !prepareFolder(err))
     return false;
+  const std::string badQsoPath = badQsoFilePath(options_.workdir, reset_.contestEnd);
+  PreviousFile previousBadQsos(badQsoPath);
+  if (runPlugin(err, progress)) {
+    previousBadQsos.discard();
+    return true;
+  }
+  if (previousBadQsos.restore())
+    err << "rdac: " << tr("{1} is the last complete run's, as it was", {badQsoPath}) << '\n';
+  else if (plugin_)
+    err << "rdac: " << tr("{1} holds only the QSOs fed before the stop", {badQsoPath}) << '\n';
+  return false;
+}
+
+bool ContestRun::runPlugin(std::ostream& err, ProgressLine& progress) {
   std::string error;
   plugin_ = PluginLibrary::open(options_.pluginPath, error);
   if (!plugin_) {
     err << "rdac: " << tr("cannot load the plug-in {1}: {2}", {options_.pluginPath, error}) << '\n';
     return false;
   }
+  // The report asks for the result at every mark and every new multiplier, and in an export
+  // run each ask writes the Cabrillo file and shows the plug-in's message box again: the
+  // report is gathered in a plain pass, and the export pass after it is asked once.
+  const bool reportFirst = options_.recordReport && options_.cabrillo;
+  reset_.exportRun = options_.cabrillo && !reportFirst;
   plugin_->reset(reset_);
   if (options_.recordReport)
     recorder_ = std::make_unique<ReportRecorder>([this] { return plugin_->result(); });
-  feed(progress);
-  return true;
+  bool complete = feed(progress);
+  if (complete && reportFirst) {
+    report_ = reportData();
+    recorder_.reset();
+    reset_.exportRun = true;
+    plugin_->reset(reset_);
+    fed_ = 0;
+    complete = feed(progress, "fed for the export");
+  }
+  const size_t toFeed = hostQsos_.size();
+  hostQsos_.clear();  // they point into the log, which a live run appends to
+  if (complete) return true;
+  err << "rdac: " << tr("stopped after feeding {1} of {2} QSOs", {std::to_string(fed_), std::to_string(toFeed)}) << '\n';
+  return false;
 }
 
 bool ContestRun::readLog(std::ostream& err, const std::string* logBytes) {
@@ -144,7 +178,6 @@ bool ContestRun::decideOwnStation(std::ostream& err) {
   reset_.contestEnd = options_.contestEnd ? *options_.contestEnd
                       : !log_.qsos.empty() ? log_.qsos.back().time
                                            : reset_.contestStart;
-  reset_.exportRun = options_.cabrillo;
   reset_.ownFolder = options_.workdir + "/";
   return true;
 }
@@ -198,15 +231,16 @@ bool ContestRun::prepareFolder(std::ostream& err) {
   return true;
 }
 
-void ContestRun::feed(ProgressLine& progress) {
+bool ContestRun::feed(ProgressLine& progress, const char* stage) {
   const auto started = Clock::now();
   for (const HostQso& qso : hostQsos_) {
+    if (stopRequested()) break;
     feedOne(qso);
-    progress.update("fed", ++fed_, hostQsos_.size());
+    progress.update(stage, ++fed_, hostQsos_.size());
   }
   progress.finish();
-  hostQsos_.clear();  // they point into the log, which a live run appends to
-  times_.feed = Clock::now() - started;
+  times_.feed += Clock::now() - started;
+  return fed_ == hostQsos_.size();
 }
 
 int ContestRun::feedOne(const HostQso& qso) {
@@ -242,12 +276,16 @@ std::optional<int> ContestRun::feedLive(const LoggedQso& qso) {
   return feedOne(host);
 }
 
+std::string ContestRun::noCountryReason() const {
+  return tr("no country in {1}", {textOf(pathOf(options_.ctyPath).filename())});
+}
+
 void ContestRun::notScored(const LoggedQso& qso) {
-  unscored_.push_back({qso.call, qsoTimeText(qso.time), qso.band, qso.line,
-                       tr("no country in {1}", {textOf(pathOf(options_.ctyPath).filename())})});
+  unscored_.push_back({qso.call, qsoTimeText(qso.time), qso.band, qso.line, noCountryReason()});
 }
 
 ReportData ContestRun::reportData() {
+  if (report_) return *report_;
   ReportData data = recorder_ ? recorder_->page(plugin_->result()) : ReportData{};
   std::string error;
   if (const auto bytes = readFileBytes(badQsoFilePath(options_.workdir, reset_.contestEnd), error)) {

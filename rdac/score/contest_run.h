@@ -45,7 +45,8 @@ class ContestRun {
   explicit ContestRun(RunOptions options);
 
   // Does everything up to and including feeding the log (`logBytes` when given, else the
-  // file). False when the run cannot go on; the reason is then already on `err`. Problems that
+  // file). False when the run cannot go on or Ctrl-C stopped it; the reason is then already on
+  // `err`, and the bad-QSO file of an earlier complete run is back in place. Problems that
   // only cost single QSOs are reported on `err` as well, and the run goes on.
   bool start(std::ostream& err, const std::string* logBytes = nullptr);
 
@@ -53,7 +54,8 @@ class ContestRun {
   // The check's answer, or nothing when the country file places the call nowhere.
   std::optional<int> feedLive(const LoggedQso& qso);
 
-  // What the report shows so far. Asks the plug-in for its text result.
+  // What the report shows so far. Asks the plug-in for its text result, but in an export run,
+  // whose report was gathered before the export.
   ReportData reportData();
 
   PluginLibrary& plugin() { return *plugin_; }
@@ -65,6 +67,8 @@ class ContestRun {
   const std::vector<UnscoredQso>& unscored() const { return unscored_; }
   // Resolves one callsign with the run's country file.
   std::optional<Country> resolve(const std::string& call) const { return countries_.resolve(call); }
+  // Why a call that resolves to no country is not scored: "no country in cty.dat".
+  std::string noCountryReason() const;
 
  private:
   RunOptions options_;
@@ -74,6 +78,7 @@ class ContestRun {
   std::vector<HostQso> hostQsos_;
   std::unique_ptr<PluginLibrary> plugin_;
   std::unique_ptr<ReportRecorder> recorder_;  // when a report is wanted
+  std::optional<ReportData> report_;          // an export run's, taken before the export
   std::vector<UnscoredQso> unscored_;
   std::vector<SettingValue> header_;
   StageTimes times_;
@@ -85,7 +90,8 @@ class ContestRun {
   bool resolveCalls(std::ostream& err, ProgressLine& progress);
   bool decideOwnStation(std::ostream& err);
   bool prepareFolder(std::ostream& err);
-  void feed(ProgressLine& progress);
+  bool feed(ProgressLine& progress, const char* stage = "fed");  // false when stopped partway
+  bool runPlugin(std::ostream& err, ProgressLine& progress);
 };
 
 }  // namespace rdac

@@ -19,15 +19,21 @@ namespace {
 
 const char kSettingsSection[] = "Settings";
 
+// Not fs::copy_file: with overwrite_existing it fails on a file already there under the
+// Windows toolchain, so a second run into the same folder would.
 bool copyInto(const std::string& source, const fs::path& target, const char* what, std::string& error) {
   std::error_code ec;
   if (!fs::is_regular_file(pathOf(source), ec)) {
     error = tr("{1} '{2}' not found", {tr(what), source});
     return false;
   }
-  fs::copy_file(pathOf(source), target, fs::copy_options::overwrite_existing, ec);
-  if (ec) error = tr("cannot copy {1} '{2}' to {3}: {4}", {tr(what), source, textOf(target), whatToDo(ec)});
-  return !ec;
+  std::string why;
+  const auto bytes = readFileBytes(source, why);
+  if (!bytes) {
+    error = tr("cannot read the {1} '{2}': {3}", {tr(what), source, why});
+    return false;
+  }
+  return replaceFileBytes(textOf(target), *bytes, error);
 }
 
 bool installDistricts(const std::string& source, const fs::path& target, std::string& note, std::string& error) {
@@ -49,7 +55,7 @@ bool installDistricts(const std::string& source, const fs::path& target, std::st
     return false;
   }
   // A table in the plug-in's own layout goes as it is: the plug-in reads any encoding itself.
-  if (!table.publisherList) return replaceFileBytes(textOf(target), *bytes, error);
+  if (!table.publisherList && table.deleted == 0) return replaceFileBytes(textOf(target), *bytes, error);
   note = districtTableNote(table, name);
   return replaceFileBytes(textOf(target), table.text, error);
 }
@@ -103,6 +109,24 @@ std::string cabrilloFilePath(const std::string& folder, const std::string& ownCa
 
 std::string badQsoFilePath(const std::string& folder, const stats::COleDateTime& contestEnd) {
   return textOf(pathOf(folder) / ("BadQSO_DedodEVA_" + contestEnd.Format("%d_%m_%Y") + ".txt"));
+}
+
+PreviousFile::PreviousFile(std::string path) : path_(std::move(path)), previous_(path_ + ".previous") {
+  std::error_code ec;
+  if (!fs::exists(pathOf(previous_), ec) && fs::is_regular_file(pathOf(path_), ec))
+    fs::rename(pathOf(path_), pathOf(previous_), ec);
+}
+
+void PreviousFile::discard() {
+  std::error_code ignored;
+  fs::remove(pathOf(previous_), ignored);
+}
+
+bool PreviousFile::restore() {
+  std::error_code ec;
+  if (!fs::is_regular_file(pathOf(previous_), ec)) return false;
+  fs::rename(pathOf(previous_), pathOf(path_), ec);
+  return !ec;
 }
 
 }  // namespace rdac

@@ -28,4 +28,20 @@ std::string cabrilloFilePath(const std::string& folder, const std::string& ownCa
 // The plug-in's bad-QSO file for a contest ending on that date, inside the folder.
 std::string badQsoFilePath(const std::string& folder, const stats::COleDateTime& contestEnd);
 
+// The file a complete earlier run left at a path a new run writes again, set aside as
+// PATH.previous until the new run either completes (`discard`) or stops partway (`restore`),
+// so a run cut short never leaves half a file where a whole one was. A PATH.previous left by
+// a run that was killed stays: it is the last whole one.
+class PreviousFile {
+ public:
+  explicit PreviousFile(std::string path);
+  void discard();
+  // The previous file is back in place of the new run's; false when there was none, and the
+  // new run's partial file stays.
+  bool restore();
+
+ private:
+  std::string path_, previous_;
+};
+
 }  // namespace rdac

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "rdac/io/file_bytes.h"
@@ -16,22 +15,20 @@
 #include "rdac/score/contest_run.h"
 #include "rdac/score/report_page.h"
 #include "rdac/score/result_numbers.h"
-#include "rdac/watch/file_events.h"
 
 namespace rdac {
 namespace {
 
-constexpr size_t kGuardBytes = 64;
 // A batch larger than this (a logger importing a log) gets the score on its last line only:
 // the result is recomputed from the whole log each time it is asked for.
 constexpr size_t kScoredBatch = 100;
 
-bool readRange(const std::string& path, uint64_t from, uint64_t to, std::string& bytes) {
-  std::ifstream in(pathOf(path), std::ios::binary);
-  if (!in) return false;
-  bytes.resize(to - from);
-  in.seekg(static_cast<std::streamoff>(from));
-  return static_cast<bool>(in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+// A logger writes its Cabrillo file once, when the contest is over; while it runs it appends
+// to its ADIF log.
+std::string cabrilloReason(const std::string& path) {
+  return tr("{1} is a Cabrillo log, which a logger writes after the contest: follow the ADIF log it writes as it "
+            "goes (score reads a Cabrillo log)",
+            {path});
 }
 
 int dayOf(const stats::COleDateTime& time) { return static_cast<int>(std::floor(time.m_dt)); }
@@ -51,34 +48,46 @@ AdifTail::Look AdifTail::look(const std::string& path) {
   Look result;
   const std::optional<FileState> state = regularFileState(path);
   if (!state) {
-    result.change = taken_ > 0 ? Change::rewritten : Change::missing;
+    result.change = taken_.empty() ? Change::missing : Change::rewritten;
     return result;
   }
-  const uint64_t size = state->size;
-  const uint64_t inode = state->identity;
-  if (taken_ > 0 && (inode != inode_ || size < taken_)) {
+  if (state == read_) return result;
+  // Read whole, through a handle that shares everything and is closed at once: the logger
+  // may save by renaming a new file over its log at any moment, and a rename over an open
+  // file fails. A change during the read shows as another state next time.
+  std::string error;
+  const std::optional<std::string> bytes = readFileBytes(path, error);
+  if (!bytes) return result;  // held or replaced while read: next time
+  read_ = state;
+  if (taken_.empty() && logFormatOf(path, *bytes) == LogFormat::cabrillo) {
+    result.change = Change::cabrillo;
+    return result;
+  }
+  if (bytes->compare(0, taken_.size(), taken_) != 0) {
     result.change = Change::rewritten;
     return result;
   }
-  inode_ = inode;
-  if (size == taken_ || size > kMaxInputBytes) return result;
-  const uint64_t from = taken_ - guard_.size();
-  std::string bytes;
-  if (!readRange(path, from, size, bytes)) return result;  // it changed while read: next time
-  if (bytes.compare(0, guard_.size(), guard_) != 0) {
-    result.change = Change::rewritten;
-    return result;
-  }
-  const size_t end = endOfLastRecord(std::string_view(bytes).substr(guard_.size()));
+  const size_t end = endOfLastRecord(std::string_view(*bytes).substr(taken_.size()));
   if (end == 0) return result;
   result.change = Change::appended;
-  result.records = bytes.substr(guard_.size(), end);
+  result.records = bytes->substr(taken_.size(), end);
   result.firstLine = lines_ + 1;
   for (char c : result.records) lines_ += c == '\n';
-  taken_ += end;
-  const size_t guardFrom = guard_.size() + end > kGuardBytes ? guard_.size() + end - kGuardBytes : 0;
-  guard_ = bytes.substr(guardFrom, guard_.size() + end - guardFrom);
+  taken_ += result.records;
   return result;
+}
+
+std::string unwatchableReason(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path file = pathOf(path);
+  if (std::filesystem::is_directory(file, ec))
+    return tr("{1} is a folder: name the ADIF log file in it that the logger writes", {path});
+  const std::filesystem::path folder = file.parent_path();
+  if (!folder.empty() && !std::filesystem::is_directory(folder, ec))
+    return tr("the folder {1} does not exist: create it, or name the log in the folder the logger writes it to",
+              {textOf(folder)});
+  if (logFormatOf(path, "") == LogFormat::cabrillo) return cabrilloReason(path);
+  return "";
 }
 
 namespace {
@@ -93,6 +102,11 @@ class Watch {
   }
 
   int run() {
+    const std::string unwatchable = unwatchableReason(options_.run.logPath);
+    if (!unwatchable.empty()) {
+      err_ << "rdac: " << unwatchable << '\n';
+      return 1;
+    }
     installStopHandlers();
     FolderWaiter waiter(textOf(pathOf(options_.run.logPath).parent_path()));
     bool waitingSaid = false;
@@ -103,6 +117,10 @@ class Watch {
       if (nothingYet && !waitingSaid) {
         err_ << "rdac: " << tr("waiting for {1} to hold a whole QSO record", {options_.run.logPath}) << '\n';
         waitingSaid = true;
+      }
+      if (look.change == AdifTail::Change::cabrillo) {
+        err_ << "rdac: " << cabrilloReason(options_.run.logPath) << '\n';
+        return 1;
       }
       if (look.change == AdifTail::Change::rewritten) {
         out_ << "rdac: " << tr("{1} was rewritten: reset and reload", {options_.run.logPath}) << std::endl;

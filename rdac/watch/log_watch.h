@@ -1,19 +1,22 @@
 #pragma once
 // rdac watch: follows an ADIF log while a logger appends to it.
-#include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
+#include "rdac/io/file_events.h"
 #include "rdac/score/contest_run.h"
 
 namespace rdac {
 
 // The bytes of an ADIF file past the records already taken, up to the end of its last whole
-// record: a record the logger is still writing waits for its <EOR>.
+// record: a record the logger is still writing waits for its <EOR>. The file is read only when
+// its size or time changed, and then whether it grew by an append or was edited is told by its
+// bytes: an edit that keeps the size is a rewrite too.
 class AdifTail {
  public:
-  enum class Change { none, appended, rewritten, missing };
+  enum class Change { none, appended, rewritten, missing, cabrillo };
   struct Look {
     Change change = Change::none;
     std::string records;   // whole records (with the header on the first look)
@@ -25,11 +28,14 @@ class AdifTail {
   void restart() { *this = AdifTail(); }
 
  private:
-  uint64_t taken_ = 0;  // bytes of whole records taken so far
-  size_t lines_ = 0;    // line ends in them
-  std::string guard_;   // the last bytes taken, to notice a file rewritten under the same name
-  uint64_t inode_ = 0;
+  std::string taken_;  // the file's bytes up to the end of the last record taken
+  size_t lines_ = 0;   // line ends in them
+  std::optional<FileState> read_;  // the file's state when it was last read
 };
+
+// Why `path` cannot be followed (a folder, a folder that is not there, a Cabrillo log); empty
+// when it can.
+std::string unwatchableReason(const std::string& path);
 
 // Offset just past the last <EOR> (any letter case) of `bytes`; 0 when none.
 size_t endOfLastRecord(std::string_view bytes);

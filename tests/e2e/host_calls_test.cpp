@@ -105,6 +105,19 @@ TEST_F(HostCalls, AnExportRunWritesTheHeaderToTheSettingsBeforeTheReset) {
   EXPECT_NE(run.err.find("rdac: the plug-in wrote no Cabrillo file"), std::string::npos) << run.err;
 }
 
+TEST_F(HostCalls, AReportedExportRunAsksForTheExportOnce) {
+  // Each result asked for in an export run rewrites the Cabrillo file and shows a message box:
+  // the report's many come from a plain pass before it.
+  score({"--cabrillo", "--report", "report.html"});
+  const std::string log = calls();
+  const auto resets = linesStartingWith(log, "ResetStats0");
+  ASSERT_EQ(resets.size(), 2u);
+  EXPECT_NE(resets[0].find(" 1=0 "), std::string::npos);
+  EXPECT_NE(resets[1].find(" 1=1 "), std::string::npos);
+  EXPECT_EQ(linesStartingWith(log.substr(log.rfind("ResetStats0")), "GetResult0").size(), 1u);
+  EXPECT_NE(dir.read("report.html").find("recorded 7 QSOs"), std::string::npos);
+}
+
 TEST_F(HostCalls, CheckAsksWithTheResolvedPrefixAndShowsTheAnswerInWords) {
   const RdacRun run = runRdac({"check", "ua9abc", "--band", "15m", "--mode", "SSB", "log.adi",
                                "--districts", "districts.dat", "--plugin", RECORDING_PLUGIN_PATH});
@@ -142,8 +155,15 @@ TEST_F(HostCalls, LaysOutThePublishersDistrictListWithItsCurrentCodesOnly) {
       "\tMoscow (MA)\tUA3A, RA3A\r\n"
       "MA-01\tFirst district\r\n"
       "MA-02\tDeleted\t***\r\n";
-  // As published, and as an editor saves it in UTF-16 with a byte-order mark.
-  for (const std::string& saved : {list, stats::fileOfUtf8(list, stats::TextEncoding::utf16Le)}) {
+  // Copied from a web page: no tab before a heading, runs of spaces for the others.
+  std::string copied;
+  for (size_t i = 0; i < list.size(); ++i)
+    if (list[i] != '\t')
+      copied += list[i];
+    else if (i > 0 && list[i - 1] != '\n')
+      copied += "   ";
+  // As published, as an editor saves it in UTF-16 with a byte-order mark, and as copied.
+  for (const std::string& saved : {list, stats::fileOfUtf8(list, stats::TextEncoding::utf16Le), copied}) {
     dir.write("rda-list.txt", saved);
     const RdacRun run = runRdac({"score", "log.adi", "--districts", "rda-list.txt", "--plugin", RECORDING_PLUGIN_PATH});
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -167,11 +187,12 @@ TEST_F(HostCalls, DistrictsMakesTheTableWithoutALogFromWhateverEncodingItWasSave
   EXPECT_EQ(dir.read("Plugins/rda_rus.dat"), "MA-01\r\nMA-03\r\n");
 
   // A table of codes in UTF-8 with a byte-order mark and LF, with names after some codes.
-  dir.write("table.txt", "\xEF\xBB\xBFRDA\n  SV-12 \xd0\x95\xd0\xba\xd0\xb1\nHM-01\n");
+  // A line that says its code is deleted never gives it.
+  dir.write("table.txt", "\xEF\xBB\xBFRDA\n  SV-12 \xd0\x95\xd0\xba\xd0\xb1\nHM-01\nHM-02 deleted 01.01.2012 HM-01\n");
   run = runRdac({"districts", "table.txt", "--out", "Plugins/rda_rus.dat"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, "district table table.txt: 2 current district code(s) written\nWritten to " + dir.path() +
-                         "/Plugins/rda_rus.dat\n");
+  EXPECT_EQ(run.out, "district table table.txt: 2 current district code(s) written, 1 deleted one(s) left out\n"
+                     "Written to " + dir.path() + "/Plugins/rda_rus.dat\n");
   EXPECT_EQ(dir.read("Plugins/rda_rus.dat"), "SV-12\r\nHM-01\r\n");
 
   // Nothing that gives a code is refused, and the table there stays.

@@ -1,5 +1,10 @@
 // The plug-in's main job run by rdac: the small log scored through the real libStats.so.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <thread>
 
 #include "tests/e2e/rdac_runner.h"
 #include "tests/e2e/small_logs.h"
@@ -135,6 +140,10 @@ TEST_F(Scoring, ChecksACallsignAgainstTheFedLog) {
       {"UA0ABC", "20m", "SSB", "UA0ABC (UA9) on 20m SSB: ordinary\nhint: SV12\n"},
       {"JA1ABC", "20m", "CW", "JA1ABC (JA) on 20m CW: new multiplier\n"},
       {"K1ABC", "30m", "CW", "K1ABC (K) on 30m CW: cannot count\n"},
+      // Not scored, as score and watch have it, be it digits or a call typed in Cyrillic.
+      {"1234", "20m", "CW", "1234 (no country) on 20m CW: not scored: no country in cty.dat\n"},
+      {"\xd0\x95\xd0\x901\xd0\x90\xd0\x90\xd0\x90", "20m", "CW",
+       "\xd0\x95\xd0\x901\xd0\x90\xd0\x90\xd0\x90 (no country) on 20m CW: not scored: no country in cty.dat\n"},
   };
   for (const Case& c : cases) {
     const RdacRun run = runRdac({"check", c.call, "--band", c.band, "--mode", c.mode, "log.adi",
@@ -149,6 +158,35 @@ TEST_F(Scoring, ChecksGiveTheDistrictOfAnEarlierQsoAsTheHint) {
                                "--districts", "districts.dat"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "RA3BBB (UA) on 20m CW: new multiplier\nhint: MA03\n");
+}
+
+TEST_F(Scoring, CtrlCKeepsTheBadQsoFileOfTheLastCompleteRun) {
+  // Dupes of one QSO, each a line of the file: a feed long enough to stop in its middle.
+  std::string log = "<EOH>\n";
+  for (int i = 0; i < 40000; ++i)
+    log += "<CALL:6>UA0ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>20m<MODE:2>CW<RST_SENT:3>599<RST_RCVD:3>599"
+           "<STX_STRING:5>MA-03<SRX_STRING:5>SV-12<STATION_CALLSIGN:6>RA3AAA<EOR>\n";
+  dir.write("long.adi", log);
+  const std::vector<std::string> args{"score", "long.adi", "--districts", "districts.dat"};
+  ASSERT_EQ(runRdac(args).exitCode, 0);
+  const std::string badQsos = "out/rdac/BadQSO_DedodEVA_19_08_2017.txt";
+  const std::string complete = dir.read(badQsos);
+  ASSERT_GT(complete.size(), 100000u);
+
+  const pid_t pid = startRdac(args, "rdac.out", "rdac.err");
+  ASSERT_GT(pid, 0);
+  // Ctrl-C once the new run has begun a file of its own.
+  for (int i = 0; i < 10000; ++i) {
+    const size_t now = dir.read(badQsos).size();
+    if (now > 0 && now < complete.size()) break;
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+  }
+  kill(pid, SIGINT);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+  EXPECT_TRUE(dir.read(badQsos) == complete);  // not printed: megabytes
+  EXPECT_NE(dir.read("rdac.err").find("rdac: stopped after feeding "), std::string::npos) << dir.read("rdac.err");
 }
 
 }  // namespace

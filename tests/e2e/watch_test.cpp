@@ -57,6 +57,19 @@ class Watch : public SmallLogTest {
     std::ofstream(dir.path() + "/live.adi", std::ios::binary | std::ios::app) << bytes;
   }
 
+  // The exit code of the rdac started last, when it ends within `seconds`; -1 otherwise.
+  int exitWithin(double seconds) {
+    for (int i = 0; i < seconds * 40; ++i) {
+      int status = 0;
+      if (waitpid(pid, &status, WNOHANG) == pid) {
+        pid = 0;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return -1;
+  }
+
   void TearDown() override {
     if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
   }
@@ -105,6 +118,40 @@ TEST_F(Watch, SaysItIsWaitingOnAnEmptyLogAndStartsAtItsFirstRecord) {
   ASSERT_TRUE(shows("live.adi to hold a whole QSO record", 1, "watch.err")) << dir.read("watch.err");
   append(firstRecords(1));
   EXPECT_TRUE(shows("1 QSO(s) in"));
+}
+
+TEST_F(Watch, AnEditThatKeepsTheSizeIsARewrite) {
+  dir.write("live.adi", firstRecords(2));
+  start();
+  ASSERT_TRUE(shows("2 QSO(s) in")) << dir.read("watch.err");
+  // The operator corrects the first QSO's district in place; the file keeps its size.
+  std::string edited = firstRecords(2);
+  edited.replace(edited.find("sv-12"), 5, "ta-04");
+  dir.write("live.adi", edited);
+  ASSERT_TRUE(shows("was rewritten: reset and reload"));
+  EXPECT_TRUE(shows("2 QSO(s) in", 2));
+}
+
+TEST_F(Watch, SaysAtOnceWhatCannotBeFollowed) {
+  dir.write("folder/notes.txt", "");
+  dir.write("export.cbr", "START-OF-LOG: 3.0\r\nCALLSIGN: RA3AAA\r\n");
+  dir.write("export.txt", "START-OF-LOG: 3.0\r\nCALLSIGN: RA3AAA\r\n");
+  struct Case {
+    const char *path, *says;
+  };
+  const Case cases[] = {
+      {"folder", "folder is a folder: name the ADIF log file in it"},
+      {"nowhere/live.adi", "/nowhere does not exist: create it"},
+      {"export.cbr", "export.cbr is a Cabrillo log"},
+      {"export.txt", "export.txt is a Cabrillo log"},  // told by its bytes
+  };
+  for (const Case& c : cases) {
+    pid = startRdac({"watch", c.path, "--districts", "districts.dat", "--poll", "0.05"}, "watch.out", "watch.err");
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(exitWithin(5), 1) << c.path;
+    EXPECT_NE(dir.read("watch.err").find(c.says), std::string::npos) << dir.read("watch.err");
+    TearDown();
+  }
 }
 
 }  // namespace

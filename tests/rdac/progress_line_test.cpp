@@ -26,7 +26,7 @@ TEST(ProgressLine, StaysSilentForTheFirstSecond) {
   EXPECT_EQ(out.str(), "");
 }
 
-TEST(ProgressLine, OnATerminalOverwritesItsLineAndEndsIt) {
+TEST(ProgressLine, OnATerminalOverwritesItsLineAndClearsItAtTheEnd) {
   FakeClock clock;
   std::ostringstream out;
   ProgressLine progress(out, true, clock.function());
@@ -37,7 +37,8 @@ TEST(ProgressLine, OnATerminalOverwritesItsLineAndEndsIt) {
   clock.now += 200ms;
   progress.update("fed", 40, 100);
   progress.finish();
-  EXPECT_EQ(out.str(), "\rrdac: fed 10 of 100 QSOs\x1b[K\rrdac: fed 40 of 100 QSOs\x1b[K\n");
+  // Cleared with blanks, so the result that follows starts on a clean line on every console.
+  EXPECT_EQ(out.str(), "\rrdac: fed 10 of 100 QSOs\x1b[K\rrdac: fed 40 of 100 QSOs\x1b[K\r" + std::string(24, ' ') + "\r");
 }
 
 TEST(ProgressLine, ElsewhereWritesALineASecond) {

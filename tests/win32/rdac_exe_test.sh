@@ -14,6 +14,8 @@
 #   language    rdac.exe speaks Russian under a Russian user's Windows, English with --lang en
 #   watch       rdac.exe watch takes a record appended to the log, and Ctrl-C (SIGINT to Wine)
 #               ends it with the result of the whole log, as the native rdac scores it
+#   saves       a logger saving its log by renaming a new file over it (log_saver.exe, beside
+#               rdac.exe) while rdac.exe watch follows it: not one rename fails
 # Usage: rdac_exe_test.sh CASE RDAC_EXE NATIVE_BIN SOURCE_DIR
 set -euo pipefail
 case_=$1 exe=$2 native_bin=$3 source=$4
@@ -49,6 +51,10 @@ case $case_ in
       --hints "$source/examples/RDAC_sample.hlp" --workdir out --html result.html --cabrillo --header NAME=Ivan
     grep -q '^Score: ' "$work/native/out.txt"
     same out.txt result.html out/RA3AL.cbr
+    # Again into the same work folder: its hint file and district table are replaced.
+    (cd "$work/wine" && wine "$exe" score "$source/examples/sample.adi" --districts "$source/examples/rda_sample.dat" \
+      --hints "$source/examples/RDAC_sample.hlp" --workdir out --cty "$cty" >again.txt 2>err.txt) ||
+      { echo "rdac_exe_test score: a second run into the same work folder failed" >&2; cat "$work/wine/err.txt" >&2; exit 1; }
     ;;
   crosscheck)
     for side in native wine; do "$native_bin/make_contest" "$work/$side/logs" 24 40 >/dev/null; done
@@ -125,6 +131,27 @@ PY
     [[ -n $final && $final == "$(sed -n '/RDA CONTEST/,/Created by/p' "$work/native/out.txt")" ]] || {
       echo "rdac_exe_test watch: the final result differs from the native score of the same records" >&2
       cat watch.txt >&2; exit 1; }
+    ;;
+  saves)
+    cd "$work/wine"
+    python3 - "$source/examples/sample.adi" <<'PY'
+import sys
+log = open(sys.argv[1], 'rb').read()
+first = log.find(b'<EOR>') + 5
+open('live.adi', 'wb').write(log[:first])
+open('record.adi', 'wb').write(log[first:log.find(b'<EOR>', first) + 5])
+PY
+    wine "$exe" watch live.adi --districts "$source/examples/rda_sample.dat" --cty "$cty" --poll 0.01 \
+      >watch.txt 2>err.txt &
+    watcher=$!
+    for _ in $(seq 300); do grep -q 'following it' watch.txt && break; sleep 0.1; done
+    saved=0
+    wine "$(dirname "$exe")/log_saver.exe" live.adi record.adi 150 100 >saver.txt 2>&1 || saved=$?
+    kill -INT $watcher
+    wait $watcher || true
+    cat saver.txt
+    [[ $saved == 0 ]] || { echo "rdac_exe_test saves: the logger's save failed beside rdac.exe watch" >&2; exit 1; }
+    grep -q ' score ' watch.txt || { echo "rdac_exe_test saves: watch took no saved record" >&2; cat watch.txt err.txt >&2; exit 1; }
     ;;
   language)
     # Russian where the user's Windows speaks it, English when asked; what the operator can do

@@ -1,6 +1,6 @@
 #pragma once
-// What following a log asks of the system: a file's size and identity, a wait until its folder
-// changes, and Ctrl-C taken as a request to stop after the last record.
+// What following a log, or feeding a long one, asks of the system: whether a file changed, a
+// wait until its folder changes, and Ctrl-C taken as a request to stop.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -8,12 +8,15 @@
 
 namespace rdac {
 
+// What tells that a file changed, without opening it: a logger that saves by renaming a new
+// file over its log fails while any program has the log open.
 struct FileState {
   uint64_t size = 0;
-  uint64_t identity = 0;  // changes when another file takes the name
+  int64_t modified = 0;  // in the system's own units
+  bool operator==(const FileState& other) const { return size == other.size && modified == other.modified; }
 };
 
-// The state of the regular file at `path`; nothing when there is none.
+// The state of the regular file at `path`; nothing when there is none (or a folder).
 std::optional<FileState> regularFileState(const std::string& path);
 
 // From here on Ctrl-C (and SIGTERM on Linux) sets stopRequested instead of ending the process.

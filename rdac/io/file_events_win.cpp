@@ -1,4 +1,4 @@
-#include "rdac/watch/file_events.h"
+#include "rdac/io/file_events.h"
 
 #include <windows.h>
 
@@ -22,17 +22,14 @@ BOOL WINAPI onConsoleControl(DWORD event) {
 }  // namespace
 
 std::optional<FileState> regularFileState(const std::string& path) {
-  // Shared every way: the logger holds its log open for writing, and may rename or delete it.
-  HANDLE file = CreateFileW(widened(path).c_str(), FILE_READ_ATTRIBUTES,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  BY_HANDLE_FILE_INFORMATION info;
-  const bool known = GetFileInformationByHandle(file, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-  CloseHandle(file);
-  if (!known) return std::nullopt;
+  // By name: no handle of ours that a logger's save could trip over.
+  WIN32_FILE_ATTRIBUTE_DATA info;
+  if (!GetFileAttributesExW(widened(path).c_str(), GetFileExInfoStandard, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
   return FileState{(uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
-                   (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+                   static_cast<int64_t>((uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                                        info.ftLastWriteTime.dwLowDateTime)};
 }
 
 void installStopHandlers() {

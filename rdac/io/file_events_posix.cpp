@@ -1,4 +1,4 @@
-#include "rdac/watch/file_events.h"
+#include "rdac/io/file_events.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -21,7 +21,8 @@ void requestStop(int) { stopFlag = 1; }
 std::optional<FileState> regularFileState(const std::string& path) {
   struct stat info;
   if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  return FileState{static_cast<uint64_t>(info.st_size), static_cast<uint64_t>(info.st_ino)};
+  return FileState{static_cast<uint64_t>(info.st_size),
+                   static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
 
 void installStopHandlers() {
