@@ -277,7 +277,7 @@ void lineChart(std::string& out, const char* id, const std::string& title, const
 void scoreCharts(std::string& out, const ReportData& d, const Series& s) {
   out += "<h2>" + say("Score over time") + "</h2>";
   if (d.snapshots.size() < 2) {
-    out += "<p class=\"note\">No QSO yet.</p>";
+    out += "<p class=\"note\">" + say("No QSO yet.") + "</p>";
     return;
   }
   std::vector<double> points, dxcc, rda;
