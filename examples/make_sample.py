@@ -103,7 +103,7 @@ def make_log(rng, calls, districts, size, own_call):
             if rng.random() < 0.2:
                 received = received.replace("-", "")  # typed without the dash
             if rng.random() < 0.004:
-                received = rng.choice(["ZZ-01", "MA-99", "KL7"])  # not in the table
+                received = rng.choice(["ZZ-01", "MA-99", "KL77"])  # not in the table
         else:
             serials[call] = serials.get(call, rng.randint(1, 300)) + rng.randint(1, 5)
             received = "%03d" % serials[call]

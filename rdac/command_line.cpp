@@ -123,6 +123,9 @@ void addRunOptions(CLI::App& command, RunOptions& o, DateTexts& dates) {
       ->type_name("CALL");
   command.add_option("--prefix", o.ownPrefix, "own country prefix (default: from the country file)")->type_name("PFX");
   command.add_option("--continent", o.ownContinent, "own continent (default: from the country file)")->type_name("CC");
+  command.add_option("--sent-exchange", o.sentExchange,
+                     "own exchange sent, for the QSOs whose record gives none (a log kept without STX_STRING)")
+      ->type_name("EXCH");
   command.add_option("--start", dates.start, "contest start (default: the first QSO)")->type_name("YYYY-MM-DD");
   command.add_option("--end", dates.end, "contest end (default: the last QSO)")->type_name("YYYY-MM-DD");
   addCtyOption(command, o.ctyPath);

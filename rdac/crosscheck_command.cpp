@@ -134,7 +134,7 @@ class CrossCheckRun {
     for (size_t n = 0; n < files.size(); ++n) {
       while (next < files.size() && ahead.size() < 4)
         ahead.push_back(std::async(std::launch::async, readLog, files[next++]));
-      const LogFileRead read = ahead.front().get();
+      LogFileRead read = ahead.front().get();
       ahead.pop_front();
       progress_.update("read", n + 1, files.size(), "logs");
       if (!read.log) {
@@ -160,7 +160,7 @@ class CrossCheckRun {
   // suffixes aside) the later written is checked, of two written at once the one given later, and
   // the other is named as replaced. A log that names no station, holds no QSO or could mostly not
   // be read is set aside with one line saying so.
-  void admit(const std::string& file, const ContestLog& log) {
+  void admit(const std::string& file, ContestLog& log) {
     const std::string name = fs::path(file).filename().string();
     const bool tooLong = log.ownCall.size() > kLongestCall;
     const std::string ownCall = tooLong ? std::string() : stationCall(file, log.ownCall);
@@ -196,7 +196,15 @@ class CrossCheckRun {
       if (!later) return;
       replaced_[size_t(earlier)] = true;
     }
-    logs_.add(file, ownCall, log.qsos);
+    std::vector<LoggedQso>& qsos = log.qsos;
+    const auto stated = o_.sentExchanges.find(std::string(stationOf(ownCall)));
+    const size_t without = fillSentExchange(qsos, stated == o_.sentExchanges.end() ? std::string() : stated->second);
+    if (without > 0) {
+      progress_.finish();
+      err_ << "rdac: " << file << ": " << noSentExchangeNote(without, qsos.size(), "--sent-exchange CALL=EXCH")
+           << '\n';
+    }
+    logs_.add(file, ownCall, qsos);
     replaced_.push_back(false);
     modified_.push_back(modified);
     logs_.entrants.back().skipped = log.skippedQsos;
@@ -329,6 +337,9 @@ void declareCrossCheckOptions(CLI::App& command, CrossCheckOptions& o) {
       ->type_name("\"YYYY-MM-DD HH:MM\"");
   command.add_option("--end", o.endText, "contest end, UTC (default: 24 hours after --start)")
       ->type_name("\"YYYY-MM-DD HH:MM\"");
+  command.add_option("--sent-exchange", o.sentExchangeTexts,
+                     "a station's own exchange sent, for the QSOs its log gives none (repeat per station)")
+      ->type_name("CALL=EXCH");
   addWorkdirOption(command, o.workdir);
   addCtyOption(command, o.ctyPath);
   addPluginOption(command, o.pluginPath);
@@ -353,6 +364,15 @@ bool CrossCheckOptions::finish(std::string& error) {
   if (periodEnd <= periodStart) {
     error = "--end must come after --start";
     return false;
+  }
+  for (const std::string& text : sentExchangeTexts) {
+    const size_t equals = text.find('=');
+    const std::string call = normalisedCall(text.substr(0, std::min(equals, text.size())));
+    if (equals == std::string::npos || call.empty() || stats::trimmed(text.substr(equals + 1)).empty()) {
+      error = "--sent-exchange wants CALL=EXCH, not '" + text + "'";
+      return false;
+    }
+    sentExchanges[std::string(stationOf(call))] = text.substr(equals + 1);
   }
   return true;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "rdac/command_line.h"
@@ -27,6 +28,10 @@ struct CrossCheckOptions {
   bool timings = false;
   bool partnerErrorsCount = false;
   std::string startText, endText;  // the contest period as given
+  // CALL=EXCH as given: a station's own exchange for the QSOs its log gives none; each log has
+  // its own station, so one value for all would be wrong.
+  std::vector<std::string> sentExchangeTexts;
+  std::unordered_map<std::string, std::string> sentExchanges;  // by station, read from the texts
   // Minutes since 30 December 1899, the end excluded; unbounded when neither is given, and 24
   // hours long when one is.
   int64_t periodStart = INT64_MIN, periodEnd = INT64_MAX;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iomanip>
 
+#include "platform/edited_text.h"
 #include "platform/text.h"
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/messages.h"
@@ -51,7 +52,7 @@ void printBadQsoSummary(const ContestRun& run, const std::string& startFolder, s
     return;
   }
   std::vector<std::string> entries;
-  for (std::string& line : stats::textLines(*bytes))
+  for (std::string& line : stats::textLines(stats::utf8OfWindows1251(*bytes)))  // the plug-in's file
     if (!line.empty()) entries.push_back(std::move(line));
   if (!entries.empty()) entries.erase(entries.begin());  // its title line
   out << tr("Bad-QSO file {1}: {2} line(s)", {forUser(path, startFolder), std::to_string(entries.size())}) << '\n';
@@ -68,6 +69,13 @@ bool nameTheProgram(const std::string& cabrilloPath, std::string& error) {
   if (at == std::string::npos) return true;
   bytes->replace(at, unknownHost.size(), "\r\nCREATED-BY: rdac " + std::string(kVersion) + " (Stats)\r\n");
   return replaceFileBytes(cabrilloPath, *bytes, error);
+}
+
+// The plug-in's page names no encoding; rdac hands it on in UTF-8 and says so.
+std::string withUtf8Declared(std::string page) {
+  const size_t head = page.find("<head>");
+  if (head != std::string::npos) page.insert(head + 6, "<meta charset=\"utf-8\">");
+  return page;
 }
 
 // Writes one of the result's pages; the exit code so far, or kFailed.
@@ -110,7 +118,8 @@ int runScore(const ScoreOptions& options, std::ostream& out, std::ostream& err) 
     exitCode = writePage(reportPath, reportPage(run.reportData()), "Report: {1}", startFolder, out, err, exitCode);
   if (!htmlPath.empty()) {
     run.plugin().switchToHtml();
-    exitCode = writePage(htmlPath, run.plugin().result(), "HTML result: {1}", startFolder, out, err, exitCode);
+    exitCode = writePage(htmlPath, withUtf8Declared(run.plugin().result()), "HTML result: {1}", startFolder, out, err,
+                         exitCode);
   }
   out << '\n';
   printBadQsoSummary(run, startFolder, out);

@@ -106,6 +106,7 @@ class Checker {
     judgeLeftovers();
     markOutOfPeriod();
     markDupes();
+    markXQsos();
     return std::move(out_);
   }
 
@@ -126,7 +127,7 @@ class Checker {
     if (progress_) progress_(paired_);
   }
 
-  static uint64_t slotKey(const CheckedQso& q) { return (uint64_t{q.band} << 32) | q.mode; }
+  static uint64_t slotKey(const CheckedQso& q) { return (uint64_t{q.pairBand} << 32) | q.mode; }
 
   // Band and mode pairs are few; a log with junk in them shares the last slot among its junk.
   uint16_t slotOf(const CheckedQso& q) {
@@ -345,14 +346,19 @@ class Checker {
       if (!decided_[i] || check.verdict != Verdict::ok || i > check.partnerQso) continue;
       const CheckedQso& a = logs_.qsos[i];
       const CheckedQso& b = logs_.qsos[check.partnerQso];
-      const auto key = [&](uint32_t exchange) { return logs_.exchangeKeyOf(exchange); };
-      const bool aBusted = key(a.exchRcvd) != key(b.exchSent), bBusted = key(b.exchRcvd) != key(a.exchSent);
+      const bool aBusted = copiedWrong(a.exchRcvd, b.exchSent), bBusted = copiedWrong(b.exchRcvd, a.exchSent);
       if (aBusted) check.verdict = Verdict::bustedExchange;
       else if (bBusted) check.verdict = Verdict::partnerError;
       QsoCheck& other = out_.qsos[check.partnerQso];
       if (bBusted) other.verdict = Verdict::bustedExchange;
       else if (aBusted) other.verdict = Verdict::partnerError;
     }
+  }
+
+  // A log that gives no sent exchange says nothing against what its partner received.
+  bool copiedWrong(uint32_t received, uint32_t sent) const {
+    const uint32_t sentKey = logs_.exchangeKeyOf(sent);
+    return !logs_.texts.text(sentKey).empty() && logs_.exchangeKeyOf(received) != sentKey;
   }
 
   // A leftover QSO whose call is one slip from a station that has a leftover QSO on that band
@@ -397,8 +403,8 @@ class Checker {
         continue;
       }
       // The victim's own copy of the buster's exchange is judged all the same.
-      const bool copiedWrong = logs_.exchangeKeyOf(p.exchRcvd) != logs_.exchangeKeyOf(q.exchSent);
-      decide(partner, copiedWrong ? Verdict::bustedExchange : Verdict::partnerError, i, ownerCall(i));
+      decide(partner, copiedWrong(p.exchRcvd, q.exchSent) ? Verdict::bustedExchange : Verdict::partnerError, i,
+             ownerCall(i));
     }
   }
 
@@ -432,7 +438,7 @@ class Checker {
         const int distance = anyTime ? 0 : std::abs(out_.correctedMinute(*it) - minute);
         if (distance > window) break;
         const uint32_t other = uint32_t(it - logs_.qsos.begin());
-        if (decided_[other] || it->band != q.band || it->mode != q.mode) continue;
+        if (decided_[other] || it->pairBand != q.pairBand || it->mode != q.mode) continue;
         const bool rightCall = it->station == own;
         if (!rightCall && !oneSlipApart(logs_.calls.text(it->station), logs_.calls.text(own))) continue;
         const int rank = 2 * distance + !rightCall;
@@ -490,12 +496,19 @@ class Checker {
       std::unordered_map<uint64_t, uint16_t> slotIds;
       for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) {
         const CheckedQso& q = logs_.qsos[i];
+        if (q.xQso) continue;
         const auto slot = slotIds.try_emplace(slotKey(q), static_cast<uint16_t>(slotIds.size())).first->second;
         bool& seen = counted[(uint64_t{q.station} << 16) | slot];
         if (seen && out_.qsos[i].verdict != Verdict::outOfPeriod) out_.qsos[i].verdict = Verdict::dupe;
         else seen = out_.countsQso(i);
       }
     }
+  }
+
+  // Paired and judged as any QSO, so the partner's copy is confirmed; never counted for its own log.
+  void markXQsos() {
+    for (uint32_t i = 0; i < logs_.qsos.size(); ++i)
+      if (logs_.qsos[i].xQso) out_.qsos[i].verdict = Verdict::xQso;
   }
 };
 

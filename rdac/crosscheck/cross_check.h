@@ -12,7 +12,7 @@ namespace rdac {
 
 enum class Verdict : uint8_t {
   ok, dupe, nil, bustedCall, bustedExchange, timeMismatch, bandMismatch, unique, noLogCredited,
-  partnerError, outOfPeriod
+  partnerError, outOfPeriod, xQso
 };
 
 // What a verdict means wherever the cross-check's results go; a new verdict is a new row here.
@@ -38,6 +38,7 @@ inline constexpr VerdictRow kVerdicts[] = {
     {Verdict::partnerError, "partner_error", "Partner errors: the other station busted your call or exchange", false,
      false, 4},
     {Verdict::outOfPeriod, "out_of_period", "Outside the contest period", false, false, 10},
+    {Verdict::xQso, "x_qso", "X-QSO: not counted, as you asked; your partner's copy is confirmed", false, false, 11},
 };
 constexpr int kVerdictCount = static_cast<int>(std::size(kVerdicts));
 

@@ -46,7 +46,7 @@ class Details {
     const QsoCheck& check = r_.outcome.qsos[i];
     const bool paired = check.partnerQso != QsoCheck::kNoQso;
     const CheckedQso* p = paired ? &r_.logs.qsos[check.partnerQso] : nullptr;
-    if (check.verdict == Verdict::ok) return "";
+    if (check.verdict == Verdict::ok) return text(q.band).empty() ? outsideTheBand(q) : "";
     const std::string partnerLog = p ? call(r_.logs.entrants[p->entrant].call) : std::string();
     switch (check.verdict) {
       case Verdict::ok: return "";
@@ -73,12 +73,17 @@ class Details {
                "; in " + std::to_string(r_.outcome.logsHolding[q.station]) + " log(s)";
       }
       case Verdict::outOfPeriod: return "outside the contest period";
+      case Verdict::xQso: return p ? "confirms the copy of " + partnerLog : "not counted, as its sender asked";
     }
     return "";
   }
 
  private:
   const CrossCheckReport& r_;
+  // Paired by the band whose edge it is near, but the plug-in counts no QSO outside every band.
+  static std::string outsideTheBand(const CheckedQso& q) {
+    return "logged at " + std::to_string(q.freqHz / 1000) + " kHz, outside the band: confirmed, but not counted";
+  }
   const std::string& text(uint32_t id) const { return r_.logs.texts.text(id); }
   static std::string clock(int32_t minute) { return minuteText(minute).substr(11); }
   int correctedGap(const CheckedQso& a, const CheckedQso& b) const {
@@ -119,6 +124,21 @@ std::string clockLine(const CrossCheckReport& r, const Entrant& entrant, const C
          "\n";
 }
 
+// Confirmed QSOs that its partner paired although they were logged just past a band's edge: the
+// sender should know why they earn nothing.
+std::string outsideTheBandSection(const CrossCheckReport& r, const Details& details, const Entrant& entrant) {
+  std::string section;
+  size_t count = 0;
+  for (uint32_t i = uint32_t(entrant.first); i < entrant.first + entrant.count; ++i) {
+    const CheckedQso& q = r.logs.qsos[i];
+    if (r.outcome.qsos[i].verdict != Verdict::ok || !r.logs.texts.text(q.band).empty()) continue;
+    section += "  " + minuteText(q.minute) + "  " + r.logs.texts.text(q.mode) + "  " + details.call(q.call) + "  " +
+               details.of(i) + "\n";
+    ++count;
+  }
+  return count ? "\nOutside the band: " + std::to_string(count) + "\n" + section : std::string();
+}
+
 std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t e) {
   const Entrant& entrant = r.logs.entrants[e];
   const EntrantScore& score = r.scores[e];
@@ -151,7 +171,7 @@ std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t 
     }
     if (count) text += "\n" + std::string(rowOf(v).ubnHeading) + ": " + std::to_string(count) + "\n" + section;
   }
-  return text;
+  return text + outsideTheBandSection(r, details, entrant);
 }
 
 // Windows opens the device, not a file, for these names whatever their extension.
@@ -206,7 +226,7 @@ bool writeCheckedCsv(const CrossCheckReport& r, const std::string& path, std::st
     }
     if (check.partnerCall != stats::TextIds::kNone) appendCsvField(rows, details.call(check.partnerCall));
     rows += ',';
-    if (check.verdict != Verdict::ok) appendCsvField(rows, details.of(i));
+    appendCsvField(rows, details.of(i));
     rows += '\n';
     if (rows.size() > (1u << 20)) {
       file.out() << rows;

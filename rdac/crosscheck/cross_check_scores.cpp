@@ -53,6 +53,9 @@ class EntrantScorer {
   }
 };
 
+// What the entrant claims: every QSO of its log but those it asked not to be counted.
+bool claimedQso(const CheckOutcome& outcome, size_t qso) { return outcome.qsos[qso].verdict != Verdict::xQso; }
+
 int64_t multipliersOf(const ResultNumbers& r) { return r.dxccColumn ? r.dxcc + r.rda : r.rda; }
 
 }  // namespace
@@ -65,12 +68,14 @@ std::vector<EntrantScore> scoreEntrants(PluginLibrary& plugin, const CountryFile
   for (size_t e = first; e < last; ++e) {
     const Entrant& entrant = logs.entrants[e];
     EntrantScore& score = scores[e];
-    score.claimedQsos = entrant.count;
-    for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
+    for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) {
+      score.claimedQsos += claimedQso(outcome, i);
       score.checkedQsos += outcome.countsQso(i);
+    }
     if (entrant.count == 0 || !scorer.reset(entrant)) continue;
     score.scored = true;
-    for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) scorer.feed(logs.qsos[i]);
+    for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
+      if (claimedQso(outcome, i)) scorer.feed(logs.qsos[i]);
     const ResultNumbers claimed = scorer.result();
     score.claimedScore = claimed.score;
     score.claimedPoints = claimed.points;

@@ -5,14 +5,16 @@
 
 #include "platform/text.h"
 #include "rdac/crosscheck/call_edits.h"
+#include "rdac/logs/band_plan.h"
 #include "rdac/logs/log_files.h"
+#include "rdac/logs/logged_exchange.h"
 #include "rdac/logs/qso_fields.h"
 
 namespace rdac {
 
 std::string exchangeKey(std::string_view exchange) {
   std::string key;
-  for (char c : exchange)
+  for (char c : normalisedExchange(exchange))
     if (!stats::isAsciiSpace(c) && c != '-') key += c;
   key = stats::toUpperAscii(key);
   const bool serial = !key.empty() && std::all_of(key.begin(), key.end(), stats::isAsciiDigit);
@@ -44,7 +46,9 @@ void SubmittedLogs::add(const std::string& source, const std::string& ownCall, c
     c.rstRcvd = texts.idOf(q.rstRcvd);
     c.band = texts.idOf(q.band);
     c.mode = texts.idOf(q.mode);
+    c.pairBand = q.band.empty() && q.freqHz > 0 ? texts.idOf(bandNearKHz(q.freqHz / 1000)) : c.band;
     c.freqHz = q.freqHz;
+    c.xQso = q.xQso;
     qsos.push_back(c);
   }
 }
@@ -109,6 +113,7 @@ LoggedQso SubmittedLogs::logged(const CheckedQso& c) const {
   q.rstRcvd = texts.text(c.rstRcvd);
   q.exchSent = texts.text(c.exchSent);
   q.exchRcvd = texts.text(c.exchRcvd);
+  q.xQso = c.xQso;
   return q;
 }
 

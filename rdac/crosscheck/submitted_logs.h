@@ -19,7 +19,9 @@ struct CheckedQso {
   uint32_t station = 0;    // the call without its portable suffix
   uint32_t exchSent = 0, exchRcvd = 0;  // as logged
   uint32_t rstSent = 0, rstRcvd = 0, band = 0, mode = 0;
+  uint32_t pairBand = 0;  // the band it pairs on: as logged, or the band whose edge its frequency is near
   uint32_t freqHz = 0;
+  bool xQso = false;  // not counted for its log, at its sender's request; it confirms the partner's
 };
 
 struct Entrant {
@@ -40,8 +42,9 @@ struct SetAsideLog {
   std::string why;  // "holds no QSO", "read 1 of 7 QSO lines"
 };
 
-// Received and sent exchanges compare by this key: upper case, without blanks and dashes,
-// a serial number without its leading zeros ("MA-03" = "ma03", "007" = "7").
+// Received and sent exchanges compare by this key: the readers' spelling of the exchange
+// ("599 MA3" = "МА-03" = "MA-03"), upper case, without blanks and dashes, a serial number
+// without its leading zeros ("007" = "7").
 std::string exchangeKey(std::string_view exchange);
 
 struct SubmittedLogs {

@@ -5,6 +5,8 @@
 #include "platform/text.h"
 #include "rdac/io/messages.h"
 #include "rdac/logs/band_plan.h"
+#include "rdac/logs/log_text.h"
+#include "rdac/logs/logged_exchange.h"
 #include "rdac/logs/qso_fields.h"
 #include "rdac/logs/qso_limits.h"
 
@@ -14,11 +16,11 @@ namespace {
 // The fields the host reads, by name; every other field of a record is passed over.
 enum FieldId {
   kCall, kQsoDate, kTimeOn, kBand, kFreq, kMode, kRstSent, kRstRcvd, kStxString, kStx,
-  kSrxString, kSrx, kStationCallsign, kOperator, kFieldCount
+  kSrxString, kSrx, kCnty, kMyCnty, kStationCallsign, kOperator, kFieldCount
 };
 constexpr std::string_view kFieldNames[kFieldCount] = {
     "CALL", "QSO_DATE", "TIME_ON", "BAND", "FREQ", "MODE", "RST_SENT", "RST_RCVD",
-    "STX_STRING", "STX", "SRX_STRING", "SRX", "STATION_CALLSIGN", "OPERATOR"};
+    "STX_STRING", "STX", "SRX_STRING", "SRX", "CNTY", "MY_CNTY", "STATION_CALLSIGN", "OPERATOR"};
 
 // Runs for every field of the log. Tag names hold only letters, digits and '_' (tagClose);
 // among those, clearing bit 5 folds the case of letters and maps no two others together.
@@ -46,6 +48,15 @@ struct Fields {
 
 std::string_view firstPresent(const Fields& fields, FieldId a, FieldId b) {
   return stats::trimmed(fields[a]).empty() ? fields[b] : fields[a];
+}
+
+// A contest's own field prevails; award logs keep the district in the secondary subdivision
+// (CNTY, MY_CNTY), which is taken only when it holds one. Free text (QTH, COMMENT) is never
+// guessed from.
+std::string_view exchangeField(const Fields& fields, FieldId contestText, FieldId contestNumber, FieldId subdivision) {
+  const std::string_view contest = firstPresent(fields, contestText, contestNumber);
+  if (!stats::trimmed(contest).empty()) return contest;
+  return isDistrictShaped(fields[subdivision]) ? fields[subdivision] : std::string_view();
 }
 
 // A data specifier: <NAME>, <NAME:LENGTH> or <NAME:LENGTH:TYPE>.
@@ -99,7 +110,7 @@ size_t findMarker(std::string_view bytes, size_t from, std::string_view marker, 
 
 class AdifScanner {
  public:
-  explicit AdifScanner(std::string_view bytes) : bytes_(bytes) {}
+  explicit AdifScanner(std::string_view bytes) : bytes_(bytes), encoding_(logEncodingOf(bytes)) {}
 
   ContestLog read() {
     // Whatever comes before an <EOH> that precedes the first <EOR> is the header, even when
@@ -135,6 +146,7 @@ class AdifScanner {
 
  private:
   std::string_view bytes_;
+  LogEncoding encoding_;
   size_t pos_ = 0;
   size_t lineCountedTo_ = 0;
   size_t line_ = 1;
@@ -231,14 +243,14 @@ class AdifScanner {
   void endRecord() {
     if (!fields_.any) return;
     if (recordOwnCall_.empty())
-      recordOwnCall_ = normalisedCall(firstPresent(fields_, kStationCallsign, kOperator));
+      recordOwnCall_ = normalisedCall(text(firstPresent(fields_, kStationCallsign, kOperator)));
     std::string why;
     bool bandForFreq = false;
     LoggedQso qso = toQso(fields_, why, bandForFreq);
     if (why.empty()) why = implausibleQso(qso);
     if (bandForFreq && why.empty() && bandForFreq_.records++ == 0) {
       bandForFreq_.firstLine = recordLine_;
-      bandForFreq_.firstText = stats::trimmed(fields_[kFreq]);
+      bandForFreq_.firstText = stats::trimmed(text(fields_[kFreq]));
     }
     fields_.clear();
     if (!why.empty()) {
@@ -251,7 +263,7 @@ class AdifScanner {
   LoggedQso toQso(const Fields& fields, std::string& why, bool& bandForFreq) const {
     LoggedQso qso;
     qso.line = recordLine_;
-    qso.call = normalisedCall(fields[kCall]);
+    qso.call = normalisedCall(text(fields[kCall]));
     if (qso.call.empty()) {
       why = tr("no CALL");
       return qso;
@@ -262,13 +274,13 @@ class AdifScanner {
       return qso;
     }
     qso.time = *time;
-    qso.band = normalisedBand(std::string(fields[kBand]));
+    qso.band = normalisedBand(text(fields[kBand]));
     const std::string_view freq = fields[kFreq];
     if (!stats::trimmed(freq).empty()) {
       const auto hz = hzOfMHz(freq);
       bandForFreq = !hz && lowerEdgeKHz(qso.band) != 0;
       if (!hz && !bandForFreq) {
-        why = tr("FREQ \"{1}\" is not a frequency in MHz", {std::string(freq)});
+        why = tr("FREQ \"{1}\" is not a frequency in MHz", {text(freq)});
         return qso;
       }
       qso.freqHz = hz.value_or(0);
@@ -280,20 +292,22 @@ class AdifScanner {
       why = tr("neither BAND nor FREQ for {1}", {qso.call});
       return qso;
     }
-    qso.mode = adifMode(fields[kMode]);
+    qso.mode = adifMode(text(fields[kMode]));
     if (qso.mode.empty()) {
       why = tr("no MODE for {1}", {qso.call});
       return qso;
     }
-    qso.rstSent = stats::trimmed(fields[kRstSent]);
-    qso.rstRcvd = stats::trimmed(fields[kRstRcvd]);
-    qso.exchSent = stats::trimmed(firstPresent(fields, kStxString, kStx));
-    qso.exchRcvd = stats::trimmed(firstPresent(fields, kSrxString, kSrx));
+    qso.rstSent = stats::trimmed(text(fields[kRstSent]));
+    qso.rstRcvd = stats::trimmed(text(fields[kRstRcvd]));
+    qso.exchSent = normalisedExchange(text(exchangeField(fields, kStxString, kStx, kMyCnty)), qso.rstSent);
+    qso.exchRcvd = normalisedExchange(text(exchangeField(fields, kSrxString, kSrx, kCnty)), qso.rstRcvd);
     return qso;
   }
 
+  std::string text(std::string_view value) const { return utf8OfLogText(value, encoding_); }
+
   void finishOwnCall() {
-    log_.ownCall = normalisedCall(firstPresent(header_, kStationCallsign, kOperator));
+    log_.ownCall = normalisedCall(text(firstPresent(header_, kStationCallsign, kOperator)));
     if (log_.ownCall.empty()) log_.ownCall = recordOwnCall_;
   }
 };

@@ -27,6 +27,12 @@ std::string bandOfKHz(uint32_t kHz) {
   return std::string();
 }
 
+std::string bandNearKHz(uint32_t kHz) {
+  for (const BandEdges& band : kBands)
+    if (kHz + kBandEdgeSlackKHz >= band.lowKHz && kHz <= band.highKHz + kBandEdgeSlackKHz) return band.name;
+  return std::string();
+}
+
 uint32_t lowerEdgeKHz(const std::string& band) {
   for (const BandEdges& edges : kBands)
     if (band == edges.name) return edges.lowKHz;

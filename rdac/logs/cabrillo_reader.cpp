@@ -6,18 +6,20 @@
 #include "rdac/io/messages.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/band_plan.h"
+#include "rdac/logs/log_text.h"
+#include "rdac/logs/logged_exchange.h"
 #include "rdac/logs/qso_fields.h"
 #include "rdac/logs/qso_limits.h"
 
 namespace rdac {
 namespace {
 
-// Loggers and mail programs put no-break and wide blanks between the fields: 0xA0 of the 8-bit
-// code pages, and in UTF-8 U+00A0, U+2000 to U+200A, U+202F, U+205F and U+3000. How many bytes
-// the blank at `i` takes; 0 when there is none.
+// Loggers and mail programs put no-break and wide blanks between the fields: U+00A0, U+2000 to
+// U+200A, U+202F, U+205F and U+3000 (the text is UTF-8 by now, so 0xA0 of the 8-bit code pages
+// arrives as U+00A0). How many bytes the blank at `i` takes; 0 when there is none.
 size_t blankAt(std::string_view text, size_t i) {
   const auto byte = [&](size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0u; };
-  if (stats::isAsciiSpace(text[i]) || byte(0) == 0xA0) return 1;
+  if (stats::isAsciiSpace(text[i])) return 1;
   if (byte(0) == 0xC2 && byte(1) == 0xA0) return 2;
   if (byte(0) == 0xE2 && byte(1) == 0x80 && (byte(2) <= 0x8A || byte(2) == 0xAF) && byte(2) >= 0x80) return 3;
   if (byte(0) == 0xE2 && byte(1) == 0x81 && byte(2) == 0x9F) return 3;
@@ -48,6 +50,15 @@ std::string withoutDashes(std::string_view date) {
   return out;
 }
 
+// An X-QSO line is a QSO the sender asks not to be credited for; its partner still is.
+constexpr std::string_view kQso = "QSO:", kXQso = "X-QSO:";
+
+// How long the line's QSO tag is; 0 for a line of another kind.
+size_t qsoLineHead(std::string_view line) {
+  if (startsWithNoCase(line, kQso)) return kQso.size();
+  return startsWithNoCase(line, kXQso) ? kXQso.size() : 0;
+}
+
 // Sets `why` when the line cannot be a QSO of this contest.
 LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::string& why) {
   LoggedQso qso;
@@ -60,39 +71,42 @@ LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::string& why) 
              {std::to_string(c.size())});
     return qso;
   }
-  uint64_t kHz = 0;
-  for (char ch : c[0]) {
-    // The host passes the frequency in Hz in 32 bits.
-    if (!stats::isAsciiDigit(ch) || (kHz = kHz * 10 + static_cast<uint64_t>(ch - '0')) > UINT32_MAX / 1000) {
-      why = tr("frequency \"{1}\" is not a number of kHz", {std::string(c[0])});
-      return qso;
-    }
+  // A decimal point after fewer than four digits is a frequency in MHz ("7.012"): no band of
+  // the contest lies below 1,800 kHz.
+  const size_t point = c[0].find_first_of(".,");
+  const std::optional<uint32_t> hz = point < 4 ? std::nullopt : hzOfKHz(c[0]);
+  if (!hz) {
+    why = tr("frequency \"{1}\" is not a number of kHz", {std::string(c[0])});
+    return qso;
   }
   const auto time = qsoTime(withoutDashes(c[2]), c[3]);
   if (!time || c[2].size() != 10) {
     why = tr("date and time \"{1}\" not YYYY-MM-DD HHMM", {std::string(c[2]) + " " + std::string(c[3])});
     return qso;
   }
-  qso.freqHz = static_cast<uint32_t>(kHz * 1000);
-  qso.band = bandOfKHz(static_cast<uint32_t>(kHz));
+  qso.freqHz = *hz;
+  qso.band = bandOfKHz(*hz / 1000);
   qso.mode = cabrilloMode(c[1]);
   qso.time = *time;
   qso.rstSent = std::string(c[5]);
-  qso.exchSent = std::string(c[6]);
+  qso.exchSent = normalisedExchange(c[6]);
   qso.call = normalisedCall(c[7]);
   qso.rstRcvd = std::string(c[8]);
-  qso.exchRcvd = std::string(c[9]);
+  qso.exchRcvd = normalisedExchange(c[9]);
   return qso;
 }
 
 }  // namespace
 
 ContestLog readCabrillo(std::string_view bytes) {
+  std::string converted;
+  std::string_view text = bytes;
+  if (!isAscii(bytes)) text = converted = utf8OfLogText(bytes, logEncodingOf(bytes));
   ContestLog log;
   size_t lineNumber = 0;
   size_t pos = 0;
-  while (pos < bytes.size()) {
-    const std::string_view line = nextLine(bytes, pos);
+  while (pos < text.size()) {
+    const std::string_view line = nextLine(text, pos);
     ++lineNumber;
     if (startsWithNoCase(line, "CALLSIGN:")) {
       const std::vector<std::string_view> call = columns(line.substr(9));
@@ -102,10 +116,11 @@ ContestLog readCabrillo(std::string_view bytes) {
       log.checklog = !category.empty() && stats::equalsNoCase(category[0], "CHECKLOG");
     } else if (startsWithNoCase(line, "START-OF-LOG:")) {
       log.formatSeen = true;
-    } else if (startsWithNoCase(line, "QSO:")) {
+    } else if (const size_t head = qsoLineHead(line)) {
       log.formatSeen = true;
       std::string why;
-      LoggedQso qso = qsoOfLine(line.substr(4), lineNumber, why);
+      LoggedQso qso = qsoOfLine(line.substr(head), lineNumber, why);
+      qso.xQso = head == kXQso.size();
       if (why.empty()) why = implausibleQso(qso);
       if (why.empty())
         log.qsos.push_back(std::move(qso));

@@ -10,6 +10,8 @@
 #include "rdac/io/process_info.h"
 #include "rdac/logs/adif_reader.h"
 #include "rdac/logs/cabrillo_reader.h"
+#include "rdac/logs/log_text.h"
+#include "rdac/logs/logged_exchange.h"
 
 namespace fs = std::filesystem;
 
@@ -45,12 +47,37 @@ LogFileRead readLogFile(const std::string& path, const std::string* bytes) {
     read.problem = tr("cannot read the log {1}: {2}", {path, error});
     return read;
   }
+  read.bytes = textOfLogFile(std::move(*read.bytes));
   switch (logFormatOf(path, *read.bytes)) {
     case LogFormat::adif: read.log = readAdif(*read.bytes); break;
     case LogFormat::cabrillo: read.log = readCabrillo(*read.bytes); break;
     case LogFormat::unknown: read.problem = tr("{1} is neither ADIF nor Cabrillo", {path}); break;
   }
   return read;
+}
+
+size_t fillSentExchange(std::vector<LoggedQso>& qsos, const std::string& sentExchange) {
+  const std::string stated = normalisedExchange(sentExchange);
+  size_t without = 0;
+  for (LoggedQso& qso : qsos)
+    if (qso.exchSent.empty()) {
+      qso.exchSent = stated;
+      without += stated.empty();
+    }
+  return without;
+}
+
+std::string noSentExchangeNote(size_t without, size_t qsos, const char* option) {
+  return tr("{1} of {2} QSO(s) give no sent exchange (looked at STX_STRING, STX, a district in MY_CNTY, and the "
+            "Cabrillo exchange sent): the plug-in refuses them; give the own exchange with {3}",
+            {std::to_string(without), std::to_string(qsos), option});
+}
+
+size_t setAsideXQsos(ContestLog& log) {
+  const auto kept = std::remove_if(log.qsos.begin(), log.qsos.end(), [](const LoggedQso& q) { return q.xQso; });
+  const auto setAside = static_cast<size_t>(log.qsos.end() - kept);
+  log.qsos.erase(kept, log.qsos.end());
+  return setAside;
 }
 
 bool collectLogFiles(const std::vector<std::string>& given, std::vector<std::string>& files, std::ostream& err) {

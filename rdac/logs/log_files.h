@@ -27,6 +27,15 @@ struct LogFileRead {
 // The log of the file at `path`, or of `bytes` when given (a file read already).
 LogFileRead readLogFile(const std::string& path, const std::string* bytes = nullptr);
 
+// Gives `sentExchange` (normalised) to the QSOs that carry no sent exchange; how many are left
+// without one.
+size_t fillSentExchange(std::vector<LoggedQso>& qsos, const std::string& sentExchange);
+// What to say, once per log, when `without` of its `qsos` QSOs carry no sent exchange: the
+// fields looked at and `option`, which states one.
+std::string noSentExchangeNote(size_t without, size_t qsos, const char* option);
+// Takes the X-QSOs out of the log, which are not counted for it; how many there were.
+size_t setAsideXQsos(ContestLog& log);
+
 // Files as given; of a folder, its log files by name, sorted. False, said on `err`, when a
 // folder cannot be listed.
 bool collectLogFiles(const std::vector<std::string>& given, std::vector<std::string>& files, std::ostream& err);

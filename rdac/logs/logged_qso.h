@@ -20,6 +20,7 @@ struct LoggedQso {
   std::string exchSent;
   std::string exchRcvd;
   size_t line = 0;  // where the record starts in the file, for messages
+  bool xQso = false;  // a Cabrillo X-QSO: not counted for its log, but it confirms the partner's
 };
 
 struct LogProblem {

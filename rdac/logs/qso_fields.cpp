@@ -42,8 +42,12 @@ std::optional<stats::COleDateTime> qsoTime(std::string_view date, std::string_vi
   return stats::COleDateTime::fromParts(year, month, day, hour, minute, second);
 }
 
-std::optional<uint32_t> hzOfMHz(std::string_view mhz) {
-  const std::string text = stats::trimmed(mhz);
+std::optional<uint32_t> hzOfMHz(std::string_view mhz) { return hzOf(mhz, 1000000); }
+
+std::optional<uint32_t> hzOfKHz(std::string_view kHz) { return hzOf(kHz, 1000); }
+
+std::optional<uint32_t> hzOf(std::string_view number, uint32_t unitHz) {
+  const std::string text = stats::trimmed(number);
   const size_t point = text.find_first_of(".,");
   const std::string_view whole = std::string_view(text).substr(0, point);
   const std::string_view fraction =
@@ -51,13 +55,17 @@ std::optional<uint32_t> hzOfMHz(std::string_view mhz) {
   if (whole.empty() && fraction.empty()) return std::nullopt;
   if ((!whole.empty() && !allDigits(whole)) || (!fraction.empty() && !allDigits(fraction)))
     return std::nullopt;
-  if (whole.size() > 4) return std::nullopt;  // beyond 4 GHz does not fit the host's 32 bits
-  // Digits, not a double: 14.025 must give 14025000 Hz exactly.
-  uint64_t hz = static_cast<uint64_t>(whole.empty() ? 0 : number(whole)) * 1000000;
-  uint64_t scale = 100000;
-  for (size_t i = 0; i < fraction.size() && scale > 0; ++i, scale /= 10)
-    hz += static_cast<uint64_t>(fraction[i] - '0') * scale;
-  if (fraction.size() > 6 && fraction[6] >= '5') ++hz;
+  // Beyond 4 GHz does not fit the host's 32 bits; checked before the digits are summed.
+  uint64_t hz = 0;
+  for (char c : whole)
+    if ((hz = hz * 10 + static_cast<uint64_t>(c - '0')) > UINT32_MAX) return std::nullopt;
+  // Digits, not a double: 14.025 MHz must give 14025000 Hz exactly.
+  hz *= unitHz;
+  uint64_t scale = unitHz / 10;
+  size_t used = 0;
+  for (; used < fraction.size() && scale > 0; ++used, scale /= 10)
+    hz += static_cast<uint64_t>(fraction[used] - '0') * scale;
+  if (used < fraction.size() && fraction[used] >= '5') ++hz;
   if (hz > UINT32_MAX) return std::nullopt;
   return static_cast<uint32_t>(hz);
 }
@@ -70,7 +78,7 @@ std::string adifMode(std::string_view mode) {
 
 std::string cabrilloMode(std::string_view mode) {
   const std::string upper = stats::toUpperAscii(stats::trimmed(mode));
-  return upper == "PH" ? "SSB" : upper;
+  return upper == "PH" ? "SSB" : adifMode(upper);
 }
 
 std::string_view bareCall(std::string_view call) {

@@ -20,11 +20,14 @@ stats::COleDateTime timeOfMinute(int64_t minute);
 std::string qsoTimeText(const stats::COleDateTime& time);
 std::string minuteText(int64_t minute);
 
-// A frequency written in MHz ("14.025", "3,5123") in Hz, rounded to the nearest Hz.
+// A frequency written in MHz ("14.025", "3,5123") or kHz ("14025.5") in Hz, rounded to the
+// nearest Hz; nothing for other text or beyond the host's 32 bits.
 std::optional<uint32_t> hzOfMHz(std::string_view mhz);
+std::optional<uint32_t> hzOfKHz(std::string_view kHz);
+std::optional<uint32_t> hzOf(std::string_view number, uint32_t unitHz);
 
 // The plug-in knows "CW" and "SSB"; SSB with either SUBMODE, and the sidebands that older
-// ADIF wrote as MODE, are SSB. Other modes keep their text, so the plug-in reports them as
+// ADIF wrote as MODE (and Cabrillo loggers beside PH), are SSB. Other modes keep their text, so the plug-in reports them as
 // modes outside the contest.
 std::string adifMode(std::string_view mode);
 std::string cabrilloMode(std::string_view mode);

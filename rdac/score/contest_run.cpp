@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <unordered_map>
 
+#include "platform/edited_text.h"
 #include "platform/text.h"
 #include "plugin/exports.h"
 #include "rdac/io/file_bytes.h"
@@ -14,6 +15,7 @@
 #include "rdac/io/progress_line.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/log_files.h"
+#include "rdac/logs/log_text.h"
 #include "rdac/logs/qso_fields.h"
 #include "rdac/score/work_folder.h"
 
@@ -94,6 +96,13 @@ bool ContestRun::readLog(std::ostream& err, const std::string* logBytes) {
   log_ = std::move(*read.log);
   const std::string name = textOf(pathOf(options_.logPath).filename());
   reportLogProblems(err, name, log_.problems);
+  xQsosSetAside_ = setAsideXQsos(log_);
+  if (xQsosSetAside_ > 0)
+    err << "rdac: " << name << ": "
+        << tr("{1} X-QSO line(s) set aside: not counted for this log, as its sender asked",
+              {std::to_string(xQsosSetAside_)})
+        << '\n';
+  giveSentExchange(log_.qsos, err);
   if (log_.qsos.empty()) {
     const bool junk = !log_.formatSeen && !stats::trimmed(*read.bytes).empty();
     // Only a run that the options date can go on without a QSO (checks before the contest).
@@ -110,6 +119,14 @@ bool ContestRun::readLog(std::ostream& err, const std::string* logBytes) {
     err << "rdac: " << tr("{1} is not in time order: its QSOs are fed sorted by date and time", {name}) << '\n';
   times_.read = Clock::now() - started;
   return true;
+}
+
+void ContestRun::giveSentExchange(std::vector<LoggedQso>& qsos, std::ostream& err) {
+  const size_t without = fillSentExchange(qsos, options_.sentExchange);
+  if (without == 0 || noSentExchangeSaid_) return;
+  noSentExchangeSaid_ = true;
+  err << "rdac: " << textOf(pathOf(options_.logPath).filename()) << ": "
+      << noSentExchangeNote(without, qsos.size(), "--sent-exchange") << '\n';
 }
 
 bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
@@ -195,7 +212,7 @@ bool ContestRun::prepareFolder(std::ostream& err) {
       err << "rdac: " << tr("cannot read the header file {1}: {2}", {file, error}) << '\n';
       return false;
     }
-    if (!header.addFile(*text, textOf(pathOf(file).filename()), error)) {
+    if (!header.addFile(utf8OfTextFile(*text), textOf(pathOf(file).filename()), error)) {
       err << "rdac: " << error << '\n';
       return false;
     }
@@ -207,6 +224,8 @@ bool ContestRun::prepareFolder(std::ostream& err) {
     }
   if (options_.cabrillo) header.defaultModeFor(log_.qsos);
   plan.settings = header.settings();
+  // The plug-in writes them into its Cabrillo file, whose other lines are Windows-1251.
+  for (SettingValue& setting : plan.settings) setting.value = stats::windows1251OfUtf8(setting.value);
   if (options_.cabrillo) header_ = header.settings();
   // An operator who checks callsigns wants the district hint: the setup window's "Use hint".
   if (options_.useHint) plan.settings.push_back({"setup_mast", "1"});
@@ -288,7 +307,8 @@ ReportData ContestRun::reportData() {
   if (report_) return *report_;
   ReportData data = recorder_ ? recorder_->page(plugin_->result()) : ReportData{};
   std::string error;
-  if (const auto bytes = readFileBytes(badQsoFilePath(options_.workdir, reset_.contestEnd), error)) {
+  if (auto bytes = readFileBytes(badQsoFilePath(options_.workdir, reset_.contestEnd), error)) {
+    *bytes = stats::utf8OfWindows1251(*bytes);  // the plug-in's file
     for (size_t pos = 0; pos < bytes->size();) {
       std::string line(nextLine(*bytes, pos));
       if (!line.empty()) data.badQsoLines.push_back(std::move(line));

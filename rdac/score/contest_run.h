@@ -26,6 +26,7 @@ struct RunOptions {
   std::string districtsPath, hintsPath;
   std::string workdir = "out/rdac";
   std::string ownCall, ownPrefix, ownContinent;  // empty: from the log and the country file
+  std::string sentExchange;  // for the QSOs whose record gives none
   std::optional<stats::COleDateTime> contestStart, contestEnd;
   bool cabrillo = false;  // an export run: the plug-in writes the Cabrillo file
   std::vector<std::string> headerFiles;
@@ -65,6 +66,10 @@ class ContestRun {
   const StageTimes& times() const { return times_; }
   size_t fedCount() const { return fed_; }
   const std::vector<UnscoredQso>& unscored() const { return unscored_; }
+  // Gives the QSOs without a sent exchange the one the options state; says once per run when
+  // there is none to give.
+  void giveSentExchange(std::vector<LoggedQso>& qsos, std::ostream& err);
+  size_t xQsosSetAside() const { return xQsosSetAside_; }
   // Resolves one callsign with the run's country file.
   std::optional<Country> resolve(const std::string& call) const { return countries_.resolve(call); }
   // Why a call that resolves to no country is not scored: "no country in cty.dat".
@@ -83,6 +88,8 @@ class ContestRun {
   std::vector<SettingValue> header_;
   StageTimes times_;
   size_t fed_ = 0;
+  size_t xQsosSetAside_ = 0;
+  bool noSentExchangeSaid_ = false;
 
   bool readLog(std::ostream& err, const std::string* logBytes);
   int feedOne(const HostQso& qso);

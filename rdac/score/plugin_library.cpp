@@ -1,6 +1,10 @@
 #include "rdac/score/plugin_library.h"
 
 #include <cstring>
+#include <deque>
+
+#include "platform/edited_text.h"
+#include "rdac/logs/log_text.h"
 
 #include "rdac/io/messages.h"
 
@@ -40,10 +44,25 @@ bool PluginLibrary::bind(std::string& error) {
          lookUp(handle_, names.setVersion, setVersion_, error) && lookUp(handle_, names.runCommand, runCommand_, error);
 }
 
+// rdac's texts are UTF-8; the plug-in, as the logger that hosts it, speaks Windows-1251. A
+// committee's run passes millions of texts, nearly all ASCII: those go as they are.
+class ForPlugin {
+ public:
+  const char* operator()(const std::string& utf8) {
+    for (char c : utf8)
+      if (static_cast<unsigned char>(c) >= 0x80) return converted_.emplace_back(stats::windows1251OfUtf8(utf8)).c_str();
+    return utf8.c_str();
+  }
+
+ private:
+  std::deque<std::string> converted_;  // a deque: its strings stay where they are while it grows
+};
+
 int PluginLibrary::reset(const HostReset& v) {
   stats::COleDateTime start = v.contestStart, end = v.contestEnd;
   const char* u = kUnread;
-  return resetStats_(v.ownFolder.c_str(), v.exportRun ? 1 : 0, v.ownCall.c_str(), &start, &end,
+  ForPlugin forPlugin;
+  return resetStats_(v.ownFolder.c_str(), v.exportRun ? 1 : 0, forPlugin(v.ownCall), &start, &end,
                      u, u, u, u, u, u, u, u, u,  // 5 to 13
                      v.ownPrefix.c_str(), 0, 0, 0, 0.0, 0.0, u, v.ownContinent.c_str(), u);
 }
@@ -52,9 +71,10 @@ int PluginLibrary::addQso(const std::string& ownCall, const HostQso& host) {
   const LoggedQso& q = *host.logged;
   stats::COleDateTime time = q.time, unreadTime = q.time;
   const char* u = kUnread;
-  return addData_(ownCall.c_str(), q.call.c_str(), &time, &unreadTime, &unreadTime, &unreadTime,
-                  0u, q.freqHz, q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(),
-                  q.exchSent.c_str(), q.exchRcvd.c_str(),
+  ForPlugin forPlugin;
+  return addData_(forPlugin(ownCall), forPlugin(q.call), &time, &unreadTime, &unreadTime, &unreadTime, 0u, q.freqHz,
+                  forPlugin(q.mode), forPlugin(q.rstSent), forPlugin(q.rstRcvd), forPlugin(q.exchSent),
+                  forPlugin(q.exchRcvd),
                   u, u, u, u, u, u, u, u, u,  // 13 to 21
                   host.prefix.c_str(), 0, 0, 0, 0.0, 0.0, u, host.continent.c_str(), u, q.band.c_str(), u);
 }
@@ -65,11 +85,12 @@ CheckAnswer PluginLibrary::checkCall(const std::string& call, const std::string&
   char unusedBuffer[kHintBufferSize] = {};
   const char* u = kUnread;
   CheckAnswer answer;
-  answer.code = checkCall_(call.c_str(), 0u, 0u, mode.c_str(),
+  ForPlugin forPlugin;
+  answer.code = checkCall_(forPlugin(call), 0u, 0u, forPlugin(mode),
                            u, u, u, u, u, u, u, u, u,  // 4 to 12
                            prefix.c_str(), 0, 0, 0, 0.0, 0.0, u, u, u, u, u, band.c_str(),
                            band.c_str(), hint, unusedBuffer);
-  answer.hint.assign(hint, strnlen(hint, sizeof hint));
+  answer.hint = stats::utf8OfWindows1251(std::string_view(hint, strnlen(hint, sizeof hint)));
   return answer;
 }
 
@@ -86,7 +107,8 @@ std::string checkAnswerWords(int code) {
 std::string PluginLibrary::result() {
   int status = 0;
   const char* text = getResult_(&status);
-  return text ? std::string(text) : std::string();
+  if (!text) return std::string();
+  return isAscii(text) ? std::string(text) : stats::utf8OfWindows1251(text);
 }
 
 void PluginLibrary::switchToHtml() { setVersion_(""); }

@@ -44,6 +44,8 @@ void* find(void* library, const char* name);  // null when it has no such export
 void unload(void* library);
 }  // namespace library_calls
 
+// Texts cross here: rdac's are UTF-8, the plug-in's Windows-1251 (a letter that code page
+// cannot spell reaches it as "?"), in both directions.
 class PluginLibrary {
  public:
   // Loads the library and finds every export; nothing, with `error` set, when it cannot.
@@ -56,7 +58,7 @@ class PluginLibrary {
   int addQso(const std::string& ownCall, const HostQso& qso);
   CheckAnswer checkCall(const std::string& call, const std::string& mode,
                         const std::string& prefix, const std::string& band);
-  std::string result();  // GetResult0's text, copied before the next call replaces it
+  std::string result();  // GetResult0's text in UTF-8, copied before the next call replaces it
   void switchToHtml();   // setVersion
   void runCommand(const char* command);
 

@@ -4,19 +4,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/edited_text.h"
 #include "platform/ole_date_time.h"
 #include "rdac/io/messages.h"
 #include "rdac/logs/qso_fields.h"
 
 namespace rdac {
 namespace {
-
-// The page's own words in the operator's language, in the page's encoding (the plug-in's texts
-// on it are Windows-1251).
-std::string say(const char* english, std::initializer_list<std::string> arguments = {}) {
-  return stats::windows1251OfUtf8(tr(english, arguments));
-}
 
 const char kStyle[] =
     "body{font:14px/1.4 'DejaVu Sans',Arial,sans-serif;color:#222;margin:16px auto;max-width:1060px;padding:0 12px}"
@@ -121,9 +114,9 @@ int64_t markMinute(const ReportData& d, size_t mark) {
 
 // "from 19.08.2017 12:00 to 20.08.2017 13:00 UTC, the whole log": what the charts and tables span.
 std::string coverage(const ReportData& d) {
-  if (d.snapshots.size() < 2) return say("No QSO yet.");
+  if (d.snapshots.size() < 2) return tr("No QSO yet.");
   const char* format = "%d.%m.%Y %H:%M";
-  return say("The charts and tables cover the whole log, from {1} to {2} UTC, from the plug-in's result every {3} "
+  return tr("The charts and tables cover the whole log, from {1} to {2} UTC, from the plug-in's result every {3} "
              "minutes of log time.",
              {clock(d.originMinute, format), clock(markMinute(d, d.snapshots.size() - 1), format),
               std::to_string(d.snapshotMinutes)});
@@ -174,9 +167,9 @@ void legend(std::string& out, const std::vector<std::pair<std::string, std::stri
 }
 
 void rateChart(std::string& out, const ReportData& d, const Series& s) {
-  out += "<h2>" + say("QSO rate") + "</h2>";
+  out += "<h2>" + tr("QSO rate") + "</h2>";
   if (s.bins == 0) {
-    out += "<p class=\"note\">" + say("No QSO yet.") + "</p>";
+    out += "<p class=\"note\">" + tr("No QSO yet.") + "</p>";
     return;
   }
   const double binHours = s.binMinutes / 60.0;
@@ -200,7 +193,7 @@ void rateChart(std::string& out, const ReportData& d, const Series& s) {
       svg += "<rect class=\"bar\" x=\"" + num(f.x(static_cast<double>(bin) / s.bins) + 1) + "\" y=\"" + num(top) +
              "\" width=\"" + num(std::max(1.0, barWidth - 2)) + "\" height=\"" + num(f.y(stacked) - top) +
              "\" fill=\"" + bandColour(s.bands[b]) + "\"><title>" + when + " " + escaped(s.bands[b]) + ": " +
-             say("{1} QSOs", {std::to_string(q)}) + "</title></rect>";
+             tr("{1} QSOs", {std::to_string(q)}) + "</title></rect>";
       stacked += q / binHours;
     }
   }
@@ -213,19 +206,19 @@ void rateChart(std::string& out, const ReportData& d, const Series& s) {
            "\" style=\"paint-order:stroke;stroke:#fff;stroke-width:3px\">" + label + "</text>";
   };
   const std::string peak60 =
-      say("best 60 min: {1} QSOs from {2}", {std::to_string(s.peak60), clock(markMinute(d, s.peak60At))});
-  const std::string peak10 = say("best 10 min: {1} QSOs ({2}/h) at {3}", {std::to_string(s.peak10), std::to_string(s.peak10 * 6),
+      tr("best 60 min: {1} QSOs from {2}", {std::to_string(s.peak60), clock(markMinute(d, s.peak60At))});
+  const std::string peak10 = tr("best 10 min: {1} QSOs ({2}/h) at {3}", {std::to_string(s.peak10), std::to_string(s.peak10 * 6),
                                                                             clock(markMinute(d, s.peak10At))});
   if (s.peaks) {
     peakLine("peak10", s.peak10 * 6.0, peak10, true);
     peakLine("peak60", s.peak60, peak60, s.peak60 > s.peak10 * 6);
   }
-  svg += "<text x=\"4\" y=\"14\">" + say("QSOs/h") + "</text>";
+  svg += "<text x=\"4\" y=\"14\">" + tr("QSOs/h") + "</text>";
   svg += "<line class=\"axis\" x1=\"" + num(f.left) + "\" x2=\"" + num(f.width - f.right) + "\" y1=\"" +
          num(f.y(0)) + "\" y2=\"" + num(f.y(0)) + "\"/>";
   timeAxis(svg, f, d, s);
   out += "<svg id=\"rate\" xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(f.width) +
-         "\" height=\"" + std::to_string(f.height) + "\" role=\"img\"><title>" + say("QSOs per hour by band") + "</title>" + svg +
+         "\" height=\"" + std::to_string(f.height) + "\" role=\"img\"><title>" + tr("QSOs per hour by band") + "</title>" + svg +
          "</svg>";
   std::vector<std::pair<std::string, std::string>> entries;
   for (const std::string& band : s.bands) entries.emplace_back(band, bandColour(band));
@@ -235,11 +228,11 @@ void rateChart(std::string& out, const ReportData& d, const Series& s) {
   }
   legend(out, entries);
   out += "<p class=\"note\">" +
-         (s.binMinutes == 60 ? say("QSOs the plug-in counts, per hour")
-                             : say("QSOs the plug-in counts, per {1} hours, as a rate per hour",
+         (s.binMinutes == 60 ? tr("QSOs the plug-in counts, per hour")
+                             : tr("QSOs the plug-in counts, per {1} hours, as a rate per hour",
                                    {std::to_string(s.binMinutes / 60)})) +
-         (s.peaks ? say("; the lines mark the best sixty and the best ten minutes (as an hourly rate), on the ten-minute marks.")
-                  : say("; the log spans too long a time for the best ten and sixty minutes.")) +
+         (s.peaks ? tr("; the lines mark the best sixty and the best ten minutes (as an hourly rate), on the ten-minute marks.")
+                  : tr("; the log spans too long a time for the best ten and sixty minutes.")) +
          "</p>";
 }
 
@@ -275,9 +268,9 @@ void lineChart(std::string& out, const char* id, const std::string& title, const
 }
 
 void scoreCharts(std::string& out, const ReportData& d, const Series& s) {
-  out += "<h2>" + say("Score over time") + "</h2>";
+  out += "<h2>" + tr("Score over time") + "</h2>";
   if (d.snapshots.size() < 2) {
-    out += "<p class=\"note\">" + say("No QSO yet.") + "</p>";
+    out += "<p class=\"note\">" + tr("No QSO yet.") + "</p>";
     return;
   }
   std::vector<double> points, dxcc, rda;
@@ -288,14 +281,14 @@ void scoreCharts(std::string& out, const ReportData& d, const Series& s) {
   }
   out += "<div class=\"charts\">";
   static const char* kPointColour[] = {"#1f77b4"};
-  lineChart(out, "points", say("Points"), d, s, {{say("points"), points}}, kPointColour);
+  lineChart(out, "points", tr("Points"), d, s, {{tr("points"), points}}, kPointColour);
   static const char* kMultColours[] = {"#d62728", "#2ca02c"};
   if (d.snapshots.back().dxccColumn)
-    lineChart(out, "multipliers", say("Multipliers"), d, s, {{"RDA", rda}, {"DXCC", dxcc}}, kMultColours);
+    lineChart(out, "multipliers", tr("Multipliers"), d, s, {{"RDA", rda}, {"DXCC", dxcc}}, kMultColours);
   else
-    lineChart(out, "multipliers", say("Multipliers"), d, s, {{"RDA", rda}}, kMultColours);
+    lineChart(out, "multipliers", tr("Multipliers"), d, s, {{"RDA", rda}}, kMultColours);
   out += "</div><p class=\"note\">" +
-         say("From the plug-in's result every {1} minutes of log time; score at the end: {2}.",
+         tr("From the plug-in's result every {1} minutes of log time; score at the end: {2}.",
              {std::to_string(d.snapshotMinutes), std::to_string(d.snapshots.back().score)}) +
          "</p>";
 }
@@ -308,7 +301,7 @@ std::string shaded(int value, int max) {
 
 void bandHourTable(std::string& out, const ReportData& d, const Series& s) {
   if (s.bins == 0) return;
-  out += "<h2>" + say(s.binMinutes == 60 ? "QSOs by band and hour (UTC)" : "QSOs by band and period (UTC)") +
+  out += "<h2>" + tr(s.binMinutes == 60 ? "QSOs by band and hour (UTC)" : "QSOs by band and period (UTC)") +
          "</h2><div class=\"wide\"><table id=\"band-hour\"><tr><th></th>";
   // A row of days over the row of hours.
   for (size_t bin = 0; bin < s.bins;) {
@@ -318,9 +311,9 @@ void bandHourTable(std::string& out, const ReportData& d, const Series& s) {
     out += "<th colspan=\"" + std::to_string(span) + "\" style=\"text-align:left\">" + day + "</th>";
     bin += span;
   }
-  out += "<th></th></tr><tr><th>" + say("band") + "</th>";
+  out += "<th></th></tr><tr><th>" + tr("band") + "</th>";
   for (size_t bin = 0; bin < s.bins; ++bin) out += "<th>" + clock(markMinute(d, bin * s.marksPerBin), "%H") + "</th>";
-  out += "<th>" + say("total") + "</th></tr>";
+  out += "<th>" + tr("total") + "</th></tr>";
   int max = 0;
   for (const auto& bin : s.qsos)
     for (int q : bin) max = std::max(max, q);
@@ -335,29 +328,29 @@ void bandHourTable(std::string& out, const ReportData& d, const Series& s) {
     }
     out += "<th>" + std::to_string(total) + "</th></tr>";
   }
-  out += "<tr><th>" + say("all") + "</th>";
+  out += "<tr><th>" + tr("all") + "</th>";
   int all = 0;
   for (int t : columnTotals) out += "<th>" + std::to_string(t) + "</th>", all += t;
   out += "<th>" + std::to_string(all) + "</th></tr></table></div>";
 }
 
 void bandModeTable(std::string& out, const ResultNumbers& n) {
-  out += "<div><h3>" + say("By band and mode") + "</h3><table id=\"band-mode\"><tr><th>" + say("band") +
-         "</th><th>CW</th><th>SSB</th><th>" + say("QSOs") + "</th><th>" + say("points") + "</th>" +
+  out += "<div><h3>" + tr("By band and mode") + "</h3><table id=\"band-mode\"><tr><th>" + tr("band") +
+         "</th><th>CW</th><th>SSB</th><th>" + tr("QSOs") + "</th><th>" + tr("points") + "</th>" +
          std::string(n.dxccColumn ? "<th>DXCC</th>" : "") + "</tr>";
   for (const BandNumbers& b : n.bands)
     out += "<tr><td>" + escaped(b.band) + "</td><td>" + std::to_string(b.cw) + "</td><td>" + std::to_string(b.ssb) +
            "</td><td>" + std::to_string(b.qsos) + "</td><td>" + std::to_string(b.points) + "</td>" +
            (n.dxccColumn ? "<td>" + std::to_string(b.dxcc) + "</td>" : "") + "</tr>";
-  out += "<tr><th>" + say("total") + "</th><th>" + std::to_string(n.cw) + "</th><th>" + std::to_string(n.ssb) + "</th><th>" +
+  out += "<tr><th>" + tr("total") + "</th><th>" + std::to_string(n.cw) + "</th><th>" + std::to_string(n.ssb) + "</th><th>" +
          std::to_string(n.qsos) + "</th><th>" + std::to_string(n.points) + "</th>" +
          (n.dxccColumn ? "<th>" + std::to_string(n.dxcc) + "</th>" : "") + "</tr></table></div>";
 }
 
 void checkTables(std::string& out, const ReportData& d) {
-  out += "<div><h3>" + say("What the callsign check said before each QSO") + "</h3><table id=\"checks\"><tr><th>" +
-         say("band") + "</th><th>" + say("new multiplier") + "</th><th>" + say("ordinary") + "</th><th>" + say("dupe") +
-         "</th><th>" + say("cannot count") + "</th></tr>";
+  out += "<div><h3>" + tr("What the callsign check said before each QSO") + "</h3><table id=\"checks\"><tr><th>" +
+         tr("band") + "</th><th>" + tr("new multiplier") + "</th><th>" + tr("ordinary") + "</th><th>" + tr("dupe") +
+         "</th><th>" + tr("cannot count") + "</th></tr>";
   // Bands in the result's order, any other band after them.
   std::vector<CheckCounts> checks = d.checks;
   const std::vector<BandNumbers>& order = d.snapshots.empty() ? std::vector<BandNumbers>{} : d.snapshots.back().bands;
@@ -370,13 +363,13 @@ void checkTables(std::string& out, const ReportData& d) {
   CheckCounts total;
   for (const CheckCounts& c : checks) {
     const int cannot = c.cannotCount + c.other;
-    out += "<tr><td>" + (c.band.empty() ? say("(none)") : escaped(c.band)) + "</td><td>" + std::to_string(c.newMultiplier) +
+    out += "<tr><td>" + (c.band.empty() ? tr("(none)") : escaped(c.band)) + "</td><td>" + std::to_string(c.newMultiplier) +
            "</td><td>" + std::to_string(c.ordinary) + "</td><td>" + std::to_string(c.dupe) + "</td><td>" +
            std::to_string(cannot) + "</td></tr>";
     total.newMultiplier += c.newMultiplier, total.ordinary += c.ordinary, total.dupe += c.dupe;
     total.cannotCount += cannot;
   }
-  out += "<tr><th>" + say("total") + "</th><th>" + std::to_string(total.newMultiplier) + "</th><th>" +
+  out += "<tr><th>" + tr("total") + "</th><th>" + std::to_string(total.newMultiplier) + "</th><th>" +
          std::to_string(total.ordinary) + "</th><th>" + std::to_string(total.dupe) + "</th><th>" +
          std::to_string(total.cannotCount) + "</th></tr></table></div>";
 }
@@ -385,7 +378,7 @@ void multiplierList(std::string& out, const char* kind, const std::vector<NewMul
   out += "<h3>" + std::string(kind) + " (" + std::to_string(list.size()) + ")</h3>";
   if (list.empty()) return;
   out += list.size() <= 400 ? "<details open>" : "<details>";
-  out += "<summary>" + say("time, band, mode, callsign, exchange") + "</summary><ol class=\"mults\">";
+  out += "<summary>" + tr("time, band, mode, callsign, exchange") + "</summary><ol class=\"mults\">";
   for (const NewMultiplier& m : list)
     out += "<li>" + escaped(m.time.substr(11)) + " " + escaped(m.band) + " " + escaped(m.mode) + " " +
            escaped(m.call) + " " + escaped(m.exchange) + "</li>";
@@ -393,8 +386,8 @@ void multiplierList(std::string& out, const char* kind, const std::vector<NewMul
 }
 
 void multiplierLists(std::string& out, const ReportData& d) {
-  out += "<h2>" + say("New multipliers in the order they came") + "</h2><p class=\"note\">" +
-         say("The QSOs the callsign check called new that then raised the result's multipliers; one it called new "
+  out += "<h2>" + tr("New multipliers in the order they came") + "</h2><p class=\"note\">" +
+         tr("The QSOs the callsign check called new that then raised the result's multipliers; one it called new "
              "that went to the bad-QSO file is not among them, nor one that raised a multiplier it had not called new.") +
          "</p>";
   if (!d.snapshots.empty() && d.snapshots.back().dxccColumn) multiplierList(out, "DXCC", d.newDxcc);
@@ -403,23 +396,23 @@ void multiplierLists(std::string& out, const ReportData& d) {
 
 void badQsos(std::string& out, const ReportData& d) {
   constexpr size_t kShown = 300;  // per reason; the file holds them all
-  out += "<h2>" + say("Bad-QSO file ({1} lines)", {std::to_string(d.badQsoLines.size())}) + "</h2>";
+  out += "<h2>" + tr("Bad-QSO file ({1} lines)", {std::to_string(d.badQsoLines.size())}) + "</h2>";
   for (const auto& [reason, lines] : badQsosByReason(d.badQsoLines)) {
     out += "<h3>" + escaped(reason) + " (" + std::to_string(lines.size()) + ")</h3><pre>";
     for (size_t i = 0; i < lines.size() && i < kShown; ++i) out += escaped(lines[i]) + "\n";
-    if (lines.size() > kShown) out += say("... and {1} more in the file", {std::to_string(lines.size() - kShown)}) + "\n";
+    if (lines.size() > kShown) out += tr("... and {1} more in the file", {std::to_string(lines.size() - kShown)}) + "\n";
     out += "</pre>";
   }
 }
 
 void unscored(std::string& out, const ReportData& d) {
-  out += "<h2>" + say("QSOs not scored ({1})", {std::to_string(d.unscored.size())}) + "</h2>";
+  out += "<h2>" + tr("QSOs not scored ({1})", {std::to_string(d.unscored.size())}) + "</h2>";
   if (d.unscored.empty()) return;
-  out += "<table id=\"unscored\"><tr><th>" + say("callsign") + "</th><th>" + say("time") + "</th><th>" + say("band") +
-         "</th><th>" + say("line") + "</th><th>" + say("why") + "</th></tr>";
+  out += "<table id=\"unscored\"><tr><th>" + tr("callsign") + "</th><th>" + tr("time") + "</th><th>" + tr("band") +
+         "</th><th>" + tr("line") + "</th><th>" + tr("why") + "</th></tr>";
   for (const UnscoredQso& q : d.unscored)
     out += "<tr><td>" + escaped(q.call) + "</td><td>" + escaped(q.time) + "</td><td>" + escaped(q.band) +
-           "</td><td>" + std::to_string(q.line) + "</td><td>" + escaped(stats::windows1251OfUtf8(q.why)) + "</td></tr>";
+           "</td><td>" + std::to_string(q.line) + "</td><td>" + escaped(q.why) + "</td></tr>";
   out += "</table>";
 }
 
@@ -427,18 +420,19 @@ void unscored(std::string& out, const ReportData& d) {
 
 std::string reportPage(const ReportData& d) {
   const Series series = seriesOf(d);
-  std::string out = "<!DOCTYPE html>\n<html lang=\"" + std::string(language() == Language::russian ? "ru" : "en") + "\"><head><meta charset=\"windows-1251\">";
+  std::string out = "<!DOCTYPE html>\n<html lang=\"" + std::string(language() == Language::russian ? "ru" : "en") +
+                    "\"><head><meta charset=\"utf-8\">";
   if (d.refreshSeconds > 0) out += "<meta http-equiv=\"refresh\" content=\"" + std::to_string(d.refreshSeconds) + "\">";
   // Nothing on the page may reach the network, not even by accident.
   out += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
          "img-src data:\"><title>" + escaped(d.title) + "</title><style>" + kStyle + "</style></head><body>";
   out += "<h1>" + escaped(d.title) + "</h1><p class=\"note\" id=\"coverage\">" + coverage(d) + "</p>";
-  out += "<div class=\"row\"><div><h2>" + say("Result") + "</h2><pre id=\"result\">" + escaped(d.resultText) + "</pre></div>";
+  out += "<div class=\"row\"><div><h2>" + tr("Result") + "</h2><pre id=\"result\">" + escaped(d.resultText) + "</pre></div>";
   if (!d.snapshots.empty()) bandModeTable(out, d.snapshots.back());
   checkTables(out, d);
   out += "</div>";
   if (!d.header.empty()) {
-    out += "<h3>" + say("Cabrillo header values") + "</h3><table id=\"header\">";
+    out += "<h3>" + tr("Cabrillo header values") + "</h3><table id=\"header\">";
     for (const auto& [key, value] : d.header)
       out += "<tr><td>" + escaped(key) + "</td><td style=\"text-align:left\">" + escaped(value) + "</td></tr>";
     out += "</table>";
@@ -450,7 +444,7 @@ std::string reportPage(const ReportData& d) {
   badQsos(out, d);
   unscored(out, d);
   out += "<p class=\"note\">" +
-         say("Made by rdac from the Stats plug-in's own answers: its result every {1} minutes of log time, CheckCall0 "
+         tr("Made by rdac from the Stats plug-in's own answers: its result every {1} minutes of log time, CheckCall0 "
              "before each AddData0, the bad-QSO file.",
              {std::to_string(d.snapshotMinutes)}) +
          "</p>";

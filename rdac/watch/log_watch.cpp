@@ -154,6 +154,7 @@ class Watch {
     if (!run_) return startRun(look.records);
     ContestLog appended = readAdif(look.records);
     reportLogProblems(err_, options_.run.logPath, appended.problems, look.firstLine);
+    run_->giveSentExchange(appended.qsos, err_);
     // The result names the contest's last day; a QSO after it restarts the run, as an edit does.
     if (!options_.run.contestEnd)
       for (const LoggedQso& qso : appended.qsos)

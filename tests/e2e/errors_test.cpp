@@ -85,7 +85,7 @@ TEST_F(Errors, ArgumentsThatMakeNoCommandNameTheOptionAndTheHelp) {
 }
 
 TEST_F(Errors, ALogWithoutItsOwnCallAsksForOne) {
-  dir.write("anon.adi", "<CALL:5>K1ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>20m<MODE:2>CW<EOR>");
+  dir.write("anon.adi", "<CALL:5>K1ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>20m<MODE:2>CW<STX:1>1<EOR>");
   RdacRun run = score("anon.adi");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err, "rdac: the log does not name the own callsign: give --call CALL\n");
@@ -113,6 +113,8 @@ TEST_F(Errors, MalformedRecordsAndUnknownCountriesCostOnlyTheirQsos) {
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err,
             "rdac: mixed.adi:3: record skipped: no valid QSO_DATE and TIME_ON for K2ABC\n"
+            "rdac: mixed.adi: 5 of 5 QSO(s) give no sent exchange (looked at STX_STRING, STX, a district in MY_CNTY, "
+            "and the Cabrillo exchange sent): the plug-in refuses them; give the own exchange with --sent-exchange\n"
             "rdac: 3 QSO(s) not scored: no country in cty.dat for XX0XX UA3AA/MM\n");
   EXPECT_EQ(run.out.rfind("recorded 2 QSOs\n", 0), 0u) << run.out;
 }

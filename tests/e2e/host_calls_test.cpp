@@ -50,7 +50,7 @@ TEST_F(HostCalls, EveryQsoGoesToAddData0InTheHostsArgumentPositions) {
   const auto adds = linesStartingWith(calls(), "AddData0");
   ASSERT_EQ(adds.size(), 7u);
   EXPECT_EQ(adds[0], "AddData0 0=RA3AAA 1=UA0ABC 2=42966.500000/0 6=0 7=14025000 8=CW 9=599 10=579 "
-                     "11=MA-03 12=sv-12 13= 14= 15= 16= 17= 18= 19= 20= 21= 22=UA9 28= 29=AS 30= "
+                     "11=MA-03 12=SV-12 13= 14= 15= 16= 17= 18= 19= 20= 21= 22=UA9 28= 29=AS 30= "
                      "31=20m 32=");
   // The band from the frequency when the record has none; SSB with its sideband; the
   // record that ran across lines.
@@ -138,7 +138,10 @@ TEST_F(HostCalls, FeedsTheQsosInTimeOrderKeepingTheFileOrderOfEqualTimes) {
   const RdacRun run = runRdac({"score", "newest-first.adi", "--districts", "districts.dat", "--plugin",
                                RECORDING_PLUGIN_PATH});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.err, "rdac: newest-first.adi is not in time order: its QSOs are fed sorted by date and time\n");
+  EXPECT_EQ(run.err, "rdac: newest-first.adi: 4 of 4 QSO(s) give no sent exchange (looked at STX_STRING, STX, a district "
+                     "in MY_CNTY, and the Cabrillo exchange sent): the plug-in refuses them; give the own exchange with "
+                     "--sent-exchange\n"
+                     "rdac: newest-first.adi is not in time order: its QSOs are fed sorted by date and time\n");
   std::string calls;
   for (const std::string& add : linesStartingWith(this->calls(), "AddData0")) calls += add.substr(add.find(" 1=") + 3, 5) + " ";
   EXPECT_EQ(calls, "K0ABC K2ABC K1ABC K3ABC ");
@@ -219,6 +222,34 @@ TEST_F(HostCalls, ReadsCabrilloQsoLines) {
                    "11=SV-12 12=MA-03 "),
             std::string::npos);
   EXPECT_NE(c.find(" 22=UA 28= 29=EU 30= 31=15m "), std::string::npos);
+}
+
+// rdac keeps texts in UTF-8; the plug-in, as in its logger, speaks Windows-1251.
+TEST_F(HostCalls, UtfEightTextsReachThePluginInWindows1251) {
+  dir.write("utf8.adi", "<EOH>\r\n<CALL:6>UA9ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>20m<MODE:2>CW"
+                        "<STX_STRING:5>MA-03<SRX_STRING:7>\xD0\xA1\xD0\x9F-04<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n");
+  const RdacRun run = runRdac({"score", "utf8.adi", "--districts", "districts.dat", "--plugin", RECORDING_PLUGIN_PATH});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(calls().find(" 11=MA-03 12=\xD1\xCF-04 "), std::string::npos);
+}
+
+// A general log gives no sent exchange; a Cabrillo log's X-QSO lines are not the entrant's.
+TEST_F(HostCalls, TheStatedSentExchangeFillsTheGapsAndXQsosAreSetAside) {
+  dir.write("general.adi", "<EOH>\r\n<CALL:6>UA9ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>20m<MODE:2>CW"
+                           "<SRX:4>sv12<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n");
+  RdacRun run = runRdac({"score", "general.adi", "--districts", "districts.dat", "--plugin", RECORDING_PLUGIN_PATH,
+                         "--sent-exchange", "ma3"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(calls().find(" 11=MA-03 12=SV-12 "), std::string::npos);
+
+  dir.write("x.log", "START-OF-LOG: 3.0\r\nCALLSIGN: UA9ABC\r\n"
+                     "QSO: 21012 CW 2017-08-19 1200 UA9ABC 599 SV-12 RA3AAA 599 MA-03\r\n"
+                     "X-QSO: 21013 CW 2017-08-19 1201 UA9ABC 599 SV-12 RA3BBB 599 MA-03\r\n");
+  run = runRdac({"score", "x.log", "--districts", "districts.dat", "--plugin", RECORDING_PLUGIN_PATH, "--workdir", "x"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "rdac: x.log: 1 X-QSO line(s) set aside: not counted for this log, as its sender asked\n");
+  EXPECT_EQ(linesStartingWith(calls("x"), "AddData0").size(), 1u);
 }
 
 }  // namespace

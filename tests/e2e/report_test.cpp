@@ -1,5 +1,7 @@
 // The contest report page: what it shows of the plug-in's answers, and what a browser draws.
 #include <gtest/gtest.h>
+
+#include "platform/edited_text.h"
 #include <unistd.h>
 
 #include <cstdio>
@@ -56,7 +58,7 @@ TEST_F(Report, ShowsWhatThePluginAnsweredWithoutChangingItsResult) {
   EXPECT_NE(page.find("Score: 17*(5+3) = 136"), std::string::npos);
   // The check said: UA0ABC again a dupe; the first QSO of each country on a band a new multiplier.
   EXPECT_NE(page.find("<tr><th>total</th><th>5</th><th>1</th><th>1</th><th>1</th></tr>"), std::string::npos) << page;
-  EXPECT_NE(page.find("<li>1200 20m CW UA0ABC sv-12</li><li>1201 20m CW DL1ABC 001</li>"), std::string::npos);
+  EXPECT_NE(page.find("<li>1200 20m CW UA0ABC SV-12</li><li>1201 20m CW DL1ABC 001</li>"), std::string::npos);
   // The multipliers as the result counts them (5+3), each kind apart.
   EXPECT_NE(page.find("<h3>DXCC (5)</h3>"), std::string::npos);
   EXPECT_NE(page.find("<h3>RDA (3)</h3>"), std::string::npos);
@@ -126,6 +128,15 @@ TEST_F(Report, ABrowserDrawsTheBarsAndLinesAndFetchesNothing) {
   std::smatch shown;
   ASSERT_TRUE(std::regex_search(dom, shown, std::regex("<pre id=\"out\">([^<]*)</pre>"))) << dom;
   EXPECT_EQ(shown[1], "bars=4 lines=3 peaks=2 requests=0 references=0");
+}
+
+// The plug-in's bad-QSO line names the district in Windows-1251; the page holds UTF-8 and says so.
+TEST_F(Report, DeclaresTheEncodingItsBytesHave) {
+  const std::string page = reportOf("<EOH>\r\n<CALL:6>UA9ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>20m<MODE:2>CW"
+                                    "<STX_STRING:5>MA-03<SRX_STRING:7>\xD0\xA1\xD0\x9F-04<STATION_CALLSIGN:6>RA3AAA<EOR>\r\n");
+  EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+  EXPECT_NE(page.find("\xD0\xA1\xD0\x9F-04"), std::string::npos) << page;
+  EXPECT_TRUE(stats::looksLikeUtf8(page));
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ TEST_F(Scoring, WritesTheHtmlFormOfTheSameResult) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out.rfind(kExpectedResult, 0), 0u);  // the text form is printed first
   const std::string html = dir.read("r.html");
-  EXPECT_EQ(html.rfind("<html><head><style>", 0), 0u);
+  EXPECT_EQ(html.rfind("<html><head><meta charset=\"utf-8\"><style>", 0), 0u);
   EXPECT_NE(html.find("<center><b>   RDA CONTEST 19.08-19.08.2017</b></center><center>Contestant:  <b>RA3AAA</center>"),
             std::string::npos);
   EXPECT_NE(html.find("<center>16 * (4 + 3) = 112</center>"), std::string::npos);
@@ -63,13 +63,13 @@ TEST_F(Scoring, WritesTheHtmlFormOfTheSameResult) {
 
 TEST_F(Scoring, AnExportedCabrilloLogScoresTheSameWhenReadBack) {
   RdacRun run = runRdac({"score", "log.adi", "--districts", "districts.dat", "--cabrillo",
-                         "--header", "NAME=Ivan Petrov", "--header", "SOAPBOX=first", "--header", "SOAPBOX=second",
+                         "--header", "NAME=\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD Petrov", "--header", "SOAPBOX=first", "--header", "SOAPBOX=second",
                          "--header", "CATEGORY-POWER=LOW"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(run.out.find("Score: 16*(4+3) = 112"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Cabrillo file: out/rdac/RA3AAA.cbr\n"), std::string::npos);
   const std::string cabrillo = dir.read("out/rdac/RA3AAA.cbr");
-  EXPECT_NE(cabrillo.find("\r\nNAME: Ivan Petrov\r\n"), std::string::npos);
+  EXPECT_NE(cabrillo.find("\r\nNAME: \xC8\xE2\xE0\xED Petrov\r\n"), std::string::npos);  // in Windows-1251, as its other lines
   EXPECT_NE(cabrillo.find("\r\nCREATED-BY: rdac "), std::string::npos);  // no logger made it
   // The given power and the mode of a log with CW and SSB, through the dialog's saved choices.
   EXPECT_NE(cabrillo.find("\r\nCATEGORY-POWER: LOW\r\nCATEGORY-MODE: MIXED\r\n"), std::string::npos);

@@ -59,7 +59,7 @@ TEST(AdifReader, PrefersTheStringExchangesAndFallsBackToTheSerials) {
       "<SRX:2>17<SRX_STRING:0><STX_STRING:4>MA03<STX:1>9<EOR>");
   ASSERT_EQ(log.qsos.size(), 1u);
   EXPECT_EQ(log.qsos[0].exchRcvd, "17");
-  EXPECT_EQ(log.qsos[0].exchSent, "MA03");
+  EXPECT_EQ(log.qsos[0].exchSent, "MA-03");
   EXPECT_EQ(log.qsos[0].band, "40m");
   EXPECT_EQ(log.qsos[0].mode, "SSB");  // an older logger's sideband in MODE
 }
@@ -176,6 +176,44 @@ TEST(AdifReader, KeepsModesAndBandsOutsideTheContestForThePluginToReport) {
   EXPECT_EQ(log.qsos[0].mode, "RTTY");
   EXPECT_EQ(log.qsos[1].band, "");  // 5 MHz lies in no amateur band
   EXPECT_EQ(log.qsos[1].freqHz, 5000000u);
+}
+
+// The contest's fields first; the award logs' subdivision only when it holds a district; never QTH.
+TEST(AdifReader, TakesTheDistrictsFromCntyWhenNoContestFieldGivesThem) {
+  const std::string head = "<CALL:5>K1ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>40M<MODE:2>CW";
+  const ContestLog log = readAdif(head + "<CNTY:5>ma-03<MY_CNTY:4>TA04<QTH:5>SV-12<EOR>" + head +
+                                  "<CNTY:5>MA-03<SRX:3>007<MY_CNTY:5>TA-04<STX_STRING:3>012<EOR>" + head +
+                                  "<CNTY:9>Middlesex<QTH:5>SV-12<MY_CNTY:4>Kent<EOR>");
+  ASSERT_EQ(log.qsos.size(), 3u);
+  EXPECT_EQ(log.qsos[0].exchRcvd, "MA-03");
+  EXPECT_EQ(log.qsos[0].exchSent, "TA-04");
+  EXPECT_EQ(log.qsos[1].exchRcvd, "007");
+  EXPECT_EQ(log.qsos[1].exchSent, "012");
+  EXPECT_EQ(log.qsos[2].exchRcvd, "");
+  EXPECT_EQ(log.qsos[2].exchSent, "");
+}
+
+TEST(AdifReader, DropsTheReportBeforeTheExchange) {
+  const ContestLog log = readAdif(
+      "<CALL:5>K1ABC<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>40M<MODE:2>CW<RST_SENT:3>579<RST_RCVD:3>559"
+      "<SRX_STRING:8>559 TA04<STX_STRING:8>579 MA03<EOR>");
+  ASSERT_EQ(log.qsos.size(), 1u);
+  EXPECT_EQ(log.qsos[0].exchRcvd, "TA-04");
+  EXPECT_EQ(log.qsos[0].exchSent, "MA-03");
+}
+
+// Decided once for the file: Windows-1251 bytes become UTF-8, UTF-8 stays, and a value cut
+// inside a letter leaves no broken byte behind.
+TEST(AdifReader, HandsOverTextInUtf8WhateverTheFileWasWrittenIn) {
+  const std::string head = "<QSO_DATE:8>20170819<TIME_ON:4>1200<BAND:3>40M<MODE:2>CW";
+  ContestLog log = readAdif("<CALL:5>K1ABC" + head + "<SRX_STRING:5>\xD1\xCF-04<EOR>");
+  ASSERT_EQ(log.qsos.size(), 1u);
+  EXPECT_EQ(log.qsos[0].exchRcvd, "\xD0\xA1\xD0\x9F-04");
+  log = readAdif("<CALL:5>K1ABC" + head + "<SRX_STRING:7>\xD0\xA1\xD0\x9F-04<COMMENT:3>\xD0\xA0x<EOR>"
+                 "<CALL:5>K2ABC" + head + "<SRX_STRING:3>\xD0\xA1\xD0\x9F-04<EOR>");
+  ASSERT_EQ(log.qsos.size(), 2u);
+  EXPECT_EQ(log.qsos[0].exchRcvd, "\xD0\xA1\xD0\x9F-04");
+  EXPECT_EQ(log.qsos[1].exchRcvd, "\xD0\xA1?");
 }
 
 TEST(AdifReader, SkipsARecordWithACallLongerThanAnyOrADateOutsideContestYears) {

@@ -27,7 +27,7 @@ TEST(CabrilloReader, ReadsTheColumnsOfQsoLinesAndTheOwnCall) {
   EXPECT_EQ(cw.line, 4u);
   EXPECT_EQ(log.qsos[1].mode, "SSB");
   EXPECT_EQ(log.qsos[1].band, "20m");
-  EXPECT_EQ(log.qsos[1].exchRcvd, "SV12");
+  EXPECT_EQ(log.qsos[1].exchRcvd, "SV-12");
 }
 
 TEST(CabrilloReader, DropsTheTransmitterNumberOfAMultiTransmitterLog) {
@@ -71,17 +71,37 @@ TEST(CabrilloReader, TakesCrLfLfAndLoneCrAsLineEnds) {
 }
 
 TEST(CabrilloReader, ReadsNoBreakAndWideBlanksAsBlanks) {
-  // 0xA0 of an 8-bit code page; UTF-8 no-break space, en quad, narrow no-break and ideographic space.
+  // 0xA0 of an 8-bit code page, in a file of that code page.
   std::string nbsp = "QSO: 7012 CW 2017-08-19 1200 RA3AAA  599 MA03 K1ABC 599 001";
   for (char& c : nbsp) c = c == ' ' ? '\xA0' : c;
-  const ContestLog log = readCabrillo("CALLSIGN:\xA0RA3AAA\n" + nbsp +
-                                      "\nQSO: 7012\xC2\xA0" "CW\xE2\x80\x80\xE2\x80\xAF" "2017-08-19\xE3\x80\x80"
-                                      "1201 RA3AAA 599 MA03 K2ABC 599 002\n");
+  ContestLog log = readCabrillo("CALLSIGN:\xA0RA3AAA\n" + nbsp + "\n");
   EXPECT_EQ(log.ownCall, "RA3AAA");
-  ASSERT_EQ(log.qsos.size(), 2u) << (log.problems.empty() ? "" : log.problems[0].message);
+  ASSERT_EQ(log.qsos.size(), 1u) << (log.problems.empty() ? "" : log.problems[0].message);
   EXPECT_EQ(log.qsos[0].exchRcvd, "001");
-  EXPECT_EQ(log.qsos[1].mode, "CW");
-  EXPECT_EQ(log.qsos[1].call, "K2ABC");
+  // In UTF-8: no-break space, en quad, narrow no-break and ideographic space; the UTF-8 Р (D0 A0)
+  // of the soapbox holds the byte 0xA0 and is no blank.
+  log = readCabrillo("SOAPBOX: \xD0\xA0\xD0\xB0\xD0\xB4\n"
+                     "QSO: 7012\xC2\xA0" "CW\xE2\x80\x80\xE2\x80\xAF" "2017-08-19\xE3\x80\x80"
+                     "1201 RA3AAA 599 MA03 K2ABC 599 \xD0\xA0\xD0\x90-03\n");
+  ASSERT_EQ(log.qsos.size(), 1u) << (log.problems.empty() ? "" : log.problems[0].message);
+  EXPECT_EQ(log.qsos[0].mode, "CW");
+  EXPECT_EQ(log.qsos[0].call, "K2ABC");
+  EXPECT_EQ(log.qsos[0].exchRcvd, "PA-03");  // Cyrillic Р and А have Latin twins
+}
+
+TEST(CabrilloReader, ReadsKilohertzWithDecimalsSidebandsAndXQsoLines) {
+  const ContestLog log = readCabrillo(
+      "QSO: 14025.5 USB 2017-08-19 1200 RA3AAA 59 MA-3 K1ABC 59 001\n"
+      "QSO: 3650,25 LSB 2017-08-19 1201 RA3AAA 59 MA-3 K2ABC 59 002\n"
+      "X-QSO: 7012 CW 2017-08-19 1202 RA3AAA 599 MA-3 K3ABC 599 003\n");
+  ASSERT_EQ(log.qsos.size(), 3u) << (log.problems.empty() ? "" : log.problems[0].message);
+  EXPECT_EQ(log.qsos[0].freqHz, 14025500u);
+  EXPECT_EQ(log.qsos[0].mode, "SSB");
+  EXPECT_EQ(log.qsos[0].exchSent, "MA-03");
+  EXPECT_EQ(log.qsos[1].freqHz, 3650250u);
+  EXPECT_EQ(log.qsos[1].mode, "SSB");
+  EXPECT_FALSE(log.qsos[1].xQso);
+  EXPECT_TRUE(log.qsos[2].xQso);
 }
 
 // No contest log holds them: a call longer than any would cost the cross-check memory, a QSO

@@ -40,7 +40,7 @@ TEST(Messages, EveryTranslatedCallIsCatalogued) {
   std::set<std::string> catalogued;
   for (const Translation& t : messageCatalogue()) catalogued.insert(t.english);
   // tr("one" "piece" ...), adjacent literals joined as the compiler joins them.
-  static const std::regex call(R"re(\b(?:tr|say)\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+)[,)])re");
+  static const std::regex call(R"re(\btr\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+)[,)])re");
   static const std::regex literal(R"re("((?:[^"\\]|\\.)*)")re");
   size_t calls = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(RDAC_SOURCE_DIR)) {

@@ -56,5 +56,13 @@ TEST(QsoFields, AMinuteIsWrittenAsTheTimeItWasLoggedAt) {
   EXPECT_EQ(qsoTimeText(*qsoTime("20170819", "120159")), "2017-08-19 1201");
 }
 
+TEST(QsoFields, AFrequencyJustPastABandsEdgePairsOnThatBand) {
+  EXPECT_EQ(bandOfKHz(13997), "");
+  EXPECT_EQ(bandNearKHz(13997), "20m");
+  EXPECT_EQ(bandNearKHz(14353), "20m");
+  EXPECT_EQ(bandNearKHz(14025), "20m");
+  EXPECT_EQ(bandNearKHz(12000), "");
+}
+
 }  // namespace
 }  // namespace rdac
