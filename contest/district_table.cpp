@@ -25,10 +25,12 @@ std::vector<std::string> linesOf(const std::string& bytes) {
 void DistrictTable::clear() {
   codes_.clear();
   index_.clear();
+  loadedBytes_.clear();
 }
 
 void DistrictTable::loadFromText(const std::string& bytes) {
   clear();
+  loadedBytes_ = bytes;
   // NUL bytes stay in their line: they end nothing there.
   for (const std::string& line : linesOf(bytes)) {
     const size_t dash = line.find('-');
@@ -40,7 +42,11 @@ void DistrictTable::loadFromText(const std::string& bytes) {
   }
 }
 
-void DistrictTable::load(const FilePath& path) { loadFromText(readDataFile(path)); }
+void DistrictTable::load(const FilePath& path) {
+  const std::string bytes = readDataFile(path);
+  // Equal bytes parse to equal codes; empty ones to none, whatever was loaded before.
+  if (bytes.empty() || bytes != loadedBytes_) loadFromText(bytes);
+}
 
 int DistrictTable::IsKnownDistrict(const std::string& code) const {
   return index_.find(code) ? 1 : 0;

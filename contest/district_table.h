@@ -13,7 +13,9 @@ namespace stats {
 // Four-character district codes in file order, duplicates kept, with an index for lookups.
 class DistrictTable {
  public:
-  void load(const FilePath& path);  // empties first; a missing file leaves it empty
+  // Empties first; a missing file leaves it empty. A file that holds the bytes of the last
+  // load is not parsed again: a committee's run resets the plug-in once per entrant.
+  void load(const FilePath& path);
   void loadFromText(const std::string& bytes);  // the file's bytes
   void clear();
   const std::vector<std::string>& codes() const { return codes_; }
@@ -22,6 +24,7 @@ class DistrictTable {
  private:
   std::vector<std::string> codes_;
   FlatStringMap<bool> index_;
+  std::string loadedBytes_;  // what codes_ were read from
 };
 
 // Every line of the hint file, verbatim, in file order.

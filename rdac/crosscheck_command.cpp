@@ -9,11 +9,14 @@
 #include <future>
 #include <iomanip>
 #include <tuple>
+#include <unordered_map>
 
 #include "platform/text.h"
 #include "rdac/crosscheck/call_edits.h"
 #include "rdac/crosscheck/cross_check_files.h"
+#include "rdac/crosscheck/committee_pages.h"
 #include "rdac/crosscheck/scoring_helper.h"
+#include "rdac/crosscheck/standings.h"
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/process_info.h"
@@ -53,8 +56,8 @@ class CrossCheckRun {
 
   int run() {
     const auto started = Clock::now();
-    const std::string outDir = absolutePath(o_.outDir);
-    if (!readLogs()) return 1;
+    const std::string outDir = absolutePath(o_.outDir), reportDir = absolutePath(o_.reportDir);
+    if (!readLogs() || !takeCommitteeCategories()) return 1;
     stage("read", started);
 
     CheckPolicy policy;
@@ -85,18 +88,8 @@ class CrossCheckRun {
       err_ << "rdac: cannot make the folder " << outDir << ": " << ec.message() << '\n';
       return 1;
     }
-    // A file that cannot be written costs itself only: the committee gets every other one.
-    const CrossCheckReport report{logs_, outcome, scores};
-    std::vector<std::string> written, failures;
-    std::string error;
-    if (writeCheckedCsv(report, outDir + "/checked.csv", error)) written.push_back("checked.csv");
-    else failures.push_back(error);
-    const UbnFilesWritten ubns = writeUbnFiles(report, outDir);
-    failures.insert(failures.end(), ubns.failures.begin(), ubns.failures.end());
-    if (writeResultsCsv(report, outDir + "/results.csv", error)) written.push_back("results.csv");
-    else failures.push_back(error);
-    for (const std::string& failure : failures) err_ << "rdac: " << failure << '\n';
-    written.push_back(std::to_string(ubns.written) + " UBN file(s)");
+    std::vector<std::string> written;
+    const bool allWritten = writeOutputs({logs_, outcome, scores}, outDir, reportDir, written);
     stage("written", writing);
     summarise(outcome, o_.outDir, written);
     if (o_.timings) {
@@ -105,7 +98,7 @@ class CrossCheckRun {
       for (const auto& [what, seconds] : times_) err_ << ' ' << what << " in " << seconds << " s;";
       err_ << " all in " << std::chrono::duration<double>(Clock::now() - started).count() << " s\n";
     }
-    return failures.empty() ? 0 : 1;
+    return allWritten ? 0 : 1;
   }
 
  private:
@@ -119,6 +112,35 @@ class CrossCheckRun {
   std::vector<fs::file_time_type> modified_;  // by entrant
   std::vector<std::string> replacedFiles_;    // "OLD.log (by NEW.log)"
   std::vector<std::pair<std::string, double>> times_;
+
+  // The files depend on none of each other: the largest ones are written side by side. A file
+  // that cannot be written costs itself only: the committee gets every other one. `written`
+  // names what was.
+  bool writeOutputs(const CrossCheckReport& report, const std::string& outDir, const std::string& reportDir,
+                    std::vector<std::string>& written) {
+    const bool pages = !o_.reportDir.empty();
+    std::string csvError, englishError, error;
+    auto csv = std::async(std::launch::async,
+                          [&] { return writeCheckedCsv(report, outDir + "/checked.csv", csvError); });
+    std::future<bool> english;
+    if (pages)
+      english = std::async(std::launch::async,
+                           [&] { return writeCommitteePages(report, reportDir, PageLanguage::english, englishError); });
+    std::vector<std::string> failures;
+    const UbnFilesWritten ubns = writeUbnFiles(report, outDir);
+    failures.insert(failures.end(), ubns.failures.begin(), ubns.failures.end());
+    const bool results = writeResultsCsv(report, outDir + "/results.csv", error);
+    if (!results) failures.push_back(error);
+    if (pages && !writeCommitteePages(report, reportDir, PageLanguage::russian, error)) failures.push_back(error);
+    const bool csvWritten = csv.get();
+    if (!csvWritten) failures.push_back(csvError);
+    if (pages && !english.get()) failures.push_back(englishError);
+    for (const std::string& failure : failures) err_ << "rdac: " << failure << '\n';
+    if (csvWritten) written.push_back("checked.csv");
+    if (results) written.push_back("results.csv");
+    written.push_back(std::to_string(ubns.written) + " UBN file(s)");
+    return failures.empty();
+  }
 
   void stage(const char* what, Clock::time_point since) {
     times_.emplace_back(what, std::chrono::duration<double>(Clock::now() - since).count());
@@ -208,8 +230,26 @@ class CrossCheckRun {
     replaced_.push_back(false);
     modified_.push_back(modified);
     logs_.entrants.back().skipped = log.skippedQsos;
-    logs_.entrants.back().checklog = log.checklog;
+    logs_.entrants.back().category = categoryOfHeader(log.category);
+    logs_.entrants.back().checklog = log.checklog || isChecklogCategory(logs_.entrants.back().category);
     if (onlyAPrefix(log.ownCall)) logs_.entrants.back().prefixOnlyCall = log.ownCall;
+  }
+
+  // The committee's word on a category is the last: it may also rank a log sent as a checklog.
+  bool takeCommitteeCategories() {
+    if (o_.categoriesPath.empty()) return true;
+    std::unordered_map<std::string, std::string> byStation;
+    if (!readCategoryFile(o_.categoriesPath, byStation, err_)) return false;
+    for (Entrant& entrant : logs_.entrants) {
+      const auto given = byStation.find(std::string(stationOf(logs_.calls.text(entrant.call))));
+      if (given == byStation.end()) continue;
+      entrant.category = given->second;
+      entrant.checklog = isChecklogCategory(entrant.category);
+      byStation.erase(given);
+    }
+    for (const auto& [station, category] : byStation)
+      err_ << "rdac: " << o_.categoriesPath << " gives " << station << " a category, but no log of it was checked\n";
+    return true;
   }
 
   // A header's call that is only a prefix (RN0) most likely lost its letters on the way; the
@@ -232,6 +272,7 @@ class CrossCheckRun {
     const std::string ctyPath = o_.ctyPath.empty() ? defaultCountryFile() : o_.ctyPath;
     const auto countries = loadCountryFile(ctyPath, err_);
     if (!countries) return false;
+    for (Entrant& entrant : logs_.entrants) entrant.area = areaOf(entrant, logs_, *countries);
     WorkFolderPlan plan;
     plan.folder = absolutePath(o_.workdir);
     plan.districtsPath = absolutePath(o_.districtsPath);
@@ -297,6 +338,8 @@ class CrossCheckRun {
     out_ << "Written to " << outDir << ':';
     for (size_t i = 0; i < written.size(); ++i) out_ << (i ? ", " : " ") << written[i];
     out_ << '\n';
+    if (!o_.reportDir.empty())
+      out_ << "Pages in " << o_.reportDir << ": index.html (Russian), index-en.html (English), a page per log in log/\n";
   }
 };
 
@@ -309,6 +352,14 @@ void declareCrossCheckOptions(CLI::App& command, CrossCheckOptions& o) {
   command.add_option("--out", o.outDir, "where checked.csv, results.csv and one CALL.ubn per log land")
       ->type_name("DIR")
       ->required();
+  command.add_option("--report", o.reportDir,
+                     "also write the results as web pages there, in Russian and English: the ranking by "
+                     "category and area, and a page per log")
+      ->type_name("DIR");
+  command.add_option("--categories", o.categoriesPath,
+                     "the committee's categories, a call and its category a line; they give or override "
+                     "what the logs' headers say")
+      ->type_name("FILE");
   addDistrictsOption(command, o.districtsPath, "RDA district table or the publisher's list");
   command.add_option("--window-minutes", o.windowMinutes,
                      "most minutes two logs' times of one QSO may differ after clock offsets (default 3)")

@@ -15,6 +15,8 @@ namespace rdac {
 struct CrossCheckOptions {
   std::vector<std::string> logPaths;  // files, or folders of them
   std::string outDir;
+  std::string reportDir;      // empty: no pages
+  std::string categoriesPath; // the committee's categories; empty: the logs' headers alone
   std::string districtsPath;
   int windowMinutes = 3;
   int clockWindowMinutes = 30;

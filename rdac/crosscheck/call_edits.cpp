@@ -20,9 +20,43 @@ bool endsWithAreaSuffix(std::string_view call) {
   return call.size() > 2 && call[call.size() - 2] == '/' && isDigit(call.back());
 }
 
+bool isLetter(char c) { return c >= 'A' && c <= 'Z'; }
+
+// The letters of a prefix (UA of UA9, RA of RA3AAA) when they are Russia's: R, or U with A to I.
+bool russianLetters(std::string_view letters) {
+  return (!letters.empty() && letters[0] == 'R') || (letters.size() == 2 && letters[0] == 'U' && letters[1] >= 'A' && letters[1] <= 'I');
+}
+
+std::string_view prefixLetters(std::string_view call) {
+  size_t n = 0;
+  while (n < call.size() && isLetter(call[n])) ++n;
+  return call.substr(0, n);
+}
+
+// UA9/RA3AAA is RA3AAA/9: a prefix of one or two letters and the area's digit, before the call
+// itself, in the call's own country. Only countries known to be one are taken for one: a
+// foreign call in the prefix form (UA9/W1JR) is another place than W1JR/9.
+std::string suffixForm(std::string_view call) {
+  const size_t slash = call.find('/');
+  if (slash < 2 || slash > 3 || !isDigit(call[slash - 1])) return {};
+  const std::string_view prefix = call.substr(0, slash - 1), rest = call.substr(slash + 1);
+  if (prefixLetters(prefix) != prefix || bareCall(rest) != rest.substr(0, rest.find('/'))) return {};
+  const std::string_view letters = prefixLetters(rest);
+  if (letters.empty() || letters.size() == rest.size() || !isDigit(rest[letters.size()])) return {};
+  const bool sameCountry = letters == prefix || (russianLetters(letters) && russianLetters(prefix));
+  if (!sameCountry) return {};
+  std::string suffixed(rest.substr(0, rest.find('/')));
+  suffixed += '/';
+  suffixed += call[slash - 1];
+  if (rest.find('/') != std::string_view::npos) suffixed += rest.substr(rest.find('/'));
+  return suffixed;
+}
+
 }  // namespace
 
-std::string_view stationOf(std::string_view call) {
+std::string stationOf(std::string_view call) {
+  const std::string suffixed = suffixForm(call);
+  if (!suffixed.empty()) call = suffixed;
   for (bool stripped = true; stripped;) {
     stripped = false;
     for (std::string_view suffix : {"/P", "/M", "/QRP"}) {
@@ -36,7 +70,7 @@ std::string_view stationOf(std::string_view call) {
       stripped = true;
     }
   }
-  return call;
+  return std::string(call);
 }
 
 std::string_view homeOf(std::string_view station) {

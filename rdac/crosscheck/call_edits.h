@@ -9,9 +9,10 @@
 namespace rdac {
 
 // The call without a trailing /P, /M or /QRP, or a /N that repeats the call's own area:
-// W1JR/QRP and R3AA/3 are W1JR and R3AA. Other parts after a slash (UA9/W1JR, DL1AB/MM, and
-// RZ3XX/1, away from area 3) name another place, so they stay.
-std::string_view stationOf(std::string_view call);
+// W1JR/QRP and R3AA/3 are W1JR and R3AA. A prefix in the call's own country names its area as
+// a /N does: UA9/RA3AAA is RA3AAA/9, UA3/RA3AAA is RA3AAA. Other parts after a slash
+// (UA9/W1JR, DL1AB/MM, and RZ3XX/1, away from area 3) name another place, so they stay.
+std::string stationOf(std::string_view call);
 
 // For a station away from its call's area (RZ3XX/1), the call at home (RZ3XX); else empty.
 // A partner who logs the one for the other busted the call.

@@ -17,6 +17,12 @@ constexpr int kDriftReach = 15;
 constexpr int kShortestDriftSpan = 180;
 // Fewer minutes of drift over the log than this are a constant offset.
 constexpr double kSmallestDrift = 2.0;
+constexpr int32_t kDay = 1440;
+// The zones operators log in, in minutes from UTC: the Americas down to UTC-10, Russia up to
+// UTC+12; every whole and half hour between, as a few zones are half an hour off.
+constexpr int32_t kWestmostZone = -600, kEastmostZone = 720, kZoneStep = 30;
+// A PC clock kept in local time is as far off as any other on top of its zone.
+constexpr int32_t kZoneSlack = 10;
 
 struct Point {
   int32_t minute;  // by the log's own clock
@@ -115,39 +121,103 @@ bool fitDrift(std::vector<Point> points, int constant, size_t agreeing, ClockMod
   return true;
 }
 
-// One log's clock given its partners' clocks; false when its pairs are too few to tell.
+bool searched(int32_t ahead, const ClockSearch& search) {
+  return std::abs(ahead) <= search.largestOffset + kJitter || zoneOffset(ahead);
+}
+
+// A log whose date stayed behind at local midnight: besides the pairs that agree on
+// `constant`, at least as many as make an offset agree on it a day apart, and the two sets lie
+// apart in the log's own time, the one a day behind all before the other. Then `constant`
+// becomes the offset of the later part, and the minute the later part starts is returned;
+// INT32_MIN when the log is no such log. `lastBehind`: the last minute of the part a day behind.
+int32_t dateSlip(std::vector<Point>& points, int& constant, size_t& agreeing, const ClockSearch& search,
+                 int32_t& lastBehind) {
+  const auto near = [](const Point& p, int32_t at) { return std::abs(p.ahead - at) <= 2 * kJitter; };
+  for (const int32_t other : {constant - kDay, constant + kDay}) {
+    const int32_t later = std::max<int32_t>(constant, other), earlier = later - kDay;
+    int32_t lastEarlier = INT32_MIN, firstLater = INT32_MAX;
+    size_t behind = 0, onTime = 0;
+    for (const Point& p : points) {
+      if (near(p, earlier)) {
+        ++behind;
+        lastEarlier = std::max(lastEarlier, p.minute);
+      } else if (near(p, later)) {
+        ++onTime;
+        firstLater = std::min(firstLater, p.minute);
+      }
+    }
+    // A log kept in local time crosses local midnight in the contest: there a pair or two
+    // after midnight say enough. Elsewhere a pair a day apart is rather a partner's wrong date.
+    const size_t fewest = std::abs(constant) > search.largestOffset + kJitter ? 1 : search.fewestPairs;
+    if (behind < fewest || onTime < fewest || lastEarlier >= firstLater) continue;
+    for (Point& p : points)
+      if (p.minute < firstLater) p.ahead += kDay;
+    constant = later;
+    agreeing = behind + onTime;
+    lastBehind = lastEarlier;
+    return firstLater;
+  }
+  return INT32_MIN;
+}
+
+// One log's clock given its partners' clocks; false when its pairs are too few to tell, or do
+// not agree: an offset beyond the ones any clock may have needs most of its pairs behind it.
 bool estimate(const ClockPair* begin, const ClockPair* end, const std::vector<ClockModel>& clocks,
               const ClockSearch& search, ClockModel& model) {
   std::vector<Point> points;
   std::vector<int32_t> aheads;
+  size_t timed = 0;
   for (const ClockPair* p = begin; p != end; ++p) {
     const ClockModel& partner = clocks[p->partner];
     if (partner.timeless) continue;
+    ++timed;
     const int32_t ahead = p->minute - (p->partnerMinute - partner.aheadAt(p->partnerMinute));
-    if (std::abs(ahead) > search.largestOffset + kJitter) continue;
+    if (!searched(ahead, search)) continue;
     points.push_back({p->minute, ahead});
     aheads.push_back(ahead);
   }
   if (aheads.size() < search.fewestPairs) return false;
   size_t agreeing = 0;
-  const int constant = commonestOffset(aheads, agreeing);
+  int constant = commonestOffset(aheads, agreeing);
   if (agreeing < search.fewestPairs) return false;
+  int32_t lastBehind = INT32_MIN;
+  const int32_t slip = dateSlip(points, constant, agreeing, search, lastBehind);
+  const bool ordinary = std::abs(constant) <= search.largestOffset + kJitter && slip == INT32_MIN;
+  if (!ordinary && 2 * agreeing <= timed) return false;
   model = ClockModel{};
   model.offset = constant;
+  model.dateBehindBefore = slip;
+  model.lastBehind = lastBehind;
   fitDrift(std::move(points), constant, agreeing, model);
   return true;
 }
 
 bool sameClocks(const std::vector<ClockModel>& a, const std::vector<ClockModel>& b) {
   return std::equal(a.begin(), a.end(), b.begin(), [](const ClockModel& x, const ClockModel& y) {
-    return x.offset == y.offset && x.drift == y.drift && x.reference == y.reference;
+    return x.offset == y.offset && x.drift == y.drift && x.reference == y.reference &&
+           x.dateBehindBefore == y.dateBehindBefore && x.lastBehind == y.lastBehind;
   });
 }
 
 }  // namespace
 
+bool zoneOffset(int32_t ahead) {
+  for (const int32_t day : {-kDay, 0, kDay}) {
+    const int32_t local = ahead - day;
+    if (local < kWestmostZone - kZoneSlack || local > kEastmostZone + kZoneSlack) continue;
+    const int32_t fromZone = ((local % kZoneStep) + kZoneStep) % kZoneStep;
+    if (std::min(fromZone, kZoneStep - fromZone) <= kZoneSlack) return true;
+  }
+  return false;
+}
+
+int32_t farthestOffset(const ClockSearch& search) {
+  return std::max(search.largestOffset + kJitter, kDay + kEastmostZone + kZoneSlack);
+}
+
 int32_t ClockModel::aheadAt(int32_t minute) const {
-  return static_cast<int32_t>(std::lround(lineAt(*this, minute)));
+  const auto ahead = static_cast<int32_t>(std::lround(lineAt(*this, minute)));
+  return minute < dateBehindBefore ? ahead - kDay : ahead;
 }
 
 void ClockPairs::add(uint32_t entrant, const ClockPair& pair) {

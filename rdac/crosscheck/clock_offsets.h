@@ -1,6 +1,7 @@
 #pragma once
 // Per-log clock errors, solved across all logs from the times of QSOs that two logs agree on.
 #include <cstddef>
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -12,8 +13,14 @@ struct ClockModel {
   double drift = 0;       // minutes gained per minute
   int32_t reference = 0;  // a minute by the log's own clock
   bool timeless = false;  // its times carry nothing to pair by; its QSOs pair by order
+  // A log kept in local time whose date did not roll over at local midnight: its times before
+  // this minute (by its own clock) carry a date a day behind. None by default.
+  int32_t dateBehindBefore = INT32_MIN;
+  int32_t lastBehind = INT32_MIN;  // its last time that a pair shows a day behind: the date
+                                   // rolled between this and dateBehindBefore
   // Minutes ahead at a minute by the log's own clock, rounded.
   int32_t aheadAt(int32_t minute) const;
+  bool dateSlipped() const { return dateBehindBefore != INT32_MIN; }
 };
 
 // One QSO two logs agree on, seen from one of them.
@@ -40,9 +47,16 @@ class ClockPairs {
 };
 
 struct ClockSearch {
-  int largestOffset = 120;  // minutes a clock may be off and still be found
+  int largestOffset = 120;  // minutes a clock may be off by any amount and still be found
   size_t fewestPairs = 3;   // a log with fewer pairs keeps its clock
 };
+
+// Besides any offset up to ClockSearch::largestOffset, a log may be kept in the local time of
+// a zone operators use (whole and half hours from UTC-10 to UTC+12), its PC clock a few minutes
+// off on top, and its date a day off. True for an offset of one of those.
+bool zoneOffset(int32_t ahead);
+// The most minutes a clock may be off and be found.
+int32_t farthestOffset(const ClockSearch& search);
 
 // Each log's clock: the offset most of its pairs agree on (within a minute), given its
 // partners' clocks, so one bad clock moves none of its partners; a line where a drifting clock

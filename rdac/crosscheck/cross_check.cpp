@@ -19,6 +19,9 @@ constexpr uint32_t kNoQso = QsoCheck::kNoQso;
 constexpr int kClockCandidates = 4;
 // How many of a partner's QSOs near its time a leftover QSO looks at for a busted call, at most.
 constexpr int kBustLookups = 1024;
+// More QSOs in one minute than anyone makes: a log whose times are mostly one minute and that
+// many in it, or all of them in it, carries no time. A small log's busy minute does.
+constexpr size_t kBusiestMinute = 6;
 
 // A QSO whose worked station sent a log. Sorted, all QSOs between two stations lie together,
 // by band and mode, then by which of the two logged them, then by time.
@@ -90,9 +93,16 @@ class Checker {
     findTimelessLogs();
     buildPairIndex();
     estimateClocks();
-    // One log's QSOs with one station stay in order: its clock's correction never decreases.
-    for (PairEntry& e : entries_)
-      if (!e.timeless) e.minute -= out_.clocks[logs_.qsos[e.qso].entrant].aheadAt(e.minute);
+    placeDateSlips();
+    // One log's QSOs with one station stay in order, its clock's correction never decreasing,
+    // unless its date stayed behind for a part of it.
+    bool reordered = false;
+    for (PairEntry& e : entries_) {
+      const ClockModel& clock = out_.clocks[logs_.qsos[e.qso].entrant];
+      if (!e.timeless) e.minute -= clock.aheadAt(e.minute);
+      reordered |= clock.dateSlipped();
+    }
+    if (reordered) std::sort(entries_.begin(), entries_.end(), entryBefore);
     forEachGroup([&](size_t begin, size_t end) { pairTimeless(begin, end); });
     forEachGroup([&](size_t begin, size_t end) { pairWithinSlots(begin, end, policy_.windowMinutes, Verdict::ok); });
     checkExchanges();
@@ -102,6 +112,7 @@ class Checker {
     });
     forEachGroup([&](size_t begin, size_t end) { pairAcrossSlots(begin, end); });
     findBustedCalls();
+    pairAwayDroppedAcrossSlots();
     report();
     judgeLeftovers();
     markOutOfPeriod();
@@ -122,6 +133,7 @@ class Checker {
   std::vector<uint32_t> sideA_, sideB_;  // entries pairNearest pairs
   FreeSlots freeB_;
   std::vector<Candidate> heap_;
+  std::unordered_map<uint64_t, std::vector<uint32_t>> timelessQsos_;  // by log and worked station
 
   void report() {
     if (progress_) progress_(paired_);
@@ -180,7 +192,8 @@ class Checker {
         run = i > entrant.first && logs_.qsos[i].minute == logs_.qsos[i - 1].minute ? run + 1 : 1;
         commonest = std::max(commonest, run);
       }
-      out_.clocks[e].timeless = commonest >= 3 && 2 * commonest > entrant.count;
+      out_.clocks[e].timeless =
+          commonest >= 3 && (commonest == entrant.count || (commonest > kBusiestMinute && 2 * commonest > entrant.count));
     }
   }
 
@@ -188,7 +201,7 @@ class Checker {
   // two clocks off in opposite directions can put them.
   template <class Fn>
   void forEachClockPair(Fn&& fn) const {
-    const int reach = 2 * policy_.largestClockOffset + policy_.windowMinutes;
+    const int reach = 2 * farthestOffset(clockSearch()) + policy_.windowMinutes;
     forEachGroup([&](size_t begin, size_t end) {
       forEachSlot(begin, end, [&](size_t first, size_t sideB, size_t slotEnd) {
         if (first == sideB || sideB == slotEnd || entries_[first].timeless || entries_[sideB].timeless) return;
@@ -221,9 +234,36 @@ class Checker {
       pairs.add(entrantOf(a), {entrantOf(b), entries_[a].minute, entries_[b].minute});
       pairs.add(entrantOf(b), {entrantOf(a), entries_[b].minute, entries_[a].minute});
     });
+    solveClocks(out_.clocks, pairs, clockSearch());
+  }
+
+  // Between the last pair a day behind and the first on time, the log's date rolled where its
+  // QSOs pause longest: the station was off the air round local midnight or the start, and a
+  // QSO with a station that sent no log goes with its neighbours.
+  void placeDateSlips() {
+    for (uint32_t e = 0; e < logs_.entrants.size(); ++e) {
+      ClockModel& clock = out_.clocks[e];
+      if (!clock.dateSlipped()) continue;
+      const Entrant& entrant = logs_.entrants[e];
+      int32_t previous = clock.lastBehind, longest = 0, split = clock.dateBehindBefore;
+      for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) {
+        const int32_t minute = logs_.qsos[i].minute;
+        if (minute <= clock.lastBehind) continue;
+        if (minute > clock.dateBehindBefore) break;
+        if (minute - previous > longest) {
+          longest = minute - previous;
+          split = minute;
+        }
+        previous = minute;
+      }
+      clock.dateBehindBefore = split;
+    }
+  }
+
+  ClockSearch clockSearch() const {
     ClockSearch search;
     search.largestOffset = policy_.largestClockOffset;
-    solveClocks(out_.clocks, pairs, search);
+    return search;
   }
 
   void decide(uint32_t qso, Verdict verdict, uint32_t partnerQso, uint32_t partnerCall) {
@@ -365,11 +405,15 @@ class Checker {
   // and mode near that time, logged with this log's station or a slip of it too: the call was
   // busted, on one side or on both.
   void findBustedCalls() {
+    indexTimelessQsos();
     std::unordered_map<uint64_t, std::vector<uint32_t>> byKey;  // entrants
     std::unordered_map<std::string, std::vector<uint32_t>> byHome;
     for (uint32_t e = 0; e < logs_.entrants.size(); ++e) {
       const std::string& station = logs_.calls.text(logs_.entrants[e].station);
       for (uint64_t key : slipKeys(station)) byKey[key].push_back(e);
+      // A slip in a prefix form (CRA1/RN4LL for RA1/RN4LL) is one of the call as signed.
+      if (logs_.entrants[e].call != logs_.entrants[e].station)
+        for (uint64_t key : slipKeys(logs_.calls.text(logs_.entrants[e].call))) byKey[key].push_back(e);
       const std::string_view home = homeOf(station);
       if (!home.empty()) byHome[std::string(home)].push_back(e);
     }
@@ -379,11 +423,14 @@ class Checker {
       const CheckedQso& q = logs_.qsos[i];
       const std::string& worked = logs_.calls.text(q.station);
       candidates.clear();
+      const std::string& asLogged = logs_.calls.text(q.call);
       for (uint64_t key : slipKeys(worked)) {
         const auto found = byKey.find(key);
         if (found == byKey.end()) continue;
         for (uint32_t e : found->second)
-          if (e != q.entrant && oneSlipApart(worked, logs_.calls.text(logs_.entrants[e].station))) candidates.push_back(e);
+          if (oneSlipApart(worked, logs_.calls.text(logs_.entrants[e].station)) ||
+              oneSlipApart(asLogged, logs_.calls.text(logs_.entrants[e].call)))
+            candidates.push_back(e);
       }
       if (const auto away = byHome.find(worked); away != byHome.end())
         candidates.insert(candidates.end(), away->second.begin(), away->second.end());
@@ -391,6 +438,8 @@ class Checker {
         const int atHome = logs_.entrantOf(logs_.calls.find(std::string(home)));
         if (atHome >= 0) candidates.push_back(uint32_t(atHome));
       }
+      // A log is never its own partner: SM5XVC/P logging SM5XVC/1 worked another station.
+      candidates.erase(std::remove(candidates.begin(), candidates.end(), q.entrant), candidates.end());
       std::sort(candidates.begin(), candidates.end());
       candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
       const uint32_t partner = bustPartner(i, candidates);
@@ -417,37 +466,132 @@ class Checker {
     return keys;
   }
 
+  // A log without usable times has its QSOs wherever its partner's are: those of timeless logs
+  // and those with a timeless log's station, by log and worked station, so that a bust is found
+  // however far into the partner's log its QSO lies.
+  void indexTimelessQsos() {
+    std::vector<bool> timelessStation(logs_.calls.size(), false);
+    bool any = false;
+    for (uint32_t e = 0; e < logs_.entrants.size(); ++e)
+      if (out_.clocks[e].timeless) any = timelessStation[logs_.entrants[e].station] = true;
+    if (!any) return;
+    for (uint32_t i = 0; i < logs_.qsos.size(); ++i) {
+      const CheckedQso& q = logs_.qsos[i];
+      if (out_.clocks[q.entrant].timeless || timelessStation[q.station])
+        timelessQsos_[(uint64_t{q.entrant} << 32) | q.station].push_back(i);
+    }
+  }
+
+  // A log's QSOs in runs along which its corrected times never go back: one, or two when its
+  // date stayed behind for a part of it.
+  template <class Fn>
+  void forEachTimeRun(uint32_t e, Fn&& fn) const {
+    const auto begin = logs_.qsos.begin() + std::ptrdiff_t(logs_.entrants[e].first);
+    const auto end = begin + std::ptrdiff_t(logs_.entrants[e].count);
+    const ClockModel& clock = out_.clocks[e];
+    const auto split = !clock.dateSlipped() ? begin : std::partition_point(begin, end, [&](const CheckedQso& c) {
+      return c.minute < clock.dateBehindBefore;
+    });
+    if (split != begin) fn(begin, split);
+    fn(split, end);
+  }
+
+  // Two QSOs that are each a slip of the other's log's call are one QSO only when more than the
+  // calls agree: at least one of the exchanges, as sent on one side and received on the other.
+  // An exchange a log does not give agrees with nothing.
+  bool exchangeAgrees(const CheckedQso& a, const CheckedQso& b) const {
+    const auto agrees = [&](uint32_t received, uint32_t sent) {
+      const uint32_t sentKey = logs_.exchangeKeyOf(sent);
+      return !logs_.texts.text(sentKey).empty() && logs_.exchangeKeyOf(received) == sentKey;
+    };
+    return agrees(a.exchRcvd, b.exchSent) || agrees(b.exchRcvd, a.exchSent);
+  }
+
   // The undecided QSO of one of the `entrants` that is the other side of `qso` with a busted
   // call: on its band and mode, within the bust window after clocks (any time when either log
-  // has none), logged with the QSO's own station or a slip of it. The nearest in time; of equal
-  // ones, the one that logged the station right.
+  // has none), logged with the QSO's own station, or with a slip of it when an exchange agrees
+  // too. The nearest in time; of equal ones, the one that logged the station right.
   uint32_t bustPartner(uint32_t qso, const std::vector<uint32_t>& entrants) const {
     const CheckedQso& q = logs_.qsos[qso];
     const uint32_t own = logs_.entrants[q.entrant].station;
     const int32_t minute = out_.correctedMinute(q), window = policy_.bustWindowMinutes;
     uint32_t best = kNoQso;
     int bestRank = INT_MAX;
+    const auto consider = [&](uint32_t other, int distance) {
+      const CheckedQso& c = logs_.qsos[other];
+      if (decided_[other] || c.pairBand != q.pairBand || c.mode != q.mode) return;
+      const bool rightCall = c.station == own;
+      if (!rightCall && (!oneSlipApart(logs_.calls.text(c.station), logs_.calls.text(own)) || !exchangeAgrees(q, c)))
+        return;
+      const int rank = 2 * distance + !rightCall;
+      if (rank < bestRank) {
+        bestRank = rank;
+        best = other;
+      }
+    };
     for (uint32_t e : entrants) {
-      const bool anyTime = out_.clocks[q.entrant].timeless || out_.clocks[e].timeless;
-      const auto logBegin = logs_.qsos.begin() + std::ptrdiff_t(logs_.entrants[e].first);
-      const auto logEnd = logBegin + std::ptrdiff_t(logs_.entrants[e].count);
-      auto it = anyTime ? logBegin : std::partition_point(logBegin, logEnd, [&](const CheckedQso& c) {
+      if (out_.clocks[q.entrant].timeless || out_.clocks[e].timeless) {
+        const auto found = timelessQsos_.find((uint64_t{e} << 32) | own);
+        if (found != timelessQsos_.end())
+          for (uint32_t other : found->second) consider(other, 0);
+        continue;
+      }
+      forEachTimeRun(e, [&](std::vector<CheckedQso>::const_iterator begin, std::vector<CheckedQso>::const_iterator end) {
+        auto it = std::partition_point(begin, end, [&](const CheckedQso& c) {
+          return out_.correctedMinute(c) < minute - window;
+        });
+        for (int looked = 0; it != end && looked < kBustLookups; ++it, ++looked) {
+          const int distance = std::abs(out_.correctedMinute(*it) - minute);
+          if (distance > window) break;
+          consider(uint32_t(it - logs_.qsos.begin()), distance);
+        }
+      });
+    }
+    return best;
+  }
+
+  // A station away from home (RZ3XX/1) whose partner dropped its /N and logged another band or
+  // mode as well: the QSO is in both logs, a band or mode mismatch, not a NIL and a bust.
+  void pairAwayDroppedAcrossSlots() {
+    for (uint32_t e = 0; e < logs_.entrants.size(); ++e) {
+      const std::string_view home = homeOf(logs_.calls.text(logs_.entrants[e].station));
+      const uint32_t homeId = home.empty() ? stats::TextIds::kNone : logs_.calls.find(std::string(home));
+      if (homeId == stats::TextIds::kNone) continue;
+      const Entrant& away = logs_.entrants[e];
+      for (size_t i = away.first; i < away.first + away.count; ++i) {
+        const CheckedQso& q = logs_.qsos[i];
+        const int partner = logs_.entrantOf(q.station);
+        if (decided_[i] || partner < 0 || uint32_t(partner) == e) continue;
+        const uint32_t other = nearestWithStation(uint32_t(partner), homeId, q);
+        if (other == kNoQso) continue;
+        decide(uint32_t(i), Verdict::bandMismatch, other, ownerCall(other));
+        decide(other, Verdict::bandMismatch, uint32_t(i), ownerCall(uint32_t(i)));
+        ++paired_;
+      }
+    }
+  }
+
+  // The undecided QSO of log `e` with `station` on another band or mode than `q`, within the
+  // window of it after clocks, the nearest.
+  uint32_t nearestWithStation(uint32_t e, uint32_t station, const CheckedQso& q) const {
+    const int32_t minute = out_.correctedMinute(q), window = policy_.windowMinutes;
+    uint32_t best = kNoQso;
+    int bestDistance = INT_MAX;
+    forEachTimeRun(e, [&](std::vector<CheckedQso>::const_iterator begin, std::vector<CheckedQso>::const_iterator end) {
+      auto it = std::partition_point(begin, end, [&](const CheckedQso& c) {
         return out_.correctedMinute(c) < minute - window;
       });
-      for (int looked = 0; it != logEnd && looked < kBustLookups; ++it, ++looked) {
-        const int distance = anyTime ? 0 : std::abs(out_.correctedMinute(*it) - minute);
+      for (; it != end; ++it) {
+        const int distance = std::abs(out_.correctedMinute(*it) - minute);
         if (distance > window) break;
         const uint32_t other = uint32_t(it - logs_.qsos.begin());
-        if (decided_[other] || it->pairBand != q.pairBand || it->mode != q.mode) continue;
-        const bool rightCall = it->station == own;
-        if (!rightCall && !oneSlipApart(logs_.calls.text(it->station), logs_.calls.text(own))) continue;
-        const int rank = 2 * distance + !rightCall;
-        if (rank < bestRank) {
-          bestRank = rank;
+        if (decided_[other] || it->station != station || (it->pairBand == q.pairBand && it->mode == q.mode)) continue;
+        if (distance < bestDistance) {
+          bestDistance = distance;
           best = other;
         }
       }
-    }
+    });
     return best;
   }
 
@@ -490,18 +634,24 @@ class Checker {
   // A station counts once per band and mode: after the first QSO that counts, the others with
   // it there are dupes. One that did not count before it leaves room for a later one.
   void markDupes() {
+    using QsoIt = std::vector<CheckedQso>::const_iterator;
     std::unordered_map<uint64_t, bool> counted;
-    for (const Entrant& entrant : logs_.entrants) {
+    std::vector<std::pair<QsoIt, QsoIt>> runs;
+    for (uint32_t e = 0; e < logs_.entrants.size(); ++e) {
       counted.clear();
       std::unordered_map<uint64_t, uint16_t> slotIds;
-      for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) {
-        const CheckedQso& q = logs_.qsos[i];
-        if (q.xQso) continue;
-        const auto slot = slotIds.try_emplace(slotKey(q), static_cast<uint16_t>(slotIds.size())).first->second;
-        bool& seen = counted[(uint64_t{q.station} << 16) | slot];
-        if (seen && out_.qsos[i].verdict != Verdict::outOfPeriod) out_.qsos[i].verdict = Verdict::dupe;
-        else seen = out_.countsQso(i);
-      }
+      runs.clear();
+      forEachTimeRun(e, [&](QsoIt begin, QsoIt end) { runs.emplace_back(begin, end); });
+      std::reverse(runs.begin(), runs.end());  // the part whose date stayed behind was made last
+      for (const auto& [begin, end] : runs)
+        for (QsoIt it = begin; it != end; ++it) {
+          if (it->xQso) continue;
+          const size_t i = size_t(it - logs_.qsos.begin());
+          const auto slot = slotIds.try_emplace(slotKey(*it), static_cast<uint16_t>(slotIds.size())).first->second;
+          bool& seen = counted[(uint64_t{it->station} << 16) | slot];
+          if (seen && out_.qsos[i].verdict != Verdict::outOfPeriod) out_.qsos[i].verdict = Verdict::dupe;
+          else seen = out_.countsQso(i);
+        }
     }
   }
 

@@ -9,6 +9,7 @@
 #include "platform/text.h"
 #include "rdac/io/file_bytes.h"
 #include "rdac/crosscheck/call_edits.h"
+#include "rdac/crosscheck/standings.h"
 #include "rdac/logs/qso_fields.h"
 
 namespace rdac {
@@ -41,7 +42,7 @@ class Details {
   }
 
   // Why the QSO got its verdict, in words; empty for a plain ok.
-  std::string of(uint32_t i) const {
+  std::string of(uint32_t i, const DetailWords& w = kEnglishDetails) const {
     const CheckedQso& q = r_.logs.qsos[i];
     const QsoCheck& check = r_.outcome.qsos[i];
     const bool paired = check.partnerQso != QsoCheck::kNoQso;
@@ -50,30 +51,29 @@ class Details {
     const std::string partnerLog = p ? call(r_.logs.entrants[p->entrant].call) : std::string();
     switch (check.verdict) {
       case Verdict::ok: return "";
-      case Verdict::dupe: return "worked before on " + text(q.band) + " " + text(q.mode);
-      case Verdict::nil: return "not in the log of " + call(q.station);
+      case Verdict::dupe: return w.workedBeforeOn + text(q.band) + " " + text(q.mode);
+      case Verdict::nil: return w.notInTheLogOf + call(q.station);
       case Verdict::bustedCall:
-        return "logged " + call(q.call) + "; " + partnerLog + " logged this QSO at " + clock(p->minute);
+        return w.logged + call(q.call) + "; " + partnerLog + w.loggedThisQsoAt + clock(p->minute);
       case Verdict::bustedExchange:
-        return "received " + text(q.exchRcvd) + ", " + partnerLog + " sent " + text(p->exchSent);
+        return w.received + text(q.exchRcvd) + ", " + partnerLog + w.sent + text(p->exchSent);
       case Verdict::partnerError:
-        if (p->station != r_.logs.entrants[q.entrant].station)
-          return partnerLog + " logged the call " + call(p->call);
-        return partnerLog + " received " + text(p->exchRcvd) + ", " + call(r_.logs.entrants[q.entrant].call) +
-               " sent " + text(q.exchSent);
+        if (p->station != r_.logs.entrants[q.entrant].station) return partnerLog + w.loggedTheCall + call(p->call);
+        return partnerLog + w.partnerReceived + text(p->exchRcvd) + ", " + call(r_.logs.entrants[q.entrant].call) +
+               w.sent + text(q.exchSent);
       case Verdict::timeMismatch:
-        return partnerLog + " logged " + clock(p->minute) + ", " + std::to_string(correctedGap(q, *p)) +
-               " min apart after clock offsets";
-      case Verdict::bandMismatch: return partnerLog + " logged " + text(p->band) + " " + text(p->mode);
+        return partnerLog + w.partnerLogged + clock(p->minute) + ", " + std::to_string(correctedGap(q, *p)) +
+               w.minApart;
+      case Verdict::bandMismatch: return partnerLog + w.partnerLogged + text(p->band) + " " + text(p->mode);
       case Verdict::unique:
       case Verdict::noLogCredited: {
         const SetAsideLog* setAside = r_.logs.setAsideOf(q.station);
-        return (setAside ? "the log of " + call(setAside->call) + " (" + setAside->why + ") was not checked"
-                         : "no log from " + call(q.station)) +
-               "; in " + std::to_string(r_.outcome.logsHolding[q.station]) + " log(s)";
+        return (setAside ? w.theLogOf + call(setAside->call) + " (" + setAside->why + ")" + w.wasNotChecked
+                         : w.noLogFrom + call(q.station)) +
+               w.inLogs + std::to_string(r_.outcome.logsHolding[q.station]) + w.logsAfterCount;
       }
-      case Verdict::outOfPeriod: return "outside the contest period";
-      case Verdict::xQso: return p ? "confirms the copy of " + partnerLog : "not counted, as its sender asked";
+      case Verdict::outOfPeriod: return w.outsideThePeriod;
+      case Verdict::xQso: return p ? w.confirmsTheCopyOf + partnerLog : w.notCountedAsAsked;
     }
     return "";
   }
@@ -91,7 +91,18 @@ class Details {
   }
 };
 
-// The verdicts with a UBN section, in the order a UBN file lists them.
+}  // namespace
+
+const DetailWords kEnglishDetails{"worked before on ", "not in the log of ", "logged ", " logged this QSO at ",
+                                  "received ", " sent ", " logged the call ", " received ", " logged ",
+                                  " min apart after clock offsets", "the log of ", " was not checked",
+                                  "no log from ", "; in ", " log(s)", "outside the contest period",
+                                  "confirms the copy of ", "not counted, as its sender asked"};
+
+std::string verdictDetail(const CrossCheckReport& report, uint32_t qso, const DetailWords& words) {
+  return Details(report).of(qso, words);
+}
+
 std::vector<Verdict> ubnSections() {
   std::vector<const VerdictRow*> rows;
   for (const VerdictRow& row : kVerdicts)
@@ -101,6 +112,8 @@ std::vector<Verdict> ubnSections() {
   for (const VerdictRow* row : rows) order.push_back(row->verdict);
   return order;
 }
+
+namespace {
 
 std::string scoreLine(const char* what, size_t qsos, int points, int64_t score) {
   return std::string(what) + std::to_string(qsos) + " QSOs, " + std::to_string(points) + " points, score " +
@@ -113,7 +126,12 @@ std::string clockLine(const CrossCheckReport& r, const Entrant& entrant, const C
   if (clock.timeless)
     return "Clock offset: none: the log's times carry no usable time (most QSOs at " + minuteText(first) +
            "); its QSOs are paired by call, band, mode and order\n";
-  const int offset = clock.aheadAt(first);
+  const std::string slip =
+      clock.dateSlipped() ? "; its date did not roll over at midnight: QSOs logged before " + minuteText(clock.dateBehindBefore) +
+                                " are taken a day later"
+                          : std::string();
+  const int offset = clock.aheadAt(std::max(first, clock.dateBehindBefore));
+  if (!slip.empty()) return "Clock offset: " + signedMinutes(offset) + " min" + slip + "\n";
   if (clock.drift != 0)
     return "Clock offset: " + signedMinutes(offset) + " min at " + minuteText(first) + ", drifting to " +
            signedMinutes(clock.aheadAt(last)) + " min at " + minuteText(last) + " (the log's times are corrected along that line)\n";
@@ -184,11 +202,24 @@ bool windowsDeviceName(const std::string& name) {
 
 }  // namespace
 
+double errorRate(const EntrantScore& s) {
+  return s.claimedQsos ? 100.0 * double(s.claimedQsos - s.checkedQsos) / double(s.claimedQsos) : 0.0;
+}
+
+std::string errorRateText(const EntrantScore& s) {
+  char rate[16];
+  std::snprintf(rate, sizeof rate, "%.1f%%", errorRate(s));
+  return rate;
+}
+
 std::string signedMinutes(int minutes) { return (minutes > 0 ? "+" : "") + std::to_string(minutes); }
 
 std::string aheadText(const ClockModel& clock, const Entrant& entrant, const SubmittedLogs& logs) {
   if (entrant.count == 0) return "0";
   const int32_t first = logs.qsos[entrant.first].minute, last = logs.qsos[entrant.first + entrant.count - 1].minute;
+  if (clock.dateSlipped())
+    return signedMinutes(clock.aheadAt(std::max(first, clock.dateBehindBefore))) + " (date a day behind before " +
+           minuteText(clock.dateBehindBefore) + ")";
   const std::string start = signedMinutes(clock.aheadAt(first));
   return clock.drift != 0 ? start + " to " + signedMinutes(clock.aheadAt(last)) : start;
 }
@@ -266,17 +297,20 @@ bool writeResultsCsv(const CrossCheckReport& r, const std::string& path, std::st
     if (r.scores[a].checkedScore != r.scores[b].checkedScore) return r.scores[a].checkedScore > r.scores[b].checkedScore;
     return calls.text(r.logs.entrants[a].call) < calls.text(r.logs.entrants[b].call);
   });
+  const std::vector<Standing> standings = rankEntrants(r.logs, r.scores);
+  const auto place = [](uint32_t place) { return place ? std::to_string(place) : std::string(); };
   ReplacingFile file(path);
   std::ofstream& out = file.out();
-  out << "call,claimed_score,checked_score,qsos_claimed,qsos_checked,error_rate\n";
+  // New columns go at the end: what reads the first six keeps working.
+  out << "call,claimed_score,checked_score,qsos_claimed,qsos_checked,error_rate,category,area,category_place,area_place\n";
   for (uint32_t e : order) {
-    if (r.logs.entrants[e].checklog) continue;
+    const Entrant& entrant = r.logs.entrants[e];
+    if (entrant.checklog) continue;
     const EntrantScore& s = r.scores[e];
-    char rate[16];
-    std::snprintf(rate, sizeof rate, "%.1f%%",
-                  s.claimedQsos ? 100.0 * double(s.claimedQsos - s.checkedQsos) / double(s.claimedQsos) : 0.0);
-    out << csvField(calls.text(r.logs.entrants[e].call)) << ',' << s.claimedScore << ',' << s.checkedScore << ','
-        << s.claimedQsos << ',' << s.checkedQsos << ',' << rate << '\n';
+    out << csvField(calls.text(entrant.call)) << ',' << s.claimedScore << ',' << s.checkedScore << ','
+        << s.claimedQsos << ',' << s.checkedQsos << ',' << errorRateText(s) << ',' << csvField(entrant.category) << ','
+        << csvField(entrant.area) << ',' << place(standings[e].categoryPlace) << ',' << place(standings[e].areaPlace)
+        << '\n';
   }
   return file.commit(error);
 }

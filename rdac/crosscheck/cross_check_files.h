@@ -31,6 +31,24 @@ struct UbnFilesWritten {
 UbnFilesWritten writeUbnFiles(const CrossCheckReport& report, const std::string& folder);
 
 
+// What a QSO's detail is made of, in one language; the pieces join in this order.
+struct DetailWords {
+  const char *workedBeforeOn, *notInTheLogOf, *logged, *loggedThisQsoAt, *received, *sent, *loggedTheCall,
+      *partnerReceived, *partnerLogged, *minApart, *theLogOf, *wasNotChecked, *noLogFrom, *inLogs, *logsAfterCount,
+      *outsideThePeriod, *confirmsTheCopyOf, *notCountedAsAsked;
+};
+extern const DetailWords kEnglishDetails;  // as checked.csv and the UBN files write them
+
+// Why the QSO got its verdict, in those words; empty for a plain ok.
+std::string verdictDetail(const CrossCheckReport& report, uint32_t qso, const DetailWords& words);
+
+// The verdicts with a UBN section, in the order a UBN file lists them.
+std::vector<Verdict> ubnSections();
+
+// The share of its QSOs that do not count, in percent, and as results.csv writes it ("6.8%").
+double errorRate(const EntrantScore& score);
+std::string errorRateText(const EntrantScore& score);
+
 // "+5" minutes, "-60"; "+2 to +12" for a clock that drifted between the log's first and last QSO.
 std::string signedMinutes(int minutes);
 std::string aheadText(const ClockModel& clock, const Entrant& entrant, const SubmittedLogs& logs);

@@ -74,18 +74,26 @@ std::vector<EntrantScore> scoreEntrants(PluginLibrary& plugin, const CountryFile
     }
     if (entrant.count == 0 || !scorer.reset(entrant)) continue;
     score.scored = true;
-    for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
-      if (claimedQso(outcome, i)) scorer.feed(logs.qsos[i]);
-    const ResultNumbers claimed = scorer.result();
-    score.claimedScore = claimed.score;
-    score.claimedPoints = claimed.points;
-
-    scorer.reset(entrant);
+    // A log whose every claimed QSO counts is fed alike both times: one feeding gives both
+    // scores (what counts is claimed, so equal numbers are the same QSOs).
+    const bool allCount = score.checkedQsos == score.claimedQsos;
+    if (!allCount) {
+      for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
+        if (claimedQso(outcome, i)) scorer.feed(logs.qsos[i]);
+      const ResultNumbers claimed = scorer.result();
+      score.claimedScore = claimed.score;
+      score.claimedPoints = claimed.points;
+      scorer.reset(entrant);
+    }
     for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
       if (outcome.countsQso(i)) scorer.feed(logs.qsos[i]);
     const ResultNumbers checked = scorer.result();
     score.checkedScore = checked.score;
     score.checkedPoints = checked.points;
+    if (allCount) {
+      score.claimedScore = checked.score;
+      score.claimedPoints = checked.points;
+    }
     if (penalty > 0) {
       // The points the own errors would have earned: fed after the QSOs that count.
       for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)

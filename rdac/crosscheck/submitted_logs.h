@@ -32,6 +32,8 @@ struct Entrant {
   size_t skipped = 0;    // QSO lines of its file that could not be read
   bool checklog = false;  // checked and a help to its partners, but not ranked
   std::string prefixOnlyCall;  // the header's call when it was only a prefix ("RN0")
+  std::string category;  // as its header or the committee gives it; empty: none given
+  std::string area;      // where it is ranked within its category (standings.h)
 };
 
 // A log of a station that the committee cannot use (no QSO in it, or most of its lines

@@ -1,5 +1,7 @@
 #include "rdac/logs/cabrillo_reader.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "platform/text.h"
@@ -96,6 +98,21 @@ LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::string& why) 
   return qso;
 }
 
+// The category lines a committee ranks by; the value bounded, as it comes from the entrant.
+void keepCategory(std::string_view line, ContestLog& log) {
+  static const char* const kKinds[] = {"", "-OPERATOR", "-MODE", "-BAND", "-POWER", "-TRANSMITTER", "-OVERLAY"};
+  constexpr size_t kLongestValue = 60;
+  const size_t colon = line.find(':');
+  if (colon == std::string_view::npos) return;
+  const std::string kind = stats::toUpperAscii(std::string(line.substr(8, colon - 8)));
+  if (std::find(std::begin(kKinds), std::end(kKinds), kind) == std::end(kKinds)) return;
+  std::string value;
+  for (std::string_view word : columns(line.substr(colon + 1)))
+    value += (value.empty() ? "" : " ") + stats::toUpperAscii(std::string(word));
+  if (value.size() > kLongestValue) value.resize(kLongestValue);
+  if (!value.empty()) log.category[kind] = value;
+}
+
 }  // namespace
 
 ContestLog readCabrillo(std::string_view bytes) {
@@ -114,6 +131,9 @@ ContestLog readCabrillo(std::string_view bytes) {
     } else if (startsWithNoCase(line, "CATEGORY-OPERATOR:")) {
       const std::vector<std::string_view> category = columns(line.substr(18));
       log.checklog = !category.empty() && stats::equalsNoCase(category[0], "CHECKLOG");
+      keepCategory(line, log);
+    } else if (startsWithNoCase(line, "CATEGORY")) {
+      keepCategory(line, log);
     } else if (startsWithNoCase(line, "START-OF-LOG:")) {
       log.formatSeen = true;
     } else if (const size_t head = qsoLineHead(line)) {

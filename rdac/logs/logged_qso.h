@@ -2,6 +2,7 @@
 // One QSO of a contest log as the readers hand it to the host, whatever format it came in,
 // and what went wrong while reading.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ struct ContestLog {
   std::vector<LogProblem> problems;  // records skipped, each with its line
   size_t skippedQsos = 0;            // QSO lines or records among the problems
   bool checklog = false;             // CATEGORY-OPERATOR: CHECKLOG: sent to help its partners
+  // The category header lines by what follows the word CATEGORY ("-OPERATOR", "-MODE", ...; ""
+  // for Cabrillo 2's one CATEGORY: line), each value's words upper-cased and one blank apart.
+  std::map<std::string, std::string> category;
   bool formatSeen = false;  // it holds what marks its format: an ADIF <EOH> or <EOR>, a Cabrillo
                             // START-OF-LOG: or QSO: line
 };

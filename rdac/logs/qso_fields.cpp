@@ -126,6 +126,22 @@ stats::COleDateTime timeOfMinute(int64_t minute) {
 
 std::string qsoTimeText(const stats::COleDateTime& time) { return time.Format("%Y-%m-%d %H%M"); }
 
-std::string minuteText(int64_t minute) { return qsoTimeText(timeOfMinute(minute)); }
+std::string minuteText(int64_t minute) {
+  // The cross-check's files write millions of these: the day's date is formatted once a day.
+  // Days before 1900 (a day count below zero) and dates the format cannot write go the long way.
+  thread_local int64_t day = -1;
+  thread_local std::string date;
+  if (minute < 0) return qsoTimeText(timeOfMinute(minute));
+  const int64_t today = minute / 1440, time = minute % 1440;
+  if (today != day) {
+    const std::string midnight = qsoTimeText(timeOfMinute(today * 1440));
+    date = midnight.size() == 15 ? midnight.substr(0, 11) : std::string();
+    day = today;
+  }
+  if (date.empty()) return qsoTimeText(timeOfMinute(minute));
+  const char clock[5] = {char('0' + time / 600), char('0' + time / 60 % 10), char('0' + time % 60 / 10),
+                         char('0' + time % 10), '\0'};
+  return date + clock;
+}
 
 }  // namespace rdac

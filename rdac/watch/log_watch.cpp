@@ -11,6 +11,7 @@
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/adif_reader.h"
 #include "rdac/logs/log_files.h"
+#include "rdac/logs/log_text.h"
 #include "rdac/logs/qso_fields.h"
 #include "rdac/score/contest_run.h"
 #include "rdac/score/report_page.h"
@@ -59,18 +60,20 @@ AdifTail::Look AdifTail::look(const std::string& path) {
   const std::optional<std::string> bytes = readFileBytes(path, error);
   if (!bytes) return result;  // held or replaced while read: next time
   read_ = state;
-  if (taken_.empty() && logFormatOf(path, *bytes) == LogFormat::cabrillo) {
+  // Followed as text: a log saved as UTF-16 is compared and read as the UTF-8 it spells.
+  const std::string text = textOfLogFile(std::move(*bytes));
+  if (taken_.empty() && logFormatOf(path, text) == LogFormat::cabrillo) {
     result.change = Change::cabrillo;
     return result;
   }
-  if (bytes->compare(0, taken_.size(), taken_) != 0) {
+  if (text.compare(0, taken_.size(), taken_) != 0) {
     result.change = Change::rewritten;
     return result;
   }
-  const size_t end = endOfLastRecord(std::string_view(*bytes).substr(taken_.size()));
+  const size_t end = endOfLastRecord(std::string_view(text).substr(taken_.size()));
   if (end == 0) return result;
   result.change = Change::appended;
-  result.records = bytes->substr(taken_.size(), end);
+  result.records = text.substr(taken_.size(), end);
   result.firstLine = lines_ + 1;
   for (char c : result.records) lines_ += c == '\n';
   taken_ += result.records;

@@ -7,7 +7,8 @@ CONTEST holds truth.csv and truth_logs.csv; CHECKED is the cross-check's --out f
 (checked.csv, results.csv, CALL.ubn). Prints label accuracy, precision and recall per verdict,
 the confusion matrix, accuracy per fault class, the stations penalised for what they did not do,
 clocks found, and which logs were ranked. Exit 0 however it scores; 1 with --strict when the
-bar is missed (NIL and busted_call precision and recall 0.95, accuracy 0.99, nobody innocent
+bar is missed (label accuracy 0.98; NIL and busted_call precision and recall 0.95; busted_exchange
+precision 0.95; no QSO line dropped; at most 2% of the stations that made no error of their own
 penalised); 2 when an input is missing.
 
 A QSO line the cross-check gave no row counts as not_checked; a row it wrote for no QSO line of
@@ -134,8 +135,12 @@ def print_penalised(pairs, out, limit):
             wrongly[row["log"]][(truth, given)] += 1
     innocent = [log for log in wrongly if not at_fault[log]]
     qsos = sum(sum(c.values()) for c in wrongly.values())
+    checked_logs = {pair[0]["log"] for pair in pairs if pair[0] and pair[0]["verdict"] != "not_checked"}
+    blameless = len(checked_logs - set(at_fault))
     out.append("Penalised wrongly: %d QSO(s) of %d station(s); %d of those stations made no error of their own"
                % (qsos, len(wrongly), len(innocent)))
+    out.append("Innocent stations penalised: %d of %d (%s)" % (len(innocent), blameless,
+                                                           "%.1f%%" % (100.0 * len(innocent) / blameless) if blameless else "-"))
     out.append("Own errors that escaped (counted as good): " +
                (", ".join("%s %d" % (v, n) for v, n in sorted(escaped.items())) or "none"))
     ranked = sorted(wrongly, key=lambda log: (bool(at_fault[log]), -sum(wrongly[log].values()), log))
@@ -144,7 +149,7 @@ def print_penalised(pairs, out, limit):
         out.append("  %-12s %s%s" % (log or "(no call)", what, "" if at_fault[log] else "   (innocent)"))
     if len(ranked) > limit:
         out.append("  ... %d more" % (len(ranked) - limit))
-    return len(innocent)
+    return len(innocent) / blameless if blameless else 0.0
 
 
 def print_logs(truth_logs, checked_dir, out):
@@ -164,7 +169,7 @@ def print_logs(truth_logs, checked_dir, out):
     told_off = collections.defaultdict(lambda: [0, 0])
     for log in truth_logs:
         clock = re.fullmatch(r"([+-]\d+) min", log["clock"])
-        kinds = [f for f in log["faults"].split() if f.startswith("clock_")] or ["clock_none"]
+        kinds = [f for f in log["faults"].split() if f.startswith("clock_") or f in ("local_time", "date_not_rolled", "day_off")] or ["clock_none"]
         if not clock or log["status"] not in ("log", "checklog"):
             continue
         try:
@@ -199,16 +204,20 @@ def main():
     out = []
     scores, accuracy = print_scores(pairs, out)
     out.append("")
-    innocent = print_penalised(pairs, out, args.list)
+    innocent_share = print_penalised(pairs, out, args.list)
+    dropped = sum(1 for t, c in pairs if t and not c and t["verdict"] != "not_checked")
+    out.append("QSO lines given no row: %d" % dropped)
     out.append("")
     print_logs(truth_logs, args.checked, out)
     out.append("")
     print_fault_classes(pairs, out)
-    bar = [("label accuracy", accuracy, 0.99)]
+    bar = [("label accuracy", accuracy, 0.98), ("busted_exchange precision", scores.get("busted_exchange", (1.0, 1.0))[0], 0.95)]
     for verdict in ("nil", "busted_call"):
         precision, recall = scores.get(verdict, (0.0, 0.0))
         bar += [(verdict + " precision", precision, 0.95), (verdict + " recall", recall, 0.95)]
-    missed = [name for name, value, least in bar if value < least] + (["no innocent penalised"] if innocent else [])
+    missed = [name for name, value, least in bar if value < least]
+    missed += ["at most 2% of the innocent penalised"] if innocent_share > 0.02 else []
+    missed += ["no QSO line dropped"] if dropped else []
     out.append("")
     out.append("Bar: " + ("met" if not missed else "missed: " + ", ".join(missed)))
     print("\n".join(out))

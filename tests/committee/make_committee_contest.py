@@ -45,15 +45,44 @@ log, so a row shows what both sides did):
   /N away from home drop the /N one time in five; /P, /M, /QRP and a redundant /N are dropped
   (and sometimes added) just as often.
 
+Habits of real entrants (classes too; --without leaves any of them out):
+- local_time (6% of logs): the log is kept in its zone's time, not UTC: Moscow (+3) most
+  often, any Russian zone from +2 to +12, the Americas from -3 to -10, and the half-hour zones
+  (+3:30, +4:30, +5:30, +9:30, -3:30); its PC clock is seconds off on top.
+- date_not_rolled (1.5%): kept in local time as above, but its date stayed on the local date
+  of the start: every QSO after local midnight carries a date a day early.
+- day_off (1%): the right times, the whole log's date a day early or late.
+- prefix_form (6% of Russian stations): the station signs away from home in the prefix form
+  (UA9/RA3AAA); its header and its partners write that or the suffix form (RA3AAA/9), which
+  name the same station, as does any Russian prefix with that area (R9/, RA9/); a partner who
+  drops the area (RA3AAA) busted the call, as for /N.
+- small_burst (a few small logs): four to seven QSOs, three or four of them in one minute, and
+  one QSO a few minutes before the start (out_of_period on both sides, as any such QSO).
+- timeless_bust: a log whose times are all one minute busts a call (busted_call, partner
+  partner_error), its partner's copy wherever in the partner's log it lies.
+- own_call_variant: a station logs its own call with another area (SM5XVC/P works SM5XVC/1),
+  a station that sent no log: unique, never a QSO with its own log.
+- dropped_away_band: the partner of a station away from home drops its /N and logs another
+  band or mode: band_mismatch on both sides (the QSO is in both logs).
+- coincidental_mutual: two stations each log an unrelated station, minutes apart on one band
+  and mode, whose calls happen to be one slip from the other's (RW4ER logs RN3D, RN3I logs
+  R4ER): each QSO is unique; no bust.
+- exchange_spelling (4% of the districts copied, on either side): a district written another
+  way that means the same (MA-3, ma03, Cyrillic look-alike letters in Windows-1251, and in
+  ADIF "599 MA-03"): ok.
+Several fall on one QSO at once: a local-time log's QSO with a prefix-form station, copied in
+another spelling, busted on the other side, and so on; the truth is always the rules above.
+
 The verdict a committee gives (names as checked.csv writes them):
 - ok: both logged it, calls naming the same station, band and mode agree, times agree once each
-  log's clock error (offset, drift) is taken out, exchanges right. A clock error is the
+  log's clock error (offset, drift, zone, day, a date that did not roll over) is taken out,
+  exchanges right (in any spelling of the same district). A clock error is the
   computer's, corrected and never punished; a log whose times are all one minute is paired by
   call, band, mode and order and its partners keep their QSOs. /P, /M, /QRP and a redundant /N
   name the station without them; a /N that differs from the call's own area names another
   station, so the partner who drops it busted the call.
 - busted_call for the side that logged a wrong call, partner_call the right one, also when its
-  time was off too or when the other side busted as well (each its own busted_call);
+  time was off too (but band_mismatch when it dropped a /N and logged another band or mode) or when the other side busted as well (each its own busted_call);
   partner_error for the side whose call or exchange the other busted, unless its own exchange
   copy was wrong too: then busted_exchange.
 - busted_exchange for the side that copied the exchange wrong (both, when both did).
@@ -68,6 +97,7 @@ The verdict a committee gives (names as checked.csv writes them):
   else unique. Such a log's own QSO lines are not_checked.
 """
 import argparse
+import collections
 import datetime
 import math
 import os
@@ -93,10 +123,18 @@ OTHER_PREFIXES = ["DL", "OK", "SP", "LY", "YL", "ES", "UR", "EW", "UN", "4X", "J
                   "ON", "PA", "OZ", "LA", "SV", "UT", "4L"]
 PORTABLE = ["/P", "/M", "/QRP"]
 CALL_CHARACTERS = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"
-PENALTY_FREE_LOG_FAULTS = {"clock_small", "clock_whole_hour", "clock_half_hour", "clock_any", "drift"}
+PENALTY_FREE_LOG_FAULTS = {"clock_small", "clock_whole_hour", "clock_half_hour", "clock_any", "drift", "local_time",
+                           "date_not_rolled", "day_off"}
 LOG_CLASSES = ["clock_small", "clock_whole_hour", "clock_half_hour", "clock_any", "drift",
                "one_minute", "adif_seconds", "cabrillo_nbsp", "blank_callsign", "header_only",
-               "prefix_call", "checklog", "unreadable", "stray_file"]
+               "prefix_call", "checklog", "unreadable", "stray_file", "local_time", "date_not_rolled",
+               "day_off", "prefix_form", "small_burst", "timeless_bust", "own_call_variant",
+               "dropped_away_band", "coincidental_mutual", "exchange_spelling"]
+RUSSIAN_ZONES = [3, 3, 3, 3, 2, 4, 5, 5, 6, 7, 7, 8, 9, 10, 10, 11, 12]
+OTHER_ZONES = [-3, -4, -5, -5, -6, -7, -8, -10, 1, 2, 3.5, 4.5, 5.5, 9.5, -3.5]
+# Windows-1251 Cyrillic letters that look like Latin ones, as operators type them by mistake
+CYRILLIC_LOOKALIKES = {"A": "\xc0", "B": "\xc2", "C": "\xd1", "E": "\xc5", "H": "\xcd", "K": "\xca",
+                       "M": "\xcc", "O": "\xce", "P": "\xd0", "T": "\xd2", "X": "\xd5"}
 
 
 class Station:
@@ -104,7 +142,9 @@ class Station:
         self.index = index
         self.base = ""
         self.signs = ""          # on the air, suffix included
-        self.suffix_kind = ""    # "", "portable", "away", "redundant"
+        self.suffix_kind = ""    # "", "portable", "away", "redundant", "prefix_form"
+        self.suffix_form = ""    # a prefix-form station's call in the suffix form (RA3AAA/9)
+        self.header = ""         # the call its own log writes for itself
         self.russian = False
         self.area = ""
         self.has_log = False
@@ -116,6 +156,7 @@ class Station:
         self.used_minutes = set()
         self.serial_order = []   # (seconds, qso index) of every QSO made
         self.log = None          # its LogFile when it sends one
+        self.away_area = ""
 
 
 class LogFile:
@@ -125,13 +166,17 @@ class LogFile:
         self.offset = 0.0        # seconds ahead
         self.drift = 0.0         # seconds per second
         self.one_minute = None   # the one time every QSO carries
+        self.date_stays = False  # kept in local time, its date not rolled over at local midnight
         self.format = "cabrillo"
         self.adif_seconds = False
         self.usable = True       # the committee can pair against it
         self.rows = []           # logged QSOs
 
     def clock(self, seconds):
-        return seconds + self.offset + self.drift * seconds
+        logged = seconds + self.offset + self.drift * seconds
+        if self.date_stays and moment(logged).date() > moment(self.offset).date():
+            logged -= 86400
+        return logged
 
 
 class TrueQso:
@@ -190,7 +235,12 @@ class Contest:
             s.base, s.area = self.new_call(s.russian)
             s.signs = s.base
             roll = self.rng.random()
-            if s.russian and s.area in EUROPEAN_AREAS and roll < 0.04:
+            if s.russian and self.chance(0.06) and "prefix_form" not in self.without:
+                s.suffix_kind = "prefix_form"
+                s.away_area = self.rng.choice([a for a in RUSSIAN_AREAS if a != s.area])
+                s.signs = self.rng.choice(["UA", "R", "RA"]) + s.away_area + "/" + s.base
+                s.suffix_form = s.base + "/" + s.away_area
+            elif s.russian and s.area in EUROPEAN_AREAS and roll < 0.04:
                 s.suffix_kind = "away"
                 s.signs = s.base + "/" + self.rng.choice([a for a in EUROPEAN_AREAS if a != s.area])
             elif s.russian and roll < 0.07:
@@ -199,6 +249,7 @@ class Contest:
             elif roll < 0.12:
                 s.suffix_kind = "portable"
                 s.signs = s.base + self.rng.choice(PORTABLE)
+            s.header = s.signs if s.suffix_kind != "prefix_form" or self.chance(0.5) else s.suffix_form
             s.has_log = i < n_logs
             s.rare = i >= n_logs + busy_without
             if s.russian:
@@ -326,6 +377,18 @@ class Contest:
             elif roll < 0.16:
                 log.faults.add("clock_small")
                 log.offset += 60 * rng.choice([-1, 1]) * rng.randint(1, 7)
+            elif roll < 0.235:
+                zone = rng.choice(RUSSIAN_ZONES if s.russian else OTHER_ZONES)
+                if roll < 0.22:
+                    log.faults.add("local_time")
+                else:
+                    log.faults.add("date_not_rolled")
+                    log.date_stays = True
+                    zone = zone if zone not in (12, 1, 2) else 7  # its local midnight falls in the contest
+                log.offset += 3600 * zone
+            elif roll < 0.245:
+                log.faults.add("day_off")
+                log.offset += rng.choice([-1, 1]) * 86400
         # Logs of one kind each, picked among the middle-sized ones so each matters but none rules.
         middle = [s for s in senders if 20 <= s.target <= 200 and not s.suffix_kind]
         rng.shuffle(middle)
@@ -352,16 +415,17 @@ class Contest:
                 log.faults.discard("adif_seconds")
                 if kind == "one_minute":
                     log.faults -= PENALTY_FREE_LOG_FAULTS
-                    log.offset, log.drift = 0.0, 0.0
+                    log.offset, log.drift, log.date_stays = 0.0, 0.0, False
                     log.one_minute = rng.choice([0 - 12 * 3600, 0])  # 0000 of the first day, or the start
                 if kind in ("blank_callsign", "header_only", "unreadable"):
                     log.usable = False
-        for kind in ("clock_whole_hour", "clock_half_hour", "clock_any", "drift", "clock_small"):
+        for kind in ("clock_whole_hour", "clock_half_hour", "clock_any", "drift", "clock_small", "local_time",
+                     "date_not_rolled", "day_off"):
             if kind in self.without:
                 for s in senders:
                     if kind in s.log.faults:
                         s.log.faults.discard(kind)
-                        s.log.offset, s.log.drift = rng.uniform(-20, 20), 0.0
+                        s.log.offset, s.log.drift, s.log.date_stays = rng.uniform(-20, 20), 0.0, False
 
     def usable_log(self, index):
         s = self.stations[index]
@@ -372,6 +436,10 @@ class Contest:
         """One edit of the bare call: a letter changed, added, lost, or two swapped."""
         rng = self.rng
         base, _, suffix = call.partition("/")
+        if suffix and base[-1].isdigit() and len(base) <= 3:
+            # A prefix form: any prefix of the country with that area names the station, so the
+            # slip goes into the call itself.
+            return base + "/" + self.bust(suffix)
         while True:
             at = rng.randrange(len(base))
             kind = rng.randrange(4)
@@ -441,28 +509,134 @@ class Contest:
             elif q is not None:
                 self.qsos.pop()
 
+    def ghost(self, call, like, modes):
+        """A station that makes the odd QSO and sends no log, with the given call."""
+        g = Station(len(self.stations))
+        g.base = g.signs = call
+        g.russian = like.russian
+        district = self.rng.choice(self.districts)
+        g.districts = (district, district) if like.russian else ("", "")
+        g.modes = modes
+        g.rare = True
+        self.calls.add(call)
+        self.stations.append(g)
+        return g
+
+    def timed_senders(self):
+        return [s for s in self.stations if s.has_log and s.log.usable and s.log.one_minute is None
+                and s.log.rows == [] and not s.log.date_stays]
+
+    def add_bursts(self):
+        """Small logs that made three or four of their QSOs in one minute, and one before the start."""
+        if "small_burst" in self.without:
+            return
+        count = collections.Counter(i for q in self.qsos for i in (q.a, q.b))
+        small = sorted(self.timed_senders(), key=lambda s: count[s.index])[:max(2, self.args.logs // 100)]
+        for s in small:
+            mine = [q for q in self.qsos if s.index in (q.a, q.b)]
+            if any(q.combo or q.repeated or q.dupe_of is not None for q in mine):
+                continue
+            # A small station: it made only a few of the QSOs it was given.
+            keep = self.rng.randint(4, 6)
+            gone = set(map(id, mine[keep:]))
+            self.qsos = [q for q in self.qsos if id(q) not in gone]
+            mine = mine[:keep]
+            burst = 3 if keep < 6 else 4
+            minute = mine[0].seconds // 60
+            for q in mine[1:burst]:
+                other = self.stations[q.b if q.a == s.index else q.a]
+                if minute in other.used_minutes:
+                    continue
+                other.used_minutes.add(minute)
+                q.seconds = minute * 60 + self.rng.randint(0, 59)
+                q.combo = "small_burst"
+            mine[0].combo = "small_burst"
+            partner = self.rng.choice([p for p in self.stations if p.has_log and p is not s and p.log.one_minute is None])
+            early = self.add_qso(s.index, partner.index, minute=-self.rng.randint(3, 15), band=self.band_at(0),
+                                 seconds=None)
+            if early is not None:
+                early.seconds = min(early.seconds, -30)
+                early.combo = "out_of_period"
+
+    def add_own_call_variants(self):
+        """A station logs its own call as signed elsewhere: another station, not its own log."""
+        if "own_call_variant" in self.without:
+            return
+        senders = [s for s in self.timed_senders() if s.suffix_kind in ("", "portable")]
+        for s in self.rng.sample(senders, min(len(senders), max(1, self.args.logs // 200))):
+            area = self.rng.choice([a for a in "1234567890" if a != s.area])
+            if s.base + "/" + area in self.calls:
+                continue
+            g = self.ghost(s.base + "/" + area, s, s.modes)
+            q = self.add_qso(s.index, g.index, minute=self.free_minute(s.index, s.index))
+            if q is not None:
+                q.combo = "own_call_variant"
+
+    def add_coincidental(self):
+        """Two unrelated QSOs, minutes apart, each with a station one slip from the other log's."""
+        if "coincidental_mutual" in self.without:
+            return
+        rng = self.rng
+        senders = [s for s in self.timed_senders() if not s.suffix_kind and s.target >= 20]
+        for _ in range(max(1, self.args.logs // 150)):
+            a, b = rng.sample(senders, 2)
+            modes = [m for m in a.modes if m in b.modes]
+            if not modes:
+                continue
+            mode = rng.choice(modes)
+            first, last = rng.choice(a.spans)
+            minute = rng.randint(first, last)
+            band = self.band_at(minute)
+            later = minute + rng.choice([1, 2, 3])
+            if (minute in a.used_minutes or later in b.used_minutes or minute >= 1436
+                    or (min(a.index, b.index), max(a.index, b.index), band, mode) in self.slots):
+                continue
+            self.slots.add((min(a.index, b.index), max(a.index, b.index), band, mode))
+            x, y = self.ghost(self.bust(b.signs), b, (mode,)), self.ghost(self.bust(a.signs), a, (mode,))
+            for own, other, at in ((a, x, minute), (b, y, later)):
+                q = self.add_qso(own.index, other.index, minute=at, band=band, mode=mode)
+                if q is not None:
+                    q.combo = "coincidental_mutual"
+
     def inject_faults(self):
         rng = self.rng
         combos = [("bust", 0.015), ("bust_time5", 0.003), ("bust_both", 0.002), ("bust_and_exchange", 0.002),
                   ("exchange", 0.015), ("exchange_both", 0.002), ("nil", 0.015), ("time", 0.004),
-                  ("band", 0.003), ("mode", 0.002)]
+                  ("band", 0.003), ("mode", 0.002), ("dropped_away_band", 0.04), ("timeless_bust", 0.05)]
         for q in self.qsos:
             if not self.faultable(q) or q.combo:
                 continue
-            one_minute = any(self.stations[i].log.one_minute is not None for i in (q.a, q.b))
+            timeless = [i for i in (q.a, q.b) if self.stations[i].log.one_minute is not None]
+            away = [i for i in (q.a, q.b) if self.stations[i].suffix_kind in ("away", "prefix_form")]
             roll = rng.random()
             for combo, share in combos:
+                if combo == "dropped_away_band" and len(away) != 1:
+                    continue  # its share is of the QSOs with a station away from home
+                if combo == "timeless_bust" and len(timeless) != 1:
+                    continue
                 if roll < share:
                     break
                 roll -= share
             else:
                 continue
-            if one_minute and combo not in ("exchange", "exchange_both", "nil"):
+            if combo in self.without:
+                continue
+            if timeless and combo not in ("exchange", "exchange_both", "nil", "timeless_bust"):
                 continue  # a log without times is paired by order; keep its QSOs to faults order can tell
-            if rng.random() < 0.5:
+            if combo == "timeless_bust":
+                if q.a != timeless[0]:
+                    q.a, q.b = q.b, q.a
+            elif combo == "dropped_away_band":
+                if q.b != away[0]:
+                    q.a, q.b = q.b, q.a  # side a drops the /N of side b and slips the band
+                q.side_a["forced_call"] = self.stations[q.b].base
+                if not self.move(q, rng.choice(["band", "mode"])):
+                    q.side_a.pop("forced_call")
+                    continue
+            elif rng.random() < 0.5:
                 q.a, q.b = q.b, q.a  # side a is the one at fault
             a_call, b_call = self.stations[q.a].signs, self.stations[q.b].signs
-            if combo in ("bust", "bust_time5", "bust_both", "bust_and_exchange"):
+            if combo in ("bust", "bust_time5", "bust_both", "bust_and_exchange", "timeless_bust"):
                 q.side_a["call"] = self.bust(b_call)
             if combo == "bust_time5":
                 q.side_a["shift"] = rng.choice([-1, 1]) * rng.randint(300, 330)
@@ -483,6 +657,8 @@ class Contest:
             q.combo = combo
 
     def move(self, q, what):
+        if what == "mode" and len(set(self.stations[q.a].modes) & set(self.stations[q.b].modes)) < 2:
+            what = "band"
         for _ in range(8):
             band = self.rng.randrange(6) if what == "band" else q.band
             mode = MODES[1 - MODES.index(q.mode)] if what == "mode" else q.mode
@@ -498,7 +674,9 @@ class Contest:
     def logged_call(self, other):
         """The call a partner writes for a station, its suffix dropped or added now and then."""
         if other.suffix_kind and self.chance(0.2):
-            return other.base, other.suffix_kind == "away"
+            return other.base, other.suffix_kind in ("away", "prefix_form")
+        if other.suffix_kind == "prefix_form" and self.chance(0.4):
+            return other.suffix_form, False
         if not other.suffix_kind and other.russian and self.chance(0.01):
             return other.base + "/" + other.area, False  # a redundant /N, added by the partner
         return other.signs, False
@@ -525,12 +703,14 @@ class Contest:
             return "dupe", s_other.signs
         if not self.usable_log(other):
             return ("no_log_credited" if credited.get(other, 0) >= 3 else "unique"), ""
-        if "call" in side or dropped_away:
+        if "call" in side:
             return "busted_call", s_other.signs
         if "missing" in other_side:
             return "nil", ""
         if "band" in side or "band" in other_side:
             return "band_mismatch", s_other.signs
+        if dropped_away:
+            return "busted_call", s_other.signs
         if "shift" in side or "shift" in other_side:
             if "call" in other_side:
                 return "partner_error", s_other.signs
@@ -546,7 +726,10 @@ class Contest:
         side's verdict depends on them."""
         for q in self.qsos:
             for own, other, side in ((q.a, q.b, q.side_a), (q.b, q.a, q.side_b)):
-                if "call" not in side:
+                if "forced_call" in side:
+                    side["logged_call"] = side["forced_call"]
+                    side["dropped_away"] = True
+                elif "call" not in side:
                     call, dropped_away = self.logged_call(self.stations[other])
                     if dropped_away and (q.combo or q.dupe_of is not None or not self.faultable(q)):
                         call, dropped_away = self.stations[other].signs, False
@@ -566,20 +749,44 @@ class Contest:
                 band = side.get("band", q.band)
                 mode = side.get("mode", q.mode)
                 freq = q.freq if band == q.band else self.rng.randint(*BAND_KHZ[BANDS[band]][MODES.index(mode)])
-                received = self.exchange(s_other, q)
+                received, sent = self.exchange(s_other, q), self.exchange(s_own, q)
                 if side.get("exchange"):
                     received = self.bust_exchange(received)
+                elif s_other.russian and "exchange_spelling" not in self.without and self.chance(0.04):
+                    received = self.respell(received, s_own.log.format)
+                    side["spelling"] = True
+                if s_own.russian and "exchange_spelling" not in self.without and self.chance(0.02):
+                    sent = self.respell(sent, s_own.log.format)
+                    side["spelling"] = True
                 faults = self.row_faults(q, own, other, side, other_side)
                 s_own.log.rows.append({
                     "seconds": s_own.log.clock(q.seconds + side.get("shift", 0)), "true": q.seconds,
                     "band": BANDS[band], "mode": mode, "freq": freq, "call": side.get("call") or side["logged_call"],
-                    "sent": self.exchange(s_own, q), "received": received, "verdict": verdict,
+                    "sent": sent, "received": received, "verdict": verdict,
                     "partner_call": partner_call, "faults": faults})
+
+    def respell(self, district, log_format):
+        """The same district as another logger or operator writes it."""
+        region, number = district.split("-")
+        ways = ["lower", "one_digit" if number.startswith("0") else "lower"]
+        if all(c in CYRILLIC_LOOKALIKES for c in region):
+            ways.append("cyrillic")
+        if log_format == "adif":
+            ways.append("with_report")
+        way = self.rng.choice(ways)
+        if way == "lower":
+            return (region + number).lower()
+        if way == "one_digit":
+            return region + "-" + number[1:]
+        if way == "cyrillic":
+            return "".join(CYRILLIC_LOOKALIKES[c] for c in region) + "-" + number
+        return "599 " + district
 
     def side_tags(self, own, other, side, q):
         """What this side did, seen from its own log."""
-        tags = []
-        if q.combo in ("bust_both", "exchange_both", "dupe", "dupe_one_side", "out_of_period"):
+        tags = ["exchange_spelling"] if side.get("spelling") else []
+        if q.combo in ("bust_both", "exchange_both", "dupe", "dupe_one_side", "out_of_period", "small_burst",
+                       "coincidental_mutual", "own_call_variant"):
             tags.append(q.combo)
         elif q.combo:
             tags.append(q.combo + (":self" if side is q.side_a else ":other"))
@@ -589,6 +796,8 @@ class Contest:
         logged = side.get("logged_call", "")
         if s_other.suffix_kind and logged == s_other.base:
             tags.append("dropped_" + s_other.suffix_kind + "_suffix")
+        elif s_other.suffix_kind == "prefix_form" and logged == s_other.suffix_form:
+            tags.append("prefix_form_as_suffix")
         elif not s_other.suffix_kind and logged != s_other.signs and logged:
             tags.append("added_redundant_suffix")
         return tags
@@ -797,6 +1006,9 @@ def main():
     contest.make_logs()
     contest.add_dupes()
     contest.add_out_of_period()
+    contest.add_bursts()
+    contest.add_own_call_variants()
+    contest.add_coincidental()
     contest.number_serials()
     contest.inject_faults()
     contest.side_rows()

@@ -142,8 +142,8 @@ TEST_F(Scoring, ChecksACallsignAgainstTheFedLog) {
       {"K1ABC", "30m", "CW", "K1ABC (K) on 30m CW: cannot count\n"},
       // Not scored, as score and watch have it, be it digits or a call typed in Cyrillic.
       {"1234", "20m", "CW", "1234 (no country) on 20m CW: not scored: no country in cty.dat\n"},
-      {"\xd0\x95\xd0\x901\xd0\x90\xd0\x90\xd0\x90", "20m", "CW",
-       "\xd0\x95\xd0\x901\xd0\x90\xd0\x90\xd0\x90 (no country) on 20m CW: not scored: no country in cty.dat\n"},
+      {"\xd0\x95\xd0\x90" "1\xd0\x90\xd0\x90\xd0\x90", "20m", "CW",
+       "\xd0\x95\xd0\x90" "1\xd0\x90\xd0\x90\xd0\x90 (no country) on 20m CW: not scored: no country in cty.dat\n"},
   };
   for (const Case& c : cases) {
     const RdacRun run = runRdac({"check", c.call, "--band", c.band, "--mode", c.mode, "log.adi",

@@ -132,6 +132,19 @@ TEST_F(Watch, AnEditThatKeepsTheSizeIsARewrite) {
   EXPECT_TRUE(shows("2 QSO(s) in", 2));
 }
 
+TEST_F(Watch, FollowsALogSavedAsUtf16) {
+  const auto utf16 = [](const std::string& ascii) {
+    std::string wide;
+    for (char c : ascii) wide += c, wide += '\0';
+    return wide;
+  };
+  dir.write("live.adi", "\xff\xfe" + utf16(firstRecords(2)));
+  start();
+  ASSERT_TRUE(shows("2 QSO(s) in")) << dir.read("watch.err");
+  append(utf16(firstRecords(3).substr(firstRecords(2).size())));
+  EXPECT_TRUE(shows("2017-08-19 1202  UA0ABC  20m CW  dupe  score 15\n")) << dir.read("watch.err");
+}
+
 TEST_F(Watch, SaysAtOnceWhatCannotBeFollowed) {
   dir.write("folder/notes.txt", "");
   dir.write("export.cbr", "START-OF-LOG: 3.0\r\nCALLSIGN: RA3AAA\r\n");

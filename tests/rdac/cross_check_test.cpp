@@ -199,6 +199,86 @@ TEST(Clocks, ALogWithoutUsableTimesIsPairedByOrder) {
   EXPECT_EQ(contest.verdict("G3GG", "UA9EE", "80m"), Verdict::nil);
 }
 
+// Logs kept in local time (Moscow, +5:30), a whole log a day off, and a log kept at UTC+7 whose
+// date stayed on the first day after local midnight (17:00 UTC) are found beyond the search of
+// any offset; a log whose pairs agree on a zone only now and then gets none.
+TEST(Clocks, ZonesWholeDaysAndADateThatStayedBehindAreFoundWhereThePairsAgree) {
+  HandMadeContest contest;
+  const std::map<size_t, int> zone = {{0, 180}, {1, 330}, {2, -1440}};
+  std::vector<std::string> calls = kEight;
+  for (const char* call : {"ES1AA", "HA1BB", "YO2CC", "OH3DD", "SM4EE", "UR5FF"}) calls.push_back(call);
+  contest.workEachOther(calls, [&](size_t s, int minute) {
+    if (s == 4) return minute < 300 ? 420 : 420 - 1440;
+    if (s == 7) return minute % 3 == 0 ? 300 : 2000 + 3 * minute;
+    return zone.count(s) ? zone.at(s) : 0;
+  });
+  contest.check();
+  for (const auto& [call, ahead] : {std::pair{"DL1AA", 180}, {"OK1BB", 330}, {"RA3CC", -1440}, {"F5HH", 0}})
+    EXPECT_EQ(contest.clock(call).aheadAt(61'871'760), ahead) << call;
+  EXPECT_TRUE(contest.clock("UA9EE").dateSlipped());
+  for (const char* call : {"DL1AA", "OK1BB", "RA3CC", "UA9EE"})
+    EXPECT_EQ(contest.verdict(call, "SP2DD"), Verdict::ok) << call;
+  EXPECT_EQ(contest.count(Verdict::ok) + contest.count(Verdict::nil), contest.logs.qsos.size());
+  EXPECT_GT(contest.count(Verdict::nil), 10u);  // F5HH's scattered QSOs, on both sides
+}
+
+// UA9/RA3AAA and RA3AAA/9 are one station; a log never pairs with itself; a dropped /N with a
+// band slip is a band mismatch on both sides; two unrelated QSOs whose calls are each one slip
+// from the other's log, but whose exchanges do not agree, are no mutual bust.
+TEST(Calls, PrefixFormsSelfQsosDroppedAreasOnAnotherBandAndCoincidentalSlips) {
+  HandMadeContest contest;
+  contest.log("UA9/RA3AAA", "K1ZZ", 10);
+  contest.log("K1ZZ", "RA3AAA/9", 10);
+  contest.log("UA9/RA3AAA", "DL1AA", 12);
+  contest.log("DL1AA", "R9/RA3AAA", 12);
+  contest.log("SM5XVC/P", "SM5XVC/1", 20);
+  contest.log("SM5XVC/P", "K1ZZ", 21);
+  contest.log("K1ZZ", "SM5XVC", 21);
+  contest.log("RZ3XX/1", "UA1B", 50);
+  contest.log("UA1B", "RZ3XX", 50, "40m");
+  contest.log("RW4ER", "RN3D", 112, "20m", "AB-01", "CD-02");
+  contest.log("RN3I", "R4ER", 110, "20m", "EF-03", "GH-04");
+  contest.check();
+  for (const auto& [own, worked] : {std::pair{"UA9/RA3AAA", "K1ZZ"}, {"K1ZZ", "RA3AAA/9"}, {"DL1AA", "R9/RA3AAA"}})
+    EXPECT_EQ(contest.verdict(own, worked), Verdict::ok) << own << " " << worked;
+  EXPECT_EQ(contest.verdict("SM5XVC/P", "SM5XVC/1"), Verdict::unique);
+  EXPECT_EQ(contest.verdict("RZ3XX/1", "UA1B"), Verdict::bandMismatch);
+  EXPECT_EQ(contest.verdict("UA1B", "RZ3XX", "40m"), Verdict::bandMismatch);
+  EXPECT_EQ(contest.verdict("RW4ER", "RN3D"), Verdict::unique);
+  EXPECT_EQ(contest.verdict("RN3I", "R4ER"), Verdict::unique);
+  EXPECT_EQ(stationOf("UA9/W1JR"), "UA9/W1JR");  // abroad, the prefix names another place
+  EXPECT_EQ(stationOf("UA3/RA3AAA/P"), "RA3AAA");
+}
+
+// Three of a small log's four QSOs in one busy minute are times like any other, so its QSO before
+// the start is out of the period on both sides; a log whose times are all one minute busts a
+// call whose right QSO lies 1,500 QSOs into its partner's log, and that is found.
+TEST(Clocks, ASmallLogsBusyMinuteIsATimeAndATimelessLogsBustIsFoundAnywhere) {
+  HandMadeContest contest;
+  for (const char* partner : {"DL1AA", "OK1BB", "SP2DD"}) {
+    contest.log("RA3CC", partner, 100);
+    contest.log(partner, "RA3CC", 100);
+  }
+  contest.log("RA3CC", "G3GG", -10, "40m");
+  contest.log("G3GG", "RA3CC", -10, "40m");
+  for (int n = 0; n < 1500; ++n) contest.log("F5HH", "K" + std::to_string(n) + "A", n * 1300 / 1500);
+  contest.log("F5HH", "UA9EE", 1350);
+  for (const char* partner : {"DL1AA", "OK1BB", "SP2DD", "G3GG", "LY2FF", "RA3CC", "W1AW"}) {
+    contest.log("UA9EE", partner, -720, "80m");
+    if (std::string(partner) != "W1AW") contest.log(partner, "UA9EE", 200, "80m");
+  }
+  contest.log("UA9EE", "F5HG", -720);
+  CheckPolicy policy;
+  policy.periodStart = 61'871'760;
+  contest.check(policy);
+  EXPECT_FALSE(contest.clock("RA3CC").timeless);
+  EXPECT_EQ(contest.verdict("RA3CC", "G3GG", "40m"), Verdict::outOfPeriod);
+  EXPECT_EQ(contest.verdict("G3GG", "RA3CC", "40m"), Verdict::outOfPeriod);
+  EXPECT_TRUE(contest.clock("UA9EE").timeless);
+  EXPECT_EQ(contest.verdict("UA9EE", "F5HG"), Verdict::bustedCall);
+  EXPECT_EQ(contest.verdict("F5HH", "UA9EE"), Verdict::partnerError);
+}
+
 // RZ3XX/1 signs away from home: a partner who drops the /1 logged another station. A /N equal
 // to the call's own area, like /P, names the same station, whichever side adds or drops it, and
 // a slip in such a call is a busted call like any other.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <tuple>
 
 #include "rdac/logs/band_plan.h"
@@ -54,6 +55,15 @@ TEST(QsoFields, AMinuteIsWrittenAsTheTimeItWasLoggedAt) {
     EXPECT_EQ(minuteText(minuteOf(*logged)), text);
   }
   EXPECT_EQ(qsoTimeText(*qsoTime("20170819", "120159")), "2017-08-19 1201");
+}
+
+// Written a day's date at a time, a minute still reads as the date-time value formats it.
+TEST(QsoFields, AMinutesTextIsTheFormattedTimeOfTheMinute) {
+  std::mt19937_64 random(7);
+  for (int n = 0; n < 20000; ++n) {
+    const int64_t minute = int64_t(random() % (int64_t{400} * 366 * 1440)) - 1440 * 30;
+    ASSERT_EQ(minuteText(minute), qsoTimeText(timeOfMinute(minute))) << minute;
+  }
 }
 
 TEST(QsoFields, AFrequencyJustPastABandsEdgePairsOnThatBand) {

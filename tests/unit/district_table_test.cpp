@@ -68,6 +68,21 @@ TEST(DistrictTable, LoadsFromThePluginsFolderAndForgetsTheLastLoad) {
   EXPECT_EQ(table.IsKnownDistrict("SP15"), 0);
 }
 
+// A reset per entrant reads the same file again; whatever was loaded in between, it is the
+// file's codes that count.
+TEST(DistrictTable, TheSameFileAgainGivesItsCodesWhateverWasLoadedBetween) {
+  ScratchDir dir;
+  dir.write("Plugins/rda_rus.dat", "MA-01\r\n");
+  DistrictTable table;
+  table.load(hostPath(kDistrictFileName));
+  table.loadFromText("SP-15\n");
+  table.load(hostPath(kDistrictFileName));
+  EXPECT_EQ(table.codes(), std::vector<std::string>{"MA01"});
+  table.clear();
+  table.load(hostPath(kDistrictFileName));
+  EXPECT_EQ(table.IsKnownDistrict("MA01"), 1);
+}
+
 // What an editor saves: the same table and hint file in Windows-1251, UTF-8 with and without a
 // byte-order mark and UTF-16 LE and BE, each with CR LF, LF and lone CR line ends.
 std::vector<std::string> asSavedByEditors(const std::string& windows1251) {

@@ -4,7 +4,7 @@
 #               (rdac.exe confirms the plug-in's header dialog itself). Not with --report: in an
 #               export run the plug-in rewrites its file at each of the report's many results.
 #   crosscheck  a small synthetic contest with every option that changes a score (the penalty,
-#               partner errors counting, a period): the same checked.csv and results.csv
+#               partner errors counting, a period): the same checked.csv, results.csv and pages
 #   handles     rdac.exe started by a parent whose event it inherits: its second process does
 #               not get that event (it inherits its pipe handles only)
 #   cyrillic    the example log, its report (--report) and the work folder in folders with
@@ -59,9 +59,10 @@ case $case_ in
   crosscheck)
     for side in native wine; do "$native_bin/make_contest" "$work/$side/logs" 24 40 >/dev/null; done
     both crosscheck logs --districts "$source/examples/rda_sample.dat" --out checked --workdir out --penalty 1.5 \
-      --count-partner-errors --start "2017-08-19 14:00" --end "2017-08-20 08:00"
+      --count-partner-errors --start "2017-08-19 14:00" --end "2017-08-20 08:00" --report pages
     grep -q 'partner_error' "$work/native/out.txt" && grep -q 'out_of_period' "$work/native/out.txt"
-    same out.txt checked/checked.csv checked/results.csv
+    same out.txt checked/checked.csv checked/results.csv pages/index.html pages/index-en.html \
+      $(cd "$work/native" && ls pages/log/*.html)
     ;;
   helper)
     cd "$work/wine"
