@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "rdac/io/messages.h"
 #include "rdac/logs/band_plan.h"
 #include "rdac/logs/qso_fields.h"
 
@@ -24,13 +25,13 @@ bool CheckOptions::finish(std::string& error) {
   // Read as a log's BAND and MODE are read, so the answer is the one the log's QSO would get.
   band = normalisedBand(band);
   if (lowerEdgeKHz(band) == 0) {
-    error = "--band wants an amateur band such as 20m or 160m, not '" + band + "'";
+    error = tr("--band wants an amateur band such as 20m or 160m, not '{1}'", {band});
     return false;
   }
   const std::string given = mode;
   mode = cabrilloMode(adifMode(mode));
   if (!isMode(mode)) {
-    error = "--mode wants a mode such as CW or SSB, not '" + given + "'";
+    error = tr("--mode wants a mode such as CW or SSB, not '{1}'", {given});
     return false;
   }
   return finishRunOptions(run, dates, error);
@@ -54,15 +55,17 @@ int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
   // so the plug-in is not asked about it.
   const auto country = run.resolve(options.call);
   if (!country) {
-    out << options.call << " (no country) on " << options.band << " " << options.mode
-        << ": not scored: " << run.noCountryReason() << '\n';
+    out << tr("{1} (no country) on {2} {3}: not scored: {4}",
+              {options.call, options.band, options.mode, run.noCountryReason()})
+        << '\n';
     return kOk;
   }
   run.plugin().runCommand("SHOWINFO");
   const CheckAnswer answer = run.plugin().checkCall(options.call, options.mode, country->prefix, options.band);
-  out << options.call << " (" << country->prefix << ") on " << options.band << " " << options.mode << ": "
-      << checkAnswerWords(answer.code) << '\n';
-  if (!answer.hint.empty()) out << "hint: " << answer.hint << '\n';
+  out << tr("{1} ({2}) on {3} {4}: {5}",
+            {options.call, country->prefix, options.band, options.mode, checkAnswerWords(answer.code)})
+      << '\n';
+  if (!answer.hint.empty()) out << tr("hint: {1}", {answer.hint}) << '\n';
   return kOk;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "rdac/io/messages.h"
 #include "rdac/io/process_info.h"
 #include "rdac/logs/qso_fields.h"
 #include "stats_version.h"
@@ -47,8 +48,41 @@ std::string namesOf(const std::vector<Subcommand>& subcommands) {
   for (const Subcommand& subcommand : subcommands)
     if (!subcommand.hidden) offered.push_back(subcommand.name);
   for (size_t i = 0; i < offered.size(); ++i)
-    names += (i == 0 ? "" : i + 1 == offered.size() ? " or " : ", ") + std::string(offered[i]);
+    names += (i == 0 ? "" : i + 1 == offered.size() ? tr(" or ") : ", ") + std::string(offered[i]);
   return names;
+}
+
+// CLI11's error messages name the argument inside a fixed English frame; the common frames in the
+// operator's language, any other as it is.
+std::string parseErrorText(const std::string& text) {
+  // {the English frame's fixed part, the catalogue's text for the whole}
+  static const std::pair<std::string, const char*> kHeads[] = {
+      {"The following argument was not expected: ", "The following argument was not expected: {1}"},
+      {"The following arguments were not expected: ", "The following arguments were not expected: {1}"}};
+  static const std::pair<std::string, const char*> kTails[] = {{" is required", "{1} is required"},
+                                                               {": 1 required TEXT missing", "{1}: a value is missing"}};
+  for (const auto& [head, frame] : kHeads)
+    if (text.rfind(head, 0) == 0) return tr(frame, {text.substr(head.size())});
+  for (const auto& [tail, frame] : kTails)
+    if (text.size() > tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0)
+      return tr(frame, {text.substr(0, text.size() - tail.size())});
+  return text;
+}
+
+// CLI11's own words in its help, and the options every command has.
+void speakTheLanguage(CLI::App& app, std::string& languageGiven) {
+  auto formatter = std::make_shared<CLI::Formatter>();
+  for (const char* label : {"Usage", "OPTIONS", "SUBCOMMAND", "SUBCOMMANDS", "Positionals", "REQUIRED", "Needs",
+                            "Excludes"})
+    formatter->label(label, tr(label));
+  formatter->column_width(34);
+  app.formatter(formatter);
+  app.option_defaults()->group(tr("Options"));
+  app.set_help_flag("-h,--help", tr("Print this help message and exit"));
+  app.add_option("--lang", languageGiven, tr("the language rdac speaks: ru or en (default: the system's; also RDAC_LANG)"))
+      ->type_name("LANG");
+  // --lang was read before the parse (program.cpp); given after the command it belongs to rdac.
+  app.fallthrough();
 }
 
 }  // namespace
@@ -62,11 +96,12 @@ void addWorkdirOption(CLI::App& command, std::string& folder) {
 }
 
 void addCtyOption(CLI::App& command, std::string& path) {
-  command.add_option("--cty", path, "country file (default " + defaultCountryFile() + ")")->type_name("FILE");
+  command.add_option("--cty", path, tr("country file (default {1})", {defaultCountryFile()}))->type_name("FILE");
 }
 
 void addPluginOption(CLI::App& command, std::string& path) {
-  command.add_option("--plugin", path, std::string("the plug-in library (default ") + kPluginFileName + " beside rdac)")->type_name("FILE");
+  command.add_option("--plugin", path, tr("the plug-in library (default {1} beside rdac)", {kPluginFileName}))
+      ->type_name("FILE");
 }
 
 void addTimingsOption(CLI::App& command, bool& timings) {
@@ -102,7 +137,7 @@ bool finishRunOptions(RunOptions& o, const DateTexts& dates, std::string& error)
   for (auto [name, text, target] : {std::tuple{"--start", &dates.start, &o.contestStart},
                                     std::tuple{"--end", &dates.end, &o.contestEnd}}) {
     if (!text->empty() && !dateOption(*text, *target)) {
-      error = std::string(name) + " wants a date written YYYY-MM-DD, not '" + *text + "'";
+      error = tr("{1} wants a date written YYYY-MM-DD, not '{2}'", {name, *text});
       return false;
     }
   }
@@ -112,24 +147,28 @@ bool finishRunOptions(RunOptions& o, const DateTexts& dates, std::string& error)
 
 bool parseCommandLine(const std::vector<Subcommand>& subcommands, const std::vector<std::string>& args,
                       CommandLine& parsed, std::string& error) {
-  CLI::App app(kDescription, "rdac");
-  app.footer(kFooter);
-  app.set_version_flag("--version", std::string("rdac ") + kVersion);
+  CLI::App app(tr(kDescription), "rdac");
+  app.footer(tr(kFooter));
+  std::string languageGiven;
+  speakTheLanguage(app, languageGiven);
+  app.set_version_flag("--version", std::string("rdac ") + kVersion, tr("Display program version information and exit"));
   app.require_subcommand(1);
   // CLI11 takes /name for an option on Windows, which a path may start with.
   app.allow_windows_style_options(false);
   std::vector<std::pair<CLI::App*, DeclaredCommand>> declared;
   for (const Subcommand& subcommand : subcommands) {
-    CLI::App* command = app.add_subcommand(subcommand.name, subcommand.description);
-    if (subcommand.hidden) command->group("");
+    CLI::App* command = app.add_subcommand(subcommand.name, tr(subcommand.description));
+    command->group(subcommand.hidden ? "" : tr("Subcommands"));
     declared.emplace_back(command, subcommand.setup(*command));
+    for (CLI::Option* option : command->get_options()) option->description(tr(option->get_description().c_str()));
+    if (CLI::Option* help = command->get_help_ptr()) help->group(tr("Options"));
   }
 
   // CLI11 would only say that a command is missing.
   const auto named = [&](const auto& entry) { return entry.first->check_name(args[0]); };
   if (!args.empty() && args[0].rfind("-", 0) != 0 && std::none_of(declared.begin(), declared.end(), named)) {
-    error = "unknown command '" + args[0] + "': rdac takes " + namesOf(subcommands) +
-            "\nrun 'rdac --help' for the options";
+    error = tr("unknown command '{1}': rdac takes {2}", {args[0], namesOf(subcommands)}) + "\n" +
+            tr("run '{1}' for the options", {"rdac --help"});
     return false;
   }
   const auto given = [&] {
@@ -146,8 +185,9 @@ bool parseCommandLine(const std::vector<Subcommand>& subcommands, const std::vec
     return true;
   } catch (const CLI::ParseError& e) {
     const auto failed = given();
-    error = std::string(e.what()) + "\nrun 'rdac " + (failed != declared.end() ? failed->first->get_name() + " " : "") +
-            "--help' for the options";
+    error = parseErrorText(e.what()) + "\n" +
+            tr("run '{1}' for the options",
+               {"rdac " + (failed != declared.end() ? failed->first->get_name() + " " : "") + "--help"});
     return false;
   }
   parsed.command = std::move(given()->second);

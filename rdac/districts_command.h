@@ -10,8 +10,8 @@ namespace rdac {
 
 struct DistrictsOptions {
   std::string listPath;
-  std::string outPath = "Plugins/rda_rus.dat";
-  bool finish(std::string&) { return true; }
+  std::string outPath;  // rda_rus.dat beside rdac when not given
+  bool finish(std::string& error);
 };
 
 void declareDistrictsOptions(CLI::App& command, DistrictsOptions& options);

@@ -8,6 +8,7 @@
 #include "platform/edited_text.h"
 #include "platform/text.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/score/contest_report.h"
@@ -47,14 +48,14 @@ void printBadQsoSummary(const ContestRun& run, const std::string& startFolder, s
   std::string error;
   const auto bytes = readFileBytes(path, error);
   if (!bytes) {
-    out << "Bad-QSO file " << forUser(path, startFolder) << ": not written\n";
+    out << tr("Bad-QSO file {1}: not written", {forUser(path, startFolder)}) << '\n';
     return;
   }
   std::vector<std::string> entries;
   for (std::string& line : stats::textLines(stats::utf8OfWindows1251(*bytes)))  // the plug-in's file
     if (!line.empty()) entries.push_back(std::move(line));
   if (!entries.empty()) entries.erase(entries.begin());  // its title line
-  out << "Bad-QSO file " << forUser(path, startFolder) << ": " << entries.size() << " line(s)\n";
+  out << tr("Bad-QSO file {1}: {2} line(s)", {forUser(path, startFolder), std::to_string(entries.size())}) << '\n';
   for (const auto& [reason, lines] : badQsosByReason(entries)) out << std::setw(7) << lines.size() << "  " << reason << '\n';
 }
 
@@ -82,7 +83,7 @@ int writePage(const std::string& path, const std::string& bytes, const char* wha
               std::ostream& out, std::ostream& err, int exitCode) {
   std::string error;
   if (replaceFileBytes(path, bytes, error)) {
-    out << what << forUser(path, startFolder) << '\n';
+    out << tr(what, {forUser(path, startFolder)}) << '\n';
     return exitCode;
   }
   err << "rdac: " << error << '\n';
@@ -114,10 +115,10 @@ int runScore(const ScoreOptions& options, std::ostream& out, std::ostream& err) 
   int exitCode = kOk;
   // From the text result, so before the plug-in is switched to HTML.
   if (!reportPath.empty())
-    exitCode = writePage(reportPath, reportPage(run.reportData()), "Report: ", startFolder, out, err, exitCode);
+    exitCode = writePage(reportPath, reportPage(run.reportData()), "Report: {1}", startFolder, out, err, exitCode);
   if (!htmlPath.empty()) {
     run.plugin().switchToHtml();
-    exitCode = writePage(htmlPath, withUtf8Declared(run.plugin().result()), "HTML result: ", startFolder, out, err,
+    exitCode = writePage(htmlPath, withUtf8Declared(run.plugin().result()), "HTML result: {1}", startFolder, out, err,
                          exitCode);
   }
   out << '\n';
@@ -130,9 +131,9 @@ int runScore(const ScoreOptions& options, std::ostream& out, std::ostream& err) 
       err << "rdac: " << error << '\n';
       exitCode = kFailed;
     } else if (written) {
-      out << "Cabrillo file: " << forUser(cabrillo, startFolder) << '\n';
+      out << tr("Cabrillo file: {1}", {forUser(cabrillo, startFolder)}) << '\n';
     } else {
-      err << "rdac: the plug-in wrote no Cabrillo file " << cabrillo << '\n';
+      err << "rdac: " << tr("the plug-in wrote no Cabrillo file {1}", {cabrillo}) << '\n';
       exitCode = kFailed;
     }
   }

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Packs what an operator downloads: out/dist/Stats-VERSION.zip with Stats.dll, rdac.exe, the
+# country file (cty.dat, cty.csv and their notice), the
 # operator's page in Russian (Stats.html) and English (Stats-en.html) from the one template
 # scripts/operator-page.html, the pictures of the windows, and SHA256SUMS.txt; the zip's own
 # checksum beside it. Then scripts/dist-check.sh runs the page's commands from the unzipped zip.
@@ -26,14 +27,25 @@ if [[ -f $rdac_exe ]]; then
 else
   echo "dist: $rdac_exe is not built; the zip goes without it and its page's commands are checked natively only" >&2
 fi
+# The country file rdac.exe reads beside itself, as scripts/setup.sh installs it from Debian's
+# package (MIT), with the package's notice, which the licence asks to ship along.
+cty_folder=/usr/share/hamradio-files
+[[ -f $cty_folder/cty.dat && -f $cty_folder/cty.csv ]] || { echo "dist: no $cty_folder/cty.dat and cty.csv (bash scripts/setup.sh)" >&2; exit 1; }
+cp "$cty_folder/cty.dat" "$cty_folder/cty.csv" "$stage/"
+{
+  echo "cty.dat and cty.csv: the country files of the country-files project (www.country-files.com),"
+  echo "as packaged by Debian in hamradio-files $(dpkg-query -W -f='${Version}' hamradio-files 2>/dev/null || echo '(version unknown)')."
+  echo
+  cat /usr/share/doc/hamradio-files/copyright
+} | sed 's/$/\r/' >"$stage/cty-copyright.txt"
 screens=""
 caption() {
   case $1 in
     setup) echo "<ru>Окно настройки: CW и SSB переключают вид работы логгера; флажки показывают окно RDA и окно предыдущих связей (DXCC), включают подсказку района («Использовать подсказку», Use hint) и держат окна поверх остальных.</ru><en>The setup window: CW and SSB switch the logger's mode; the boxes show the RDA window and the previous-QSO (DXCC) window, turn the district hint (Use hint) on and keep the windows on top.</en>" ;;
     rda) echo "<ru>Окно RDA: районы, сработанные до сих пор.</ru><en>The RDA window: the districts worked so far.</en>" ;;
     dxcc_empty) echo "<ru>Окно предыдущих связей (DXCC), пока ничего не сработано.</ru><en>The previous-QSO (DXCC) window before anything is worked.</en>" ;;
-    dxcc_prefix_grid) echo "<ru>То же окно, пока позывной не набран: префиксы стран, сработанные на каждом диапазоне.</ru><en>The same window while no callsign is typed: the country prefixes worked on each band.</en>" ;;
-    dxcc_worked_with) echo "<ru>Пока набирается позывной: когда он сработан на каждом диапазоне и каждым видом работы и что передал; диапазон трансивера отмечен.</ru><en>While a callsign is typed: when it was worked on each band and mode and what it sent; the rig's band is marked.</en>" ;;
+    dxcc_prefix_grid) echo "<ru>То же окно, пока позывной не набран: префиксы стран, сработанные на диапазоне трансивера (здесь 20m), и сколько их из всех стран.</ru><en>The same window while no callsign is typed: the country prefixes worked on the rig's band (20m here), and how many they are of all countries.</en>" ;;
+    dxcc_worked_with) echo "<ru>Пока набирается позывной: когда с этой станцией уже работали, на каком диапазоне и каким видом работы, и что она передала; диапазон трансивера отмечен.</ru><en>While a callsign is typed: when that station was worked, on which band and mode, and what it sent; the rig's band is marked.</en>" ;;
     cabrillo) echo "<ru>Окно заголовка Cabrillo при экспорте; оно запоминает введённое.</ru><en>The Cabrillo header dialog of an export; it remembers what was typed.</en>" ;;
   esac
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "rdac/io/messages.h"
 #include "rdac/io/paths.h"
 
 namespace rdac {
@@ -26,13 +27,13 @@ ReplacingFile::~ReplacingFile() {
 bool ReplacingFile::commit(std::string& error) {
   out_.close();
   if (!out_) {
-    error = "cannot write " + temporary_ + ": " + std::strerror(errno);
+    error = tr("cannot write {1}: {2}", {temporary_, whatToDo(std::error_code(errno, std::generic_category()))});
     return false;
   }
   std::error_code ec;
   std::filesystem::rename(pathOf(temporary_), pathOf(path_), ec);
   if (ec) {
-    error = "cannot rename " + temporary_ + " to " + path_ + ": " + ec.message();
+    error = tr("cannot replace {1}: {2}", {path_, whatToDo(ec)});
     return false;
   }
   done_ = true;

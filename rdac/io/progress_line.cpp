@@ -1,5 +1,7 @@
 #include "rdac/io/progress_line.h"
 
+#include "rdac/io/messages.h"
+
 namespace rdac {
 
 using namespace std::chrono_literals;
@@ -13,8 +15,12 @@ void ProgressLine::update(const std::string& stage, size_t done, size_t total, c
   if (shown_ && now - lastShown_ < (overwrite_ ? 250ms : 1s)) return;
   lastShown_ = now;
   shown_ = true;
-  const std::string text = "rdac: " + stage + " " + std::to_string(done) + " of " + std::to_string(total) + " " + unit;
-  shownWidth_ = text.size();
+  // One catalogue entry per stage and unit, "fed {1} of {2} QSOs": a language may order them otherwise.
+  const std::string phrase = stage + " {1} of {2} " + unit;
+  const std::string text = "rdac: " + tr(phrase.c_str(), {std::to_string(done), std::to_string(total)});
+  // In characters, not UTF-8 bytes: the blanks that clear the line must not wrap it.
+  shownWidth_ = 0;
+  for (char c : text) shownWidth_ += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
   if (overwrite_)
     out_ << '\r' << text << "\x1b[K" << std::flush;
   else

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <system_error>
+
+#include "rdac/io/messages.h"
+
 namespace rdac {
 
 std::wstring widened(const std::string& utf8) {
@@ -32,6 +36,24 @@ std::string systemErrorText(unsigned long code) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
     text.pop_back();
   return text;
+}
+
+std::string operatorErrorText(unsigned long code) {
+  std::errc meaning;
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH: meaning = std::errc::no_such_file_or_directory; break;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: meaning = std::errc::permission_denied; break;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: meaning = std::errc::no_space_on_device; break;
+    case ERROR_WRITE_PROTECT: meaning = std::errc::read_only_file_system; break;
+    default: return systemErrorText(code);
+  }
+  return whatToDo(std::make_error_code(meaning));
 }
 
 }  // namespace rdac

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/text.h"
+#include "rdac/io/messages.h"
 #include "rdac/logs/band_plan.h"
 #include "rdac/logs/log_text.h"
 #include "rdac/logs/logged_exchange.h"
@@ -130,15 +131,15 @@ class AdifScanner {
           pos_ = open + 1;
           continue;
         }
-        skipBadRecord(open, "a tag that cannot be read");
+        skipBadRecord(open, tr("a tag that cannot be read"));
         continue;
       }
       takeTag(tag, open, close);
     }
-    if (fields_.any) skipped("the file ends before its <EOR>");
+    if (fields_.any) skipped(tr("the file ends before its <EOR>"));
     if (bandForFreq_.records > 0)
-      problem(bandForFreq_.firstLine, "FREQ is not in MHz (\"" + bandForFreq_.firstText + "\") in " +
-                                          std::to_string(bandForFreq_.records) + " record(s): their BAND is used");
+      problem(bandForFreq_.firstLine, tr("FREQ is not in MHz (\"{1}\") in {2} record(s): their BAND is used",
+                                         {bandForFreq_.firstText, std::to_string(bandForFreq_.records)}));
     finishOwnCall();
     return std::move(log_);
   }
@@ -190,7 +191,7 @@ class AdifScanner {
 
   void problem(size_t line, std::string message) { log_.problems.push_back({line, std::move(message)}); }
   void skipped(const std::string& why) {
-    problem(recordLine_, "record skipped: " + why);
+    problem(recordLine_, tr("record skipped: {1}", {why}));
     ++log_.skippedQsos;
   }
 
@@ -203,22 +204,22 @@ class AdifScanner {
         endRecord();
       } else if (stats::equalsNoCase(tag.name, "EOH")) {
         // Logs appended to one another: the fields since the last record were a header.
-        problem(lineAt(open), "<EOH> after records skipped, with the header fields before it");
+        problem(lineAt(open), tr("<EOH> after records skipped, with the header fields before it"));
         fields_.clear();
       } else if (fields_.any) {
-        skipBadRecord(open, "<" + std::string(tag.name) + "> without a length");
+        skipBadRecord(open, tr("<{1}> without a length", {std::string(tag.name)}));
       }
       return;
     }
     if (tag.length > bytes_.size() - pos_) {
-      skipBadRecord(open, "the value of " + std::string(tag.name) + " runs past the end of the file");
+      skipBadRecord(open, tr("the value of {1} runs past the end of the file", {std::string(tag.name)}));
       return;
     }
     const std::string_view value = bytes_.substr(pos_, tag.length);
     const int id = fieldId(tag.name);
     // No field the host reads can hold an end of record; a length that takes one in is wrong.
     if (id >= 0 && findMarker(value, 0, "<EOR>") != std::string_view::npos) {
-      skipBadRecord(open, "the value of " + std::string(tag.name) + " runs past its record");
+      skipBadRecord(open, tr("the value of {1} runs past its record", {std::string(tag.name)}));
       return;
     }
     if (id >= 0 && fields_.value[id].data() == nullptr) fields_.value[id] = value;
@@ -264,12 +265,12 @@ class AdifScanner {
     qso.line = recordLine_;
     qso.call = normalisedCall(text(fields[kCall]));
     if (qso.call.empty()) {
-      why = "no CALL";
+      why = tr("no CALL");
       return qso;
     }
     const auto time = qsoTime(stats::trimmed(fields[kQsoDate]), stats::trimmed(fields[kTimeOn]));
     if (!time) {
-      why = "no valid QSO_DATE and TIME_ON for " + qso.call;
+      why = tr("no valid QSO_DATE and TIME_ON for {1}", {qso.call});
       return qso;
     }
     qso.time = *time;
@@ -279,7 +280,7 @@ class AdifScanner {
       const auto hz = hzOfMHz(freq);
       bandForFreq = !hz && lowerEdgeKHz(qso.band) != 0;
       if (!hz && !bandForFreq) {
-        why = "FREQ \"" + text(freq) + "\" is not a frequency in MHz";
+        why = tr("FREQ \"{1}\" is not a frequency in MHz", {text(freq)});
         return qso;
       }
       qso.freqHz = hz.value_or(0);
@@ -288,12 +289,12 @@ class AdifScanner {
     // Without it the plug-in would export frequency 0, which no reader takes back.
     if (qso.freqHz == 0) qso.freqHz = lowerEdgeKHz(qso.band) * 1000;
     if (qso.band.empty() && qso.freqHz == 0) {
-      why = "neither BAND nor FREQ for " + qso.call;
+      why = tr("neither BAND nor FREQ for {1}", {qso.call});
       return qso;
     }
     qso.mode = adifMode(text(fields[kMode]));
     if (qso.mode.empty()) {
-      why = "no MODE for " + qso.call;
+      why = tr("no MODE for {1}", {qso.call});
       return qso;
     }
     qso.rstSent = stats::trimmed(text(fields[kRstSent]));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/band_plan.h"
 #include "rdac/logs/log_text.h"
@@ -67,9 +68,9 @@ LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::string& why) 
   std::vector<std::string_view> c = columns(body);
   if (c.size() == 11) c.pop_back();  // transmitter number of a multi-transmitter log
   if (c.size() != 10) {
-    why = "QSO line with " + std::to_string(c.size()) +
-          " columns; expected frequency, mode, date, time, own call, report and exchange "
-          "sent, call, report and exchange received";
+    why = tr("QSO line with {1} columns; expected frequency, mode, date, time, own call, report and exchange sent, "
+             "call, report and exchange received",
+             {std::to_string(c.size())});
     return qso;
   }
   // A decimal point after fewer than four digits is a frequency in MHz ("7.012"): no band of
@@ -77,12 +78,12 @@ LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::string& why) 
   const size_t point = c[0].find_first_of(".,");
   const std::optional<uint32_t> hz = point < 4 ? std::nullopt : hzOfKHz(c[0]);
   if (!hz) {
-    why = "frequency \"" + std::string(c[0]) + "\" is not a number of kHz";
+    why = tr("frequency \"{1}\" is not a number of kHz", {std::string(c[0])});
     return qso;
   }
   const auto time = qsoTime(withoutDashes(c[2]), c[3]);
   if (!time || c[2].size() != 10) {
-    why = "date and time \"" + std::string(c[2]) + " " + std::string(c[3]) + "\" not YYYY-MM-DD HHMM";
+    why = tr("date and time \"{1}\" not YYYY-MM-DD HHMM", {std::string(c[2]) + " " + std::string(c[3])});
     return qso;
   }
   qso.freqHz = *hz;
@@ -144,7 +145,7 @@ ContestLog readCabrillo(std::string_view bytes) {
       if (why.empty())
         log.qsos.push_back(std::move(qso));
       else {
-        log.problems.push_back({lineNumber, "QSO line skipped: " + why});
+        log.problems.push_back({lineNumber, tr("QSO line skipped: {1}", {why})});
         ++log.skippedQsos;
       }
     }

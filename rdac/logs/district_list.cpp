@@ -2,6 +2,7 @@
 
 #include "platform/edited_text.h"
 #include "platform/text.h"
+#include "rdac/io/messages.h"
 
 namespace rdac {
 namespace {
@@ -72,14 +73,18 @@ DistrictTableText districtTableOf(std::string_view saved) {
 
 std::string districtTableNote(const DistrictTableText& table, const std::string& name) {
   if (table.written == 0)
-    return "no RDA district code in " + name +
-           (table.publisherList ? ": every district of the list is marked deleted"
-                                : ": it is neither the publisher's district list (region headings, then "
-                                  "'XX-NN<TAB>name' lines) nor a table of one code a line ('MA-03')");
-  return (table.publisherList ? "publisher's district list " : "district table ") + name + ": " +
-         std::to_string(table.written) + " current district code(s) written" +
-         (table.publisherList || table.deleted > 0 ? ", " + std::to_string(table.deleted) + " deleted one(s) left out"
-                                                   : "");
+    return tr(table.publisherList ? "no RDA district code in {1}: every district of the list is marked deleted"
+                                  : "no RDA district code in {1}: it is neither the publisher's district list (region "
+                                    "headings, then 'XX-NN<TAB>name' lines) nor a table of one code a line ('MA-03')",
+              {name});
+  const std::string written = std::to_string(table.written), deleted = std::to_string(table.deleted);
+  if (table.publisherList)
+    return tr("publisher's district list {1}: {2} current district code(s) written, {3} deleted one(s) left out",
+              {name, written, deleted});
+  return table.deleted > 0
+             ? tr("district table {1}: {2} current district code(s) written, {3} deleted one(s) left out",
+                  {name, written, deleted})
+             : tr("district table {1}: {2} current district code(s) written", {name, written});
 }
 
 }  // namespace rdac

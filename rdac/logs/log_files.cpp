@@ -5,6 +5,7 @@
 
 #include "platform/text.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/process_info.h"
 #include "rdac/logs/adif_reader.h"
@@ -43,14 +44,14 @@ LogFileRead readLogFile(const std::string& path, const std::string* bytes) {
   std::string error;
   read.bytes = bytes ? std::optional<std::string>(*bytes) : readFileBytes(path, error);
   if (!read.bytes) {
-    read.problem = "cannot read the log " + path + ": " + error;
+    read.problem = tr("cannot read the log {1}: {2}", {path, error});
     return read;
   }
   read.bytes = textOfLogFile(std::move(*read.bytes));
   switch (logFormatOf(path, *read.bytes)) {
     case LogFormat::adif: read.log = readAdif(*read.bytes); break;
     case LogFormat::cabrillo: read.log = readCabrillo(*read.bytes); break;
-    case LogFormat::unknown: read.problem = path + " is neither ADIF nor Cabrillo"; break;
+    case LogFormat::unknown: read.problem = tr("{1} is neither ADIF nor Cabrillo", {path}); break;
   }
   return read;
 }
@@ -67,9 +68,9 @@ size_t fillSentExchange(std::vector<LoggedQso>& qsos, const std::string& sentExc
 }
 
 std::string noSentExchangeNote(size_t without, size_t qsos, const char* option) {
-  return std::to_string(without) + " of " + std::to_string(qsos) +
-         " QSO(s) give no sent exchange (looked at STX_STRING, STX, a district in MY_CNTY, and the "
-         "Cabrillo exchange sent): the plug-in refuses them; give the own exchange with " + option;
+  return tr("{1} of {2} QSO(s) give no sent exchange (looked at STX_STRING, STX, a district in MY_CNTY, and the "
+            "Cabrillo exchange sent): the plug-in refuses them; give the own exchange with {3}",
+            {std::to_string(without), std::to_string(qsos), option});
 }
 
 size_t setAsideXQsos(ContestLog& log) {
@@ -90,7 +91,7 @@ bool collectLogFiles(const std::vector<std::string>& given, std::vector<std::str
     for (const fs::directory_entry& entry : fs::directory_iterator(pathOf(path), ec))
       if (entry.is_regular_file(ec) && isLogName(textOf(entry.path()))) inFolder.push_back(textOf(entry.path()));
     if (ec) {
-      err << "rdac: cannot list the folder " << path << ": " << ec.message() << '\n';
+      err << "rdac: " << tr("cannot list the folder {1}: {2}", {path, whatToDo(ec)}) << '\n';
       return false;
     }
     std::sort(inFolder.begin(), inFolder.end());
@@ -135,27 +136,27 @@ std::optional<CountryFile> loadCountryFile(const std::string& ctyPath, std::ostr
   std::string error;
   const auto text = readFileBytes(ctyPath, error);
   if (!text) {
-    err << "rdac: cannot read the country file " << ctyPath << ": " << error << '\n';
+    err << "rdac: " << tr("cannot read the country file {1}: {2}", {ctyPath, error}) << '\n'
+        << "rdac: " << tr("cty.dat and cty.csv come in rdac's zip, beside rdac.exe; newer ones at www.country-files.com. Name another with --cty FILE") << '\n';
     return std::nullopt;
   }
   CountryFile countries = CountryFile::parse(*text);
   if (countries.entityCount() == 0) {
-    err << "rdac: " << ctyPath << " holds no country in the cty.dat format\n";
+    err << "rdac: " << tr("{1} holds no country in the cty.dat format", {ctyPath}) << '\n';
     return std::nullopt;
   }
   const std::string csvPath = textOf(pathOf(ctyPath).parent_path() / "cty.csv");
   const std::string datName = textOf(pathOf(ctyPath).filename());
   const auto csv = readFileBytes(csvPath, error);
   if (!csv) {
-    err << "rdac: no cty.csv beside " << datName
-        << ": WAE-only entities such as Sicily count as DXCC countries of their own\n";
+    err << "rdac: " << tr("no cty.csv beside {1}: WAE-only entities such as Sicily count as DXCC countries of their own", {datName}) << '\n';
     return countries;
   }
   const std::vector<std::string> unplaced = countries.mergeWaeIntoDxcc(*csv);
   if (unplaced.empty()) return countries;
-  err << "rdac: cty.csv gives no DXCC entity for the WAE-only entities";
-  for (const std::string& prefix : unplaced) err << ' ' << prefix;
-  err << " of " << datName << "; they count as countries of their own\n";
+  std::string prefixes;
+  for (const std::string& prefix : unplaced) prefixes += (prefixes.empty() ? "" : " ") + prefix;
+  err << "rdac: " << tr("cty.csv gives no DXCC entity for the WAE-only entities {1} of {2}; they count as countries of their own", {prefixes, datName}) << '\n';
   return countries;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/text.h"
+#include "rdac/io/messages.h"
 
 namespace rdac {
 namespace {
@@ -41,7 +42,7 @@ const char kStoredLineBreak[] = "<CR><LF>";
 std::string listed(const std::vector<std::string>& words) {
   std::string text;
   for (size_t i = 0; i < words.size(); ++i)
-    text += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + words[i];
+    text += (i == 0 ? "" : i + 1 == words.size() ? tr(" or ") : ", ") + words[i];
   return text;
 }
 
@@ -53,17 +54,17 @@ bool CabrilloHeader::add(std::string_view label, std::string_view value, std::st
   for (const LabelKey& entry : kLabels)
     if (upper == entry.label) found = &entry;
   if (!found) {
-    error = "the export cannot take the Cabrillo header value " + upper +
-            "; it takes NAME, ADDRESS, ADDRESS-CITY, ADDRESS-POSTALCODE, ADDRESS-COUNTRY, "
-            "LOCATION, E-MAIL, CLUB, SOAPBOX, OPERATORS, CATEGORY-OPERATOR, CATEGORY-BAND, "
-            "CATEGORY-MODE, CATEGORY-POWER, CATEGORY-STATION and CATEGORY-TRANSMITTER";
+    error = tr("the export cannot take the Cabrillo header value {1}; it takes NAME, ADDRESS, ADDRESS-CITY, "
+               "ADDRESS-POSTALCODE, ADDRESS-COUNTRY, LOCATION, E-MAIL, CLUB, SOAPBOX, OPERATORS, CATEGORY-OPERATOR, "
+               "CATEGORY-BAND, CATEGORY-MODE, CATEGORY-POWER, CATEGORY-STATION and CATEGORY-TRANSMITTER",
+               {upper});
     return false;
   }
   std::string text = stats::trimmed(value);
   if (!found->choices.empty()) {
     text = stats::toUpperAscii(text);
     if (std::find(found->choices.begin(), found->choices.end(), text) == found->choices.end()) {
-      error = upper + " takes " + listed(found->choices) + ", not '" + stats::trimmed(value) + "'";
+      error = tr("{1} takes {2}, not '{3}'", {upper, listed(found->choices), stats::trimmed(value)});
       return false;
     }
   }
@@ -82,7 +83,7 @@ bool CabrilloHeader::add(std::string_view label, std::string_view value, std::st
 bool CabrilloHeader::addAssignment(std::string_view assignment, std::string& error) {
   const size_t equals = assignment.find('=');
   if (equals == std::string_view::npos) {
-    error = "--header wants KEY=VALUE, not '" + std::string(assignment) + "'";
+    error = tr("--header wants KEY=VALUE, not '{1}'", {std::string(assignment)});
     return false;
   }
   return add(assignment.substr(0, equals), assignment.substr(equals + 1), error);
@@ -100,7 +101,7 @@ bool CabrilloHeader::addFile(std::string_view text, const std::string& name, std
     const size_t colon = line.find(':');
     std::string why;
     if (colon == std::string::npos)
-      why = "not a 'LABEL: value' line";
+      why = tr("not a 'LABEL: value' line");
     else
       add(line.substr(0, colon), line.substr(colon + 1), why);
     if (!why.empty()) {

@@ -9,6 +9,7 @@
 #include "plugin/exports.h"
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/file_events.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/process_info.h"
 #include "rdac/io/progress_line.h"
@@ -48,9 +49,9 @@ bool ContestRun::start(std::ostream& err, const std::string* logBytes) {
     return true;
   }
   if (previousBadQsos.restore())
-    err << "rdac: " << badQsoPath << " is the last complete run's, as it was\n";
+    err << "rdac: " << tr("{1} is the last complete run's, as it was", {badQsoPath}) << '\n';
   else if (plugin_)
-    err << "rdac: " << badQsoPath << " holds only the QSOs fed before the stop\n";
+    err << "rdac: " << tr("{1} holds only the QSOs fed before the stop", {badQsoPath}) << '\n';
   return false;
 }
 
@@ -58,7 +59,7 @@ bool ContestRun::runPlugin(std::ostream& err, ProgressLine& progress) {
   std::string error;
   plugin_ = PluginLibrary::open(options_.pluginPath, error);
   if (!plugin_) {
-    err << "rdac: cannot load the plug-in " << options_.pluginPath << ": " << error << '\n';
+    err << "rdac: " << tr("cannot load the plug-in {1}: {2}", {options_.pluginPath, error}) << '\n';
     return false;
   }
   // The report asks for the result at every mark and every new multiplier, and in an export
@@ -81,7 +82,7 @@ bool ContestRun::runPlugin(std::ostream& err, ProgressLine& progress) {
   const size_t toFeed = hostQsos_.size();
   hostQsos_.clear();  // they point into the log, which a live run appends to
   if (complete) return true;
-  err << "rdac: stopped after feeding " << fed_ << " of " << toFeed << " QSOs\n";
+  err << "rdac: " << tr("stopped after feeding {1} of {2} QSOs", {std::to_string(fed_), std::to_string(toFeed)}) << '\n';
   return false;
 }
 
@@ -89,7 +90,7 @@ bool ContestRun::readLog(std::ostream& err, const std::string* logBytes) {
   const auto started = Clock::now();
   LogFileRead read = readLogFile(options_.logPath, logBytes);
   if (!read.log) {
-    err << "rdac: " << read.problem << (read.bytes ? " (name it .adi, .adif, .log or .cbr)\n" : "\n");
+    err << "rdac: " << read.problem << (read.bytes ? " " + tr("(name it .adi, .adif, .log or .cbr)") : "") << '\n';
     return false;
   }
   log_ = std::move(*read.log);
@@ -97,21 +98,25 @@ bool ContestRun::readLog(std::ostream& err, const std::string* logBytes) {
   reportLogProblems(err, name, log_.problems);
   xQsosSetAside_ = setAsideXQsos(log_);
   if (xQsosSetAside_ > 0)
-    err << "rdac: " << name << ": " << xQsosSetAside_
-        << " X-QSO line(s) set aside: not counted for this log, as its sender asked\n";
+    err << "rdac: " << name << ": "
+        << tr("{1} X-QSO line(s) set aside: not counted for this log, as its sender asked",
+              {std::to_string(xQsosSetAside_)})
+        << '\n';
   giveSentExchange(log_.qsos, err);
   if (log_.qsos.empty()) {
     const bool junk = !log_.formatSeen && !stats::trimmed(*read.bytes).empty();
     // Only a run that the options date can go on without a QSO (checks before the contest).
     if (junk || !options_.contestStart) {
-      err << "rdac: no QSO record found in " << options_.logPath
-          << (junk ? ": it does not look like ADIF or Cabrillo\n" : "\n");
+      err << "rdac: "
+          << tr(junk ? "no QSO record found in {1}: it does not look like ADIF or Cabrillo" : "no QSO record found in {1}",
+                {options_.logPath})
+          << '\n';
       return false;
     }
   }
   // The logger feeds the plug-in in time order; its rates and its Cabrillo export rely on it.
   if (sortByTime(log_.qsos))
-    err << "rdac: " << name << " is not in time order: its QSOs are fed sorted by date and time\n";
+    err << "rdac: " << tr("{1} is not in time order: its QSOs are fed sorted by date and time", {name}) << '\n';
   times_.read = Clock::now() - started;
   return true;
 }
@@ -153,10 +158,12 @@ bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
   }
   progress.finish();  // a message must not land inside the progress line
   if (!unresolved.empty()) {
-    err << "rdac: " << unresolvedQsos << " QSO(s) not scored: no country in "
-        << textOf(pathOf(options_.ctyPath).filename()) << " for";
-    for (const std::string& call : unresolved) err << ' ' << call;
-    err << '\n';
+    std::string calls;
+    for (const std::string& call : unresolved) calls += (calls.empty() ? "" : " ") + call;
+    err << "rdac: "
+        << tr("{1} QSO(s) not scored: no country in {2} for {3}",
+              {std::to_string(unresolvedQsos), textOf(pathOf(options_.ctyPath).filename()), calls})
+        << '\n';
   }
   times_.resolve = Clock::now() - started;
   return true;
@@ -165,7 +172,7 @@ bool ContestRun::resolveCalls(std::ostream& err, ProgressLine& progress) {
 bool ContestRun::decideOwnStation(std::ostream& err) {
   reset_.ownCall = options_.ownCall.empty() ? log_.ownCall : options_.ownCall;
   if (reset_.ownCall.empty()) {
-    err << "rdac: the log does not name the own callsign: give --call CALL\n";
+    err << "rdac: " << tr("the log does not name the own callsign: give --call CALL") << '\n';
     return false;
   }
   reset_.ownPrefix = options_.ownPrefix;
@@ -173,8 +180,10 @@ bool ContestRun::decideOwnStation(std::ostream& err) {
   if (reset_.ownPrefix.empty() || reset_.ownContinent.empty()) {
     const auto own = countries_.resolve(reset_.ownCall);
     if (!own) {
-      err << "rdac: the own callsign " << reset_.ownCall
-          << " has no country in the country file: give --prefix and --continent\n";
+      err << "rdac: "
+          << tr("the own callsign {1} has no country in the country file: give --prefix and --continent",
+                {reset_.ownCall})
+          << '\n';
       return false;
     }
     if (reset_.ownPrefix.empty()) reset_.ownPrefix = own->prefix;
@@ -200,7 +209,7 @@ bool ContestRun::prepareFolder(std::ostream& err) {
   for (const std::string& file : options_.headerFiles) {
     const auto text = readFileBytes(file, error);
     if (!text) {
-      err << "rdac: cannot read the header file " << file << ": " << error << '\n';
+      err << "rdac: " << tr("cannot read the header file {1}: {2}", {file, error}) << '\n';
       return false;
     }
     if (!header.addFile(utf8OfTextFile(*text), textOf(pathOf(file).filename()), error)) {
@@ -235,7 +244,7 @@ bool ContestRun::prepareFolder(std::ostream& err) {
   std::error_code ec;
   fs::current_path(pathOf(options_.workdir), ec);
   if (ec) {
-    err << "rdac: cannot work in " << options_.workdir << '\n';
+    err << "rdac: " << tr("cannot work in {1}: {2}", {options_.workdir, whatToDo(ec)}) << '\n';
     return false;
   }
   return true;
@@ -287,7 +296,7 @@ std::optional<int> ContestRun::feedLive(const LoggedQso& qso) {
 }
 
 std::string ContestRun::noCountryReason() const {
-  return "no country in " + textOf(pathOf(options_.ctyPath).filename());
+  return tr("no country in {1}", {textOf(pathOf(options_.ctyPath).filename())});
 }
 
 void ContestRun::notScored(const LoggedQso& qso) {

@@ -6,6 +6,8 @@
 #include "platform/edited_text.h"
 #include "rdac/logs/log_text.h"
 
+#include "rdac/io/messages.h"
+
 namespace rdac {
 namespace {
 
@@ -94,13 +96,13 @@ CheckAnswer PluginLibrary::checkCall(const std::string& call, const std::string&
   return answer;
 }
 
-const char* checkAnswerWords(int code) {
+std::string checkAnswerWords(int code) {
   switch (code) {
-    case kCheckDupe: return "dupe";
-    case kCheckOrdinary: return "ordinary";
-    case kCheckNewMultiplier: return "new multiplier";
-    case kCheckCannotCount: return "cannot count";
-    default: return "an answer the host does not know";
+    case kCheckDupe: return tr("dupe");
+    case kCheckOrdinary: return tr("ordinary");
+    case kCheckNewMultiplier: return tr("new multiplier");
+    case kCheckCannotCount: return tr("cannot count");
+    default: return tr("an answer the host does not know");
   }
 }
 

@@ -29,7 +29,7 @@ struct CheckAnswer {
 };
 
 // What CheckCall0's answer means, in words.
-const char* checkAnswerWords(int code);
+std::string checkAnswerWords(int code);
 
 // What each system's file (plugin_library_posix.cpp, plugin_library_win.cpp) provides.
 namespace library_calls {

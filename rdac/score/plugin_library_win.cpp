@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "rdac/io/console_output_win.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/windows_text_win.h"
 
 namespace rdac {
@@ -36,11 +37,12 @@ void say(HWND messageBox) {
   EnumChildWindows(messageBox, countChild, reinterpret_cast<LPARAM>(&children));
   HWND text = GetDlgItem(messageBox, 0xFFFF);
   if (!text || children > 4) return;
-  const std::wstring words = windowText(messageBox) + L"): " + windowText(text);
+  const std::wstring words = windowText(messageBox) + L"\n" + windowText(text);
   if (words == lastSaid) return;
   lastSaid = words;
   ConsoleOutput errBuffer(GetStdHandle(STD_ERROR_HANDLE));
-  std::ostream(&errBuffer) << "rdac: the plug-in says (" << narrowed(words) << '\n';
+  const std::string caption = narrowed(windowText(messageBox)), said = narrowed(windowText(text));
+  std::ostream(&errBuffer) << "rdac: " << tr("the plug-in says ({1}): {2}", {caption, said}) << '\n';
 }
 
 LRESULT CALLBACK answerDialogs(int code, WPARAM wParam, LPARAM lParam) {

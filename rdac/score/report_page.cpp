@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/ole_date_time.h"
+#include "rdac/io/messages.h"
 #include "rdac/logs/qso_fields.h"
 
 namespace rdac {
@@ -113,11 +114,12 @@ int64_t markMinute(const ReportData& d, size_t mark) {
 
 // "from 19.08.2017 12:00 to 20.08.2017 13:00 UTC, the whole log": what the charts and tables span.
 std::string coverage(const ReportData& d) {
-  if (d.snapshots.size() < 2) return "No QSO yet.";
+  if (d.snapshots.size() < 2) return tr("No QSO yet.");
   const char* format = "%d.%m.%Y %H:%M";
-  return "The charts and tables cover the whole log, from " + clock(d.originMinute, format) + " to " +
-         clock(markMinute(d, d.snapshots.size() - 1), format) + " UTC, from the plug-in's result every " +
-         std::to_string(d.snapshotMinutes) + " minutes of log time.";
+  return tr("The charts and tables cover the whole log, from {1} to {2} UTC, from the plug-in's result every {3} "
+             "minutes of log time.",
+             {clock(d.originMinute, format), clock(markMinute(d, d.snapshots.size() - 1), format),
+              std::to_string(d.snapshotMinutes)});
 }
 
 std::string binLabel(const ReportData& d, const Series& s, size_t bin) {
@@ -165,9 +167,9 @@ void legend(std::string& out, const std::vector<std::pair<std::string, std::stri
 }
 
 void rateChart(std::string& out, const ReportData& d, const Series& s) {
-  out += "<h2>QSO rate</h2>";
+  out += "<h2>" + tr("QSO rate") + "</h2>";
   if (s.bins == 0) {
-    out += "<p class=\"note\">No QSO yet.</p>";
+    out += "<p class=\"note\">" + tr("No QSO yet.") + "</p>";
     return;
   }
   const double binHours = s.binMinutes / 60.0;
@@ -191,7 +193,7 @@ void rateChart(std::string& out, const ReportData& d, const Series& s) {
       svg += "<rect class=\"bar\" x=\"" + num(f.x(static_cast<double>(bin) / s.bins) + 1) + "\" y=\"" + num(top) +
              "\" width=\"" + num(std::max(1.0, barWidth - 2)) + "\" height=\"" + num(f.y(stacked) - top) +
              "\" fill=\"" + bandColour(s.bands[b]) + "\"><title>" + when + " " + escaped(s.bands[b]) + ": " +
-             std::to_string(q) + " QSOs</title></rect>";
+             tr("{1} QSOs", {std::to_string(q)}) + "</title></rect>";
       stacked += q / binHours;
     }
   }
@@ -203,20 +205,20 @@ void rateChart(std::string& out, const ReportData& d, const Series& s) {
            num(right ? f.y(rate) - 4 : f.y(rate) + 13) + "\" text-anchor=\"" + (right ? "end" : "start") +
            "\" style=\"paint-order:stroke;stroke:#fff;stroke-width:3px\">" + label + "</text>";
   };
-  const std::string peak60 = "best 60 min: " + std::to_string(s.peak60) + " QSOs from " +
-                             clock(markMinute(d, s.peak60At));
-  const std::string peak10 = "best 10 min: " + std::to_string(s.peak10) + " QSOs (" + std::to_string(s.peak10 * 6) +
-                             "/h) at " + clock(markMinute(d, s.peak10At));
+  const std::string peak60 =
+      tr("best 60 min: {1} QSOs from {2}", {std::to_string(s.peak60), clock(markMinute(d, s.peak60At))});
+  const std::string peak10 = tr("best 10 min: {1} QSOs ({2}/h) at {3}", {std::to_string(s.peak10), std::to_string(s.peak10 * 6),
+                                                                            clock(markMinute(d, s.peak10At))});
   if (s.peaks) {
     peakLine("peak10", s.peak10 * 6.0, peak10, true);
     peakLine("peak60", s.peak60, peak60, s.peak60 > s.peak10 * 6);
   }
-  svg += "<text x=\"4\" y=\"14\">QSOs/h</text>";
+  svg += "<text x=\"4\" y=\"14\">" + tr("QSOs/h") + "</text>";
   svg += "<line class=\"axis\" x1=\"" + num(f.left) + "\" x2=\"" + num(f.width - f.right) + "\" y1=\"" +
          num(f.y(0)) + "\" y2=\"" + num(f.y(0)) + "\"/>";
   timeAxis(svg, f, d, s);
   out += "<svg id=\"rate\" xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(f.width) +
-         "\" height=\"" + std::to_string(f.height) + "\" role=\"img\"><title>QSOs per hour by band</title>" + svg +
+         "\" height=\"" + std::to_string(f.height) + "\" role=\"img\"><title>" + tr("QSOs per hour by band") + "</title>" + svg +
          "</svg>";
   std::vector<std::pair<std::string, std::string>> entries;
   for (const std::string& band : s.bands) entries.emplace_back(band, bandColour(band));
@@ -225,15 +227,17 @@ void rateChart(std::string& out, const ReportData& d, const Series& s) {
     entries.emplace_back(peak10, "#c00");
   }
   legend(out, entries);
-  out += "<p class=\"note\">QSOs the plug-in counts, per " +
-         (s.binMinutes == 60 ? std::string("hour") : std::to_string(s.binMinutes / 60) + " hours, as a rate per hour") +
-         (s.peaks ? "; the lines mark the best sixty and the best ten minutes (as an hourly rate), on the ten-minute marks."
-                  : "; the log spans too long a time for the best ten and sixty minutes.") +
+  out += "<p class=\"note\">" +
+         (s.binMinutes == 60 ? tr("QSOs the plug-in counts, per hour")
+                             : tr("QSOs the plug-in counts, per {1} hours, as a rate per hour",
+                                   {std::to_string(s.binMinutes / 60)})) +
+         (s.peaks ? tr("; the lines mark the best sixty and the best ten minutes (as an hourly rate), on the ten-minute marks.")
+                  : tr("; the log spans too long a time for the best ten and sixty minutes.")) +
          "</p>";
 }
 
 // One line per series over the ten-minute marks.
-void lineChart(std::string& out, const char* id, const char* title, const ReportData& d, const Series& s,
+void lineChart(std::string& out, const char* id, const std::string& title, const ReportData& d, const Series& s,
                const std::vector<std::pair<std::string, std::vector<double>>>& lines, const char** colours) {
   Frame f{470, 230};
   f.left = 56;
@@ -264,9 +268,9 @@ void lineChart(std::string& out, const char* id, const char* title, const Report
 }
 
 void scoreCharts(std::string& out, const ReportData& d, const Series& s) {
-  out += "<h2>Score over time</h2>";
+  out += "<h2>" + tr("Score over time") + "</h2>";
   if (d.snapshots.size() < 2) {
-    out += "<p class=\"note\">No QSO yet.</p>";
+    out += "<p class=\"note\">" + tr("No QSO yet.") + "</p>";
     return;
   }
   std::vector<double> points, dxcc, rda;
@@ -277,14 +281,16 @@ void scoreCharts(std::string& out, const ReportData& d, const Series& s) {
   }
   out += "<div class=\"charts\">";
   static const char* kPointColour[] = {"#1f77b4"};
-  lineChart(out, "points", "Points", d, s, {{"points", points}}, kPointColour);
+  lineChart(out, "points", tr("Points"), d, s, {{tr("points"), points}}, kPointColour);
   static const char* kMultColours[] = {"#d62728", "#2ca02c"};
   if (d.snapshots.back().dxccColumn)
-    lineChart(out, "multipliers", "Multipliers", d, s, {{"RDA", rda}, {"DXCC", dxcc}}, kMultColours);
+    lineChart(out, "multipliers", tr("Multipliers"), d, s, {{"RDA", rda}, {"DXCC", dxcc}}, kMultColours);
   else
-    lineChart(out, "multipliers", "Multipliers", d, s, {{"RDA", rda}}, kMultColours);
-  out += "</div><p class=\"note\">From the plug-in's result every " + std::to_string(d.snapshotMinutes) +
-         " minutes of log time; score at the end: " + std::to_string(d.snapshots.back().score) + ".</p>";
+    lineChart(out, "multipliers", tr("Multipliers"), d, s, {{"RDA", rda}}, kMultColours);
+  out += "</div><p class=\"note\">" +
+         tr("From the plug-in's result every {1} minutes of log time; score at the end: {2}.",
+             {std::to_string(d.snapshotMinutes), std::to_string(d.snapshots.back().score)}) +
+         "</p>";
 }
 
 std::string shaded(int value, int max) {
@@ -295,8 +301,8 @@ std::string shaded(int value, int max) {
 
 void bandHourTable(std::string& out, const ReportData& d, const Series& s) {
   if (s.bins == 0) return;
-  out += "<h2>QSOs by band and " + std::string(s.binMinutes == 60 ? "hour" : "period") +
-         " (UTC)</h2><div class=\"wide\"><table id=\"band-hour\"><tr><th></th>";
+  out += "<h2>" + tr(s.binMinutes == 60 ? "QSOs by band and hour (UTC)" : "QSOs by band and period (UTC)") +
+         "</h2><div class=\"wide\"><table id=\"band-hour\"><tr><th></th>";
   // A row of days over the row of hours.
   for (size_t bin = 0; bin < s.bins;) {
     const std::string day = clock(markMinute(d, bin * s.marksPerBin), "%d.%m");
@@ -305,9 +311,9 @@ void bandHourTable(std::string& out, const ReportData& d, const Series& s) {
     out += "<th colspan=\"" + std::to_string(span) + "\" style=\"text-align:left\">" + day + "</th>";
     bin += span;
   }
-  out += "<th></th></tr><tr><th>band</th>";
+  out += "<th></th></tr><tr><th>" + tr("band") + "</th>";
   for (size_t bin = 0; bin < s.bins; ++bin) out += "<th>" + clock(markMinute(d, bin * s.marksPerBin), "%H") + "</th>";
-  out += "<th>total</th></tr>";
+  out += "<th>" + tr("total") + "</th></tr>";
   int max = 0;
   for (const auto& bin : s.qsos)
     for (int q : bin) max = std::max(max, q);
@@ -322,27 +328,29 @@ void bandHourTable(std::string& out, const ReportData& d, const Series& s) {
     }
     out += "<th>" + std::to_string(total) + "</th></tr>";
   }
-  out += "<tr><th>all</th>";
+  out += "<tr><th>" + tr("all") + "</th>";
   int all = 0;
   for (int t : columnTotals) out += "<th>" + std::to_string(t) + "</th>", all += t;
   out += "<th>" + std::to_string(all) + "</th></tr></table></div>";
 }
 
 void bandModeTable(std::string& out, const ResultNumbers& n) {
-  out += "<div><h3>By band and mode</h3><table id=\"band-mode\"><tr><th>band</th><th>CW</th><th>SSB</th>"
-         "<th>QSOs</th><th>points</th>" + std::string(n.dxccColumn ? "<th>DXCC</th>" : "") + "</tr>";
+  out += "<div><h3>" + tr("By band and mode") + "</h3><table id=\"band-mode\"><tr><th>" + tr("band") +
+         "</th><th>CW</th><th>SSB</th><th>" + tr("QSOs") + "</th><th>" + tr("points") + "</th>" +
+         std::string(n.dxccColumn ? "<th>DXCC</th>" : "") + "</tr>";
   for (const BandNumbers& b : n.bands)
     out += "<tr><td>" + escaped(b.band) + "</td><td>" + std::to_string(b.cw) + "</td><td>" + std::to_string(b.ssb) +
            "</td><td>" + std::to_string(b.qsos) + "</td><td>" + std::to_string(b.points) + "</td>" +
            (n.dxccColumn ? "<td>" + std::to_string(b.dxcc) + "</td>" : "") + "</tr>";
-  out += "<tr><th>total</th><th>" + std::to_string(n.cw) + "</th><th>" + std::to_string(n.ssb) + "</th><th>" +
+  out += "<tr><th>" + tr("total") + "</th><th>" + std::to_string(n.cw) + "</th><th>" + std::to_string(n.ssb) + "</th><th>" +
          std::to_string(n.qsos) + "</th><th>" + std::to_string(n.points) + "</th>" +
          (n.dxccColumn ? "<th>" + std::to_string(n.dxcc) + "</th>" : "") + "</tr></table></div>";
 }
 
 void checkTables(std::string& out, const ReportData& d) {
-  out += "<div><h3>What the callsign check said before each QSO</h3><table id=\"checks\"><tr><th>band</th>"
-         "<th>new multiplier</th><th>ordinary</th><th>dupe</th><th>cannot count</th></tr>";
+  out += "<div><h3>" + tr("What the callsign check said before each QSO") + "</h3><table id=\"checks\"><tr><th>" +
+         tr("band") + "</th><th>" + tr("new multiplier") + "</th><th>" + tr("ordinary") + "</th><th>" + tr("dupe") +
+         "</th><th>" + tr("cannot count") + "</th></tr>";
   // Bands in the result's order, any other band after them.
   std::vector<CheckCounts> checks = d.checks;
   const std::vector<BandNumbers>& order = d.snapshots.empty() ? std::vector<BandNumbers>{} : d.snapshots.back().bands;
@@ -355,13 +363,13 @@ void checkTables(std::string& out, const ReportData& d) {
   CheckCounts total;
   for (const CheckCounts& c : checks) {
     const int cannot = c.cannotCount + c.other;
-    out += "<tr><td>" + escaped(c.band.empty() ? "(none)" : c.band) + "</td><td>" + std::to_string(c.newMultiplier) +
+    out += "<tr><td>" + (c.band.empty() ? tr("(none)") : escaped(c.band)) + "</td><td>" + std::to_string(c.newMultiplier) +
            "</td><td>" + std::to_string(c.ordinary) + "</td><td>" + std::to_string(c.dupe) + "</td><td>" +
            std::to_string(cannot) + "</td></tr>";
     total.newMultiplier += c.newMultiplier, total.ordinary += c.ordinary, total.dupe += c.dupe;
     total.cannotCount += cannot;
   }
-  out += "<tr><th>total</th><th>" + std::to_string(total.newMultiplier) + "</th><th>" +
+  out += "<tr><th>" + tr("total") + "</th><th>" + std::to_string(total.newMultiplier) + "</th><th>" +
          std::to_string(total.ordinary) + "</th><th>" + std::to_string(total.dupe) + "</th><th>" +
          std::to_string(total.cannotCount) + "</th></tr></table></div>";
 }
@@ -370,7 +378,7 @@ void multiplierList(std::string& out, const char* kind, const std::vector<NewMul
   out += "<h3>" + std::string(kind) + " (" + std::to_string(list.size()) + ")</h3>";
   if (list.empty()) return;
   out += list.size() <= 400 ? "<details open>" : "<details>";
-  out += "<summary>time, band, mode, callsign, exchange</summary><ol class=\"mults\">";
+  out += "<summary>" + tr("time, band, mode, callsign, exchange") + "</summary><ol class=\"mults\">";
   for (const NewMultiplier& m : list)
     out += "<li>" + escaped(m.time.substr(11)) + " " + escaped(m.band) + " " + escaped(m.mode) + " " +
            escaped(m.call) + " " + escaped(m.exchange) + "</li>";
@@ -378,28 +386,30 @@ void multiplierList(std::string& out, const char* kind, const std::vector<NewMul
 }
 
 void multiplierLists(std::string& out, const ReportData& d) {
-  out += "<h2>New multipliers in the order they came</h2><p class=\"note\">The QSOs the callsign check "
-         "called new that then raised the result's multipliers; one it called new that went to the "
-         "bad-QSO file is not among them, nor one that raised a multiplier it had not called new.</p>";
+  out += "<h2>" + tr("New multipliers in the order they came") + "</h2><p class=\"note\">" +
+         tr("The QSOs the callsign check called new that then raised the result's multipliers; one it called new "
+             "that went to the bad-QSO file is not among them, nor one that raised a multiplier it had not called new.") +
+         "</p>";
   if (!d.snapshots.empty() && d.snapshots.back().dxccColumn) multiplierList(out, "DXCC", d.newDxcc);
   multiplierList(out, "RDA", d.newRda);
 }
 
 void badQsos(std::string& out, const ReportData& d) {
   constexpr size_t kShown = 300;  // per reason; the file holds them all
-  out += "<h2>Bad-QSO file (" + std::to_string(d.badQsoLines.size()) + " lines)</h2>";
+  out += "<h2>" + tr("Bad-QSO file ({1} lines)", {std::to_string(d.badQsoLines.size())}) + "</h2>";
   for (const auto& [reason, lines] : badQsosByReason(d.badQsoLines)) {
     out += "<h3>" + escaped(reason) + " (" + std::to_string(lines.size()) + ")</h3><pre>";
     for (size_t i = 0; i < lines.size() && i < kShown; ++i) out += escaped(lines[i]) + "\n";
-    if (lines.size() > kShown) out += "... and " + std::to_string(lines.size() - kShown) + " more in the file\n";
+    if (lines.size() > kShown) out += tr("... and {1} more in the file", {std::to_string(lines.size() - kShown)}) + "\n";
     out += "</pre>";
   }
 }
 
 void unscored(std::string& out, const ReportData& d) {
-  out += "<h2>QSOs not scored (" + std::to_string(d.unscored.size()) + ")</h2>";
+  out += "<h2>" + tr("QSOs not scored ({1})", {std::to_string(d.unscored.size())}) + "</h2>";
   if (d.unscored.empty()) return;
-  out += "<table id=\"unscored\"><tr><th>callsign</th><th>time</th><th>band</th><th>line</th><th>why</th></tr>";
+  out += "<table id=\"unscored\"><tr><th>" + tr("callsign") + "</th><th>" + tr("time") + "</th><th>" + tr("band") +
+         "</th><th>" + tr("line") + "</th><th>" + tr("why") + "</th></tr>";
   for (const UnscoredQso& q : d.unscored)
     out += "<tr><td>" + escaped(q.call) + "</td><td>" + escaped(q.time) + "</td><td>" + escaped(q.band) +
            "</td><td>" + std::to_string(q.line) + "</td><td>" + escaped(q.why) + "</td></tr>";
@@ -410,18 +420,19 @@ void unscored(std::string& out, const ReportData& d) {
 
 std::string reportPage(const ReportData& d) {
   const Series series = seriesOf(d);
-  std::string out = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">";
+  std::string out = "<!DOCTYPE html>\n<html lang=\"" + std::string(language() == Language::russian ? "ru" : "en") +
+                    "\"><head><meta charset=\"utf-8\">";
   if (d.refreshSeconds > 0) out += "<meta http-equiv=\"refresh\" content=\"" + std::to_string(d.refreshSeconds) + "\">";
   // Nothing on the page may reach the network, not even by accident.
   out += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
          "img-src data:\"><title>" + escaped(d.title) + "</title><style>" + kStyle + "</style></head><body>";
   out += "<h1>" + escaped(d.title) + "</h1><p class=\"note\" id=\"coverage\">" + coverage(d) + "</p>";
-  out += "<div class=\"row\"><div><h2>Result</h2><pre id=\"result\">" + escaped(d.resultText) + "</pre></div>";
+  out += "<div class=\"row\"><div><h2>" + tr("Result") + "</h2><pre id=\"result\">" + escaped(d.resultText) + "</pre></div>";
   if (!d.snapshots.empty()) bandModeTable(out, d.snapshots.back());
   checkTables(out, d);
   out += "</div>";
   if (!d.header.empty()) {
-    out += "<h3>Cabrillo header values</h3><table id=\"header\">";
+    out += "<h3>" + tr("Cabrillo header values") + "</h3><table id=\"header\">";
     for (const auto& [key, value] : d.header)
       out += "<tr><td>" + escaped(key) + "</td><td style=\"text-align:left\">" + escaped(value) + "</td></tr>";
     out += "</table>";
@@ -432,8 +443,11 @@ std::string reportPage(const ReportData& d) {
   multiplierLists(out, d);
   badQsos(out, d);
   unscored(out, d);
-  out += "<p class=\"note\">Made by rdac from the Stats plug-in's own answers: its result every " +
-         std::to_string(d.snapshotMinutes) + " minutes of log time, CheckCall0 before each AddData0, the bad-QSO file.</p>";
+  out += "<p class=\"note\">" +
+         tr("Made by rdac from the Stats plug-in's own answers: its result every {1} minutes of log time, CheckCall0 "
+             "before each AddData0, the bad-QSO file.",
+             {std::to_string(d.snapshotMinutes)}) +
+         "</p>";
   out += "</body></html>\n";
   return out;
 }

@@ -8,6 +8,7 @@
 #include "platform/ini_text.h"
 #include "platform/text.h"
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/paths.h"
 #include "rdac/logs/district_list.h"
 
@@ -23,13 +24,13 @@ const char kSettingsSection[] = "Settings";
 bool copyInto(const std::string& source, const fs::path& target, const char* what, std::string& error) {
   std::error_code ec;
   if (!fs::is_regular_file(pathOf(source), ec)) {
-    error = std::string(what) + " '" + source + "' not found";
+    error = tr("{1} '{2}' not found", {tr(what), source});
     return false;
   }
   std::string why;
   const auto bytes = readFileBytes(source, why);
   if (!bytes) {
-    error = std::string("cannot read the ") + what + " '" + source + "': " + why;
+    error = tr("cannot read the {1} '{2}': {3}", {tr(what), source, why});
     return false;
   }
   return replaceFileBytes(textOf(target), *bytes, error);
@@ -38,13 +39,13 @@ bool copyInto(const std::string& source, const fs::path& target, const char* wha
 bool installDistricts(const std::string& source, const fs::path& target, std::string& note, std::string& error) {
   std::error_code ec;
   if (!fs::exists(pathOf(source), ec)) {
-    error = "district table '" + source + "' not found";
+    error = tr("district table '{1}' not found", {source});
     return false;
   }
   std::string why;
   const auto bytes = readFileBytes(source, why);
   if (!bytes) {
-    error = "cannot read the district table '" + source + "': " + why;
+    error = tr("cannot read the district table '{1}': {2}", {source, why});
     return false;
   }
   const DistrictTableText table = districtTableOf(*bytes);
@@ -72,7 +73,7 @@ bool writeSettings(const fs::path& file, const std::vector<SettingValue>& settin
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << ini.text();
   out.close();
-  if (!out) error = "cannot write the settings file " + textOf(file);
+  if (!out) error = tr("cannot write the settings file {1}", {textOf(file)});
   return static_cast<bool>(out);
 }
 
@@ -83,15 +84,14 @@ bool layOutWorkFolder(const WorkFolderPlan& plan, std::string& note, std::string
   std::error_code ec;
   fs::create_directories(plugins, ec);
   if (ec || !fs::is_directory(plugins)) {
-    error = "cannot make the work folder " + textOf(plugins) + (ec ? ": " + ec.message() : "");
+    error = tr("cannot make the work folder {1}: {2}", {textOf(plugins), ec ? whatToDo(ec) : tr("a file stands in its place")});
     return false;
   }
   const fs::path districts = plugins / "rda_rus.dat";
   if (!plan.districtsPath.empty()) {
     if (!installDistricts(plan.districtsPath, districts, note, error)) return false;
   } else if (!fs::is_regular_file(districts, ec)) {
-    error = "no district table: give --districts FILE (the plug-in refuses every Russian "
-            "district without one)";
+    error = tr("no district table: give --districts FILE (the plug-in refuses every Russian district without one)");
     return false;
   }
   if (!plan.hintsPath.empty() && !copyInto(plan.hintsPath, plugins / "RDAC.hlp", "hint file", error))

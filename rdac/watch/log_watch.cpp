@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "rdac/io/file_bytes.h"
+#include "rdac/io/messages.h"
 #include "rdac/io/paths.h"
 #include "rdac/io/text_lines.h"
 #include "rdac/logs/adif_reader.h"
@@ -26,8 +27,9 @@ constexpr size_t kScoredBatch = 100;
 // A logger writes its Cabrillo file once, when the contest is over; while it runs it appends
 // to its ADIF log.
 std::string cabrilloReason(const std::string& path) {
-  return path + " is a Cabrillo log, which a logger writes after the contest: follow the ADIF log it writes as "
-                "it goes (score reads a Cabrillo log)";
+  return tr("{1} is a Cabrillo log, which a logger writes after the contest: follow the ADIF log it writes as it "
+            "goes (score reads a Cabrillo log)",
+            {path});
 }
 
 int dayOf(const stats::COleDateTime& time) { return static_cast<int>(std::floor(time.m_dt)); }
@@ -82,11 +84,11 @@ std::string unwatchableReason(const std::string& path) {
   std::error_code ec;
   const std::filesystem::path file = pathOf(path);
   if (std::filesystem::is_directory(file, ec))
-    return path + " is a folder: name the ADIF log file in it that the logger writes";
+    return tr("{1} is a folder: name the ADIF log file in it that the logger writes", {path});
   const std::filesystem::path folder = file.parent_path();
   if (!folder.empty() && !std::filesystem::is_directory(folder, ec))
-    return "the folder " + textOf(folder) +
-           " does not exist: create it, or name the log in the folder the logger writes it to";
+    return tr("the folder {1} does not exist: create it, or name the log in the folder the logger writes it to",
+              {textOf(folder)});
   if (logFormatOf(path, "") == LogFormat::cabrillo) return cabrilloReason(path);
   return "";
 }
@@ -116,7 +118,7 @@ class Watch {
       // An empty file, as a logger creates it before the first QSO, waits as a missing one does.
       const bool nothingYet = look.change == AdifTail::Change::missing || (look.change == AdifTail::Change::none && !run_);
       if (nothingYet && !waitingSaid) {
-        err_ << "rdac: waiting for " << options_.run.logPath << " to hold a whole QSO record\n";
+        err_ << "rdac: " << tr("waiting for {1} to hold a whole QSO record", {options_.run.logPath}) << '\n';
         waitingSaid = true;
       }
       if (look.change == AdifTail::Change::cabrillo) {
@@ -124,7 +126,7 @@ class Watch {
         return 1;
       }
       if (look.change == AdifTail::Change::rewritten) {
-        out_ << "rdac: " << options_.run.logPath << " was rewritten: reset and reload" << std::endl;
+        out_ << "rdac: " << tr("{1} was rewritten: reset and reload", {options_.run.logPath}) << std::endl;
         reload();
         continue;
       }
@@ -160,7 +162,7 @@ class Watch {
     if (!options_.run.contestEnd)
       for (const LoggedQso& qso : appended.qsos)
         if (dayOf(qso.time) > dayOf(run_->resetValues().contestEnd)) {
-          out_ << "rdac: a QSO on a later day: reset and reload" << std::endl;
+          out_ << "rdac: " << tr("a QSO on a later day: reset and reload") << std::endl;
           reload();
           return true;
         }
@@ -169,8 +171,8 @@ class Watch {
       const LoggedQso& qso = appended.qsos[i];
       const std::optional<int> code = run_->feedLive(qso);
       out_ << qsoTimeText(qso.time) << "  " << qso.call << "  " << qso.band << ' ' << qso.mode << "  "
-           << (code ? checkAnswerWords(*code) : "not scored: no country");
-      if (count <= kScoredBatch || i + 1 == count) out_ << "  score " << currentScore();
+           << (code ? checkAnswerWords(*code) : tr("not scored: no country"));
+      if (count <= kScoredBatch || i + 1 == count) out_ << "  " << tr("score {1}", {std::to_string(currentScore())});
       out_ << std::endl;
     }
     reportDirty_ = true;
@@ -180,8 +182,10 @@ class Watch {
   bool startRun(const std::string& bytes) {
     run_ = std::make_unique<ContestRun>(options_.run);
     if (!run_->start(err_, &bytes)) return false;
-    out_ << "rdac: " << run_->log().qsos.size() << " QSO(s) in " << options_.run.logPath << ", score "
-         << currentScore() << "; following it (Ctrl-C stops)" << std::endl;
+    out_ << "rdac: "
+         << tr("{1} QSO(s) in {2}, score {3}; following it (Ctrl+C stops)",
+               {std::to_string(run_->log().qsos.size()), options_.run.logPath, std::to_string(currentScore())})
+         << std::endl;
     reportDirty_ = true;
     return true;
   }
@@ -208,7 +212,7 @@ class Watch {
     out_ << forTerminal(run_->plugin().result());
     reportDirty_ = true;
     writeReportWhenDue(true);
-    if (!options_.reportPath.empty()) out_ << "Report: " << options_.reportPath << '\n';
+    if (!options_.reportPath.empty()) out_ << tr("Report: {1}", {options_.reportPath}) << '\n';
     out_.flush();
     return 0;
   }

@@ -186,7 +186,7 @@ TEST_F(HostCalls, DistrictsMakesTheTableWithoutALogFromWhateverEncodingItWasSave
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out,
             "publisher's district list list-1251.txt: 2 current district code(s) written, 1 deleted one(s) left out\n"
-            "Written to Plugins/rda_rus.dat\n");
+            "Written to " + dir.path() + "/Plugins/rda_rus.dat\n");
   EXPECT_EQ(dir.read("Plugins/rda_rus.dat"), "MA-01\r\nMA-03\r\n");
 
   // A table of codes in UTF-8 with a byte-order mark and LF, with names after some codes.
@@ -194,9 +194,8 @@ TEST_F(HostCalls, DistrictsMakesTheTableWithoutALogFromWhateverEncodingItWasSave
   dir.write("table.txt", "\xEF\xBB\xBFRDA\n  SV-12 \xd0\x95\xd0\xba\xd0\xb1\nHM-01\nHM-02 deleted 01.01.2012 HM-01\n");
   run = runRdac({"districts", "table.txt", "--out", "Plugins/rda_rus.dat"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out,
-            "district table table.txt: 2 current district code(s) written, 1 deleted one(s) left out\n"
-            "Written to Plugins/rda_rus.dat\n");
+  EXPECT_EQ(run.out, "district table table.txt: 2 current district code(s) written, 1 deleted one(s) left out\n"
+                     "Written to " + dir.path() + "/Plugins/rda_rus.dat\n");
   EXPECT_EQ(dir.read("Plugins/rda_rus.dat"), "SV-12\r\nHM-01\r\n");
 
   // Nothing that gives a code is refused, and the table there stays.

@@ -11,6 +11,7 @@
 #               Cyrillic names, under code page 1252
 #   helper      killing rdac.exe crosscheck while its second process scores ends that process
 #               too (the job object), where it would otherwise score on for seconds
+#   language    rdac.exe speaks Russian under a Russian user's Windows, English with --lang en
 #   watch       rdac.exe watch takes a record appended to the log, and Ctrl-C (SIGINT to Wine)
 #               ends it with the result of the whole log, as the native rdac scores it
 #   saves       a logger saving its log by renaming a new file over it (log_saver.exe, beside
@@ -152,6 +153,16 @@ PY
     cat saver.txt
     [[ $saved == 0 ]] || { echo "rdac_exe_test saves: the logger's save failed beside rdac.exe watch" >&2; exit 1; }
     grep -q ' score ' watch.txt || { echo "rdac_exe_test saves: watch took no saved record" >&2; cat watch.txt err.txt >&2; exit 1; }
+    ;;
+  language)
+    # Russian where the user's Windows speaks it, English when asked; what the operator can do
+    # about a missing file rather than the system's words.
+    cd "$work/wine"
+    russian=$(env -u LC_ALL -u RDAC_LANG LANG=ru_RU.UTF-8 wine "$exe" score missing.adi 2>&1 </dev/null || true)
+    english=$(env -u LC_ALL -u RDAC_LANG LANG=ru_RU.UTF-8 wine "$exe" score missing.adi --lang en 2>&1 </dev/null || true)
+    [[ $russian == *"не удаётся прочитать лог "*"missing.adi: такого файла или папки нет: проверьте имя или создайте папку"* &&
+       $english == *"cannot read the log "*"missing.adi: there is no such file or folder: check the name, or create the folder"* ]] || {
+      echo "rdac_exe_test language: got '$russian' and '$english'" >&2; exit 1; }
     ;;
   *)
     echo "rdac_exe_test: no case $case_" >&2
