@@ -79,6 +79,10 @@ class CrossCheckRun {
     std::vector<EntrantScore> scores;
     std::atomic<bool> checked{false};
     auto claimed = std::async(std::launch::async, [&] { return scoreClaimed(plan, checked, scores); });
+    struct StopOnLeaving {  // a check that throws does not wait for every claimed score
+      std::atomic<bool>& stop;
+      ~StopOnLeaving() { stop = true; }
+    } stopClaimed{checked};
     const CheckOutcome outcome =
         crossCheck(logs_, policy, [&](size_t pairs) { progress_.update("paired", 2 * pairs, total); });
     checked = true;
