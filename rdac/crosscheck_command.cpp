@@ -3,11 +3,13 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <filesystem>
 #include <future>
 #include <iomanip>
+#include <optional>
 #include <tuple>
 #include <unordered_map>
 
@@ -71,14 +73,25 @@ class CrossCheckRun {
     policy.partnerErrorsCount = o_.partnerErrorsCount;
     const auto checking = Clock::now();
     const size_t total = logs_.qsos.size();
+    ScoringPlan plan;
+    if (!planScoring(plan)) return 1;
+    // The claimed scores need no check: the other core has them while it runs.
+    std::vector<EntrantScore> scores;
+    std::atomic<bool> checked{false};
+    auto claimed = std::async(std::launch::async, [&] { return scoreClaimed(plan, checked, scores); });
+    struct StopOnLeaving {  // a check that throws does not wait for every claimed score
+      std::atomic<bool>& stop;
+      ~StopOnLeaving() { stop = true; }
+    } stopClaimed{checked};
     const CheckOutcome outcome =
         crossCheck(logs_, policy, [&](size_t pairs) { progress_.update("paired", 2 * pairs, total); });
+    checked = true;
+    const size_t claimedBefore = claimed.get();
     progress_.finish();
     stage("checked", checking);
 
-    std::vector<EntrantScore> scores;
     const auto scoring = Clock::now();
-    if (!score(policy, outcome, scores)) return 1;
+    if (!score(plan, policy, outcome, claimedBefore, scores)) return 1;
     stage("scored", scoring);
 
     const auto writing = Clock::now();
@@ -268,33 +281,84 @@ class CrossCheckRun {
            " QSO lines";
   }
 
-  bool score(const CheckPolicy& policy, const CheckOutcome& outcome, std::vector<EntrantScore>& scores) {
+  struct ScoringPlan {
+    std::string ctyPath, pluginPath;
+    std::optional<CountryFile> countries;
+    WorkFolderPlan own, second;
+  };
+
+  // The country file read, the areas known and both work folders laid out.
+  bool planScoring(ScoringPlan& s) {
     const std::string ctyPath = o_.ctyPath.empty() ? defaultCountryFile() : o_.ctyPath;
-    const auto countries = loadCountryFile(ctyPath, err_);
-    if (!countries) return false;
-    for (Entrant& entrant : logs_.entrants) entrant.area = areaOf(entrant, logs_, *countries);
-    WorkFolderPlan plan;
-    plan.folder = absolutePath(o_.workdir);
-    plan.districtsPath = absolutePath(o_.districtsPath);
-    const std::string pluginPath = absolutePath(o_.pluginPath.empty() ? defaultPluginPath() : o_.pluginPath);
+    s.ctyPath = absolutePath(ctyPath);
+    s.countries = loadCountryFile(ctyPath, err_);
+    if (!s.countries) return false;
+    for (Entrant& entrant : logs_.entrants) entrant.area = areaOf(entrant, logs_, *s.countries);
+    s.own.folder = absolutePath(o_.workdir);
+    s.own.districtsPath = absolutePath(o_.districtsPath);
+    s.pluginPath = absolutePath(o_.pluginPath.empty() ? defaultPluginPath() : o_.pluginPath);
     std::string note, error;
-    const bool laidOut = layOutWorkFolder(plan, note, error);
+    const bool laidOut = layOutWorkFolder(s.own, note, error);
     if (!note.empty()) err_ << "rdac: " << note << '\n';
-    // The plug-in's state is process-wide, so a second process scores the second half of the
-    // logs, in a work folder of its own: scoring is most of the run's time.
-    WorkFolderPlan second = plan;
-    second.folder += "/second";
-    second.districtsPath = plan.folder + "/Plugins/rda_rus.dat";
-    if (!laidOut || !layOutWorkFolder(second, note, error)) {
+    // The plug-in's state is process-wide, so a second process scores part of the logs, in a
+    // work folder of its own.
+    s.second = s.own;
+    s.second.folder += "/second";
+    s.second.districtsPath = s.own.folder + "/Plugins/rda_rus.dat";
+    if (!laidOut || !layOutWorkFolder(s.second, note, error)) {
       err_ << "rdac: " << error << '\n';
       return false;
     }
-    const size_t entrants = logs_.entrants.size(), half = entrants / 2;
-    const auto progress = [&](size_t done) { progress_.update("scored", 2 * done, entrants, "logs"); };
-    const ScoringJob own{plan.folder, pluginPath, *countries, logs_, outcome, policy, o_.penalty, 0, half, progress,
-                         [&] { progress_.finish(); }, absolutePath(ctyPath)};
-    const ScoringJob helped{second.folder, pluginPath, *countries, logs_, outcome, policy, o_.penalty, half, entrants,
-                            {}, {}, absolutePath(ctyPath)};
+    return true;
+  }
+
+  // Claimed scores in this process's work folder until `stop`; how many entrants have theirs.
+  // The plug-in is unloaded again, its window thread with it, before the helper is forked. One
+  // that cannot be loaded is said when scoring proper tries.
+  size_t scoreClaimed(const ScoringPlan& s, const std::atomic<bool>& stop, std::vector<EntrantScore>& scores) {
+    std::error_code ec;
+    fs::current_path(pathOf(s.own.folder), ec);
+    std::string error;
+    const auto plugin = ec ? nullptr : PluginLibrary::open(s.pluginPath, error);
+    return plugin ? scoreClaimedWhile(*plugin, *s.countries, logs_, stop, scores) : 0;
+  }
+
+  // Where the helper's share of the entrants starts: this process keeps as much plug-in work as
+  // it gives away. A reset and a result, with the files the plug-in writes at each, cost about
+  // as much as feeding it kResetCost QSOs.
+  size_t helperShareStart(const CheckOutcome& outcome, size_t claimedBefore) const {
+    constexpr size_t kResetCost = 500;
+    std::vector<size_t> work(logs_.entrants.size());
+    size_t all = 0;
+    for (size_t e = 0; e < work.size(); ++e) {
+      const Entrant& entrant = logs_.entrants[e];
+      size_t counted = 0, claimed = 0;
+      for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) {
+        counted += outcome.countsQso(i);
+        claimed += !logs_.qsos[i].xQso;
+      }
+      const bool oneFeeding = counted == claimed;
+      if (e < claimedBefore) work[e] = oneFeeding && o_.penalty == 0 ? 0 : kResetCost + entrant.count;
+      else work[e] = oneFeeding ? kResetCost + entrant.count : 2 * (kResetCost + entrant.count);
+      all += work[e];
+    }
+    size_t start = 0;
+    for (size_t kept = 0; start < work.size() && 2 * (kept + work[start]) <= all; ++start) kept += work[start];
+    return start;
+  }
+
+  bool score(const ScoringPlan& s, const CheckPolicy& policy, const CheckOutcome& outcome, size_t claimedBefore,
+             std::vector<EntrantScore>& scores) {
+    const size_t entrants = logs_.entrants.size(), split = helperShareStart(outcome, claimedBefore);
+    const auto progress = [&](size_t done) {
+      progress_.update("scored", std::min(entrants, done * entrants / std::max<size_t>(split, 1)), entrants, "logs");
+    };
+    ScoringJob own{s.own.folder, s.pluginPath, *s.countries, logs_, outcome, policy, o_.penalty, 0, split, progress,
+                   [&] { progress_.finish(); }, s.ctyPath};
+    own.claimedBefore = claimedBefore;
+    ScoringJob helped{s.second.folder, s.pluginPath, *s.countries, logs_, outcome, policy, o_.penalty, split,
+                      entrants, {}, {}, s.ctyPath};
+    helped.claimedBefore = claimedBefore;
     if (!scoreWithHelper(own, helped, scores, err_)) return false;
     for (size_t e = 0; e < entrants; ++e)
       if (!scores[e].scored && logs_.entrants[e].count > 0)

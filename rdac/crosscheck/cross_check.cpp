@@ -149,11 +149,19 @@ class Checker {
     return slots_.try_emplace(slotKey(q), next).first->second;
   }
 
+  bool pairedWithLog(const CheckedQso& q) const {
+    return q.station != logs_.entrants[q.entrant].station && logs_.entrantOf(q.station) >= 0;
+  }
+
+  // Counted first: grown by doubling, the index of a contest's millions of QSOs would need
+  // half as much again while it moves.
   void buildPairIndex() {
+    entries_.reserve(size_t(std::count_if(logs_.qsos.begin(), logs_.qsos.end(),
+                                          [&](const CheckedQso& q) { return pairedWithLog(q); })));
     for (uint32_t i = 0; i < logs_.qsos.size(); ++i) {
       const CheckedQso& q = logs_.qsos[i];
       const uint32_t own = logs_.entrants[q.entrant].station;
-      if (q.station == own || logs_.entrantOf(q.station) < 0) continue;
+      if (!pairedWithLog(q)) continue;
       entries_.push_back({pairOf(own, q.station), q.minute, i, slotOf(q), uint8_t(own > q.station),
                           out_.clocks[q.entrant].timeless});
     }

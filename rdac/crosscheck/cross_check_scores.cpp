@@ -1,5 +1,6 @@
 #include "rdac/crosscheck/cross_check_scores.h"
 
+#include <atomic>
 #include <cmath>
 #include <optional>
 
@@ -53,44 +54,75 @@ class EntrantScorer {
   }
 };
 
-// What the entrant claims: every QSO of its log but those it asked not to be counted.
-bool claimedQso(const CheckOutcome& outcome, size_t qso) { return outcome.qsos[qso].verdict != Verdict::xQso; }
+// What the entrant claims: every QSO of its log but those it asked not to be counted. The check
+// gives those QSOs, and only those, the X-QSO verdict.
+bool claimedQso(const SubmittedLogs& logs, size_t qso) { return !logs.qsos[qso].xQso; }
 
 int64_t multipliersOf(const ResultNumbers& r) { return r.dxccColumn ? r.dxcc + r.rda : r.rda; }
 
+// The claimed score alone: the plug-in reset for the entrant and fed what it claims.
+void scoreClaimed(EntrantScorer& scorer, const SubmittedLogs& logs, const Entrant& entrant, EntrantScore& score) {
+  for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) score.claimedQsos += claimedQso(logs, i);
+  if (entrant.count == 0 || !scorer.reset(entrant)) return;
+  score.scored = true;
+  for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
+    if (claimedQso(logs, i)) scorer.feed(logs.qsos[i]);
+  const ResultNumbers claimed = scorer.result();
+  score.claimedScore = claimed.score;
+  score.claimedPoints = claimed.points;
+}
+
 }  // namespace
 
-std::vector<EntrantScore> scoreEntrants(PluginLibrary& plugin, const CountryFile& countries,
-                                        const SubmittedLogs& logs, const CheckOutcome& outcome, double penalty,
-                                        size_t first, size_t last, const std::function<void(size_t)>& progress) {
+size_t scoreClaimedWhile(PluginLibrary& plugin, const CountryFile& countries, const SubmittedLogs& logs,
+                         const std::atomic<bool>& stop, std::vector<EntrantScore>& scores) {
   EntrantScorer scorer(plugin, countries, logs);
-  std::vector<EntrantScore> scores(logs.entrants.size());
+  scores.assign(logs.entrants.size(), EntrantScore{});
+  size_t e = 0;
+  for (; e < logs.entrants.size() && !stop.load(std::memory_order_relaxed); ++e)
+    scoreClaimed(scorer, logs, logs.entrants[e], scores[e]);
+  return e;
+}
+
+void scoreEntrants(PluginLibrary& plugin, const CountryFile& countries, const SubmittedLogs& logs,
+                   const CheckOutcome& outcome, double penalty, size_t first, size_t last, size_t claimedBefore,
+                   const std::function<void(size_t)>& progress, std::vector<EntrantScore>& scores) {
+  EntrantScorer scorer(plugin, countries, logs);
+  scores.resize(logs.entrants.size());
   for (size_t e = first; e < last; ++e) {
     const Entrant& entrant = logs.entrants[e];
     EntrantScore& score = scores[e];
+    const bool claimedKnown = e < claimedBefore;
+    if (!claimedKnown) score = EntrantScore{};
     for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) {
-      score.claimedQsos += claimedQso(outcome, i);
+      if (!claimedKnown) score.claimedQsos += claimedQso(logs, i);
       score.checkedQsos += outcome.countsQso(i);
     }
-    if (entrant.count == 0 || !scorer.reset(entrant)) continue;
+    if (claimedKnown ? !score.scored : entrant.count == 0 || !scorer.reset(entrant)) continue;
     score.scored = true;
     // A log whose every claimed QSO counts is fed alike both times: one feeding gives both
     // scores (what counts is claimed, so equal numbers are the same QSOs).
     const bool allCount = score.checkedQsos == score.claimedQsos;
-    if (!allCount) {
+    if (claimedKnown && allCount && penalty == 0) {
+      score.checkedScore = score.claimedScore;
+      score.checkedPoints = score.claimedPoints;
+      if (progress) progress(e + 1 - first);
+      continue;
+    }
+    if (!claimedKnown && !allCount) {
       for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
-        if (claimedQso(outcome, i)) scorer.feed(logs.qsos[i]);
+        if (claimedQso(logs, i)) scorer.feed(logs.qsos[i]);
       const ResultNumbers claimed = scorer.result();
       score.claimedScore = claimed.score;
       score.claimedPoints = claimed.points;
-      scorer.reset(entrant);
     }
+    if (claimedKnown || !allCount) scorer.reset(entrant);
     for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
       if (outcome.countsQso(i)) scorer.feed(logs.qsos[i]);
     const ResultNumbers checked = scorer.result();
     score.checkedScore = checked.score;
     score.checkedPoints = checked.points;
-    if (allCount) {
+    if (allCount && !claimedKnown) {
       score.claimedScore = checked.score;
       score.claimedPoints = checked.points;
     }
@@ -105,7 +137,6 @@ std::vector<EntrantScore> scoreEntrants(PluginLibrary& plugin, const CountryFile
     }
     if (progress) progress(e + 1 - first);
   }
-  return scores;
 }
 
 }  // namespace rdac

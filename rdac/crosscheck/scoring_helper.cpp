@@ -1,5 +1,6 @@
 #include "rdac/crosscheck/scoring_helper.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,7 +15,7 @@
 namespace rdac {
 namespace {
 
-const char kJobTitle[] = "rdac scoring job 2\n";
+const char kJobTitle[] = "rdac scoring job 3\n";
 const char kReplyEnd[] = "end\n";
 
 // Numbers as decimal text, texts as their length and their bytes: a call or an exchange may
@@ -119,16 +120,22 @@ bool scoreHere(const ScoringJob& job, std::vector<EntrantScore>& scores, std::os
     err << "rdac: cannot load the plug-in " << job.pluginPath << ": " << error << '\n';
     return false;
   }
-  scores = scoreEntrants(*plugin, job.countries, job.logs, job.outcome, job.penalty, job.first, job.last, job.progress);
+  scoreEntrants(*plugin, job.countries, job.logs, job.outcome, job.penalty, job.first, job.last, job.claimedBefore,
+                job.progress, scores);
   return true;
 }
 
-std::string scoringJobText(const ScoringJob& job) {
+std::string scoringJobText(const ScoringJob& job, const std::vector<EntrantScore>& scores) {
   JobWriter w;
   w.text(job.folder).text(job.pluginPath).text(job.ctyPath).real(job.penalty);
   forEachPolicyField(job.policy, [&](const auto& field) { w.number(int64_t(field)); });
-  w.number(int64_t(job.last - job.first));
+  const size_t claimed = std::clamp(job.claimedBefore, job.first, job.last) - job.first;
+  w.number(int64_t(job.last - job.first)).number(int64_t(claimed));
   for (size_t e = job.first; e < job.last; ++e) {
+    if (e < job.first + claimed) {
+      const EntrantScore& s = scores[e];
+      w.number(s.scored).number(s.claimedScore).number(s.claimedPoints).number(int64_t(s.claimedQsos));
+    }
     const Entrant& entrant = job.logs.entrants[e];
     w.text(entrant.source).text(job.logs.calls.text(entrant.call)).number(int64_t(entrant.count));
     for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) {
@@ -152,11 +159,19 @@ int runScoringJob(const std::string& jobPath, std::ostream& out, std::ostream& e
   const double penalty = r.real();
   CheckPolicy policy;
   forEachPolicyField(policy, [&](auto& field) { field = static_cast<std::decay_t<decltype(field)>>(r.number()); });
-  const int64_t entrants = r.number();
+  const int64_t entrants = r.number(), claimed = r.number();
   SubmittedLogs logs;
   CheckOutcome outcome;
   outcome.partnerErrorsCount = policy.partnerErrorsCount;
+  std::vector<EntrantScore> scores;
   for (int64_t e = 0; r.fine() && e < entrants; ++e) {
+    EntrantScore& s = scores.emplace_back();
+    if (e < claimed) {
+      s.scored = r.number() != 0;
+      s.claimedScore = r.number();
+      s.claimedPoints = int(r.number());
+      s.claimedQsos = size_t(r.number());
+    }
     const std::string source = r.text(), call = r.text();
     std::vector<LoggedQso> qsos(size_t(std::max<int64_t>(0, r.number())));
     for (LoggedQso& q : qsos) {
@@ -164,6 +179,7 @@ int runScoringJob(const std::string& jobPath, std::ostream& out, std::ostream& e
       q.freqHz = uint32_t(r.number());
       const int64_t verdict = r.number();
       outcome.qsos.push_back(QsoCheck{Verdict(verdict >= 0 && verdict < kVerdictCount ? verdict : 0)});
+      q.xQso = outcome.qsos.back().verdict == Verdict::xQso;
       q.call = r.text(), q.mode = r.text(), q.band = r.text(), q.rstSent = r.text(), q.rstRcvd = r.text();
       q.exchSent = r.text(), q.exchRcvd = r.text();
     }
@@ -181,9 +197,9 @@ int runScoringJob(const std::string& jobPath, std::ostream& out, std::ostream& e
     err << "rdac: cannot read the country file " << ctyPath << '\n';
     return 1;
   }
-  std::vector<EntrantScore> scores;
-  const ScoringJob job{folder, pluginPath, *countries, logs, outcome, policy, penalty, 0, logs.entrants.size(), {}, {},
-                       ctyPath};
+  ScoringJob job{folder, pluginPath, *countries, logs, outcome, policy, penalty, 0, logs.entrants.size(), {}, {},
+                 ctyPath};
+  job.claimedBefore = size_t(std::clamp<int64_t>(claimed, 0, entrants));
   if (!scoreHere(job, scores, err)) return 1;
   for (const EntrantScore& s : scores)
     out << int(s.scored) << ' ' << s.claimedScore << ' ' << s.checkedScore << ' ' << s.claimedPoints << ' '

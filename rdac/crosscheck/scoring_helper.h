@@ -29,6 +29,7 @@ struct ScoringJob {
   std::function<void(size_t)> progress;  // entrants done so far; may be empty
   std::function<void()> done;            // when its scoring is over, before more is said; may be empty
   std::string ctyPath;                   // where `countries` came from, for a process of its own
+  size_t claimedBefore = 0;  // the entrants below come with their claimed scores in the scores given
 };
 
 // Runs the job in this process; false, said on `err`, when the folder or the plug-in cannot
@@ -41,8 +42,9 @@ bool scoreWithHelper(const ScoringJob& own, const ScoringJob& helped, std::vecto
                      std::ostream& err);
 
 // A process started on its own gets the job as text: its folder, plug-in and country file, the
-// check's policy and the penalty, and each of its entrants' QSOs with their verdicts.
-std::string scoringJobText(const ScoringJob& job);
+// check's policy and the penalty, and each of its entrants' QSOs with their verdicts and, below
+// claimedBefore, the claimed score of `scores`.
+std::string scoringJobText(const ScoringJob& job, const std::vector<EntrantScore>& scores);
 // Scores the job of that text's file as scoreHere would and writes the scores on `out`, one
 // line per entrant; the exit code.
 int runScoringJob(const std::string& jobPath, std::ostream& out, std::ostream& err);

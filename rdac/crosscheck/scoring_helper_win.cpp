@@ -120,7 +120,7 @@ bool scoreWithHelper(const ScoringJob& own, const ScoringJob& helped, std::vecto
   std::string error;
   PROCESS_INFORMATION process{};
   Handle output, job(helperJob());
-  if (!replaceFileBytes(jobPath, scoringJobText(helped), error) ||
+  if (!replaceFileBytes(jobPath, scoringJobText(helped, scores), error) ||
       !startHelper(jobPath, job.get(), process, output, error)) {
     err << "rdac: " << error << '\n';
     return false;

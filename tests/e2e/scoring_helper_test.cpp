@@ -1,7 +1,9 @@
 // The cross-check's scoring helper as rdac.exe runs it, a process of its own started on the job's
-// text, against the forked one of the native build.
+// text, against the forked one of the native build, with and without the claimed scores had
+// before the check.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <sstream>
 
 #include "rdac/crosscheck/scoring_helper.h"
@@ -49,22 +51,42 @@ TEST(ScoringHelper, AProcessOfItsOwnScoresWithEveryOptionAsTheForkedOneDoes) {
   std::vector<EntrantScore> forked;
   ASSERT_TRUE(scoreWithHelper(nothingHere, all, forked, err)) << err.str();
 
-  dir.write("job.txt", scoringJobText(all));
-  const RdacRun run = runRdac({"scoring-job", dir.file("job.txt")});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  std::vector<EntrantScore> own(entrants);
-  ASSERT_TRUE(takeJobScores(run.out, all, own)) << run.out;
+  const auto expectAsForked = [&](const std::vector<EntrantScore>& scores, const char* how) {
+    for (size_t e = 0; e < entrants; ++e) {
+      const EntrantScore &a = forked[e], &b = scores[e];
+      EXPECT_EQ(std::tie(a.scored, a.claimedScore, a.checkedScore, a.claimedPoints, a.checkedPoints, a.penaltyPoints,
+                         a.claimedQsos, a.checkedQsos),
+                std::tie(b.scored, b.claimedScore, b.checkedScore, b.claimedPoints, b.checkedPoints, b.penaltyPoints,
+                         b.claimedQsos, b.checkedQsos))
+          << how << ": " << logs.calls.text(logs.entrants[e].call);
+    }
+  };
+  // The claimed scores had before the check, for the first half of the entrants: the helper
+  // of either kind takes them and gives every score as if it had fed them itself.
+  std::vector<EntrantScore> claimed;
+  {
+    std::string error;
+    const auto plugin = PluginLibrary::open(defaultPluginPath(), error);
+    ASSERT_TRUE(plugin) << error;
+    const std::atomic<bool> stop{false};
+    ASSERT_EQ(scoreClaimedWhile(*plugin, *countries, logs, stop, claimed), entrants);
+  }
+  ScoringJob partly = all;
+  partly.claimedBefore = entrants / 2;
+  for (const ScoringJob* job : {&all, &partly}) {
+    dir.write("job.txt", scoringJobText(*job, claimed));
+    const RdacRun run = runRdac({"scoring-job", dir.file("job.txt")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::vector<EntrantScore> own(entrants);
+    ASSERT_TRUE(takeJobScores(run.out, *job, own)) << run.out;
+    expectAsForked(own, job == &all ? "a process of its own" : "a process of its own, claimed scores given");
+  }
+  std::vector<EntrantScore> forkedPartly = claimed;
+  ASSERT_TRUE(scoreWithHelper(nothingHere, partly, forkedPartly, err)) << err.str();
+  expectAsForked(forkedPartly, "forked, claimed scores given");
 
   size_t penalised = 0, partnerErrors = 0, outOfPeriod = 0;
-  for (size_t e = 0; e < entrants; ++e) {
-    const EntrantScore &a = forked[e], &b = own[e];
-    EXPECT_EQ(std::tie(a.scored, a.claimedScore, a.checkedScore, a.claimedPoints, a.checkedPoints, a.penaltyPoints,
-                       a.claimedQsos, a.checkedQsos),
-              std::tie(b.scored, b.claimedScore, b.checkedScore, b.claimedPoints, b.checkedPoints, b.penaltyPoints,
-                       b.claimedQsos, b.checkedQsos))
-        << logs.calls.text(logs.entrants[e].call);
-    penalised += a.penaltyPoints > 0;
-  }
+  for (const EntrantScore& score : forked) penalised += score.penaltyPoints > 0;
   for (const QsoCheck& check : outcome.qsos) {
     partnerErrors += check.verdict == Verdict::partnerError;
     outOfPeriod += check.verdict == Verdict::outOfPeriod;
