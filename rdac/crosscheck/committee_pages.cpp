@@ -323,8 +323,13 @@ class Pages {
     page += std::string("<h1>") + l("Результаты соревнования RDAC после проверки", "RDAC contest results after the check") +
             "</h1>\n<p>" + l("Логов: ", "Logs: ") + std::to_string(r_.logs.entrants.size()) + l(", QSO: ", ", QSOs: ") +
             std::to_string(r_.logs.qsos.size()) + ".";
-    for (int v = 0; v < kVerdictCount; ++v)
-      if (perVerdict[v]) page += " " + std::string(verdictName(l, Verdict(v))) + ": " + std::to_string(perVerdict[v]) + ";";
+    const char* separator = " ";
+    for (int v = 0; v < kVerdictCount; ++v) {
+      if (!perVerdict[v]) continue;
+      page += separator + std::string(verdictName(l, Verdict(v))) + ": " + std::to_string(perVerdict[v]);
+      separator = "; ";
+    }
+    if (*separator == ';') page += ".";
     page += std::string("</p>\n<p class=\"note\">") +
             l("Места — по очкам после проверки, в категории и в области внутри неё (область — страна DXCC, для "
               "станций России — область по их собственному району RDA). Нажмите на заголовок столбца, чтобы "
