@@ -13,6 +13,7 @@
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/paths.h"
 #include "rdac/logs/qso_fields.h"
+#include "rdac/score/report_page.h"
 
 namespace rdac {
 namespace {
@@ -76,21 +77,7 @@ const char kSortScript[] =
     "(typeof a==='number'?-1:1);return d==='a'?o:-o;});r.forEach(function(x){b.appendChild(x);});};});</script>";
 
 // Texts from an entrant's file, made safe for a page: valid UTF-8, then escaped.
-std::string html(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size() + 8);
-  for (char c : pageText(bytes)) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
+std::string html(std::string_view bytes) { return htmlEscaped(pageText(bytes)); }
 
 std::string cell(const std::string& text) { return "<td class=\"n\">" + text + "</td>"; }
 template <typename Number>

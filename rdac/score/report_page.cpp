@@ -33,20 +33,6 @@ const char* bandColour(const std::string& band) {
   return "#7f7f7f";
 }
 
-std::string escaped(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
 
 std::string num(double value) {
   char buffer[32];
@@ -162,7 +148,7 @@ void timeAxis(std::string& out, const Frame& f, const ReportData& d, const Serie
 void legend(std::string& out, const std::vector<std::pair<std::string, std::string>>& entries) {
   out += "<div class=\"legend\">";
   for (const auto& [name, colour] : entries)
-    out += "<span><i style=\"background:" + colour + "\"></i>" + escaped(name) + "</span>";
+    out += "<span><i style=\"background:" + colour + "\"></i>" + htmlEscaped(name) + "</span>";
   out += "</div>";
 }
 
@@ -192,7 +178,7 @@ void rateChart(std::string& out, const ReportData& d, const Series& s) {
       const double top = f.y(stacked + q / binHours);
       svg += "<rect class=\"bar\" x=\"" + num(f.x(static_cast<double>(bin) / s.bins) + 1) + "\" y=\"" + num(top) +
              "\" width=\"" + num(std::max(1.0, barWidth - 2)) + "\" height=\"" + num(f.y(stacked) - top) +
-             "\" fill=\"" + bandColour(s.bands[b]) + "\"><title>" + when + " " + escaped(s.bands[b]) + ": " +
+             "\" fill=\"" + bandColour(s.bands[b]) + "\"><title>" + when + " " + htmlEscaped(s.bands[b]) + ": " +
              tr("{1} QSOs", {std::to_string(q)}) + "</title></rect>";
       stacked += q / binHours;
     }
@@ -319,7 +305,7 @@ void bandHourTable(std::string& out, const ReportData& d, const Series& s) {
     for (int q : bin) max = std::max(max, q);
   std::vector<int> columnTotals(s.bins);
   for (size_t b = 0; b < s.bands.size(); ++b) {
-    out += "<tr><td>" + escaped(s.bands[b]) + "</td>";
+    out += "<tr><td>" + htmlEscaped(s.bands[b]) + "</td>";
     int total = 0;
     for (size_t bin = 0; bin < s.bins; ++bin) {
       out += shaded(s.qsos[bin][b], max);
@@ -339,7 +325,7 @@ void bandModeTable(std::string& out, const ResultNumbers& n) {
          "</th><th>CW</th><th>SSB</th><th>" + tr("QSOs") + "</th><th>" + tr("points") + "</th>" +
          std::string(n.dxccColumn ? "<th>DXCC</th>" : "") + "</tr>";
   for (const BandNumbers& b : n.bands)
-    out += "<tr><td>" + escaped(b.band) + "</td><td>" + std::to_string(b.cw) + "</td><td>" + std::to_string(b.ssb) +
+    out += "<tr><td>" + htmlEscaped(b.band) + "</td><td>" + std::to_string(b.cw) + "</td><td>" + std::to_string(b.ssb) +
            "</td><td>" + std::to_string(b.qsos) + "</td><td>" + std::to_string(b.points) + "</td>" +
            (n.dxccColumn ? "<td>" + std::to_string(b.dxcc) + "</td>" : "") + "</tr>";
   out += "<tr><th>" + tr("total") + "</th><th>" + std::to_string(n.cw) + "</th><th>" + std::to_string(n.ssb) + "</th><th>" +
@@ -363,7 +349,7 @@ void checkTables(std::string& out, const ReportData& d) {
   CheckCounts total;
   for (const CheckCounts& c : checks) {
     const int cannot = c.cannotCount + c.other;
-    out += "<tr><td>" + (c.band.empty() ? tr("(none)") : escaped(c.band)) + "</td><td>" + std::to_string(c.newMultiplier) +
+    out += "<tr><td>" + (c.band.empty() ? tr("(none)") : htmlEscaped(c.band)) + "</td><td>" + std::to_string(c.newMultiplier) +
            "</td><td>" + std::to_string(c.ordinary) + "</td><td>" + std::to_string(c.dupe) + "</td><td>" +
            std::to_string(cannot) + "</td></tr>";
     total.newMultiplier += c.newMultiplier, total.ordinary += c.ordinary, total.dupe += c.dupe;
@@ -380,8 +366,8 @@ void multiplierList(std::string& out, const char* kind, const std::vector<NewMul
   out += list.size() <= 400 ? "<details open>" : "<details>";
   out += "<summary>" + tr("time, band, mode, callsign, exchange") + "</summary><ol class=\"mults\">";
   for (const NewMultiplier& m : list)
-    out += "<li>" + escaped(m.time.substr(11)) + " " + escaped(m.band) + " " + escaped(m.mode) + " " +
-           escaped(m.call) + " " + escaped(m.exchange) + "</li>";
+    out += "<li>" + htmlEscaped(m.time.substr(11)) + " " + htmlEscaped(m.band) + " " + htmlEscaped(m.mode) + " " +
+           htmlEscaped(m.call) + " " + htmlEscaped(m.exchange) + "</li>";
   out += "</ol></details>";
 }
 
@@ -398,8 +384,8 @@ void badQsos(std::string& out, const ReportData& d) {
   constexpr size_t kShown = 300;  // per reason; the file holds them all
   out += "<h2>" + tr("Bad-QSO file ({1} lines)", {std::to_string(d.badQsoLines.size())}) + "</h2>";
   for (const auto& [reason, lines] : badQsosByReason(d.badQsoLines)) {
-    out += "<h3>" + escaped(reason) + " (" + std::to_string(lines.size()) + ")</h3><pre>";
-    for (size_t i = 0; i < lines.size() && i < kShown; ++i) out += escaped(lines[i]) + "\n";
+    out += "<h3>" + htmlEscaped(reason) + " (" + std::to_string(lines.size()) + ")</h3><pre>";
+    for (size_t i = 0; i < lines.size() && i < kShown; ++i) out += htmlEscaped(lines[i]) + "\n";
     if (lines.size() > kShown) out += tr("... and {1} more in the file", {std::to_string(lines.size() - kShown)}) + "\n";
     out += "</pre>";
   }
@@ -411,8 +397,8 @@ void unscored(std::string& out, const ReportData& d) {
   out += "<table id=\"unscored\"><tr><th>" + tr("callsign") + "</th><th>" + tr("time") + "</th><th>" + tr("band") +
          "</th><th>" + tr("line") + "</th><th>" + tr("why") + "</th></tr>";
   for (const UnscoredQso& q : d.unscored)
-    out += "<tr><td>" + escaped(q.call) + "</td><td>" + escaped(q.time) + "</td><td>" + escaped(q.band) +
-           "</td><td>" + std::to_string(q.line) + "</td><td>" + escaped(q.why) + "</td></tr>";
+    out += "<tr><td>" + htmlEscaped(q.call) + "</td><td>" + htmlEscaped(q.time) + "</td><td>" + htmlEscaped(q.band) +
+           "</td><td>" + std::to_string(q.line) + "</td><td>" + htmlEscaped(q.why) + "</td></tr>";
   out += "</table>";
 }
 
@@ -425,16 +411,16 @@ std::string reportPage(const ReportData& d) {
   if (d.refreshSeconds > 0) out += "<meta http-equiv=\"refresh\" content=\"" + std::to_string(d.refreshSeconds) + "\">";
   // Nothing on the page may reach the network, not even by accident.
   out += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
-         "img-src data:\"><title>" + escaped(d.title) + "</title><style>" + kStyle + "</style></head><body>";
-  out += "<h1>" + escaped(d.title) + "</h1><p class=\"note\" id=\"coverage\">" + coverage(d) + "</p>";
-  out += "<div class=\"row\"><div><h2>" + tr("Result") + "</h2><pre id=\"result\">" + escaped(d.resultText) + "</pre></div>";
+         "img-src data:\"><title>" + htmlEscaped(d.title) + "</title><style>" + kStyle + "</style></head><body>";
+  out += "<h1>" + htmlEscaped(d.title) + "</h1><p class=\"note\" id=\"coverage\">" + coverage(d) + "</p>";
+  out += "<div class=\"row\"><div><h2>" + tr("Result") + "</h2><pre id=\"result\">" + htmlEscaped(d.resultText) + "</pre></div>";
   if (!d.snapshots.empty()) bandModeTable(out, d.snapshots.back());
   checkTables(out, d);
   out += "</div>";
   if (!d.header.empty()) {
     out += "<h3>" + tr("Cabrillo header values") + "</h3><table id=\"header\">";
     for (const auto& [key, value] : d.header)
-      out += "<tr><td>" + escaped(key) + "</td><td style=\"text-align:left\">" + escaped(value) + "</td></tr>";
+      out += "<tr><td>" + htmlEscaped(key) + "</td><td style=\"text-align:left\">" + htmlEscaped(value) + "</td></tr>";
     out += "</table>";
   }
   rateChart(out, d, series);
@@ -449,6 +435,22 @@ std::string reportPage(const ReportData& d) {
              {std::to_string(d.snapshotMinutes)}) +
          "</p>";
   out += "</body></html>\n";
+  return out;
+}
+
+std::string htmlEscaped(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default: out += c;
+    }
+  }
   return out;
 }
 
