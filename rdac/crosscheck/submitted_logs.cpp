@@ -33,23 +33,33 @@ void SubmittedLogs::add(const std::string& source, const std::string& ownCall, c
   entrantByStation_[entrant.station] = index;
   entrants.push_back(entrant);
 
+  // A log's QSOs mostly repeat the band, mode, reports and sent exchange of the one before:
+  // those take the id it was given.
+  const LoggedQso* before = nullptr;
   for (size_t i : timeOrder(logged)) {
     const LoggedQso& q = logged[i];
+    const CheckedQso* b = before ? &qsos.back() : nullptr;
+    const auto idOf = [&](const std::string LoggedQso::*field, uint32_t CheckedQso::*id) {
+      return b && q.*field == before->*field ? b->*id : texts.idOf(q.*field);
+    };
     CheckedQso c;
     c.entrant = index;
     c.minute = static_cast<int32_t>(minuteOf(q.time));
     c.call = calls.idOf(q.call);
     c.station = stationOf(c.call);
-    c.exchSent = exchange(q.exchSent);
+    c.exchSent = b && q.exchSent == before->exchSent ? b->exchSent : exchange(q.exchSent);
     c.exchRcvd = exchange(q.exchRcvd);
-    c.rstSent = texts.idOf(q.rstSent);
-    c.rstRcvd = texts.idOf(q.rstRcvd);
-    c.band = texts.idOf(q.band);
-    c.mode = texts.idOf(q.mode);
-    c.pairBand = q.band.empty() && q.freqHz > 0 ? texts.idOf(bandNearKHz(q.freqHz / 1000)) : c.band;
+    c.rstSent = idOf(&LoggedQso::rstSent, &CheckedQso::rstSent);
+    c.rstRcvd = idOf(&LoggedQso::rstRcvd, &CheckedQso::rstRcvd);
+    c.band = idOf(&LoggedQso::band, &CheckedQso::band);
+    c.mode = idOf(&LoggedQso::mode, &CheckedQso::mode);
+    if (!q.band.empty() || q.freqHz == 0) c.pairBand = c.band;
+    else if (b && b->band == c.band && b->freqHz / 1000 == q.freqHz / 1000) c.pairBand = b->pairBand;
+    else c.pairBand = texts.idOf(bandNearKHz(q.freqHz / 1000));
     c.freqHz = q.freqHz;
     c.xQso = q.xQso;
     qsos.push_back(c);
+    before = &q;
   }
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -7,10 +9,23 @@ namespace rdac {
 // The line that starts at `pos`, without its end: CR LF, LF or a lone CR, whichever system
 // wrote the file. Moves `pos` past that end.
 inline std::string_view nextLine(std::string_view text, size_t& pos) {
-  size_t end = text.find_first_of("\r\n", pos);
-  if (end == std::string_view::npos) end = text.size();
+  if (pos >= text.size()) {
+    pos = text.size() + 1;
+    return {};
+  }
+  // memchr looks for LF over a window that a line seldom outgrows, so that a file of lone CRs
+  // does not send every line's search to the file's end; a CR before the LF ends the line there.
+  constexpr size_t kWindow = 4096;
+  const char* const data = text.data();
+  const size_t window = std::min(text.size() - pos, kWindow);
+  const auto* lf = static_cast<const char*>(std::memchr(data + pos, '\n', window));
+  const size_t searched = lf ? static_cast<size_t>(lf - data) : pos + window;
+  const auto* cr = static_cast<const char*>(std::memchr(data + pos, '\r', searched - pos));
+  size_t end = cr ? static_cast<size_t>(cr - data) : searched;
+  if (!cr && !lf)
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
   const std::string_view line = text.substr(pos, end - pos);
-  pos = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+  pos = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
   return line;
 }
 

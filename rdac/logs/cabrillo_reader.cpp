@@ -18,10 +18,10 @@ namespace {
 
 // Loggers and mail programs put no-break and wide blanks between the fields: U+00A0, U+2000 to
 // U+200A, U+202F, U+205F and U+3000 (the text is UTF-8 by now, so 0xA0 of the 8-bit code pages
-// arrives as U+00A0). How many bytes the blank at `i` takes; 0 when there is none.
-size_t blankAt(std::string_view text, size_t i) {
+// arrives as U+00A0). How many bytes the blank at `i`, a byte beyond ASCII, takes; 0 when there
+// is none.
+size_t wideBlankAt(std::string_view text, size_t i) {
   const auto byte = [&](size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0u; };
-  if (stats::isAsciiSpace(text[i])) return 1;
   if (byte(0) == 0xC2 && byte(1) == 0xA0) return 2;
   if (byte(0) == 0xE2 && byte(1) == 0x80 && (byte(2) <= 0x8A || byte(2) == 0xAF) && byte(2) >= 0x80) return 3;
   if (byte(0) == 0xE2 && byte(1) == 0x81 && byte(2) == 0x9F) return 3;
@@ -29,15 +29,27 @@ size_t blankAt(std::string_view text, size_t i) {
   return 0;
 }
 
-std::vector<std::string_view> columns(std::string_view text) {
-  std::vector<std::string_view> out;
+// The bytes of the blank at `i`, of any kind; 0 when there is none.
+inline size_t blankAt(std::string_view text, size_t i) {
+  if (static_cast<unsigned char>(text[i]) < 0x80) return stats::isAsciiSpace(text[i]) ? 1 : 0;
+  return wideBlankAt(text, i);
+}
+
+// Into `out`, which a reader keeps from line to line: no allocation per line.
+void columnsInto(std::string_view text, std::vector<std::string_view>& out) {
+  out.clear();
   size_t i = 0;
   while (i < text.size()) {
     for (size_t blank; i < text.size() && (blank = blankAt(text, i)) > 0;) i += blank;
     const size_t start = i;
     while (i < text.size() && blankAt(text, i) == 0) ++i;
-    if (i > start) out.push_back(text.substr(start, i - start));
+    if (i > start) out.emplace_back(text.data() + start, i - start);
   }
+}
+
+std::vector<std::string_view> columns(std::string_view text) {
+  std::vector<std::string_view> out;
+  columnsInto(text, out);
   return out;
 }
 
@@ -62,10 +74,10 @@ size_t qsoLineHead(std::string_view line) {
 }
 
 // Sets `why` when the line cannot be a QSO of this contest.
-LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::string& why) {
+LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::vector<std::string_view>& c, std::string& why) {
   LoggedQso qso;
   qso.line = lineNumber;
-  std::vector<std::string_view> c = columns(body);
+  columnsInto(body, c);
   if (c.size() == 11) c.pop_back();  // transmitter number of a multi-transmitter log
   if (c.size() != 10) {
     why = tr("QSO line with {1} columns; expected frequency, mode, date, time, own call, report and exchange sent, "
@@ -122,10 +134,25 @@ ContestLog readCabrillo(std::string_view bytes) {
   ContestLog log;
   size_t lineNumber = 0;
   size_t pos = 0;
+  std::vector<std::string_view> fields;  // of the line at hand
+  // A QSO line takes some 80 bytes: room for all at once, and no more than a large log needs.
+  log.qsos.reserve(std::min<size_t>(text.size() / 48 + 1, 1 << 16));
   while (pos < text.size()) {
     const std::string_view line = nextLine(text, pos);
     ++lineNumber;
-    if (startsWithNoCase(line, "CALLSIGN:")) {
+    if (const size_t head = qsoLineHead(line)) {
+      log.formatSeen = true;
+      std::string why;
+      LoggedQso qso = qsoOfLine(line.substr(head), lineNumber, fields, why);
+      qso.xQso = head == kXQso.size();
+      if (why.empty()) why = implausibleQso(qso);
+      if (why.empty())
+        log.qsos.push_back(std::move(qso));
+      else {
+        log.problems.push_back({lineNumber, tr("QSO line skipped: {1}", {why})});
+        ++log.skippedQsos;
+      }
+    } else if (startsWithNoCase(line, "CALLSIGN:")) {
       const std::vector<std::string_view> call = columns(line.substr(9));
       log.ownCall = call.empty() ? std::string() : normalisedCall(call[0]);
     } else if (startsWithNoCase(line, "CATEGORY-OPERATOR:")) {
@@ -136,18 +163,6 @@ ContestLog readCabrillo(std::string_view bytes) {
       keepCategory(line, log);
     } else if (startsWithNoCase(line, "START-OF-LOG:")) {
       log.formatSeen = true;
-    } else if (const size_t head = qsoLineHead(line)) {
-      log.formatSeen = true;
-      std::string why;
-      LoggedQso qso = qsoOfLine(line.substr(head), lineNumber, why);
-      qso.xQso = head == kXQso.size();
-      if (why.empty()) why = implausibleQso(qso);
-      if (why.empty())
-        log.qsos.push_back(std::move(qso));
-      else {
-        log.problems.push_back({lineNumber, tr("QSO line skipped: {1}", {why})});
-        ++log.skippedQsos;
-      }
     }
   }
   return log;

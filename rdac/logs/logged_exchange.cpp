@@ -65,6 +65,8 @@ bool isLatinCapital(char c) { return c >= 'A' && c <= 'Z'; }
 
 // "MA-03" of a district in any of its spellings; empty for anything else.
 std::string districtSpelling(std::string_view text) {
+  // A serial number, as most exchanges are, is told at its first byte.
+  if (text.size() < 3 || stats::isAsciiDigit(text[0])) return {};
   const std::string latin = latinCapitals(text);
   if (latin.size() < 3 || !isLatinCapital(latin[0]) || !isLatinCapital(latin[1])) return {};
   size_t at = 2;

@@ -77,6 +77,8 @@ std::string adifMode(std::string_view mode) {
 }
 
 std::string cabrilloMode(std::string_view mode) {
+  if (mode == "CW") return "CW";  // nearly every line of a committee's logs
+  if (mode == "PH") return "SSB";
   const std::string upper = stats::toUpperAscii(stats::trimmed(mode));
   return upper == "PH" ? "SSB" : adifMode(upper);
 }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "rdac/io/text_lines.h"
+
 namespace rdac {
 namespace {
 
@@ -120,3 +124,28 @@ TEST(CabrilloReader, ALineWithACallLongerThanAnyOrADateOutsideContestYearsIsSkip
 
 }  // namespace
 }  // namespace rdac
+
+// Line ends found by a plain scan, on random texts of short and window-long lines, all three
+// ends mixed and a last line without one.
+TEST(CabrilloReader, SplitsLinesAsAPlainScanDoesWhateverTheirLength) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 200; ++round) {
+    std::string text;
+    const int pieces = int(random() % 40);
+    for (int p = 0; p < pieces; ++p) {
+      const size_t length = random() % 4 == 0 ? 4000 + random() % 200 : random() % 30;
+      text.append(length, char('a' + random() % 26));
+      const char* const ends[] = {"\r\n", "\n", "\r", "\r\r\n", ""};
+      text += ends[random() % 5];
+    }
+    std::vector<std::string_view> expected, got;
+    for (size_t pos = 0; pos < text.size();) {
+      size_t end = pos;
+      while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+      expected.push_back(std::string_view(text).substr(pos, end - pos));
+      pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    for (size_t pos = 0; pos < text.size();) got.push_back(rdac::nextLine(text, pos));
+    ASSERT_EQ(got, expected) << "round " << round;
+  }
+}
