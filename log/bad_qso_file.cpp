@@ -103,7 +103,11 @@ bool BadQsoFile::create(const FilePath& path) {
   path_ = path;
   lines_.clear();
   failed_ = reported_ = false;
-  return !path_.empty() && rewrite(headerLine());
+  if (path_.empty()) return false;
+  // A file that holds the header alone is what a rewrite would give.
+  const std::optional<std::string> content = readWholeFile(path_);
+  if (content && *content == headerLine()) return inStep_ = true;
+  return rewrite(headerLine());
 }
 
 bool BadQsoFile::rewrite(const std::string& content) {

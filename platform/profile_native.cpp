@@ -2,6 +2,7 @@
 
 #include "platform/edited_text.h"
 #include "platform/file_io.h"
+#include "platform/file_replace.h"
 #include "platform/ini_text.h"
 #include "platform/profile.h"
 #include "platform/text.h"
@@ -38,7 +39,9 @@ bool writeProfileString(const FilePath& file, const std::string& section,
   ini.set(section, key, ansi ? value : utf8OfWindows1251(value));
   const std::string text = fileOfUtf8(ini.text(), encoding);
   if (content && *content == text) return true;  // already holds it: nothing to rewrite
-  return replaceWholeFile(file, text);
+  // The platform's functions rewrite the file in place, keeping the one file: so does this,
+  // putting the old content back when a write fails midway.
+  return (content && rewriteInPlace(file, text)) || replaceWholeFile(file, text);
 }
 
 }  // namespace stats

@@ -110,9 +110,9 @@ class Pages {
       error = "cannot make the folder " + folder_ + "/log: " + ec.message();
       return false;
     }
-    if (!replaceFileBytes(folder_ + "/index" + l.suffix + ".html", index(l), error)) return false;
+    if (!updateFileBytes(folder_ + "/index" + l.suffix + ".html", index(l), error)) return false;
     for (uint32_t e = 0; e < r_.logs.entrants.size(); ++e)
-      if (!replaceFileBytes(folder_ + "/log/" + stems_[e] + l.suffix + ".html", entrantPage(l, e), error))
+      if (!updateFileBytes(folder_ + "/log/" + stems_[e] + l.suffix + ".html", entrantPage(l, e), error))
         return false;
     return true;
   }

@@ -273,11 +273,8 @@ UbnFilesWritten writeUbnFiles(const CrossCheckReport& r, const std::string& fold
   UbnFileNames names;
   UbnFilesWritten result;
   const auto write = [&](uint32_t call, const std::string& text) {
-    const std::string path = folder + "/" + names.take(details.call(call));
-    ReplacingFile file(path);
-    file.out() << text;
     std::string error;
-    if (file.commit(error)) ++result.written;
+    if (updateFileBytes(folder + "/" + names.take(details.call(call)), text, error)) ++result.written;
     else result.failures.push_back("cannot write the UBN file of " + details.call(call) + ": " + error);
   };
   for (uint32_t e = 0; e < r.logs.entrants.size(); ++e) write(r.logs.entrants[e].call, ubnText(r, details, e));

@@ -46,4 +46,14 @@ bool replaceFileBytes(const std::string& path, const std::string& bytes, std::st
   return file.commit(error);
 }
 
+bool updateFileBytes(const std::string& path, const std::string& bytes, std::string& error) {
+  std::error_code ec;
+  if (std::filesystem::file_size(pathOf(path), ec) == bytes.size() && !ec) {
+    std::ifstream in(pathOf(path), std::ios::binary);
+    std::string held(bytes.size(), '\0');
+    if (in.read(held.data(), std::streamsize(held.size())) && held == bytes) return true;
+  }
+  return replaceFileBytes(path, bytes, error);
+}
+
 }  // namespace rdac

@@ -38,4 +38,9 @@ class ReplacingFile {
 // The whole file at once, through a ReplacingFile.
 bool replaceFileBytes(const std::string& path, const std::string& bytes, std::string& error);
 
+// As replaceFileBytes, but a file that holds these bytes already is left as it is, its time
+// too: a second run of the same results rewrites nothing, and a mirror of the files copies only
+// what changed.
+bool updateFileBytes(const std::string& path, const std::string& bytes, std::string& error);
+
 }  // namespace rdac

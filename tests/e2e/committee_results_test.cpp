@@ -1,6 +1,7 @@
 // What a committee publishes: results.csv ranked by category and area, and the --report pages.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <regex>
 
@@ -125,6 +126,31 @@ TEST_F(CommitteeResults, ThePagesLinkUpAndEscapeWhatTheLogsHold) {
   EXPECT_NE(fileText(dir.file("pages/log/RA3AAA.html")).find("принято &lt;b&gt;&amp;"), std::string::npos);
   const std::string costliest = index.substr(index.find("Чьи ошибки стоили"));
   EXPECT_NE(costliest.find("RA3AAA</a></td><td class=\"n\">1</td>"), std::string::npos) << costliest;
+}
+
+TEST_F(CommitteeResults, ASecondRunRewritesOnlyThePagesAndUbnFilesWhoseTextIsNotWhatItWouldBe) {
+  namespace fs = std::filesystem;
+  const std::vector<std::string> args{"crosscheck", "logs", "--districts", "districts.dat", "--out", "out", "--report",
+                                      "pages"};
+  ASSERT_EQ(runRdac(args).exitCode, 0);
+  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::recursive_directory_iterator(dir.file("pages")))
+    if (entry.is_regular_file()) files.push_back(entry.path());
+  for (const auto& entry : fs::directory_iterator(dir.file("out")))
+    if (entry.is_regular_file()) files.push_back(entry.path());
+  for (const fs::path& file : files) fs::last_write_time(file, old);
+  const std::string page = fileText(dir.file("pages/log/RA4BBB.html"));
+  dir.write("pages/log/RA4BBB.html", std::string(page.size(), 'x'));  // same size, other bytes
+  dir.write("out/RA9CCC.ubn", "stale");
+  ASSERT_EQ(runRdac(args).exitCode, 0);
+  for (const fs::path& file : files) {
+    const std::string name = file.filename().string();
+    const bool rewritten = name == "RA4BBB.html" || name == "RA9CCC.ubn" || name.find(".csv") != std::string::npos;
+    EXPECT_EQ(fs::last_write_time(file) == old, !rewritten) << name;
+  }
+  EXPECT_EQ(fileText(dir.file("pages/log/RA4BBB.html")), page);
+  EXPECT_EQ(fileText(dir.file("out/RA9CCC.ubn")).rfind("Cross-check of RA9CCC", 0), 0u);
 }
 
 }  // namespace

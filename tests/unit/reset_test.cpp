@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/edited_text.h"
 #include "platform/settings.h"
@@ -40,6 +41,21 @@ TEST_F(ResetTest, KeepsStationAndDatesAndEmptiesTheLog) {
   EXPECT_EQ(dir.read("BadQSO_DedodEVA_01_01_2019.txt"), "RDA Contest UBN file \r\n");
   // The old period's file stays as it was.
   EXPECT_NE(dir.read(badFile).find("599  001  0001  Russland District Area Code"), std::string::npos);
+}
+
+TEST_F(ResetTest, AResetEmptiesItsPeriodsFileAndLeavesOneThatHoldsTheHeaderAlone) {
+  const std::string header = "RDA Contest UBN file \r\n";
+  resetStats(Station{});
+  addData(Qso{});
+  ASSERT_NE(dir.read(badFile), header);
+  resetStats(Station{});
+  EXPECT_EQ(dir.read(badFile), header);
+  struct stat before {}, after {};
+  ASSERT_EQ(::stat(dir.file(badFile).c_str(), &before), 0);
+  resetStats(Station{});
+  ASSERT_EQ(::stat(dir.file(badFile).c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(dir.read(badFile), header);
 }
 
 TEST_F(ResetTest, ATableThatGivesNoCodeIsReportedAtEveryResetWithItsFullPath) {
