@@ -79,6 +79,19 @@ const char kSortScript[] =
 // Texts from an entrant's file, made safe for a page: valid UTF-8, then escaped.
 std::string html(std::string_view bytes) { return htmlEscaped(pageText(bytes)); }
 
+// html(bytes) added to `out`: printable ASCII with nothing to escape, as most of a log is, goes
+// as it is, which a page of thousands of rows feels.
+void appendHtml(std::string& out, std::string_view bytes) {
+  for (char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'') {
+      out += html(bytes);
+      return;
+    }
+  }
+  out += bytes;
+}
+
 std::string cell(const std::string& text) { return "<td class=\"n\">" + text + "</td>"; }
 template <typename Number>
 std::string cell(Number number) {
@@ -385,9 +398,16 @@ class Pages {
       for (uint32_t i = uint32_t(entrant.first); i < entrant.first + entrant.count; ++i) {
         if (r_.outcome.qsos[i].verdict != v) continue;
         const CheckedQso& q = r_.logs.qsos[i];
-        page += "<tr><td>" + minuteText(q.minute) + "</td><td>" + html(r_.logs.texts.text(q.band)) + "</td><td>" +
-                html(r_.logs.texts.text(q.mode)) + "</td><td>" + html(call(q.call)) + "</td><td>" +
-                html(verdictDetail(r_, i, l.russian ? kRussianDetails : kEnglishDetails)) + "</td></tr>\n";
+        page += "<tr><td>";
+        page += minuteText(q.minute);
+        for (const std::string_view cell : {std::string_view(r_.logs.texts.text(q.band)),
+                                            std::string_view(r_.logs.texts.text(q.mode)), std::string_view(call(q.call))}) {
+          page += "</td><td>";
+          appendHtml(page, cell);
+        }
+        page += "</td><td>";
+        appendHtml(page, verdictDetail(r_, i, l.russian ? kRussianDetails : kEnglishDetails));
+        page += "</td></tr>\n";
       }
       page += "</table>\n";
     }

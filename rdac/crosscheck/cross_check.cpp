@@ -35,9 +35,12 @@ struct PairEntry {
   bool timeless;   // logged by a log whose times carry nothing: paired by order
 };
 
-bool entryBefore(const PairEntry& a, const PairEntry& b) {
-  return std::tie(a.pair, a.slot, a.side, a.minute, a.qso) < std::tie(b.pair, b.slot, b.side, b.minute, b.qso);
-}
+// A type of its own rather than a function pointer, so that std::sort inlines it.
+struct EntryBefore {
+  bool operator()(const PairEntry& a, const PairEntry& b) const {
+    return std::tie(a.pair, a.slot, a.side, a.minute, a.qso) < std::tie(b.pair, b.slot, b.side, b.minute, b.qso);
+  }
+};
 
 uint64_t pairOf(uint32_t x, uint32_t y) {
   return x < y ? (uint64_t{x} << 32) | y : (uint64_t{y} << 32) | x;
@@ -103,7 +106,7 @@ class Checker {
       if (!e.timeless) e.minute -= clock.aheadAt(e.minute);
       reordered |= clock.dateSlipped();
     }
-    if (reordered) std::sort(entries_.begin(), entries_.end(), entryBefore);
+    if (reordered) std::sort(entries_.begin(), entries_.end(), EntryBefore());
     forEachGroup([&](size_t begin, size_t end) { pairTimeless(begin, end); });
     forEachGroup([&](size_t begin, size_t end) { pairWithinSlots(begin, end, policy_.windowMinutes, Verdict::ok); });
     checkExchanges();
@@ -165,7 +168,7 @@ class Checker {
       entries_.push_back({pairOf(own, q.station), q.minute, i, slotOf(q), uint8_t(own > q.station),
                           out_.clocks[q.entrant].timeless});
     }
-    std::sort(entries_.begin(), entries_.end(), entryBefore);
+    std::sort(entries_.begin(), entries_.end(), EntryBefore());
   }
 
   template <class Fn>
