@@ -131,7 +131,7 @@ class Checker {
   const CheckPolicy& policy_;
   const std::function<void(size_t)>& progress_;
   CheckOutcome out_;
-  std::vector<bool> decided_;
+  std::vector<uint8_t> decided_;  // bytes, not bits: read in every pairing step
   std::vector<PairEntry> entries_;
   std::unordered_map<uint64_t, uint16_t> slots_;
   size_t paired_ = 0;

@@ -87,7 +87,7 @@ LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::vector<std::s
   }
   // A decimal point after fewer than four digits is a frequency in MHz ("7.012"): no band of
   // the contest lies below 1,800 kHz.
-  const size_t point = c[0].find_first_of(".,");
+  const size_t point = std::min(c[0].find('.'), c[0].find(','));
   const std::optional<uint32_t> hz = point < 4 ? std::nullopt : hzOfKHz(c[0]);
   if (!hz) {
     why = tr("frequency \"{1}\" is not a number of kHz", {std::string(c[0])});

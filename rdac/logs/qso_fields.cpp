@@ -48,7 +48,7 @@ std::optional<uint32_t> hzOfKHz(std::string_view kHz) { return hzOf(kHz, 1000); 
 
 std::optional<uint32_t> hzOf(std::string_view number, uint32_t unitHz) {
   const std::string text = stats::trimmed(number);
-  const size_t point = text.find_first_of(".,");
+  const size_t point = std::min(text.find('.'), text.find(','));
   const std::string_view whole = std::string_view(text).substr(0, point);
   const std::string_view fraction =
       point == std::string::npos ? std::string_view() : std::string_view(text).substr(point + 1);
