@@ -162,6 +162,7 @@ class CrossCheckRun {
   bool readLogs() {
     std::vector<std::string> files;
     if (!collectLogFiles(o_.logPaths, files, err_)) return false;
+    makeRoomForQsos(files);
     bool fine = true;
     // Reading and parsing run ahead on other threads; the logs are taken in file order.
     std::deque<std::future<LogFileRead>> ahead;
@@ -189,6 +190,22 @@ class CrossCheckRun {
     logs_.drop(replaced_);
     if (fine && logs_.entrants.empty()) err_ << "rdac: no log to check\n";
     return fine && !logs_.entrants.empty();
+  }
+
+  // Room for about as many QSOs as the files hold lines of them, made once: grown by doubling,
+  // the QSOs of a large contest would move at every step and need half as much again meanwhile.
+  // Room not filled is address space, not memory; where even that is short, they grow as before.
+  void makeRoomForQsos(const std::vector<std::string>& files) {
+    uint64_t expected = 0;
+    for (const std::string& file : files) {
+      std::error_code ec;
+      const uintmax_t bytes = fs::file_size(pathOf(file), ec);
+      if (!ec) expected += bytes / (isAdifName(file) ? 150 : 60);
+    }
+    try {
+      logs_.qsos.reserve(size_t(std::min<uint64_t>(expected, logs_.qsos.max_size())));
+    } catch (const std::exception&) {
+    }
   }
 
   // One log per station. Entrants resend corrected logs: of two logs of one station (portable

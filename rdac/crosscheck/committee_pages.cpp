@@ -76,18 +76,36 @@ const char kSortScript[] =
     ".test(t)?n:t;}r.sort(function(x,y){var a=v(x),c=v(y),o=typeof a===typeof c?(a<c?-1:a>c?1:0):"
     "(typeof a==='number'?-1:1);return d==='a'?o:-o;});r.forEach(function(x){b.appendChild(x);});};});</script>";
 
+// The length of the well-formed UTF-8 character at `at`, or 0.
+size_t utf8Length(std::string_view text, size_t at) {
+  const unsigned char lead = static_cast<unsigned char>(text[at]);
+  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (length == 0 || at + length > text.size()) return 0;
+  return stats::looksLikeUtf8(text.substr(at, length)) ? length : 0;
+}
+
 // Texts from an entrant's file, made safe for a page: valid UTF-8, then escaped.
 std::string html(std::string_view bytes) { return htmlEscaped(pageText(bytes)); }
 
-// html(bytes) added to `out`: printable ASCII with nothing to escape, as most of a log is, goes
-// as it is, which a page of thousands of rows feels.
+// html(bytes) added to `out`. Text that neither conversion nor escaping would change, as
+// nearly all of a log and our own words are, goes as it is: a page of thousands of rows feels
+// the copies.
 void appendHtml(std::string& out, std::string_view bytes) {
-  for (char c : bytes) {
+  for (size_t at = 0; at < bytes.size();) {
+    const char c = bytes[at];
     const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte >= 0x7F || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'') {
+    size_t length = 0;
+    if (byte >= 0x20 && byte < 0x7F) {
+      if (c != '&' && c != '<' && c != '>' && c != '"' && c != '\'') length = 1;
+    } else if (byte >= 0x80) {
+      const bool c1Control = byte == 0xC2 && at + 1 < bytes.size() && static_cast<unsigned char>(bytes[at + 1]) < 0xA0;
+      if (!c1Control) length = utf8Length(bytes, at);
+    }
+    if (length == 0) {
       out += html(bytes);
       return;
     }
+    at += length;
   }
   out += bytes;
 }
@@ -415,13 +433,6 @@ class Pages {
   }
 };
 
-// The length of the well-formed UTF-8 character at `at`, or 0.
-size_t utf8Length(std::string_view text, size_t at) {
-  const unsigned char lead = static_cast<unsigned char>(text[at]);
-  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-  if (length == 0 || at + length > text.size()) return 0;
-  return stats::looksLikeUtf8(text.substr(at, length)) ? length : 0;
-}
 
 }  // namespace
 

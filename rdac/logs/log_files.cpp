@@ -39,6 +39,8 @@ LogFormat logFormatOf(const std::string& path, const std::string& bytes) {
 
 bool isLogName(const std::string& path) { return formatOfName(path) != LogFormat::unknown; }
 
+bool isAdifName(const std::string& path) { return formatOfName(path) == LogFormat::adif; }
+
 LogFileRead readLogFile(const std::string& path, const std::string* bytes) {
   LogFileRead read;
   std::string error;

@@ -18,6 +18,7 @@ enum class LogFormat { adif, cabrillo, unknown };
 LogFormat logFormatOf(const std::string& path, const std::string& bytes);
 // Whether the file's name says it is a log.
 bool isLogName(const std::string& path);
+bool isAdifName(const std::string& path);  // .adi or .adif
 
 struct LogFileRead {
   std::optional<std::string> bytes;  // nothing: the file cannot be read
