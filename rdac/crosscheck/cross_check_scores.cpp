@@ -1,8 +1,10 @@
 #include "rdac/crosscheck/cross_check_scores.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <optional>
+#include <unordered_map>
 
 #include "rdac/score/result_numbers.h"
 
@@ -72,6 +74,53 @@ void scoreClaimed(EntrantScorer& scorer, const SubmittedLogs& logs, const Entran
   score.claimedPoints = claimed.points;
 }
 
+// The stage in which a QSO is fed when an entrant is scored in one pass: what counts, then (for
+// a penalty) the own errors, then the rest of what it claims. -1: not claimed, never fed.
+int stageOf(const SubmittedLogs& logs, const CheckOutcome& outcome, bool penalty, size_t qso) {
+  if (!claimedQso(logs, qso)) return -1;
+  if (outcome.countsQso(qso)) return 0;
+  return penalty && ownError(outcome.qsos[qso].verdict) ? 1 : 2;
+}
+
+bool isAsciiText(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Whether feeding in stages, each in time order, leaves the plug-in with the dupes it marks when
+// fed in time order. It marks the later QSOs of a call, band and mode (as their bytes), whatever
+// they are: the stages keep that when no QSO comes in a later stage than a later one of its call,
+// band and mode. Texts beyond ASCII, which reach the plug-in converted, are not trusted to that.
+// A chance collision of two keys only makes an entrant go the longer way.
+class StageOrder {
+ public:
+  bool keepsDupes(const SubmittedLogs& logs, const CheckOutcome& outcome, bool penalty, const Entrant& entrant) {
+    latest_.clear();
+    for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i) {
+      const int stage = stageOf(logs, outcome, penalty, i);
+      if (stage < 0) continue;
+      const CheckedQso& q = logs.qsos[i];
+      if (!ascii(logs.calls, q.call, callAscii_) || !ascii(logs.texts, q.band, textAscii_) ||
+          !ascii(logs.texts, q.mode, textAscii_))
+        return false;
+      const uint64_t key = (uint64_t{q.call} << 32) | ((q.band * 65599u + q.mode) & 0xFFFFFFFFu);
+      int& latest = latest_.try_emplace(key, stage).first->second;
+      if (stage < latest) return false;
+      latest = stage;
+    }
+    return true;
+  }
+
+ private:
+  std::unordered_map<uint64_t, int> latest_;
+  std::vector<int8_t> callAscii_, textAscii_;  // by id: -1 not known yet
+
+  static bool ascii(const stats::TextIds& ids, uint32_t id, std::vector<int8_t>& known) {
+    if (known.size() <= id) known.resize(ids.size(), -1);
+    if (known[id] < 0) known[id] = isAsciiText(ids.text(id));
+    return known[id] != 0;
+  }
+};
+
 }  // namespace
 
 size_t scoreClaimedWhile(PluginLibrary& plugin, const CountryFile& countries, const SubmittedLogs& logs,
@@ -88,7 +137,12 @@ void scoreEntrants(PluginLibrary& plugin, const CountryFile& countries, const Su
                    const CheckOutcome& outcome, double penalty, size_t first, size_t last, size_t claimedBefore,
                    const std::function<void(size_t)>& progress, std::vector<EntrantScore>& scores) {
   EntrantScorer scorer(plugin, countries, logs);
+  StageOrder stageOrder;
   scores.resize(logs.entrants.size());
+  const auto feedStage = [&](const Entrant& entrant, int stage) {
+    for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
+      if (stageOf(logs, outcome, penalty > 0, i) == stage) scorer.feed(logs.qsos[i]);
+  };
   for (size_t e = first; e < last; ++e) {
     const Entrant& entrant = logs.entrants[e];
     EntrantScore& score = scores[e];
@@ -109,16 +163,18 @@ void scoreEntrants(PluginLibrary& plugin, const CountryFile& countries, const Su
       if (progress) progress(e + 1 - first);
       continue;
     }
-    if (!claimedKnown && !allCount) {
+    // Where the stages mark the dupes time order marks, one reset and one feeding of what it
+    // claims give every score: the checked one after what counts, the claimed one at the end.
+    const bool staged = !claimedKnown && !allCount && stageOrder.keepsDupes(logs, outcome, penalty > 0, entrant);
+    if (!claimedKnown && !allCount && !staged) {
       for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
         if (claimedQso(logs, i)) scorer.feed(logs.qsos[i]);
       const ResultNumbers claimed = scorer.result();
       score.claimedScore = claimed.score;
       score.claimedPoints = claimed.points;
     }
-    if (claimedKnown || !allCount) scorer.reset(entrant);
-    for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
-      if (outcome.countsQso(i)) scorer.feed(logs.qsos[i]);
+    if (claimedKnown || (!allCount && !staged)) scorer.reset(entrant);
+    feedStage(entrant, 0);
     const ResultNumbers checked = scorer.result();
     score.checkedScore = checked.score;
     score.checkedPoints = checked.points;
@@ -128,12 +184,17 @@ void scoreEntrants(PluginLibrary& plugin, const CountryFile& countries, const Su
     }
     if (penalty > 0) {
       // The points the own errors would have earned: fed after the QSOs that count.
-      for (size_t i = entrant.first; i < entrant.first + entrant.count; ++i)
-        if (ownError(outcome.qsos[i].verdict)) scorer.feed(logs.qsos[i]);
+      feedStage(entrant, 1);
       const int errorPoints = scorer.result().points - checked.points;
       score.penaltyPoints = static_cast<int>(std::lround(penalty * errorPoints));
       score.checkedPoints -= score.penaltyPoints;
       score.checkedScore = int64_t{score.checkedPoints} * multipliersOf(checked);
+    }
+    if (staged) {
+      feedStage(entrant, 2);
+      const ResultNumbers claimed = scorer.result();
+      score.claimedScore = claimed.score;
+      score.claimedPoints = claimed.points;
     }
     if (progress) progress(e + 1 - first);
   }
