@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
 #include <sstream>
 
 #include "rdac/crosscheck/scoring_helper.h"
@@ -94,6 +95,58 @@ TEST(ScoringHelper, AProcessOfItsOwnScoresWithEveryOptionAsTheForkedOneDoes) {
   EXPECT_GT(penalised, 0u);
   EXPECT_GT(partnerErrors, 0u);
   EXPECT_GT(outOfPeriod, 0u);
+}
+
+// Scored in one feeding (what counts first), a log must keep the claimed score that feeding it
+// in time order gives. RA3AAA's first QSO with RA4BBB is a NIL with a district the table does not
+// know; its second, which counts, is a dupe of it in time order, so the claim holds neither.
+TEST(ScoringHelper, OneFeedingGivesTheClaimedScoresOfFeedingInTimeOrder) {
+  stats::testing::ScratchDir dir;
+  std::map<std::string, std::vector<LoggedQso>> logged;
+  const auto qso = [&](const std::string& own, const std::string& call, int minute, const std::string& sent,
+                       const std::string& received) {
+    LoggedQso q;
+    q.call = call;
+    q.time = stats::COleDateTime::fromParts(2017, 8, 19, 12, minute, 0);
+    q.freqHz = 14025000;
+    q.band = "20m";
+    q.mode = "CW";
+    q.rstSent = q.rstRcvd = "599";
+    q.exchSent = sent;
+    q.exchRcvd = received;
+    logged[own].push_back(q);
+  };
+  qso("RA3AAA", "RA4BBB", 0, "MA-03", "ZZ-99");
+  qso("RA3AAA", "RA4BBB", 10, "MA-03", "TA-04");
+  qso("RA3AAA", "RA9CCC", 20, "MA-03", "SV-12");
+  qso("RA4BBB", "RA3AAA", 10, "TA-04", "MA-03");
+  qso("RA4BBB", "UA9ZZZ", 30, "TA-04", "SV-12");  // in no other log: it does not count
+  qso("RA9CCC", "RA3AAA", 20, "SV-12", "MA-03");
+  SubmittedLogs logs;
+  for (const auto& [call, qsos] : logged) logs.add(call + ".log", call, qsos);
+  const CheckOutcome outcome = crossCheck(logs, CheckPolicy{});
+  ASSERT_EQ(outcome.qsos[0].verdict, Verdict::nil);
+  ASSERT_EQ(outcome.qsos[1].verdict, Verdict::ok);
+
+  std::string note, error;
+  WorkFolderPlan plan{dir.path(), dir.write("districts.dat", kDistricts), {}, {}};  // the current folder
+  ASSERT_TRUE(layOutWorkFolder(plan, note, error)) << error;
+  std::ostringstream err;
+  const auto countries = loadCountryFile(defaultCountryFile(), err);
+  ASSERT_TRUE(countries) << err.str();
+  const auto plugin = PluginLibrary::open(defaultPluginPath(), error);
+  ASSERT_TRUE(plugin) << error;
+  std::vector<EntrantScore> inTimeOrder;
+  const std::atomic<bool> stop{false};
+  ASSERT_EQ(scoreClaimedWhile(*plugin, *countries, logs, stop, inTimeOrder), logs.entrants.size());
+  for (const double penalty : {0.0, 1.5}) {
+    std::vector<EntrantScore> once;
+    scoreEntrants(*plugin, *countries, logs, outcome, penalty, 0, logs.entrants.size(), 0, {}, once);
+    for (size_t e = 0; e < logs.entrants.size(); ++e)
+      EXPECT_EQ(std::tie(once[e].claimedScore, once[e].claimedPoints),
+                std::tie(inTimeOrder[e].claimedScore, inTimeOrder[e].claimedPoints))
+          << logs.calls.text(logs.entrants[e].call) << ", penalty " << penalty;
+  }
 }
 
 }  // namespace
