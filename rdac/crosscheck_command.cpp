@@ -333,6 +333,9 @@ class CrossCheckRun {
   // The plug-in is unloaded again, its window thread with it, before the helper is forked. One
   // that cannot be loaded is said when scoring proper tries.
   size_t scoreClaimed(const ScoringPlan& s, const std::atomic<bool>& stop, std::vector<EntrantScore>& scores) {
+    // The check keeps both cores where it can; this fills the time it leaves one idle. What it
+    // does not reach is scored after the check in one feeding, as cheaply.
+    runThisThreadInIdleTime();
     std::error_code ec;
     fs::current_path(pathOf(s.own.folder), ec);
     std::string error;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "rdac/crosscheck/two_threads.h"
+
 namespace rdac {
 namespace {
 
@@ -231,17 +233,34 @@ void ClockPairs::add(uint32_t entrant, const ClockPair& pair) {
 
 void solveClocks(std::vector<ClockModel>& clocks, const ClockPairs& pairs, const ClockSearch& search) {
   // A few rounds settle it: a wrong clock shows in its own pairs at once and not in others'.
+  // Each log's estimate reads only the last round's clocks: the two halves of the logs are
+  // estimated side by side.
+  struct Estimated {
+    std::vector<uint32_t> whose;
+    std::vector<int32_t> aheads;
+  };
+  const uint32_t entrants = uint32_t(pairs.entrants());
+  const size_t total = entrants ? size_t(pairs.end(entrants - 1) - pairs.begin(0)) : 0;
+  uint32_t half = 0;  // where the second half starts: about half of all the pairs before it
+  for (size_t before = 0; half < entrants && 2 * before < total; ++half)
+    before += size_t(pairs.end(half) - pairs.begin(half));
   for (int round = 0; round < 6; ++round) {
     std::vector<ClockModel> next = clocks;
-    std::vector<uint32_t> whose;
-    std::vector<int32_t> estimated;
-    for (uint32_t e = 0; e < pairs.entrants(); ++e) {
-      if (clocks[e].timeless) continue;
-      next[e] = ClockModel{};
-      if (!estimate(pairs.begin(e), pairs.end(e), clocks, search, next[e])) continue;
-      whose.push_back(e);
-      estimated.push_back(next[e].aheadAt(next[e].reference));
-    }
+    Estimated parts[2];
+    const auto estimateIn = [&](uint32_t from, uint32_t to, Estimated& part) {
+      for (uint32_t e = from; e < to; ++e) {
+        if (clocks[e].timeless) continue;
+        next[e] = ClockModel{};
+        if (!estimate(pairs.begin(e), pairs.end(e), clocks, search, next[e])) continue;
+        part.whose.push_back(e);
+        part.aheads.push_back(next[e].aheadAt(next[e].reference));
+      }
+    };
+    onTwoThreads(total, [&] { estimateIn(0, half, parts[0]); }, [&] { estimateIn(half, entrants, parts[1]); });
+    std::vector<uint32_t>& whose = parts[0].whose;
+    std::vector<int32_t>& estimated = parts[0].aheads;
+    whose.insert(whose.end(), parts[1].whose.begin(), parts[1].whose.end());
+    estimated.insert(estimated.end(), parts[1].aheads.begin(), parts[1].aheads.end());
     if (!estimated.empty()) {
       const int32_t typical = lowerMedian(estimated);
       for (uint32_t e : whose) next[e].offset -= typical;

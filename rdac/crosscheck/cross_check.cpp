@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "rdac/crosscheck/call_edits.h"
+#include "rdac/crosscheck/two_threads.h"
 #include "rdac/logs/qso_fields.h"
 
 namespace rdac {
@@ -106,16 +107,18 @@ class Checker {
       if (!e.timeless) e.minute -= clock.aheadAt(e.minute);
       reordered |= clock.dateSlipped();
     }
-    if (reordered) std::sort(entries_.begin(), entries_.end(), EntryBefore());
-    forEachGroup([&](size_t begin, size_t end) { pairTimeless(begin, end); });
-    forEachGroup([&](size_t begin, size_t end) { pairWithinSlots(begin, end, policy_.windowMinutes, Verdict::ok); });
+    if (reordered) sortEntries();
+    pairGroups([&](size_t begin, size_t end, Scratch& s) {
+      pairTimeless(begin, end, s);
+      pairWithinSlots(begin, end, policy_.windowMinutes, Verdict::ok, s);
+    });
     checkExchanges();
     report();
-    forEachGroup([&](size_t begin, size_t end) {
-      pairWithinSlots(begin, end, policy_.clockWindowMinutes, Verdict::timeMismatch);
+    pairGroups([&](size_t begin, size_t end, Scratch& s) {
+      pairWithinSlots(begin, end, policy_.clockWindowMinutes, Verdict::timeMismatch, s);
+      pairDayApart(begin, end, s);
+      pairAcrossSlots(begin, end, s);
     });
-    forEachGroup([&](size_t begin, size_t end) { pairDayApart(begin, end); });
-    forEachGroup([&](size_t begin, size_t end) { pairAcrossSlots(begin, end); });
     findBustedCalls();
     pairAwayDroppedAcrossSlots();
     report();
@@ -135,9 +138,14 @@ class Checker {
   std::vector<PairEntry> entries_;
   std::unordered_map<uint64_t, uint16_t> slots_;
   size_t paired_ = 0;
-  std::vector<uint32_t> sideA_, sideB_;  // entries pairNearest pairs
-  FreeSlots freeB_;
-  std::vector<Candidate> heap_;
+  // The pairing's room to work in, one for each thread that pairs groups.
+  struct Scratch {
+    std::vector<uint32_t> sideA, sideB;  // entries pairNearest pairs
+    FreeSlots freeB;
+    std::vector<Candidate> heap;
+    size_t paired = 0;
+  };
+  Scratch scratch_[2];
   std::unordered_map<uint64_t, std::vector<uint32_t>> timelessQsos_;  // by log and worked station
 
   void report() {
@@ -168,17 +176,52 @@ class Checker {
       entries_.push_back({pairOf(own, q.station), q.minute, i, slotOf(q), uint8_t(own > q.station),
                           out_.clocks[q.entrant].timeless});
     }
-    std::sort(entries_.begin(), entries_.end(), EntryBefore());
+    sortEntries();
   }
 
   template <class Fn>
   void forEachGroup(Fn&& fn) const {
-    for (size_t begin = 0; begin < entries_.size();) {
+    forEachGroupIn(0, entries_.size(), fn);
+  }
+
+  // The groups of entries [from, to), which starts and ends between two groups.
+  template <class Fn>
+  void forEachGroupIn(size_t from, size_t to, Fn&& fn) const {
+    for (size_t begin = from; begin < to;) {
       size_t end = begin;
-      while (end < entries_.size() && entries_[end].pair == entries_[begin].pair) ++end;
+      while (end < to && entries_[end].pair == entries_[begin].pair) ++end;
       fn(begin, end);
       begin = end;
     }
+  }
+
+  // `fn(begin, end, scratch)` for each group, those of the index's first half on a thread of
+  // their own: the QSOs of two stations are theirs alone, so the threads decide disjoint QSOs,
+  // each group as it would be on its own, in any order.
+  template <class Fn>
+  void pairGroups(Fn&& fn) {
+    size_t middle = entries_.size() / 2;
+    while (middle < entries_.size() && middle > 0 && entries_[middle].pair == entries_[middle - 1].pair) ++middle;
+    const auto pairIn = [&](size_t from, size_t to, Scratch& s) {
+      forEachGroupIn(from, to, [&](size_t begin, size_t end) { fn(begin, end, s); });
+    };
+    onTwoThreads(entries_.size(), [&] { pairIn(0, middle, scratch_[1]); }, [&] { pairIn(middle, entries_.size(), scratch_[0]); });
+    for (Scratch& s : scratch_) paired_ += std::exchange(s.paired, 0);
+  }
+
+  // Sorted by a pivot into two parts, each sorted on a thread of its own. The order is total
+  // (the QSO decides last), so the outcome is the one sort's.
+  void sortEntries() {
+    auto middle = entries_.begin();
+    if (entries_.size() >= kTwoThreadsFrom) {
+      std::vector<PairEntry> sample;
+      for (size_t i = 0; i < 63; ++i) sample.push_back(entries_[i * entries_.size() / 63]);
+      std::nth_element(sample.begin(), sample.begin() + 31, sample.end(), EntryBefore());
+      const PairEntry pivot = sample[31];
+      middle = std::partition(entries_.begin(), entries_.end(), [&](const PairEntry& e) { return EntryBefore()(e, pivot); });
+    }
+    onTwoThreads(entries_.size(), [&] { std::sort(entries_.begin(), middle, EntryBefore()); },
+                 [&] { std::sort(middle, entries_.end(), EntryBefore()); });
   }
 
   // `fn(first, sideB, end)` for each band and mode of a group: [first, sideB) logged by the
@@ -287,32 +330,32 @@ class Checker {
   // The call of the log that holds the QSO, as its header gives it.
   uint32_t ownerCall(uint32_t qso) const { return logs_.entrants[logs_.qsos[qso].entrant].call; }
 
-  void pairUp(uint32_t a, uint32_t b, Verdict verdict) {
+  void pairUp(uint32_t a, uint32_t b, Verdict verdict, Scratch& s) {
     const uint32_t qa = entries_[a].qso, qb = entries_[b].qso;
     decide(qa, verdict, qb, ownerCall(qb));
     decide(qb, verdict, qa, ownerCall(qa));
-    ++paired_;
+    ++s.paired;
   }
 
   // A log without usable times pairs with its partner in the order both logged their QSOs on
   // a band and mode.
-  void pairTimeless(size_t begin, size_t end) {
+  void pairTimeless(size_t begin, size_t end, Scratch& s) {
     forEachSlot(begin, end, [&](size_t first, size_t sideB, size_t slotEnd) {
       if (first == sideB || sideB == slotEnd || (!entries_[first].timeless && !entries_[sideB].timeless)) return;
-      for (size_t a = first, b = sideB; a < sideB && b < slotEnd; ++a, ++b) pairUp(a, b, Verdict::ok);
+      for (size_t a = first, b = sideB; a < sideB && b < slotEnd; ++a, ++b) pairUp(a, b, Verdict::ok, s);
     });
   }
 
-  void pairWithinSlots(size_t begin, size_t end, int window, Verdict verdict) {
+  void pairWithinSlots(size_t begin, size_t end, int window, Verdict verdict, Scratch& s) {
     for (size_t slotBegin = begin; slotBegin < end;) {
       size_t slotEnd = slotBegin, sideB = slotBegin;
       while (slotEnd < end && entries_[slotEnd].slot == entries_[slotBegin].slot) ++slotEnd;
       while (sideB < slotEnd && entries_[sideB].side == 0) ++sideB;
-      sideA_.clear();
-      sideB_.clear();
-      for (size_t a = slotBegin; a < sideB; ++a) keepUndecided(sideA_, a);
-      for (size_t b = sideB; b < slotEnd; ++b) keepUndecided(sideB_, b);
-      if (!sideA_.empty() && !sideB_.empty()) pairNearest(window, verdict, false);
+      s.sideA.clear();
+      s.sideB.clear();
+      for (size_t a = slotBegin; a < sideB; ++a) keepUndecided(s.sideA, a);
+      for (size_t b = sideB; b < slotEnd; ++b) keepUndecided(s.sideB, b);
+      if (!s.sideA.empty() && !s.sideB.empty()) pairNearest(window, verdict, false, s);
       slotBegin = slotEnd;
     }
   }
@@ -320,91 +363,91 @@ class Checker {
   // A QSO both logs hold a day apart is one whose date slipped where no offset of the log could
   // say so (too few pairs, or the two parts interleave): it is in the other log, so it is no NIL,
   // and its time is wrong on one side or the other.
-  void pairDayApart(size_t begin, size_t end) {
+  void pairDayApart(size_t begin, size_t end, Scratch& s) {
     for (const int32_t day : {kMinutesPerDay, -kMinutesPerDay}) {
       forEachSlot(begin, end, [&](size_t first, size_t sideB, size_t slotEnd) {
-        sideA_.clear();
-        sideB_.clear();
-        for (size_t a = first; a < sideB; ++a) keepUndecided(sideA_, a);
-        for (size_t b = sideB; b < slotEnd; ++b) keepUndecided(sideB_, b);
-        if (sideA_.empty() || sideB_.empty()) return;
-        for (uint32_t b : sideB_) entries_[b].minute += day;
-        pairNearest(policy_.clockWindowMinutes, Verdict::timeMismatch, false);
-        for (uint32_t b : sideB_) entries_[b].minute -= day;
+        s.sideA.clear();
+        s.sideB.clear();
+        for (size_t a = first; a < sideB; ++a) keepUndecided(s.sideA, a);
+        for (size_t b = sideB; b < slotEnd; ++b) keepUndecided(s.sideB, b);
+        if (s.sideA.empty() || s.sideB.empty()) return;
+        for (uint32_t b : s.sideB) entries_[b].minute += day;
+        pairNearest(policy_.clockWindowMinutes, Verdict::timeMismatch, false, s);
+        for (uint32_t b : s.sideB) entries_[b].minute -= day;
       });
     }
   }
 
-  void pairAcrossSlots(size_t begin, size_t end) {
-    sideA_.clear();
-    sideB_.clear();
-    for (size_t e = begin; e < end; ++e) keepUndecided(entries_[e].side == 0 ? sideA_ : sideB_, e);
-    if (sideA_.empty() || sideB_.empty()) return;
-    std::sort(sideB_.begin(), sideB_.end(), [&](uint32_t x, uint32_t y) {
+  void pairAcrossSlots(size_t begin, size_t end, Scratch& s) {
+    s.sideA.clear();
+    s.sideB.clear();
+    for (size_t e = begin; e < end; ++e) keepUndecided(entries_[e].side == 0 ? s.sideA : s.sideB, e);
+    if (s.sideA.empty() || s.sideB.empty()) return;
+    std::sort(s.sideB.begin(), s.sideB.end(), [&](uint32_t x, uint32_t y) {
       return std::tie(entries_[x].minute, x) < std::tie(entries_[y].minute, y);
     });
-    pairNearest(policy_.windowMinutes, Verdict::bandMismatch, true);
+    pairNearest(policy_.windowMinutes, Verdict::bandMismatch, true, s);
   }
 
   void keepUndecided(std::vector<uint32_t>& side, size_t entry) const {
     if (!decided_[entries_[entry].qso]) side.push_back(uint32_t(entry));
   }
 
-  // Pairs the undecided sideA_ with sideB_ (sorted by minute, then index) within the window: nearest first,
+  // Pairs the undecided s.sideA with s.sideB (sorted by minute, then index) within the window: nearest first,
   // equal distances in index order, so the outcome never depends on hashing. Each QSO of side A
   // holds only its nearest free partner and looks again when that one is taken, so memory stays
   // linear where listing every pair would not: two logs that hold one QSO 10,000 times each make
   // 100 million pairs.
-  void pairNearest(int window, Verdict verdict, bool otherSlotsOnly) {
-    const size_t n = sideB_.size();
-    freeB_.reset(n);
-    const auto minute = [&](size_t b) { return entries_[sideB_[b]].minute; };
+  void pairNearest(int window, Verdict verdict, bool otherSlotsOnly, Scratch& s) {
+    const size_t n = s.sideB.size();
+    s.freeB.reset(n);
+    const auto minute = [&](size_t b) { return entries_[s.sideB[b]].minute; };
     const auto firstAt = [&](int32_t m) {
-      return size_t(std::partition_point(sideB_.begin(), sideB_.end(), [&](uint32_t e) { return entries_[e].minute < m; }) -
-                    sideB_.begin());
+      return size_t(std::partition_point(s.sideB.begin(), s.sideB.end(), [&](uint32_t e) { return entries_[e].minute < m; }) -
+                    s.sideB.begin());
     };
-    const auto fits = [&](uint32_t a, size_t b) { return !otherSlotsOnly || entries_[sideB_[b]].slot != entries_[a].slot; };
+    const auto fits = [&](uint32_t a, size_t b) { return !otherSlotsOnly || entries_[s.sideB[b]].slot != entries_[a].slot; };
     // The free b nearest to a, the lowest index among equals.
     const auto nearest = [&](uint32_t a, Candidate& found) {
       const int32_t m = entries_[a].minute;
       const size_t split = firstAt(m);
       bool any = false;
-      for (size_t b = freeB_.nextFrom(split); b < n && minute(b) <= m + window; b = freeB_.nextFrom(b + 1)) {
+      for (size_t b = s.freeB.nextFrom(split); b < n && minute(b) <= m + window; b = s.freeB.nextFrom(b + 1)) {
         if (!fits(a, b)) continue;
-        found = {minute(b) - m, a, sideB_[b], uint32_t(b)};
+        found = {minute(b) - m, a, s.sideB[b], uint32_t(b)};
         any = true;
         break;
       }
-      for (size_t last = freeB_.lastBefore(split); last < n && minute(last) >= m - window;) {
+      for (size_t last = s.freeB.lastBefore(split); last < n && minute(last) >= m - window;) {
         const size_t sameMinute = firstAt(minute(last));
-        size_t b = freeB_.nextFrom(sameMinute);
-        while (b <= last && !fits(a, b)) b = freeB_.nextFrom(b + 1);
+        size_t b = s.freeB.nextFrom(sameMinute);
+        while (b <= last && !fits(a, b)) b = s.freeB.nextFrom(b + 1);
         if (b <= last) {
-          const Candidate left{m - minute(b), a, sideB_[b], uint32_t(b)};
+          const Candidate left{m - minute(b), a, s.sideB[b], uint32_t(b)};
           if (!any || left < found) found = left;
           return true;
         }
-        last = freeB_.lastBefore(sameMinute);
+        last = s.freeB.lastBefore(sameMinute);
       }
       return any;
     };
     const auto later = [](const Candidate& x, const Candidate& y) { return y < x; };
-    heap_.clear();
-    for (uint32_t a : sideA_) {
+    s.heap.clear();
+    for (uint32_t a : s.sideA) {
       Candidate c;
-      if (nearest(a, c)) heap_.push_back(c);
+      if (nearest(a, c)) s.heap.push_back(c);
     }
-    std::make_heap(heap_.begin(), heap_.end(), later);
-    while (!heap_.empty()) {
-      std::pop_heap(heap_.begin(), heap_.end(), later);
-      Candidate c = heap_.back();
-      heap_.pop_back();
+    std::make_heap(s.heap.begin(), s.heap.end(), later);
+    while (!s.heap.empty()) {
+      std::pop_heap(s.heap.begin(), s.heap.end(), later);
+      Candidate c = s.heap.back();
+      s.heap.pop_back();
       if (!decided_[entries_[c.b].qso]) {
-        pairUp(c.a, c.b, verdict);
-        freeB_.take(c.place);
+        pairUp(c.a, c.b, verdict, s);
+        s.freeB.take(c.place);
       } else if (nearest(c.a, c)) {
-        heap_.push_back(c);
-        std::push_heap(heap_.begin(), heap_.end(), later);
+        s.heap.push_back(c);
+        std::push_heap(s.heap.begin(), s.heap.end(), later);
       }
     }
   }
@@ -665,10 +708,17 @@ class Checker {
   // A station counts once per band and mode: after the first QSO that counts, the others with
   // it there are dupes. One that did not count before it leaves room for a later one.
   void markDupes() {
+    const uint32_t entrants = uint32_t(logs_.entrants.size());
+    const uint32_t half = logs_.qsos.empty() ? 0 : uint32_t(logs_.qsos[logs_.qsos.size() / 2].entrant);
+    onTwoThreads(logs_.qsos.size(), [&] { markDupes(0, half); }, [&] { markDupes(half, entrants); });
+  }
+
+  // Of the logs from `from` up to `to`; each log's QSOs are its own.
+  void markDupes(uint32_t from, uint32_t to) {
     using QsoIt = std::vector<CheckedQso>::const_iterator;
     std::unordered_map<uint64_t, bool> counted;
     std::vector<std::pair<QsoIt, QsoIt>> runs;
-    for (uint32_t e = 0; e < logs_.entrants.size(); ++e) {
+    for (uint32_t e = from; e < to; ++e) {
       counted.clear();
       std::unordered_map<uint64_t, uint16_t> slotIds;
       runs.clear();

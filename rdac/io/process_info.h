@@ -17,4 +17,8 @@ extern const char kPluginFileName[];
 // where no package installs one, cty.dat beside rdac.exe.
 std::string defaultCountryFile();
 
+// The calling thread runs only when no other of the machine's work wants the core: for work
+// done ahead in time that would otherwise lie idle.
+void runThisThreadInIdleTime();
+
 }  // namespace rdac

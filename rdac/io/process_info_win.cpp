@@ -27,4 +27,6 @@ bool standardErrorIsTerminal() {
   return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
+void runThisThreadInIdleTime() { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE); }
+
 }  // namespace rdac
