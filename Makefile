@@ -30,7 +30,8 @@ test-asan: setup
 	cmake --build --preset native-asan -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 ctest --preset native-asan -j $(JOBS)
 
-# The windows' native tests (window thread, refresh, panel) under ThreadSanitizer.
+# The windows' native tests (window thread, refresh, panel) and the cross-check, which splits
+# its work over two threads, under ThreadSanitizer.
 test-tsan: setup
 	cmake --preset native-tsan >/dev/null
 	cmake --build --preset native-tsan -j $(JOBS)
