@@ -51,39 +51,65 @@ class Details {
 
   // Why the QSO got its verdict, in words; empty for a plain ok.
   std::string of(uint32_t i, const DetailWords& w = kEnglishDetails) const {
+    std::string detail;
+    appendTo(detail, i, w);
+    return detail;
+  }
+
+  // The same, added to `out`: the files list a contest's million QSOs that do not count.
+  void appendTo(std::string& out, uint32_t i, const DetailWords& w = kEnglishDetails) const {
     const CheckedQso& q = r_.logs.qsos[i];
     const QsoCheck& check = r_.outcome.qsos[i];
     const bool paired = check.partnerQso != QsoCheck::kNoQso;
     const CheckedQso* p = paired ? &r_.logs.qsos[check.partnerQso] : nullptr;
-    if (check.verdict == Verdict::ok) return text(q.band).empty() ? outsideTheBand(q) : "";
-    const std::string partnerLog = p ? call(r_.logs.entrants[p->entrant].call) : std::string();
+    if (check.verdict == Verdict::ok) {
+      if (text(q.band).empty()) out += outsideTheBand(q);
+      return;
+    }
+    const std::string& partnerLog = p ? call(r_.logs.entrants[p->entrant].call) : kNothing;
     switch (check.verdict) {
-      case Verdict::ok: return "";
-      case Verdict::dupe: return w.workedBeforeOn + text(q.band) + " " + text(q.mode);
-      case Verdict::nil: return w.notInTheLogOf + call(q.station);
+      case Verdict::ok: return;
+      case Verdict::dupe: out.append(w.workedBeforeOn).append(text(q.band)).append(" ").append(text(q.mode)); return;
+      case Verdict::nil: out.append(w.notInTheLogOf).append(call(q.station)); return;
       case Verdict::bustedCall:
-        return w.logged + call(q.call) + "; " + partnerLog + w.loggedThisQsoAt + clock(p->minute);
+        out.append(w.logged).append(call(q.call)).append("; ").append(partnerLog).append(w.loggedThisQsoAt);
+        appendClock(out, p->minute);
+        return;
       case Verdict::bustedExchange:
-        return w.received + text(q.exchRcvd) + ", " + partnerLog + w.sent + text(p->exchSent);
+        out.append(w.received).append(text(q.exchRcvd)).append(", ").append(partnerLog).append(w.sent);
+        out.append(text(p->exchSent));
+        return;
       case Verdict::partnerError:
-        if (p->station != r_.logs.entrants[q.entrant].station) return partnerLog + w.loggedTheCall + call(p->call);
-        return partnerLog + w.partnerReceived + text(p->exchRcvd) + ", " + call(r_.logs.entrants[q.entrant].call) +
-               w.sent + text(q.exchSent);
+        if (p->station != r_.logs.entrants[q.entrant].station) {
+          out.append(partnerLog).append(w.loggedTheCall).append(call(p->call));
+          return;
+        }
+        out.append(partnerLog).append(w.partnerReceived).append(text(p->exchRcvd)).append(", ");
+        out.append(call(r_.logs.entrants[q.entrant].call)).append(w.sent).append(text(q.exchSent));
+        return;
       case Verdict::timeMismatch:
-        return partnerLog + w.partnerLogged + clock(p->minute) + ", " + std::to_string(correctedGap(q, *p)) +
-               w.minApart;
-      case Verdict::bandMismatch: return partnerLog + w.partnerLogged + text(p->band) + " " + text(p->mode);
+        out.append(partnerLog).append(w.partnerLogged);
+        appendClock(out, p->minute);
+        out.append(", ").append(std::to_string(correctedGap(q, *p))).append(w.minApart);
+        return;
+      case Verdict::bandMismatch:
+        out.append(partnerLog).append(w.partnerLogged).append(text(p->band)).append(" ").append(text(p->mode));
+        return;
       case Verdict::unique:
       case Verdict::noLogCredited: {
-        const SetAsideLog* setAside = r_.logs.setAsideOf(q.station);
-        return (setAside ? w.theLogOf + call(setAside->call) + " (" + setAside->why + ")" + w.wasNotChecked
-                         : w.noLogFrom + call(q.station)) +
-               w.inLogs + std::to_string(r_.outcome.logsHolding[q.station]) + w.logsAfterCount;
+        if (const SetAsideLog* setAside = r_.logs.setAsideOf(q.station))
+          out.append(w.theLogOf).append(call(setAside->call)).append(" (").append(setAside->why).append(")").append(w.wasNotChecked);
+        else
+          out.append(w.noLogFrom).append(call(q.station));
+        out.append(w.inLogs).append(std::to_string(r_.outcome.logsHolding[q.station])).append(w.logsAfterCount);
+        return;
       }
-      case Verdict::outOfPeriod: return w.outsideThePeriod;
-      case Verdict::xQso: return p ? w.confirmsTheCopyOf + partnerLog : w.notCountedAsAsked;
+      case Verdict::outOfPeriod: out.append(w.outsideThePeriod); return;
+      case Verdict::xQso:
+        if (p) out.append(w.confirmsTheCopyOf).append(partnerLog);
+        else out.append(w.notCountedAsAsked);
+        return;
     }
-    return "";
   }
 
  private:
@@ -93,7 +119,8 @@ class Details {
     return "logged at " + std::to_string(q.freqHz / 1000) + " kHz, outside the band: confirmed, but not counted";
   }
   const std::string& text(uint32_t id) const { return r_.logs.texts.text(id); }
-  static std::string clock(int32_t minute) { return minuteText(minute).substr(11); }
+  static inline const std::string kNothing;
+  static void appendClock(std::string& out, int32_t minute) { out.append(minuteText(minute), 11, std::string::npos); }
   int correctedGap(const CheckedQso& a, const CheckedQso& b) const {
     return std::abs(r_.outcome.correctedMinute(a) - r_.outcome.correctedMinute(b));
   }
@@ -191,8 +218,10 @@ std::string ubnText(const CrossCheckReport& r, const Details& details, uint32_t 
     for (uint32_t i = uint32_t(entrant.first); i < entrant.first + entrant.count; ++i) {
       if (r.outcome.qsos[i].verdict != v) continue;
       const CheckedQso& q = r.logs.qsos[i];
-      section += "  " + minuteText(q.minute) + "  " + r.logs.texts.text(q.band) + " " + r.logs.texts.text(q.mode) +
-                 "  " + details.call(q.call) + "  " + details.of(i) + "\n";
+      section.append("  ").append(minuteText(q.minute)).append("  ").append(r.logs.texts.text(q.band)).append(" ");
+      section.append(r.logs.texts.text(q.mode)).append("  ").append(details.call(q.call)).append("  ");
+      details.appendTo(section, i);
+      section += '\n';
       ++count;
     }
     if (count) text += "\n" + std::string(rowOf(v).ubnHeading) + ": " + std::to_string(count) + "\n" + section;
