@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <deque>
 #include <filesystem>
 #include <future>
 #include <iomanip>
@@ -24,6 +23,7 @@
 #include "rdac/io/process_info.h"
 #include "rdac/io/progress_line.h"
 #include "rdac/logs/log_files.h"
+#include "rdac/logs/log_read_ahead.h"
 #include "rdac/logs/qso_fields.h"
 #include "rdac/logs/qso_limits.h"
 #include "rdac/score/contest_run.h"
@@ -35,14 +35,6 @@ namespace rdac {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// The log of one file; reading and parsing run on other threads. Its bytes are done with; that
-// they could be read is kept.
-LogFileRead readLog(const std::string& file) {
-  LogFileRead read = readLogFile(file);
-  if (read.bytes) read.bytes.emplace();
-  return read;
-}
 
 // When the file was last written; the earliest time when that cannot be had.
 fs::file_time_type modifiedTime(const std::string& file) {
@@ -165,13 +157,9 @@ class CrossCheckRun {
     makeRoomForQsos(files);
     bool fine = true;
     // Reading and parsing run ahead on other threads; the logs are taken in file order.
-    std::deque<std::future<LogFileRead>> ahead;
-    size_t next = 0;
+    LogReadAhead ahead(files);
     for (size_t n = 0; n < files.size(); ++n) {
-      while (next < files.size() && ahead.size() < 4)
-        ahead.push_back(std::async(std::launch::async, readLog, files[next++]));
-      LogFileRead read = ahead.front().get();
-      ahead.pop_front();
+      LogFileRead read = ahead.takeNext();
       progress_.update("read", n + 1, files.size(), "logs");
       if (!read.log) {
         progress_.finish();
