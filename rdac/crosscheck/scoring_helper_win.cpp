@@ -7,6 +7,12 @@
 #include "rdac/io/file_bytes.h"
 #include "rdac/io/windows_text_win.h"
 
+// Windows 10's; the headers declare it only to programs that require Windows 10, and rdac.exe
+// runs on Windows 7 too, where UpdateProcThreadAttribute refuses it.
+#ifndef PROC_THREAD_ATTRIBUTE_JOB_LIST
+#define PROC_THREAD_ATTRIBUTE_JOB_LIST ProcThreadAttributeValue(13, FALSE, TRUE, FALSE)
+#endif
+
 namespace rdac {
 namespace {
 
@@ -68,38 +74,47 @@ bool startHelper(const std::string& jobPath, HANDLE job, PROCESS_INFORMATION& pr
                     DUPLICATE_SAME_ACCESS);
   std::vector<HANDLE> inherited{childOutput.get()};
   if (childError.get()) inherited.push_back(childError.get());
-  SIZE_T size = 0;
-  InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-  std::vector<char> attributes(size);
-  const auto list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
-  if (!InitializeProcThreadAttributeList(list, 1, 0, &size)) {
-    error = "cannot start the helper: " + systemErrorText(GetLastError());
-    return false;
-  }
-  const bool listed = UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited.data(),
-                                                inherited.size() * sizeof(HANDLE), nullptr, nullptr);
-  STARTUPINFOEXW startup{};
-  startup.StartupInfo.cb = sizeof startup;
-  startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
-  startup.StartupInfo.hStdInput = nullptr;
-  startup.StartupInfo.hStdOutput = childOutput.get();
-  startup.StartupInfo.hStdError = childError.get();
-  startup.lpAttributeList = list;
   const std::wstring program = ownProgram();
   std::wstring commandLine = L"\"" + program + L"\" scoring-job \"" + widened(jobPath) + L"\"";
-  // Suspended until it is in the job, so no part of it runs outside.
-  const bool started = listed && CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                                EXTENDED_STARTUPINFO_PRESENT | CREATE_SUSPENDED, nullptr, nullptr,
-                                                &startup.StartupInfo, &process);
-  const DWORD failure = GetLastError();
-  DeleteProcThreadAttributeList(list);
-  if (!started) {
-    error = "cannot start " + narrowed(program) + ": " + systemErrorText(failure);
-    return false;
+  // Windows 10 and later put it in the job as they create it, so that no moment exists in which
+  // this process could end and leave it outside; older ones refuse the job list, and then it
+  // is put there before it runs: suspended until then, so no part of it runs outside.
+  bool inJob = false;
+  DWORD failure = 0;
+  for (const bool withJobList : {job != nullptr, false}) {
+    SIZE_T size = 0;
+    InitializeProcThreadAttributeList(nullptr, 2, 0, &size);
+    std::vector<char> attributes(size);
+    const auto list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
+    if (!InitializeProcThreadAttributeList(list, 2, 0, &size)) {
+      error = "cannot start the helper: " + systemErrorText(GetLastError());
+      return false;
+    }
+    const bool listed = UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited.data(),
+                                                  inherited.size() * sizeof(HANDLE), nullptr, nullptr);
+    inJob = withJobList &&
+            UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_JOB_LIST, &job, sizeof job, nullptr, nullptr);
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = sizeof startup;
+    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+    startup.StartupInfo.hStdInput = nullptr;
+    startup.StartupInfo.hStdOutput = childOutput.get();
+    startup.StartupInfo.hStdError = childError.get();
+    startup.lpAttributeList = list;
+    const bool started = listed && CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                                  EXTENDED_STARTUPINFO_PRESENT | CREATE_SUSPENDED, nullptr, nullptr,
+                                                  &startup.StartupInfo, &process);
+    failure = GetLastError();
+    DeleteProcThreadAttributeList(list);
+    if (started) break;
+    if (!inJob) {
+      error = "cannot start " + narrowed(program) + ": " + systemErrorText(failure);
+      return false;
+    }
   }
   // Outside the job (a parent's job that allows no other) the helper still scores; it only
   // outlives this process if that is killed.
-  if (job) AssignProcessToJobObject(job, process.hProcess);
+  if (job && !inJob) AssignProcessToJobObject(job, process.hProcess);
   ResumeThread(process.hThread);
   return true;
 }

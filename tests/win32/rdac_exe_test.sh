@@ -79,6 +79,12 @@ case $case_ in
       sleep 0.1
     done
     [[ -n $helper ]] || { echo "rdac_exe_test helper: no helper started" >&2; cat err.txt >&2; exit 1; }
+    # Killed while the helper scores: it shows from the moment rdac.exe creates it, suspended until
+    # it is in the job; the bad-QSO file its plug-in starts in its work folder says it runs there.
+    for _ in $(seq 600); do
+      compgen -G "out/second/BadQSO_*" >/dev/null && break
+      sleep 0.02
+    done
     kill -9 "$parent"
     for _ in $(seq 50); do kill -0 "$helper" 2>/dev/null || break; sleep 0.1; done
     if kill -0 "$helper" 2>/dev/null; then
