@@ -26,6 +26,12 @@ inline bool isAsciiSpace(char c) {  // blank, tab, CR, LF, vertical tab, form fe
 }
 
 std::string toUpperAscii(std::string_view text);
+// Without its leading and trailing ASCII blanks; a view of the same bytes.
+inline std::string_view trimmedView(std::string_view text) {
+  while (!text.empty() && isAsciiSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isAsciiSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
 inline bool equalsNoCase(std::string_view a, std::string_view b) {  // ASCII case-insensitive
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)

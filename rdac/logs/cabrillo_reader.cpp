@@ -29,10 +29,27 @@ size_t wideBlankAt(std::string_view text, size_t i) {
   return 0;
 }
 
+// What a byte may be: part of a word, an ASCII blank, or the first of a wide blank's bytes.
+enum ByteKind : uint8_t { kWordByte, kAsciiBlank, kMaybeWideBlank };
+
+struct ByteKinds {
+  ByteKind of[256] = {};
+  ByteKinds() {
+    for (int c = 0; c < 128; ++c)
+      if (stats::isAsciiSpace(char(c))) of[c] = kAsciiBlank;
+    for (int lead : {0xC2, 0xE2, 0xE3}) of[lead] = kMaybeWideBlank;
+  }
+};
+const ByteKinds kByteKinds;
+
 // The bytes of the blank at `i`, of any kind; 0 when there is none.
 inline size_t blankAt(std::string_view text, size_t i) {
-  if (static_cast<unsigned char>(text[i]) < 0x80) return stats::isAsciiSpace(text[i]) ? 1 : 0;
-  return wideBlankAt(text, i);
+  switch (kByteKinds.of[static_cast<unsigned char>(text[i])]) {
+    case kWordByte: return 0;
+    case kAsciiBlank: return 1;
+    case kMaybeWideBlank: return wideBlankAt(text, i);
+  }
+  return 0;
 }
 
 // Into `out`, which a reader keeps from line to line: no allocation per line.

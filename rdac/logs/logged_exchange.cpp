@@ -5,13 +5,6 @@
 namespace rdac {
 namespace {
 
-// Runs for every exchange of every log a committee reads: views, no copies.
-std::string_view trimmedView(std::string_view text) {
-  while (!text.empty() && stats::isAsciiSpace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && stats::isAsciiSpace(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 size_t firstBlank(std::string_view text) {
   for (size_t i = 0; i < text.size(); ++i)
     if (stats::isAsciiSpace(text[i])) return i;
@@ -81,12 +74,12 @@ std::string districtSpelling(std::string_view text) {
 }  // namespace
 
 std::string normalisedExchange(std::string_view exchange, std::string_view report) {
-  std::string_view text = trimmedView(exchange);
+  std::string_view text = stats::trimmedView(exchange);
   const size_t blank = firstBlank(text);
   if (blank != std::string_view::npos) {
-    const std::string_view first = text.substr(0, blank), ownReport = trimmedView(report);
+    const std::string_view first = text.substr(0, blank), ownReport = stats::trimmedView(report);
     if (reportShaped(first) || (!ownReport.empty() && stats::equalsNoCase(first, ownReport)))
-      text = trimmedView(text.substr(blank));
+      text = stats::trimmedView(text.substr(blank));
   }
   std::string district = districtSpelling(text);
   return district.empty() ? std::string(text) : district;

@@ -47,11 +47,10 @@ std::optional<uint32_t> hzOfMHz(std::string_view mhz) { return hzOf(mhz, 1000000
 std::optional<uint32_t> hzOfKHz(std::string_view kHz) { return hzOf(kHz, 1000); }
 
 std::optional<uint32_t> hzOf(std::string_view number, uint32_t unitHz) {
-  const std::string text = stats::trimmed(number);
+  const std::string_view text = stats::trimmedView(number);
   const size_t point = std::min(text.find('.'), text.find(','));
-  const std::string_view whole = std::string_view(text).substr(0, point);
-  const std::string_view fraction =
-      point == std::string::npos ? std::string_view() : std::string_view(text).substr(point + 1);
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
   if (whole.empty() && fraction.empty()) return std::nullopt;
   if ((!whole.empty() && !allDigits(whole)) || (!fraction.empty() && !allDigits(fraction)))
     return std::nullopt;
@@ -111,7 +110,9 @@ std::string callOfFileName(std::string_view fileName, std::string_view prefix) {
 }
 
 std::string normalisedCall(std::string_view call) {
-  return stats::toUpperAscii(stats::trimmed(call));
+  std::string upper(stats::trimmedView(call));
+  for (char& c : upper) c = stats::asciiUpper(c);
+  return upper;
 }
 
 // Cut, not rounded, as a Cabrillo time and the plug-in's export cut seconds; the nudge keeps a
