@@ -56,10 +56,19 @@ inline size_t blankAt(std::string_view text, size_t i) {
 void columnsInto(std::string_view text, std::vector<std::string_view>& out) {
   out.clear();
   size_t i = 0;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   while (i < text.size()) {
-    for (size_t blank; i < text.size() && (blank = blankAt(text, i)) > 0;) i += blank;
+    for (size_t blank = 1; blank > 0;) {
+      while (i < text.size() && bytes[i] == ' ') ++i;  // the padding between columns, mostly
+      blank = i < text.size() ? blankAt(text, i) : 0;
+      i += blank;
+    }
     const size_t start = i;
-    while (i < text.size() && blankAt(text, i) == 0) ++i;
+    for (;;) {
+      while (i < text.size() && kByteKinds.of[bytes[i]] == kWordByte) ++i;
+      if (i == text.size() || blankAt(text, i) > 0) break;
+      ++i;  // a lead byte that starts no blank
+    }
     if (i > start) out.emplace_back(text.data() + start, i - start);
   }
 }
