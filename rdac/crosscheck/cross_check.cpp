@@ -205,7 +205,8 @@ class Checker {
     const auto pairIn = [&](size_t from, size_t to, Scratch& s) {
       forEachGroupIn(from, to, [&](size_t begin, size_t end) { fn(begin, end, s); });
     };
-    onTwoThreads(entries_.size(), [&] { pairIn(0, middle, scratch_[1]); }, [&] { pairIn(middle, entries_.size(), scratch_[0]); });
+    onTwoThreads(
+        entries_.size(), [&] { pairIn(0, middle, scratch_[1]); }, [&] { pairIn(middle, entries_.size(), scratch_[0]); });
     for (Scratch& s : scratch_) paired_ += std::exchange(s.paired, 0);
   }
 
@@ -393,7 +394,7 @@ class Checker {
     if (!decided_[entries_[entry].qso]) side.push_back(uint32_t(entry));
   }
 
-  // Pairs the undecided s.sideA with s.sideB (sorted by minute, then index) within the window: nearest first,
+  // Pairs the undecided side A with side B (sorted by minute, then index) within the window: nearest first,
   // equal distances in index order, so the outcome never depends on hashing. Each QSO of side A
   // holds only its nearest free partner and looks again when that one is taken, so memory stays
   // linear where listing every pair would not: two logs that hold one QSO 10,000 times each make
