@@ -492,31 +492,34 @@ class Checker {
       const std::string_view home = homeOf(station);
       if (!home.empty()) byHome[std::string(home)].push_back(e);
     }
+    // Which logs a QSO may be a bust of depends on no decision: that is gathered for every
+    // undecided QSO on two threads first, and the busts are then decided in QSO order.
+    std::vector<uint32_t> undecided;
+    for (uint32_t i = 0; i < logs_.qsos.size(); ++i)
+      if (!decided_[i]) undecided.push_back(i);
+    struct Gathered {
+      std::vector<uint32_t> ends;  // by QSO of the half: where its logs end in `logs`
+      std::vector<uint32_t> logs;
+    } halves[2];
+    const size_t middle = undecided.size() / 2;
+    const auto gatherIn = [&](size_t from, size_t to, Gathered& gathered) {
+      std::vector<uint32_t> candidates;
+      for (size_t k = from; k < to; ++k) {
+        bustCandidates(undecided[k], byKey, byHome, candidates);
+        gathered.logs.insert(gathered.logs.end(), candidates.begin(), candidates.end());
+        gathered.ends.push_back(uint32_t(gathered.logs.size()));
+      }
+    };
+    onTwoThreads(
+        undecided.size(), [&] { gatherIn(0, middle, halves[0]); }, [&] { gatherIn(middle, undecided.size(), halves[1]); });
     std::vector<uint32_t> candidates;
-    for (uint32_t i = 0; i < logs_.qsos.size(); ++i) {
-      if (decided_[i]) continue;
+    for (size_t k = 0; k < undecided.size(); ++k) {
+      const uint32_t i = undecided[k];
+      if (decided_[i]) continue;  // the partner of a bust found before
       const CheckedQso& q = logs_.qsos[i];
-      const std::string& worked = logs_.calls.text(q.station);
-      candidates.clear();
-      const std::string& asLogged = logs_.calls.text(q.call);
-      for (uint64_t key : slipKeys(worked)) {
-        const auto found = byKey.find(key);
-        if (found == byKey.end()) continue;
-        for (uint32_t e : found->second)
-          if (oneSlipApart(worked, logs_.calls.text(logs_.entrants[e].station)) ||
-              oneSlipApart(asLogged, logs_.calls.text(logs_.entrants[e].call)))
-            candidates.push_back(e);
-      }
-      if (const auto away = byHome.find(worked); away != byHome.end())
-        candidates.insert(candidates.end(), away->second.begin(), away->second.end());
-      if (const std::string_view home = homeOf(worked); !home.empty()) {
-        const int atHome = logs_.entrantOf(logs_.calls.find(std::string(home)));
-        if (atHome >= 0) candidates.push_back(uint32_t(atHome));
-      }
-      // A log is never its own partner: SM5XVC/P logging SM5XVC/1 worked another station.
-      candidates.erase(std::remove(candidates.begin(), candidates.end(), q.entrant), candidates.end());
-      std::sort(candidates.begin(), candidates.end());
-      candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+      const Gathered& gathered = halves[k < middle ? 0 : 1];
+      const size_t at = k < middle ? k : k - middle;
+      candidates.assign(gathered.logs.begin() + (at ? gathered.ends[at - 1] : 0), gathered.logs.begin() + gathered.ends[at]);
       const uint32_t partner = bustPartner(i, candidates);
       if (partner == kNoQso) continue;
       decide(i, Verdict::bustedCall, partner, ownerCall(partner));
@@ -530,6 +533,35 @@ class Checker {
       decide(partner, copiedWrong(p.exchRcvd, q.exchSent) ? Verdict::bustedExchange : Verdict::partnerError, i,
              ownerCall(i));
     }
+  }
+
+  // The logs, in order, whose station the undecided QSO `i` may have meant: one slip from the
+  // call it logged (or from the call as signed), the station away from its home or at it.
+  void bustCandidates(uint32_t i, const std::unordered_map<uint64_t, std::vector<uint32_t>>& byKey,
+                      const std::unordered_map<std::string, std::vector<uint32_t>>& byHome,
+                      std::vector<uint32_t>& candidates) const {
+    const CheckedQso& q = logs_.qsos[i];
+    const std::string& worked = logs_.calls.text(q.station);
+    candidates.clear();
+    const std::string& asLogged = logs_.calls.text(q.call);
+    for (uint64_t key : slipKeys(worked)) {
+      const auto found = byKey.find(key);
+      if (found == byKey.end()) continue;
+      for (uint32_t e : found->second)
+        if (oneSlipApart(worked, logs_.calls.text(logs_.entrants[e].station)) ||
+            oneSlipApart(asLogged, logs_.calls.text(logs_.entrants[e].call)))
+          candidates.push_back(e);
+    }
+    if (const auto away = byHome.find(worked); away != byHome.end())
+      candidates.insert(candidates.end(), away->second.begin(), away->second.end());
+    if (const std::string_view home = homeOf(worked); !home.empty()) {
+      const int atHome = logs_.entrantOf(logs_.calls.find(std::string(home)));
+      if (atHome >= 0) candidates.push_back(uint32_t(atHome));
+    }
+    // A log is never its own partner: SM5XVC/P logging SM5XVC/1 worked another station.
+    candidates.erase(std::remove(candidates.begin(), candidates.end(), q.entrant), candidates.end());
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
   }
 
   // The deletion keys of a call and of its bare call: a slip in either is found by them.
