@@ -104,10 +104,14 @@ bool BadQsoFile::create(const FilePath& path) {
   lines_.clear();
   failed_ = reported_ = false;
   if (path_.empty()) return false;
-  // A file that holds the header alone is what a rewrite would give.
+  // A file that holds the header alone is what a rewrite would give; one that begins with it
+  // loses the rest in place, in one step, with no file made and dropped at every reset.
   const std::optional<std::string> content = readWholeFile(path_);
-  if (content && *content == headerLine()) return inStep_ = true;
-  return rewrite(headerLine());
+  const std::string header = headerLine();
+  if (content && *content == header) return inStep_ = true;
+  if (content && content->compare(0, header.size(), header) == 0 && cutFileTo(path_, header.size()))
+    return inStep_ = true;
+  return rewrite(header);
 }
 
 bool BadQsoFile::rewrite(const std::string& content) {

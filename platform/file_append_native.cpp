@@ -60,6 +60,21 @@ bool KeptFile::appendWhole(const std::string& bytes) {
   return true;
 }
 
+bool cutFileTo(const FilePath& path, uint64_t size) {
+  const int fd = fileCalls().open(path.c_str(), O_WRONLY | O_CLOEXEC, 0);
+  if (fd < 0) return false;
+  struct stat opened;
+  bool cut = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && static_cast<uint64_t>(opened.st_size) >= size;
+  if (cut) {
+    int result;
+    while ((result = fileCalls().ftruncate(fd, static_cast<off_t>(size))) != 0 && errno == EINTR) {
+    }
+    cut = result == 0;
+  }
+  ::close(fd);
+  return cut;
+}
+
 void KeptFile::close() {
   if (handle_ >= 0) ::close(fdOf(handle_));
   handle_ = -1;

@@ -51,6 +51,20 @@ bool KeptFile::appendWhole(const std::string& bytes) {
   return true;
 }
 
+bool cutFileTo(const FilePath& path, uint64_t size) {
+  // Shared as the kept file is: a viewer that lets others write does not stop the cut.
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER length, at;
+  at.QuadPart = static_cast<LONGLONG>(size);
+  const bool cut = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &length) &&
+                   static_cast<uint64_t>(length.QuadPart) >= size && SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
+                   SetEndOfFile(file);
+  CloseHandle(file);
+  return cut;
+}
+
 void KeptFile::close() {
   if (handle_ != -1) CloseHandle(handleOf(handle_));
   handle_ = -1;
