@@ -82,19 +82,27 @@ class CrossCheckRun {
     progress_.finish();
     stage("checked", checking);
 
-    const auto scoring = Clock::now();
-    if (!score(plan, policy, outcome, claimedBefore, scores)) return 1;
-    stage("scored", scoring);
-
-    const auto writing = Clock::now();
     std::error_code ec;
     fs::create_directories(pathOf(outDir), ec);
     if (ec) {
       err_ << "rdac: cannot make the folder " << outDir << ": " << ec.message() << '\n';
       return 1;
     }
+    // The verdicts need no score: the largest file is written in the time scoring leaves a core
+    // idle, and after it beside the other files.
+    const CrossCheckReport report{logs_, outcome, scores};
+    std::string csvError;
+    auto csv = std::async(std::launch::async, [&] {
+      runThisThreadInIdleTime();
+      return writeCheckedCsv(report, outDir + "/checked.csv", csvError);
+    });
+    const auto scoring = Clock::now();
+    if (!score(plan, policy, outcome, claimedBefore, scores)) return 1;
+    stage("scored", scoring);
+
+    const auto writing = Clock::now();
     std::vector<std::string> written;
-    const bool allWritten = writeOutputs({logs_, outcome, scores}, outDir, reportDir, written);
+    const bool allWritten = writeOutputs(report, csv, csvError, outDir, reportDir, written);
     stage("written", writing);
     summarise(outcome, o_.outDir, written);
     if (o_.timings) {
@@ -118,15 +126,13 @@ class CrossCheckRun {
   std::vector<std::string> replacedFiles_;    // "OLD.log (by NEW.log)"
   std::vector<std::pair<std::string, double>> times_;
 
-  // The files depend on none of each other: the largest ones are written side by side. A file
-  // that cannot be written costs itself only: the committee gets every other one. `written`
-  // names what was.
-  bool writeOutputs(const CrossCheckReport& report, const std::string& outDir, const std::string& reportDir,
-                    std::vector<std::string>& written) {
+  // The files depend on none of each other: the largest ones are written side by side, `csv`
+  // (checked.csv, begun before) with them. A file that cannot be written costs itself only: the
+  // committee gets every other one. `written` names what was.
+  bool writeOutputs(const CrossCheckReport& report, std::future<bool>& csv, const std::string& csvError,
+                    const std::string& outDir, const std::string& reportDir, std::vector<std::string>& written) {
     const bool pages = !o_.reportDir.empty();
-    std::string csvError, englishError, error;
-    auto csv = std::async(std::launch::async,
-                          [&] { return writeCheckedCsv(report, outDir + "/checked.csv", csvError); });
+    std::string englishError, error;
     std::future<bool> english;
     if (pages)
       english = std::async(std::launch::async,
