@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <forward_list>
 #include <optional>
 #include <unordered_map>
 
@@ -27,17 +28,20 @@ class EntrantScorer {
     values.ownContinent = own->continent;
     values.contestStart.m_dt = logs_.qsos[entrant.first].minute / 1440.0;
     values.contestEnd.m_dt = logs_.qsos[entrant.first + entrant.count - 1].minute / 1440.0;
-    ownCall_ = values.ownCall;
+    ownCall_ = callText(entrant.call);
     plugin_.reset(values);
     return true;
   }
 
+  // What rdac score passes for the QSO as logged, its texts converted once for the contest.
   void feed(const CheckedQso& qso) {
     const std::optional<Country>& country = countryOf(qso.call);
     if (!country) return;  // as rdac score: a call the country file places nowhere is not scored
-    const LoggedQso logged = logs_.logged(qso);
-    HostQso host{&logged, country->prefix, country->continent};
-    plugin_.addQso(ownCall_, host);
+    PluginQso passed{callText(qso.call), text(qso.mode), logs_.texts.text(qso.band).c_str(), text(qso.rstSent),
+                     text(qso.rstRcvd), text(qso.exchSent), text(qso.exchRcvd), country->prefix.c_str(),
+                     country->continent.c_str(), {}, qso.freqHz};
+    passed.time.m_dt = qso.minute / 1440.0;
+    plugin_.addQso(ownCall_, passed);
   }
 
   ResultNumbers result() { return readResultNumbers(plugin_.result()).value_or(ResultNumbers{}); }
@@ -47,7 +51,17 @@ class EntrantScorer {
   const CountryFile& countries_;
   const SubmittedLogs& logs_;
   std::vector<std::optional<std::optional<Country>>> resolved_;  // by call id, once
-  std::string ownCall_;
+  std::vector<const char*> callTexts_, texts_;                   // by id, once: null until needed
+  std::forward_list<std::string> converted_;
+  const char* ownCall_ = "";
+
+  const char* callText(uint32_t id) { return pluginTextOf(logs_.calls, id, callTexts_); }
+  const char* text(uint32_t id) { return pluginTextOf(logs_.texts, id, texts_); }
+  const char* pluginTextOf(const stats::TextIds& ids, uint32_t id, std::vector<const char*>& known) {
+    if (known.size() <= id) known.resize(ids.size(), nullptr);
+    if (!known[id]) known[id] = pluginText(ids.text(id), converted_);
+    return known[id];
+  }
 
   const std::optional<Country>& countryOf(uint32_t call) {
     auto& known = resolved_[call];

@@ -46,17 +46,18 @@ bool PluginLibrary::bind(std::string& error) {
 
 // rdac's texts are UTF-8; the plug-in, as the logger that hosts it, speaks Windows-1251. A
 // committee's run passes millions of texts, nearly all ASCII: those go as they are.
+const char* pluginText(const std::string& utf8, std::forward_list<std::string>& store) {
+  for (char c : utf8)
+    if (static_cast<unsigned char>(c) >= 0x80) return store.emplace_front(stats::windows1251OfUtf8(utf8)).c_str();
+  return utf8.c_str();
+}
+
 class ForPlugin {
  public:
-  const char* operator()(const std::string& utf8) {
-    for (char c : utf8)
-      if (static_cast<unsigned char>(c) >= 0x80) return converted_.emplace_front(stats::windows1251OfUtf8(utf8)).c_str();
-    return utf8.c_str();
-  }
+  const char* operator()(const std::string& utf8) { return pluginText(utf8, converted_); }
 
  private:
-  // Its strings stay where they are while it grows, and it takes no memory while empty, as it
-  // nearly always is: it is made for each QSO.
+  // It takes no memory while empty, as it nearly always is: it is made for each QSO.
   std::forward_list<std::string> converted_;
 };
 
@@ -71,14 +72,20 @@ int PluginLibrary::reset(const HostReset& v) {
 
 int PluginLibrary::addQso(const std::string& ownCall, const HostQso& host) {
   const LoggedQso& q = *host.logged;
+  ForPlugin forPlugin;
+  PluginQso passed{forPlugin(q.call), forPlugin(q.mode), q.band.c_str(), forPlugin(q.rstSent),
+                   forPlugin(q.rstRcvd), forPlugin(q.exchSent), forPlugin(q.exchRcvd), host.prefix.c_str(),
+                   host.continent.c_str(), q.time, q.freqHz};
+  return addQso(forPlugin(ownCall), passed);
+}
+
+int PluginLibrary::addQso(const char* ownCall, const PluginQso& q) {
   stats::COleDateTime time = q.time, unreadTime = q.time;
   const char* u = kUnread;
-  ForPlugin forPlugin;
-  return addData_(forPlugin(ownCall), forPlugin(q.call), &time, &unreadTime, &unreadTime, &unreadTime, 0u, q.freqHz,
-                  forPlugin(q.mode), forPlugin(q.rstSent), forPlugin(q.rstRcvd), forPlugin(q.exchSent),
-                  forPlugin(q.exchRcvd),
+  return addData_(ownCall, q.call, &time, &unreadTime, &unreadTime, &unreadTime, 0u, q.freqHz, q.mode, q.rstSent,
+                  q.rstRcvd, q.exchSent, q.exchRcvd,
                   u, u, u, u, u, u, u, u, u,  // 13 to 21
-                  host.prefix.c_str(), 0, 0, 0, 0.0, 0.0, u, host.continent.c_str(), u, q.band.c_str(), u);
+                  q.prefix, 0, 0, 0, 0.0, 0.0, u, q.continent, u, q.band, u);
 }
 
 CheckAnswer PluginLibrary::checkCall(const std::string& call, const std::string& mode,

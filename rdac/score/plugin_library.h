@@ -1,6 +1,8 @@
 #pragma once
 // The plug-in as a host sees it: a shared library reached through its exports only, called
 // with the host's argument lists.
+#include <cstdint>
+#include <forward_list>
 #include <memory>
 #include <string>
 
@@ -14,6 +16,18 @@ struct HostQso {
   const LoggedQso* logged = nullptr;
   std::string prefix, continent;
 };
+
+// The same QSO with its texts already as the plug-in reads them (pluginText), for a host that
+// passes each of a contest's repeated texts converted once.
+struct PluginQso {
+  const char *call, *mode, *band, *rstSent, *rstRcvd, *exchSent, *exchRcvd, *prefix, *continent;
+  stats::COleDateTime time;
+  uint32_t freqHz = 0;
+};
+
+// A UTF-8 text as the plug-in reads it: itself when ASCII, else converted into a string added
+// to `store`, which keeps it where it is while it grows.
+const char* pluginText(const std::string& utf8, std::forward_list<std::string>& store);
 
 // The values ResetStats0 reads.
 struct HostReset {
@@ -56,6 +70,7 @@ class PluginLibrary {
 
   int reset(const HostReset& values);
   int addQso(const std::string& ownCall, const HostQso& qso);
+  int addQso(const char* ownCall, const PluginQso& qso);
   CheckAnswer checkCall(const std::string& call, const std::string& mode,
                         const std::string& prefix, const std::string& band);
   std::string result();  // GetResult0's text in UTF-8, copied before the next call replaces it
