@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "rdac/crosscheck/two_threads.h"
 
@@ -222,13 +223,14 @@ int32_t ClockModel::aheadAt(int32_t minute) const {
   return minute < dateBehindBefore ? ahead - kDay : ahead;
 }
 
-void ClockPairs::add(uint32_t entrant, const ClockPair& pair) {
-  if (filled_.empty()) {
-    for (size_t e = 1; e < first_.size(); ++e) first_[e] += first_[e - 1];
-    filled_.assign(first_.begin(), first_.end() - 1);
-    pairs_.resize(first_.back());
+void ClockPairs::layOut() {
+  size_t at = 0;
+  for (size_t e = 0; e + 1 < first_.size(); ++e) {
+    first_[e] = at;
+    for (std::vector<size_t>& part : next_) at += std::exchange(part[e], at);
   }
-  pairs_[filled_[entrant]++] = pair;
+  first_.back() = at;
+  pairs_.resize(at);
 }
 
 void solveClocks(std::vector<ClockModel>& clocks, const ClockPairs& pairs, const ClockSearch& search) {

@@ -30,19 +30,24 @@ struct ClockPair {
   int32_t partnerMinute;  // as the partner's log has it
 };
 
-// Each log's pairs, grouped: pairsOf(e) are those of entrant e.
+// Each log's pairs, grouped: begin(e) to end(e) are those of entrant e. They are gathered in
+// `parts` side by side: each part counts its pairs first, then adds them. A log's pairs come in
+// the order of the parts, and within a part in the order added.
 class ClockPairs {
  public:
-  explicit ClockPairs(size_t entrants) : first_(entrants + 1, 0) {}
-  // Both sides of each QSO are kept: count them all first, then add them.
-  void count(uint32_t entrant) { ++first_[entrant + 1]; }
-  void add(uint32_t entrant, const ClockPair& pair);
+  explicit ClockPairs(size_t entrants, size_t parts = 1)
+      : first_(entrants + 1, 0), next_(parts, std::vector<size_t>(entrants, 0)) {}
+  // Both sides of each QSO are kept: count them all first, then lay them out, then add them.
+  void count(uint32_t entrant, size_t part = 0) { ++next_[part][entrant]; }
+  void layOut();
+  void add(uint32_t entrant, const ClockPair& pair, size_t part = 0) { pairs_[next_[part][entrant]++] = pair; }
   size_t entrants() const { return first_.size() - 1; }
   const ClockPair* begin(uint32_t e) const { return pairs_.data() + first_[e]; }
   const ClockPair* end(uint32_t e) const { return pairs_.data() + first_[e + 1]; }
 
  private:
-  std::vector<size_t> first_, filled_;
+  std::vector<size_t> first_;
+  std::vector<std::vector<size_t>> next_;  // by part and entrant: its count, then where its next pair goes
   std::vector<ClockPair> pairs_;
 };
 

@@ -179,11 +179,6 @@ class Checker {
     sortEntries();
   }
 
-  template <class Fn>
-  void forEachGroup(Fn&& fn) const {
-    forEachGroupIn(0, entries_.size(), fn);
-  }
-
   // The groups of entries [from, to), which starts and ends between two groups.
   template <class Fn>
   void forEachGroupIn(size_t from, size_t to, Fn&& fn) const {
@@ -200,14 +195,20 @@ class Checker {
   // each group as it would be on its own, in any order.
   template <class Fn>
   void pairGroups(Fn&& fn) {
-    size_t middle = entries_.size() / 2;
-    while (middle < entries_.size() && middle > 0 && entries_[middle].pair == entries_[middle - 1].pair) ++middle;
+    const size_t middle = groupsMiddle();
     const auto pairIn = [&](size_t from, size_t to, Scratch& s) {
       forEachGroupIn(from, to, [&](size_t begin, size_t end) { fn(begin, end, s); });
     };
     onTwoThreads(
         entries_.size(), [&] { pairIn(0, middle, scratch_[1]); }, [&] { pairIn(middle, entries_.size(), scratch_[0]); });
     for (Scratch& s : scratch_) paired_ += std::exchange(s.paired, 0);
+  }
+
+  // Where the index's second half begins: the first group that starts past its middle.
+  size_t groupsMiddle() const {
+    size_t middle = entries_.size() / 2;
+    while (middle < entries_.size() && middle > 0 && entries_[middle].pair == entries_[middle - 1].pair) ++middle;
+    return middle;
   }
 
   // Sorted by a pivot into two parts, each sorted on a thread of its own. The order is total
@@ -257,9 +258,9 @@ class Checker {
   // Each QSO of one side with the nearest few of the other on its band and mode, as far apart as
   // two clocks off in opposite directions can put them.
   template <class Fn>
-  void forEachClockPair(Fn&& fn) const {
+  void forEachClockPair(size_t from, size_t to, Fn&& fn) const {
     const int reach = 2 * farthestOffset(clockSearch()) + policy_.windowMinutes;
-    forEachGroup([&](size_t begin, size_t end) {
+    forEachGroupIn(from, to, [&](size_t begin, size_t end) {
       forEachSlot(begin, end, [&](size_t first, size_t sideB, size_t slotEnd) {
         if (first == sideB || sideB == slotEnd || entries_[first].timeless || entries_[sideB].timeless) return;
         for (size_t a = first; a < sideB; ++a) {
@@ -280,16 +281,24 @@ class Checker {
     });
   }
 
+  // The pairs of the index's two halves are gathered side by side, each log's in index order.
   void estimateClocks() {
-    ClockPairs pairs(logs_.entrants.size());
+    ClockPairs pairs(logs_.entrants.size(), 2);
     const auto entrantOf = [&](size_t entry) { return logs_.qsos[entries_[entry].qso].entrant; };
-    forEachClockPair([&](size_t a, size_t b) {
-      pairs.count(entrantOf(a));
-      pairs.count(entrantOf(b));
+    const size_t middle = groupsMiddle();
+    const auto inHalves = [&](auto&& fn) {
+      onTwoThreads(
+          entries_.size(), [&] { forEachClockPair(0, middle, [&](size_t a, size_t b) { fn(a, b, 0); }); },
+          [&] { forEachClockPair(middle, entries_.size(), [&](size_t a, size_t b) { fn(a, b, 1); }); });
+    };
+    inHalves([&](size_t a, size_t b, size_t part) {
+      pairs.count(entrantOf(a), part);
+      pairs.count(entrantOf(b), part);
     });
-    forEachClockPair([&](size_t a, size_t b) {
-      pairs.add(entrantOf(a), {entrantOf(b), entries_[a].minute, entries_[b].minute});
-      pairs.add(entrantOf(b), {entrantOf(a), entries_[b].minute, entries_[a].minute});
+    pairs.layOut();
+    inHalves([&](size_t a, size_t b, size_t part) {
+      pairs.add(entrantOf(a), {entrantOf(b), entries_[a].minute, entries_[b].minute}, part);
+      pairs.add(entrantOf(b), {entrantOf(a), entries_[b].minute, entries_[a].minute}, part);
     });
     solveClocks(out_.clocks, pairs, clockSearch());
   }
