@@ -160,20 +160,23 @@ class Checker {
     return slots_.try_emplace(slotKey(q), next).first->second;
   }
 
-  bool pairedWithLog(const CheckedQso& q) const {
-    return q.station != logs_.entrants[q.entrant].station && logs_.entrantOf(q.station) >= 0;
-  }
-
   // Counted first: grown by doubling, the index of a contest's millions of QSOs would need
   // half as much again while it moves.
   void buildPairIndex() {
-    entries_.reserve(size_t(std::count_if(logs_.qsos.begin(), logs_.qsos.end(),
-                                          [&](const CheckedQso& q) { return pairedWithLog(q); })));
+    std::vector<uint8_t> sentLog(logs_.calls.size(), 0);  // by station
+    for (const Entrant& entrant : logs_.entrants) sentLog[entrant.station] = 1;
+    const auto pairedWithLog = [&](const CheckedQso& q) {
+      return q.station != logs_.entrants[q.entrant].station && sentLog[q.station];
+    };
+    entries_.reserve(size_t(std::count_if(logs_.qsos.begin(), logs_.qsos.end(), pairedWithLog)));
+    uint64_t lastKey = UINT64_MAX;  // a log's QSOs mostly stay on one band and mode a while
+    uint16_t lastSlot = 0;
     for (uint32_t i = 0; i < logs_.qsos.size(); ++i) {
       const CheckedQso& q = logs_.qsos[i];
-      const uint32_t own = logs_.entrants[q.entrant].station;
       if (!pairedWithLog(q)) continue;
-      entries_.push_back({pairOf(own, q.station), q.minute, i, slotOf(q), uint8_t(own > q.station),
+      if (slotKey(q) != lastKey) lastKey = slotKey(q), lastSlot = slotOf(q);
+      const uint32_t own = logs_.entrants[q.entrant].station;
+      entries_.push_back({pairOf(own, q.station), q.minute, i, lastSlot, uint8_t(own > q.station),
                           out_.clocks[q.entrant].timeless});
     }
     sortEntries();
