@@ -99,9 +99,10 @@ size_t qsoLineHead(std::string_view line) {
   return startsWithNoCase(line, kXQso) ? kXQso.size() : 0;
 }
 
-// Sets `why` when the line cannot be a QSO of this contest.
-LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::vector<std::string_view>& c, std::string& why) {
-  LoggedQso qso;
+// Fills `qso`, made in place in the log (a QSO is some 250 bytes to move); sets `why` when the
+// line cannot be a QSO of this contest.
+void qsoOfLine(std::string_view body, size_t lineNumber, std::vector<std::string_view>& c, std::string& why,
+               LoggedQso& qso) {
   qso.line = lineNumber;
   columnsInto(body, c);
   if (c.size() == 11) c.pop_back();  // transmitter number of a multi-transmitter log
@@ -109,7 +110,7 @@ LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::vector<std::s
     why = tr("QSO line with {1} columns; expected frequency, mode, date, time, own call, report and exchange sent, "
              "call, report and exchange received",
              {std::to_string(c.size())});
-    return qso;
+    return;
   }
   // A decimal point after fewer than four digits is a frequency in MHz ("7.012"): no band of
   // the contest lies below 1,800 kHz.
@@ -117,23 +118,22 @@ LoggedQso qsoOfLine(std::string_view body, size_t lineNumber, std::vector<std::s
   const std::optional<uint32_t> hz = point < 4 ? std::nullopt : hzOfKHz(c[0]);
   if (!hz) {
     why = tr("frequency \"{1}\" is not a number of kHz", {std::string(c[0])});
-    return qso;
+    return;
   }
   const auto time = qsoTime(withoutDashes(c[2]), c[3]);
   if (!time || c[2].size() != 10) {
     why = tr("date and time \"{1}\" not YYYY-MM-DD HHMM", {std::string(c[2]) + " " + std::string(c[3])});
-    return qso;
+    return;
   }
   qso.freqHz = *hz;
   qso.band = bandOfKHz(*hz / 1000);
   qso.mode = cabrilloMode(c[1]);
   qso.time = *time;
-  qso.rstSent = std::string(c[5]);
+  qso.rstSent.assign(c[5]);
   qso.exchSent = normalisedExchange(c[6]);
   qso.call = normalisedCall(c[7]);
-  qso.rstRcvd = std::string(c[8]);
+  qso.rstRcvd.assign(c[8]);
   qso.exchRcvd = normalisedExchange(c[9]);
-  return qso;
 }
 
 // The category lines a committee ranks by; the value bounded, as it comes from the entrant.
@@ -169,12 +169,12 @@ ContestLog readCabrillo(std::string_view bytes) {
     if (const size_t head = qsoLineHead(line)) {
       log.formatSeen = true;
       std::string why;
-      LoggedQso qso = qsoOfLine(line.substr(head), lineNumber, fields, why);
+      LoggedQso& qso = log.qsos.emplace_back();
+      qsoOfLine(line.substr(head), lineNumber, fields, why, qso);
       qso.xQso = head == kXQso.size();
       if (why.empty()) why = implausibleQso(qso);
-      if (why.empty())
-        log.qsos.push_back(std::move(qso));
-      else {
+      if (!why.empty()) {
+        log.qsos.pop_back();
         log.problems.push_back({lineNumber, tr("QSO line skipped: {1}", {why})});
         ++log.skippedQsos;
       }
