@@ -88,21 +88,29 @@ class CrossCheckRun {
       err_ << "rdac: cannot make the folder " << outDir << ": " << ec.message() << '\n';
       return 1;
     }
-    // The verdicts need no score: the largest file is written in the time scoring leaves a core
-    // idle, and after it beside the other files.
+    // The verdicts need no score: the largest file is begun in the time scoring leaves a core
+    // idle. What is left of it is written after, beside the other files, at the usual priority:
+    // a thread in idle time waits as long as anything else on the machine keeps the cores busy.
     const CrossCheckReport report{logs_, outcome, scores};
-    std::string csvError;
-    auto csv = std::async(std::launch::async, [&] {
-      runThisThreadInIdleTime();
-      return writeCheckedCsv(report, outDir + "/checked.csv", csvError);
-    });
-    const auto scoring = Clock::now();
-    if (!score(plan, policy, outcome, claimedBefore, scores)) return 1;
-    stage("scored", scoring);
+    CheckedCsvFile csv(report, outDir + "/checked.csv");
+    std::atomic<bool> scored{false};
+    {
+      auto begun = std::async(std::launch::async, [&] {
+        runThisThreadInIdleTime();
+        csv.writeRows(&scored);
+      });
+      struct PauseOnLeaving {
+        std::atomic<bool>& pause;
+        ~PauseOnLeaving() { pause = true; }
+      } pauseCsv{scored};
+      const auto scoring = Clock::now();
+      if (!score(plan, policy, outcome, claimedBefore, scores)) return 1;
+      stage("scored", scoring);
+    }
 
     const auto writing = Clock::now();
     std::vector<std::string> written;
-    const bool allWritten = writeOutputs(report, csv, csvError, outDir, reportDir, written);
+    const bool allWritten = writeOutputs(report, csv, outDir, reportDir, written);
     stage("written", writing);
     summarise(outcome, o_.outDir, written);
     if (o_.timings) {
@@ -126,13 +134,17 @@ class CrossCheckRun {
   std::vector<std::string> replacedFiles_;    // "OLD.log (by NEW.log)"
   std::vector<std::pair<std::string, double>> times_;
 
-  // The files depend on none of each other: the largest ones are written side by side, `csv`
-  // (checked.csv, begun before) with them. A file that cannot be written costs itself only: the
+  // The files depend on none of each other: the largest ones are written side by side, the
+  // rest of checked.csv with them. A file that cannot be written costs itself only: the
   // committee gets every other one. `written` names what was.
-  bool writeOutputs(const CrossCheckReport& report, std::future<bool>& csv, const std::string& csvError,
-                    const std::string& outDir, const std::string& reportDir, std::vector<std::string>& written) {
+  bool writeOutputs(const CrossCheckReport& report, CheckedCsvFile& checkedCsv, const std::string& outDir,
+                    const std::string& reportDir, std::vector<std::string>& written) {
     const bool pages = !o_.reportDir.empty();
-    std::string englishError, error;
+    std::string csvError, englishError, error;
+    auto csv = std::async(std::launch::async, [&] {
+      checkedCsv.writeRows();
+      return checkedCsv.commit(csvError);
+    });
     std::future<bool> english;
     if (pages)
       english = std::async(std::launch::async,

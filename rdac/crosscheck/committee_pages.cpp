@@ -407,14 +407,17 @@ class Pages {
       line("Прочитано", "Read", std::to_string(entrant.count) + l(" из ", " of ") +
                                     std::to_string(entrant.count + entrant.skipped) + l(" строк QSO", " QSO lines"));
     page += "</table>\n";
+    std::array<std::vector<uint32_t>, kVerdictCount> byVerdict;  // its QSOs, in one pass
+    for (uint32_t i = uint32_t(entrant.first); i < entrant.first + entrant.count; ++i)
+      byVerdict[size_t(r_.outcome.qsos[i].verdict)].push_back(i);
+    std::string detail;
     for (Verdict v : ubnSections()) {
       const uint32_t count = counts_[e][size_t(v)];
       if (count == 0) continue;
       page += "<h2>" + std::string(verdictName(l, v)) + ": " + std::to_string(count) + "</h2>\n<table><tr><th>" +
               l("Время", "Time") + "</th><th>" + l("Диапазон", "Band") + "</th><th>" + l("Вид", "Mode") + "</th><th>" +
               l("Позывной", "Call") + "</th><th>" + l("Подробно", "Detail") + "</th></tr>\n";
-      for (uint32_t i = uint32_t(entrant.first); i < entrant.first + entrant.count; ++i) {
-        if (r_.outcome.qsos[i].verdict != v) continue;
+      for (const uint32_t i : byVerdict[size_t(v)]) {
         const CheckedQso& q = r_.logs.qsos[i];
         page += "<tr><td>";
         page += minuteText(q.minute);
@@ -424,7 +427,9 @@ class Pages {
           appendHtml(page, cell);
         }
         page += "</td><td>";
-        appendHtml(page, verdictDetail(r_, i, l.russian ? kRussianDetails : kEnglishDetails));
+        detail.clear();
+        appendVerdictDetail(detail, r_, i, l.russian ? kRussianDetails : kEnglishDetails);
+        appendHtml(page, detail);
         page += "</td></tr>\n";
       }
       page += "</table>\n";

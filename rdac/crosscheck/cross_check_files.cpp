@@ -134,8 +134,8 @@ const DetailWords kEnglishDetails{"worked before on ", "not in the log of ", "lo
                                   "no log from ", "; in ", " log(s)", "outside the contest period",
                                   "confirms the copy of ", "not counted, as its sender asked"};
 
-std::string verdictDetail(const CrossCheckReport& report, uint32_t qso, const DetailWords& words) {
-  return Details(report).of(qso, words);
+void appendVerdictDetail(std::string& out, const CrossCheckReport& report, uint32_t qso, const DetailWords& words) {
+  Details(report).appendTo(out, qso, words);
 }
 
 std::vector<Verdict> ubnSections() {
@@ -276,12 +276,16 @@ std::string UbnFileNames::take(std::string_view call) {
   return unique + ".ubn";
 }
 
-bool writeCheckedCsv(const CrossCheckReport& r, const std::string& path, std::string& error) {
-  ReplacingFile file(path);
+CheckedCsvFile::CheckedCsvFile(const CrossCheckReport& report, std::string path)
+    : report_(report), file_(std::move(path)) {}
+
+void CheckedCsvFile::writeRows(const std::atomic<bool>* pause) {
+  const CrossCheckReport& r = report_;
   const Details details(r);
   // Five million rows: built in a buffer written in large pieces.
-  std::string rows = "log,time,band,mode,call,verdict,partner_call,detail\n";
-  for (uint32_t i = 0; i < r.logs.qsos.size(); ++i) {
+  for (; next_ < r.logs.qsos.size(); ++next_) {
+    if (pause && pause->load(std::memory_order_relaxed)) return;
+    const uint32_t i = next_;
     const CheckedQso& q = r.logs.qsos[i];
     const QsoCheck& check = r.outcome.qsos[i];
     const std::string when = minuteText(q.minute);
@@ -289,19 +293,29 @@ bool writeCheckedCsv(const CrossCheckReport& r, const std::string& path, std::st
                                    std::string_view(when), std::string_view(r.logs.texts.text(q.band)),
                                    std::string_view(r.logs.texts.text(q.mode)), std::string_view(details.call(q.call)),
                                    std::string_view(verdictName(check.verdict))}) {
-      appendCsvField(rows, field);
-      rows += ',';
+      appendCsvField(rows_, field);
+      rows_ += ',';
     }
-    if (check.partnerCall != stats::TextIds::kNone) appendCsvField(rows, details.call(check.partnerCall));
-    rows += ',';
-    appendCsvField(rows, details.of(i));
-    rows += '\n';
-    if (rows.size() > (1u << 20)) {
-      file.out() << rows;
-      rows.clear();
+    if (check.partnerCall != stats::TextIds::kNone) appendCsvField(rows_, details.call(check.partnerCall));
+    rows_ += ',';
+    appendCsvField(rows_, details.of(i));
+    rows_ += '\n';
+    if (rows_.size() > (1u << 20)) {
+      file_.out() << rows_;
+      rows_.clear();
     }
   }
-  file.out() << rows;
+}
+
+bool CheckedCsvFile::commit(std::string& error) {
+  file_.out() << rows_;
+  rows_.clear();
+  return file_.commit(error);
+}
+
+bool writeCheckedCsv(const CrossCheckReport& r, const std::string& path, std::string& error) {
+  CheckedCsvFile file(r, path);
+  file.writeRows();
   return file.commit(error);
 }
 

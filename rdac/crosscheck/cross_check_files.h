@@ -1,6 +1,8 @@
 #pragma once
 // What the cross-check leaves in its output folder: checked.csv (one row per QSO), one
 // CALL.ubn per entrant (its errors, by kind), results.csv (claimed and checked scores).
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -8,6 +10,7 @@
 
 #include "rdac/crosscheck/cross_check.h"
 #include "rdac/crosscheck/cross_check_scores.h"
+#include "rdac/io/file_bytes.h"
 
 namespace rdac {
 
@@ -21,6 +24,21 @@ struct CrossCheckReport {
 // cannot be written.
 bool writeCheckedCsv(const CrossCheckReport& report, const std::string& path, std::string& error);
 bool writeResultsCsv(const CrossCheckReport& report, const std::string& path, std::string& error);
+
+// checked.csv written in turns, which may be taken on different threads one after the other:
+// each goes on with the rows until they end or `pause` is set. Its rows read no score.
+class CheckedCsvFile {
+ public:
+  CheckedCsvFile(const CrossCheckReport& report, std::string path);
+  void writeRows(const std::atomic<bool>* pause = nullptr);
+  bool commit(std::string& error);  // after the last row
+
+ private:
+  const CrossCheckReport& report_;
+  ReplacingFile file_;
+  std::string rows_ = "log,time,band,mode,call,verdict,partner_call,detail\n";
+  uint32_t next_ = 0;  // the QSO of the next row
+};
 
 // One UBN file per entrant and per set-aside log of a station without a log checked. A file
 // that cannot be written costs only itself: `failures` says which, one line each.
@@ -39,8 +57,8 @@ struct DetailWords {
 };
 extern const DetailWords kEnglishDetails;  // as checked.csv and the UBN files write them
 
-// Why the QSO got its verdict, in those words; empty for a plain ok.
-std::string verdictDetail(const CrossCheckReport& report, uint32_t qso, const DetailWords& words);
+// Why the QSO got its verdict, in those words, added to `out`; nothing for a plain ok.
+void appendVerdictDetail(std::string& out, const CrossCheckReport& report, uint32_t qso, const DetailWords& words);
 
 // The verdicts with a UBN section, in the order a UBN file lists them.
 std::vector<Verdict> ubnSections();

@@ -6,12 +6,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <random>
+#include <thread>
 
 #include "rdac/crosscheck/call_edits.h"
+#include "rdac/crosscheck/cross_check_files.h"
+#include "rdac/io/file_bytes.h"
 #include "rdac/logs/qso_fields.h"
 #include "tests/crosscheck/synthetic_contest.h"
 
@@ -82,6 +88,34 @@ TEST_F(SyntheticCheck, FindsTheClockOffsetOfEveryLog) {
     wrongClocks += contest_->logs[l].clockOffset != 0;
   }
   EXPECT_GT(wrongClocks, 5u);
+}
+
+// Begun on a thread in idle time and taken on by another at any row, checked.csv is the file
+// written in one pass.
+TEST_F(SyntheticCheck, CheckedCsvPausedAnywhereAndTakenOnIsTheFileOfOnePass) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "rdac-checked-csv-test";
+  std::filesystem::create_directories(folder);
+  const std::vector<EntrantScore> scores(logs_->entrants.size());
+  const CrossCheckReport report{*logs_, *outcome_, scores};
+  std::string error;
+  ASSERT_TRUE(writeCheckedCsv(report, (folder / "whole.csv").string(), error)) << error;
+  const std::optional<std::string> whole = readFileBytes((folder / "whole.csv").string(), error);
+  ASSERT_TRUE(whole);
+  for (const int pauseAfterMicroseconds : {0, 200, 2000}) {
+    CheckedCsvFile csv(report, (folder / "turns.csv").string());
+    std::atomic<bool> pause{pauseAfterMicroseconds == 0};
+    std::thread first([&] { csv.writeRows(&pause); });
+    std::this_thread::sleep_for(std::chrono::microseconds(pauseAfterMicroseconds));
+    pause = true;
+    first.join();
+    csv.writeRows();
+    ASSERT_TRUE(csv.commit(error)) << error;
+    const std::optional<std::string> turns = readFileBytes((folder / "turns.csv").string(), error);
+    ASSERT_TRUE(turns);
+    EXPECT_EQ(turns->size(), whole->size()) << "paused after " << pauseAfterMicroseconds << " µs";
+    EXPECT_TRUE(*turns == *whole) << "paused after " << pauseAfterMicroseconds << " µs";
+  }
+  std::filesystem::remove_all(folder);
 }
 
 // A contest written out by hand: each log's QSOs as its station logged them.
