@@ -420,6 +420,12 @@ class Checker {
                     s.sideB.begin());
     };
     const auto fits = [&](uint32_t a, size_t b) { return !otherSlotsOnly || entries_[s.sideB[b]].slot != entries_[a].slot; };
+    // Most slots hold one QSO on each side: paired at once when the search below would.
+    if (n == 1 && s.sideA.size() == 1) {
+      const uint32_t a = s.sideA[0];
+      if (fits(a, 0) && std::abs(int64_t{minute(0)} - entries_[a].minute) <= window) pairUp(a, s.sideB[0], verdict, s);
+      return;
+    }
     // The free b nearest to a, the lowest index among equals.
     const auto nearest = [&](uint32_t a, Candidate& found) {
       const int32_t m = entries_[a].minute;
