@@ -89,22 +89,30 @@ class CrossCheckRun {
       return 1;
     }
     // The verdicts need no score: the largest file is begun in the time scoring leaves a core
-    // idle. What is left of it is written after, beside the other files, at the usual priority:
-    // a thread in idle time waits as long as anything else on the machine keeps the cores busy.
+    // idle, once the second process runs. What is left of it is written after, beside the other
+    // files, at the usual priority: a thread in idle time waits as long as anything else on the
+    // machine keeps the cores busy.
     const CrossCheckReport report{logs_, outcome, scores};
     CheckedCsvFile csv(report, outDir + "/checked.csv");
-    std::atomic<bool> scored{false};
     {
-      auto begun = std::async(std::launch::async, [&] {
-        runThisThreadInIdleTime();
-        csv.writeRows(&scored);
-      });
+      std::atomic<bool> scored{false};
+      std::future<void> begun;
       struct PauseOnLeaving {
         std::atomic<bool>& pause;
-        ~PauseOnLeaving() { pause = true; }
-      } pauseCsv{scored};
+        std::future<void>& writing;
+        ~PauseOnLeaving() {
+          pause = true;
+          if (writing.valid()) writing.wait();
+        }
+      } pauseCsv{scored, begun};
+      const auto beginCsv = [&] {
+        begun = std::async(std::launch::async, [&] {
+          runThisThreadInIdleTime();
+          csv.writeRows(&scored);
+        });
+      };
       const auto scoring = Clock::now();
-      if (!score(plan, policy, outcome, claimedBefore, scores)) return 1;
+      if (!score(plan, policy, outcome, claimedBefore, beginCsv, scores)) return 1;
       stage("scored", scoring);
     }
 
@@ -373,8 +381,9 @@ class CrossCheckRun {
     return start;
   }
 
+  // `started` runs once the second process does.
   bool score(const ScoringPlan& s, const CheckPolicy& policy, const CheckOutcome& outcome, size_t claimedBefore,
-             std::vector<EntrantScore>& scores) {
+             const std::function<void()>& started, std::vector<EntrantScore>& scores) {
     const size_t entrants = logs_.entrants.size(), split = helperShareStart(outcome, claimedBefore);
     const auto progress = [&](size_t done) {
       progress_.update("scored", std::min(entrants, done * entrants / std::max<size_t>(split, 1)), entrants, "logs");
@@ -382,6 +391,7 @@ class CrossCheckRun {
     ScoringJob own{s.own.folder, s.pluginPath, *s.countries, logs_, outcome, policy, o_.penalty, 0, split, progress,
                    [&] { progress_.finish(); }, s.ctyPath};
     own.claimedBefore = claimedBefore;
+    own.started = started;
     ScoringJob helped{s.second.folder, s.pluginPath, *s.countries, logs_, outcome, policy, o_.penalty, split,
                       entrants, {}, {}, s.ctyPath};
     helped.claimedBefore = claimedBefore;

@@ -30,6 +30,10 @@ struct ScoringJob {
   std::function<void()> done;            // when its scoring is over, before more is said; may be empty
   std::string ctyPath;                   // where `countries` came from, for a process of its own
   size_t claimedBefore = 0;  // the entrants below come with their claimed scores in the scores given
+  // Once the other process runs, before this one scores; may be empty. Threads of this process
+  // start only then: fork copies the calling thread alone, and a lock another thread held at that
+  // moment would stay held in the copy.
+  std::function<void()> started = nullptr;
 };
 
 // Runs the job in this process; false, said on `err`, when the folder or the plug-in cannot

@@ -58,6 +58,7 @@ bool scoreWithHelper(const ScoringJob& own, const ScoringJob& helped, std::vecto
               : 1);
   }
   close(channel[1]);
+  if (own.started) own.started();
   const bool fine = helper > 0 && scoreHere(own, scores, err);
   if (own.done) own.done();
   std::vector<EntrantScore> fromHelper(count);

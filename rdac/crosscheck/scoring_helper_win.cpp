@@ -141,6 +141,7 @@ bool scoreWithHelper(const ScoringJob& own, const ScoringJob& helped, std::vecto
     return false;
   }
   Handle helper(process.hProcess), helperThread(process.hThread);
+  if (own.started) own.started();
   const bool fine = scoreHere(own, scores, err);
   if (own.done) own.done();
   const std::string reply = readToEnd(output.get());
