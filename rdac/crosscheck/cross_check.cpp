@@ -34,7 +34,9 @@ struct PairEntry {
   uint16_t slot;   // band and mode
   uint8_t side;    // 1: logged by the higher station
   bool timeless;   // logged by a log whose times carry nothing: paired by order
+  uint32_t entrant;  // whose log holds it: in what was padding, read without a look at the QSO
 };
+static_assert(sizeof(PairEntry) == 24);
 
 // A type of its own rather than a function pointer, so that std::sort inlines it.
 struct EntryBefore {
@@ -103,7 +105,7 @@ class Checker {
     // unless its date stayed behind for a part of it.
     bool reordered = false;
     for (PairEntry& e : entries_) {
-      const ClockModel& clock = out_.clocks[logs_.qsos[e.qso].entrant];
+      const ClockModel& clock = out_.clocks[e.entrant];
       if (!e.timeless) e.minute -= clock.aheadAt(e.minute);
       reordered |= clock.dateSlipped();
     }
@@ -177,7 +179,7 @@ class Checker {
       if (slotKey(q) != lastKey) lastKey = slotKey(q), lastSlot = slotOf(q);
       const uint32_t own = logs_.entrants[q.entrant].station;
       entries_.push_back({pairOf(own, q.station), q.minute, i, lastSlot, uint8_t(own > q.station),
-                          out_.clocks[q.entrant].timeless});
+                          out_.clocks[q.entrant].timeless, q.entrant});
     }
     sortEntries();
   }
@@ -287,7 +289,7 @@ class Checker {
   // The pairs of the index's two halves are gathered side by side, each log's in index order.
   void estimateClocks() {
     ClockPairs pairs(logs_.entrants.size(), 2);
-    const auto entrantOf = [&](size_t entry) { return logs_.qsos[entries_[entry].qso].entrant; };
+    const auto entrantOf = [&](size_t entry) { return entries_[entry].entrant; };
     const size_t middle = groupsMiddle();
     const auto inHalves = [&](auto&& fn) {
       onTwoThreads(
@@ -345,8 +347,8 @@ class Checker {
 
   void pairUp(uint32_t a, uint32_t b, Verdict verdict, Scratch& s) {
     const uint32_t qa = entries_[a].qso, qb = entries_[b].qso;
-    decide(qa, verdict, qb, ownerCall(qb));
-    decide(qb, verdict, qa, ownerCall(qa));
+    decide(qa, verdict, qb, logs_.entrants[entries_[b].entrant].call);
+    decide(qb, verdict, qa, logs_.entrants[entries_[a].entrant].call);
     ++s.paired;
   }
 
