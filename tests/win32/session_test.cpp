@@ -178,6 +178,28 @@ TEST_F(Session, AnExportRunAsksForTheHeaderAndWritesTheLog) {
 
 // A viewer or editor holds the files open for reading and writing but not for deleting, so
 // nothing can be renamed over them: they are rewritten where they stand.
+// Which file a name is, as the system numbers it: a file replaced by another has another.
+uint64_t fileIndexOf(const char* name) {
+  const HANDLE file = CreateFileA(name, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &info);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  return known ? (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow : 0;
+}
+
+TEST_F(Session, AResetCutsTheBadQsoFileBackToItsHeaderInPlace) {
+  const char* const badFile = "BadQSO_DedodEVA_05_09_2017.txt";
+  ASSERT_EQ(reset("UA"), 1);
+  add("K1OLD", "30m", "CW", "5", "K", "NA", 42983.5, 10123999);
+  const uint64_t before = fileIndexOf(badFile);
+  ASSERT_NE(before, 0u);
+  ASSERT_NE(readFile(badFile), "RDA Contest UBN file \r\n");
+  ASSERT_EQ(reset("UA"), 1);
+  EXPECT_EQ(readFile(badFile), "RDA Contest UBN file \r\n");
+  EXPECT_EQ(fileIndexOf(badFile), before);
+}
+
 class HeldOpen {
  public:
   explicit HeldOpen(const char* name)
