@@ -36,6 +36,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Sets `flag` however the scope is left, so that a thread watching it stops: a step that throws
+// or fails does not wait for all of that thread's work.
+struct SetOnLeaving {
+  std::atomic<bool>& flag;
+  ~SetOnLeaving() { flag = true; }
+};
+
 // When the file was last written; the earliest time when that cannot be had.
 fs::file_time_type modifiedTime(const std::string& file) {
   std::error_code ec;
@@ -71,10 +78,7 @@ class CrossCheckRun {
     std::vector<EntrantScore> scores;
     std::atomic<bool> checked{false};
     auto claimed = std::async(std::launch::async, [&] { return scoreClaimed(plan, checked, scores); });
-    struct StopOnLeaving {  // a check that throws does not wait for every claimed score
-      std::atomic<bool>& stop;
-      ~StopOnLeaving() { stop = true; }
-    } stopClaimed{checked};
+    SetOnLeaving stopClaimed{checked};
     const CheckOutcome outcome =
         crossCheck(logs_, policy, [&](size_t pairs) { progress_.update("paired", 2 * pairs, total); });
     checked = true;
@@ -96,15 +100,8 @@ class CrossCheckRun {
     CheckedCsvFile csv(report, outDir + "/checked.csv");
     {
       std::atomic<bool> scored{false};
-      std::future<void> begun;
-      struct PauseOnLeaving {
-        std::atomic<bool>& pause;
-        std::future<void>& writing;
-        ~PauseOnLeaving() {
-          pause = true;
-          if (writing.valid()) writing.wait();
-        }
-      } pauseCsv{scored, begun};
+      std::future<void> begun;  // left after the flag is set: std::async's future waits for its thread
+      SetOnLeaving pauseCsv{scored};
       const auto beginCsv = [&] {
         begun = std::async(std::launch::async, [&] {
           runThisThreadInIdleTime();

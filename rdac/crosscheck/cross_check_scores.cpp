@@ -7,6 +7,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "rdac/logs/log_text.h"
 #include "rdac/score/result_numbers.h"
 
 namespace rdac {
@@ -96,10 +97,6 @@ int stageOf(const SubmittedLogs& logs, const CheckOutcome& outcome, bool penalty
   return penalty && ownError(outcome.qsos[qso].verdict) ? 1 : 2;
 }
 
-bool isAsciiText(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // Whether feeding in stages, each in time order, leaves the plug-in with the dupes it marks when
 // fed in time order. It marks the later QSOs of a call, band and mode (as their bytes), whatever
 // they are: the stages keep that when no QSO comes in a later stage than a later one of its call,
@@ -130,7 +127,7 @@ class StageOrder {
 
   static bool ascii(const stats::TextIds& ids, uint32_t id, std::vector<int8_t>& known) {
     if (known.size() <= id) known.resize(ids.size(), -1);
-    if (known[id] < 0) known[id] = isAsciiText(ids.text(id));
+    if (known[id] < 0) known[id] = isAscii(ids.text(id));
     return known[id] != 0;
   }
 };

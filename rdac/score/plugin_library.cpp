@@ -47,9 +47,7 @@ bool PluginLibrary::bind(std::string& error) {
 // rdac's texts are UTF-8; the plug-in, as the logger that hosts it, speaks Windows-1251. A
 // committee's run passes millions of texts, nearly all ASCII: those go as they are.
 const char* pluginText(const std::string& utf8, std::forward_list<std::string>& store) {
-  for (char c : utf8)
-    if (static_cast<unsigned char>(c) >= 0x80) return store.emplace_front(stats::windows1251OfUtf8(utf8)).c_str();
-  return utf8.c_str();
+  return isAscii(utf8) ? utf8.c_str() : store.emplace_front(stats::windows1251OfUtf8(utf8)).c_str();
 }
 
 class ForPlugin {
