@@ -361,18 +361,19 @@ class Checker {
     });
   }
 
+  // The undecided QSOs of a slot's two sides into the scratch; false when a side has none.
+  bool undecidedSides(size_t first, size_t sideB, size_t slotEnd, Scratch& s) const {
+    s.sideA.clear();
+    s.sideB.clear();
+    for (size_t a = first; a < sideB; ++a) keepUndecided(s.sideA, a);
+    for (size_t b = sideB; b < slotEnd; ++b) keepUndecided(s.sideB, b);
+    return !s.sideA.empty() && !s.sideB.empty();
+  }
+
   void pairWithinSlots(size_t begin, size_t end, int window, Verdict verdict, Scratch& s) {
-    for (size_t slotBegin = begin; slotBegin < end;) {
-      size_t slotEnd = slotBegin, sideB = slotBegin;
-      while (slotEnd < end && entries_[slotEnd].slot == entries_[slotBegin].slot) ++slotEnd;
-      while (sideB < slotEnd && entries_[sideB].side == 0) ++sideB;
-      s.sideA.clear();
-      s.sideB.clear();
-      for (size_t a = slotBegin; a < sideB; ++a) keepUndecided(s.sideA, a);
-      for (size_t b = sideB; b < slotEnd; ++b) keepUndecided(s.sideB, b);
-      if (!s.sideA.empty() && !s.sideB.empty()) pairNearest(window, verdict, false, s);
-      slotBegin = slotEnd;
-    }
+    forEachSlot(begin, end, [&](size_t first, size_t sideB, size_t slotEnd) {
+      if (undecidedSides(first, sideB, slotEnd, s)) pairNearest(window, verdict, false, s);
+    });
   }
 
   // A QSO both logs hold a day apart is one whose date slipped where no offset of the log could
@@ -381,11 +382,7 @@ class Checker {
   void pairDayApart(size_t begin, size_t end, Scratch& s) {
     for (const int32_t day : {kMinutesPerDay, -kMinutesPerDay}) {
       forEachSlot(begin, end, [&](size_t first, size_t sideB, size_t slotEnd) {
-        s.sideA.clear();
-        s.sideB.clear();
-        for (size_t a = first; a < sideB; ++a) keepUndecided(s.sideA, a);
-        for (size_t b = sideB; b < slotEnd; ++b) keepUndecided(s.sideB, b);
-        if (s.sideA.empty() || s.sideB.empty()) return;
+        if (!undecidedSides(first, sideB, slotEnd, s)) return;
         for (uint32_t b : s.sideB) entries_[b].minute += day;
         pairNearest(policy_.clockWindowMinutes, Verdict::timeMismatch, false, s);
         for (uint32_t b : s.sideB) entries_[b].minute -= day;
